@@ -1,0 +1,50 @@
+# カモルテ — build, test and run. See README.md.
+JOBS ?= 2
+CMAKE ?= cmake
+NATIVE := build/native
+ASAN := build/asan
+WIN := build/win
+
+.PHONY: all deps build native asan win test test-native test-asan test-win run example bench format clean
+
+all: build
+
+deps:
+	@tools/install-deps.sh
+
+native: deps
+	@$(CMAKE) -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@$(CMAKE) --build $(NATIVE) -j $(JOBS)
+
+asan: deps
+	@$(CMAKE) -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKAMORTE_SANITIZE=ON >/dev/null
+	@$(CMAKE) --build $(ASAN) -j $(JOBS)
+
+win: deps
+	@$(CMAKE) -S . -B $(WIN) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@$(CMAKE) --build $(WIN) -j $(JOBS)
+
+build: native win
+
+test-native: native
+	cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
+
+test-asan: asan
+	cd $(ASAN) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+
+test-win: win
+	tools/with-display sh -c 'cd $(WIN) && ctest --output-on-failure'
+
+test: test-native test-asan test-win
+
+run: native
+	@tools/run.sh
+
+bench: native
+	$(NATIVE)/bench/kamorte_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf build

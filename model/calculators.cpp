@@ -1,0 +1,102 @@
+#include "model/calculators.h"
+
+#include "app/text_helpers.h"
+#include "model/number_scan.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr unsigned kFieldChars = 30;
+
+// Reads a field as the calculators do: at most 30 characters, single-byte forms.
+// Returns false when the text has a character without a single-byte form.
+bool ReadCalculatorText(const char *text, char *buffer) {
+    CopyText(buffer, kFieldChars + 1, text);
+    return ToSingleByte(buffer);
+}
+
+void ConvertInto(float *value, float sentinel, const char *text) {
+    *value = sentinel;
+    float number;
+    size_t used;
+    if (ScanDecimalFloat(text, static_cast<size_t>(-1), &number, &used))
+        *value = number;
+}
+
+std::string Format1(float v) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.1f", static_cast<double>(v));
+    return text;
+}
+
+} // namespace
+
+void ResetFlowCalculator(FlowCalculator &calc) {
+    calc.area = -1;
+    calc.velocity = -1;
+    calc.temperature = -1000;
+    calc.moisture = -1;
+}
+
+void ResetVelocityCalculator(VelocityCalculator &calc) {
+    calc.holeVelocity = -1;
+    calc.holeArea = -1;
+    calc.outletArea = -1;
+}
+
+std::string FlowCalculatorResult(const FlowCalculator &c) {
+    const float A = c.area, V = c.velocity, T = c.temperature, W = c.moisture;
+    if (!(A > 0 && A <= 100 && V > 0 && V <= 10000 && T >= -15 && T <= 999 && W >= 0 && W <= 100))
+        return "";
+    // Single precision throughout: the shown value depends on it.
+    const float Q = 273.15f / (T + 273.15f) * (A * V * 60.0f) * ((100.0f - W) / 100.0f);
+    return Format1(Q);
+}
+
+std::string VelocityCalculatorResult(const VelocityCalculator &c) {
+    const float v = c.holeVelocity, a = c.holeArea, A = c.outletArea;
+    if (!(v > 0 && v <= 10000 && a > 0 && a <= 100 && A > 0 && A <= 100))
+        return "";
+    const float r = v * a / A;
+    if (r < 1000000)
+        return Format1(r);
+    // Up to 10000 × 100 / 0.0001: beyond a 32-bit integer.
+    char text[32];
+    std::snprintf(text, sizeof text, "%lld",
+                  static_cast<long long>(std::trunc(static_cast<double>(r) + 0.5)));
+    return text;
+}
+
+std::string FlowCalculatorFieldChanged(FlowCalculator &calc, int field, const char *text) {
+    if (field == kCalcField1024 && text[0] == '\0')
+        return ""; // the moisture keeps its last value
+    char buffer[kFieldChars + 1];
+    if (!ReadCalculatorText(text, buffer))
+        return "";
+    switch (field) {
+    case kCalcField1021: ConvertInto(&calc.area, -1, buffer); break;
+    case kCalcField1022: ConvertInto(&calc.temperature, -100, buffer); break;
+    case kCalcField1023: ConvertInto(&calc.velocity, -1, buffer); break;
+    case kCalcField1024: ConvertInto(&calc.moisture, -1, buffer); break;
+    default: break;
+    }
+    return FlowCalculatorResult(calc);
+}
+
+std::string VelocityCalculatorFieldChanged(VelocityCalculator &calc, int field, const char *text) {
+    if (text[0] == '\0')
+        return "";
+    char buffer[kFieldChars + 1];
+    if (!ReadCalculatorText(text, buffer))
+        return "";
+    switch (field) {
+    case kCalcField1021: ConvertInto(&calc.holeVelocity, -1, buffer); break;
+    case kCalcField1022: ConvertInto(&calc.outletArea, -1, buffer); break;
+    case kCalcField1023: ConvertInto(&calc.holeArea, -1, buffer); break;
+    default: break;
+    }
+    return VelocityCalculatorResult(calc);
+}

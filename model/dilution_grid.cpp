@@ -1,0 +1,3 @@
+#include "model/dilution_grid.h"
+
+alignas(64) double gDilutionGrid[kGridRows * kGridColumns];

@@ -1,0 +1,18 @@
+#pragma once
+#include "model/outlet_inputs.h"
+
+#include <cstdint>
+
+// Window and colour limits of the dilution map.
+struct MapSettings {
+    int32_t downwindRange; // m, 10 … 10000: downwind samples shown
+    double redLimit;       // dilution degree shown pure red
+    double whiteLimit;     // dilution degree shown white
+    int32_t displayHeight; // m, 5 … 800: height samples shown
+};
+
+extern MapSettings gMapSettings;
+
+// The map defaults after a calculation: colour limits from the landing value, ranges
+// from the landing row and the two heights. grid holds the dilution degrees of the run.
+MapSettings DefaultMapSettings(const TallOutletInputs &in, const double *grid);

@@ -1,0 +1,67 @@
+#include "model/outlet_inputs.h"
+
+OutletInputs gOutletInputs;
+
+void ResetLowOutletInputs(OutletInputs &in) {
+    in.no1Index = -1.0;
+    in.outletHeight = -1.0;
+    in.buildingHeight = -1.0;
+    in.lowResult.no2Index = -1.0;
+    in.menuOutletHeight = -1.0;
+    in.menuBuildingHeight = -1.0;
+    in.tall.tallOutletHeight = -1.0;
+    in.tall.tallBuildingHeight = -1.0;
+    in.sizeClass = SizeNone;
+    in.representativeDiameter = 0.4;
+    in.outletHeightText[0] = '\0';
+    in.buildingHeightText[0] = '\0';
+    in.no1Text[0] = '\0';
+}
+
+void ClearLowOutletResultRecord(OutletInputs &in) {
+    in.lowResult.no2Index = -1.0;
+    in.lowResult.dilution = -1.0;
+}
+
+void ClearTallOutletResults(OutletInputs &in) {
+    TallOutletResult &r = in.tall.result;
+    r.downwashClass = -1;
+    r.downwashedHeight = -1.0;
+    r.effectiveHeight = -1.0;
+    r.allowableOutletIndex = -1.0;
+    r.allowableEmissionRate = -1.0;
+    r.dilutionDegree = -1.0;
+    r.landingRow = -1;
+    r.landingColumn = -1;
+    in.tall.dryFlow = -1.0;
+    in.resultsShown = false;
+}
+
+void ResetTallOutletInputs(OutletInputs &in) {
+    TallOutletInputs &t = in.tall;
+    t.no1Standard = -1.0;
+    t.tallOutletHeight = -1.0;
+    t.outletDiameter = 0.9;
+    t.outletArea = -1.0;
+    t.exitVelocity = -1.0;
+    t.dryFlow = -1.0;
+    t.wetFlow = -1.0;
+    t.gasTemperature = 15.0;
+    t.moisture = 0.0;
+    t.outletDirection = -1;
+    t.tallBuildingHeight = -1.0;
+    t.buildingScale = -1.0;
+    t.outletToBoundary = -1.0;
+    t.buildingToBoundary = -1.0;
+    in.sizeMode = 0;
+    in.flowMode = 0;
+    in.outletHeight = -1.0;
+    in.buildingHeight = -1.0;
+    char *texts[] = {in.outletHeightText,   in.buildingHeightText,   in.no1StandardText,
+                     in.outletDiameterText, in.outletAreaText,       in.exitVelocityText,
+                     in.dryFlowText,        in.wetFlowText,          in.gasTemperatureText,
+                     in.moistureText,       in.outletToBoundaryText, in.buildingToBoundaryText};
+    for (char *text : texts)
+        text[0] = '\0';
+    ClearTallOutletResults(in);
+}

@@ -1,0 +1,92 @@
+#pragma once
+#include <cstdint>
+
+// The process-wide records of every input and result. They outlive every window: the
+// screens only show them. −1 means not set or not given unless a field says otherwise.
+
+enum ScreenId : int32_t { StartMenu = 0, CaseA = 1, CaseB = 2, CaseC = 3, CaseD = 4 };
+
+enum DownwashClass : int32_t { DownwashNone = 0, DownwashWeak = 1, DownwashStrong = 2 };
+
+enum SizeClass : int32_t { SizeNone = -1, SizeSmall = 0, SizeMedium = 1, SizeLarge = 2 };
+
+constexpr int kTextSize = 64; // accepted texts hold at most 63 bytes
+
+// Results of the last tall-outlet computation; every field −1 while there is none.
+struct TallOutletResult {
+    int32_t downwashClass;
+    double downwashedHeight; // h'', m
+    double effectiveHeight;  // He at the last downwind point, m
+    double allowableOutletIndex;
+    double allowableEmissionRate; // m³N/min; +infinity means no limit
+    double dilutionDegree;
+    int32_t landingRow;
+    int32_t landingColumn;
+};
+
+// The inputs of cases C and D, as the tall-outlet computation receives them, followed by
+// its results.
+struct TallOutletInputs {
+    double no1Standard;
+    double tallOutletHeight;
+    double outletDiameter;
+    double outletArea;
+    double exitVelocity;
+    double dryFlow;
+    double wetFlow;
+    double gasTemperature;
+    double moisture;
+    int32_t outletDirection; // 0 upward, 1 downward/sideways/cap/H-type, −1 not chosen
+    double tallBuildingHeight;
+    double buildingScale;
+    double outletToBoundary;
+    double buildingToBoundary;
+    TallOutletResult result;
+};
+
+struct LowOutletResult {
+    double no2Index;
+    double dilution;
+};
+
+struct OutletInputs {
+    // Shared by every screen.
+    char outletHeightText[kTextSize];
+    char buildingHeightText[kTextSize];
+    double menuOutletHeight;
+    double menuBuildingHeight;
+
+    // Cases A and B.
+    double no1Index;
+    char no1Text[kTextSize];
+    double outletHeight;
+    int32_t sizeClass;
+    double representativeDiameter;
+    double buildingHeight;
+    LowOutletResult lowResult;
+
+    // Cases C and D.
+    TallOutletInputs tall;
+    int32_t sizeMode; // 0 diameter, 1 area
+    int32_t flowMode; // 0 dry flow, 1 wet flow, 2 exit velocity
+    char no1StandardText[kTextSize];
+    char outletDiameterText[kTextSize];
+    char outletAreaText[kTextSize];
+    char exitVelocityText[kTextSize];
+    char dryFlowText[kTextSize];
+    char wetFlowText[kTextSize];
+    char gasTemperatureText[kTextSize];
+    char moistureText[kTextSize];
+    char outletToBoundaryText[kTextSize];
+    char buildingToBoundaryText[kTextSize];
+    bool resultsShown;
+};
+
+extern OutletInputs gOutletInputs;
+
+void ResetLowOutletInputs(OutletInputs &in);
+void ResetTallOutletInputs(OutletInputs &in);
+// The record part of withdrawing a tall-outlet result; the screen redisplays afterwards.
+void ClearTallOutletResults(OutletInputs &in);
+// The record part of withdrawing a low-outlet result.
+void ClearLowOutletResultRecord(OutletInputs &in);

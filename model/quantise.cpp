@@ -1,0 +1,17 @@
+#include "model/quantise.h"
+
+#include <cmath>
+
+int32_t TruncToInt32(double v) {
+    if (std::isnan(v))
+        return 0;
+    if (v >= 2147483647.0)
+        return INT32_MAX;
+    if (v <= -2147483648.0)
+        return INT32_MIN;
+    return static_cast<int32_t>(v);
+}
+
+int32_t Quantise(double v, double f) {
+    return TruncToInt32(v * f + 0.5);
+}

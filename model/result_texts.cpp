@@ -1,0 +1,91 @@
+#include "model/result_texts.h"
+
+#include "model/dilution_grid.h"
+#include "model/quantise.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+template <typename... Args> std::string Format(const char *format, Args... args) {
+    char text[256];
+    std::snprintf(text, sizeof text, format, args...);
+    return text;
+}
+
+std::string BoundaryText(const OutletInputs &in) {
+    const TallOutletInputs &t = in.tall;
+    const bool outletGiven = in.outletToBoundaryText[0] != '\0';
+    const bool buildingGiven = in.buildingToBoundaryText[0] != '\0';
+    if (!outletGiven && !buildingGiven)
+        return "";
+    if (!outletGiven)
+        return Format("%g", t.buildingToBoundary);
+    if (!buildingGiven || t.result.downwashClass == DownwashNone)
+        return Format("%g", t.outletToBoundary);
+    return Format("%g", t.buildingToBoundary < t.outletToBoundary ? t.buildingToBoundary
+                                                                  : t.outletToBoundary);
+}
+
+} // namespace
+
+void FormatEmissionRate(double rate, std::string *mantissa, std::string *exponent) {
+    mantissa->clear();
+    exponent->clear();
+    if (!(rate >= 0))
+        return;
+    if (std::isinf(rate)) {
+        *mantissa = "∞"; // no limit at all
+        return;
+    }
+    const std::string text = Format("%.1le", rate);
+    // "3.2e+05": the exponent starts at the fifth character.
+    const int power = static_cast<int>(std::strtol(text.c_str() + 4, nullptr, 10));
+    *exponent = Format("%0d", power);
+    *mantissa = text.substr(0, 3) + "×10";
+}
+
+TallResultTexts FormatTallResults(const OutletInputs &in, const double *grid) {
+    TallResultTexts texts;
+    const TallOutletInputs &t = in.tall;
+    const TallOutletResult &r = t.result;
+    const bool exists = r.allowableOutletIndex >= 0;
+    if (exists)
+        texts.outletIndex =
+            Format("%-8d  （＝1号基準（%d）＋希釈度（%d））", RoundShown(r.allowableOutletIndex),
+                   RoundShown(t.no1Standard), RoundShown(r.dilutionDegree));
+    FormatEmissionRate(r.allowableEmissionRate, &texts.rateMantissa, &texts.rateExponent);
+    if (t.dryFlow >= 0) {
+        if (in.dryFlowText[0] != '\0') {
+            texts.dryFlow = in.dryFlowText;
+        } else {
+            // One decimal in single precision, as the screen has always shown it.
+            const float tenths = static_cast<float>(TruncToInt32(t.dryFlow * 10 + 0.5));
+            texts.dryFlow = Format("%lg", static_cast<double>(tenths * 0.1f));
+        }
+    }
+    if (exists && r.landingRow >= 0 && r.landingColumn >= 0) {
+        texts.landingDistance = Format("%5d", r.landingRow + 1);
+        texts.landingDilution =
+            Format("%d", RoundShown(GridCell(grid, r.landingRow, r.landingColumn)));
+    }
+    if (exists)
+        texts.boundary = BoundaryText(in);
+    return texts;
+}
+
+LowResultTexts FormatLowResults(const OutletInputs &in) {
+    LowResultTexts texts;
+    const int no2 = RoundShown(in.lowResult.no2Index);
+    const int no1 = RoundShown(in.no1Index);
+    const int dilution = RoundShown(in.lowResult.dilution);
+    texts.no2 = Format("%d", no2);
+    texts.no1Part = Format("（ ＝ １号基準(%d) ＋", no1);
+    texts.dilutionPart = Format("(%d) ）", dilution);
+    texts.figureNo2 = Format("２号基準：臭気指数 %d", no2);
+    texts.figureDilution = Format("希釈度 %d", dilution);
+    texts.figureNo1 = Format("１号基準：臭気指数 %d", no1);
+    return texts;
+}

@@ -1,0 +1,33 @@
+#pragma once
+#include "model/outlet_inputs.h"
+
+#include <string>
+
+// The texts the case C and D screens show for a result (code page 932), also kept for
+// the printed report. Empty where there is no result.
+struct TallResultTexts {
+    std::string rateMantissa;    // "3.2×10", or "∞" when there is no limit
+    std::string rateExponent;    // "5", "-3"; empty when there is no limit
+    std::string outletIndex;     // control 1044
+    std::string dryFlow;         // control 1045
+    std::string boundary;        // control 1089
+    std::string landingDistance; // control 1077
+    std::string landingDilution; // controls 1079 / 1080
+};
+
+TallResultTexts FormatTallResults(const OutletInputs &in, const double *grid);
+
+// Mantissa and exponent texts of an emission rate (m³N/min) written as "%.1le".
+void FormatEmissionRate(double rate, std::string *mantissa, std::string *exponent);
+
+// The texts of the low-outlet output line and figure.
+struct LowResultTexts {
+    std::string no2;            // 1064
+    std::string no1Part;        // 1085
+    std::string dilutionPart;   // 1065
+    std::string figureNo2;      // 1086
+    std::string figureDilution; // 1087
+    std::string figureNo1;      // 1088
+};
+
+LowResultTexts FormatLowResults(const OutletInputs &in);

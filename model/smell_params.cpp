@@ -1,0 +1,125 @@
+#include "model/smell_params.h"
+
+#include "model/number_scan.h"
+
+#include <string>
+
+namespace {
+
+const double kSigmaZExponent[7][6] = {
+    {1.122, 1.514, 2.109, 2.109, 2.109, 2.109}, {0.964, 0.964, 1.094, 1.094, 1.094, 1.094},
+    {0.918, 0.918, 0.918, 0.918, 0.918, 0.918}, {0.826, 0.826, 0.826, 0.632, 0.632, 0.555},
+    {0.788, 0.788, 0.788, 0.565, 0.565, 0.415}, {0.784, 0.784, 0.784, 0.526, 0.526, 0.323},
+    {0.794, 0.794, 0.794, 0.637, 0.431, 0.222}};
+
+const double kSigmaZCoefficient[7][6] = {{0.08, 0.00855, 0.000212, 0.000212, 0.000212, 0.000212},
+                                         {0.1272, 0.1272, 0.057, 0.057, 0.057, 0.057},
+                                         {0.1068, 0.1068, 0.1068, 0.1068, 0.1068, 0.1068},
+                                         {0.1046, 0.1046, 0.1046, 0.4, 0.4, 0.811},
+                                         {0.0928, 0.0928, 0.0928, 0.433, 0.433, 1.732},
+                                         {0.0621, 0.0621, 0.0621, 0.37, 0.37, 2.41},
+                                         {0.0373, 0.0373, 0.0373, 0.1105, 0.529, 3.62}};
+
+const double kSigmaYExponent[7][2] = {{0.901, 0.851}, {0.914, 0.865}, {0.924, 0.885},
+                                      {0.929, 0.889}, {0.921, 0.897}, {0.929, 0.889},
+                                      {0.921, 0.896}};
+
+const double kSigmaYCoefficient[7][2] = {{0.122, 0.172},   {0.0806, 0.113},  {0.0506, 0.0663},
+                                         {0.0316, 0.0419}, {0.0247, 0.0291}, {0.0158, 0.0209},
+                                         {0.0109, 0.0129}};
+
+struct LineFormat {
+    int limit; // characters read, the line end counted as one
+    int width; // characters of each field
+    int count; // fields on the line
+};
+
+// Line n of the file (0-based) fills values [offset, offset + count) of the record.
+LineFormat FormatOfLine(int line) {
+    if (line == 0)
+        return {26, 6, 4};
+    if (line == 1)
+        return {44, 6, 7};
+    if (line <= 9)
+        return {50, 8, 6};
+    if (line <= 16)
+        return {56, 9, 6};
+    return {18, 8, 2};
+}
+
+// Reads one line as a text-mode read with a limit would: at most `limit` characters,
+// the line end included, CR LF taken as one line end. Returns false at the end of the file.
+bool ReadLimitedLine(std::FILE *file, int limit, std::string *line) {
+    line->clear();
+    int taken = 0;
+    while (taken < limit) {
+        int c = std::fgetc(file);
+        if (c == EOF)
+            return taken > 0;
+        if (c == '\r') {
+            int next = std::fgetc(file);
+            if (next == '\n')
+                c = '\n';
+            else if (next != EOF)
+                std::ungetc(next, file);
+        }
+        ++taken;
+        if (c == '\n')
+            return true;
+        line->push_back(static_cast<char>(c));
+    }
+    return true;
+}
+
+} // namespace
+
+void SetDefaultSmellParams(SmellParams &p) {
+    p.downwindStep = 1.0;
+    p.heightStep = 1.0;
+    p.indexExponent = 1.0;
+    p.indexOffset = 0.2255;
+    const double theta[7] = {0, 0, 0, 0, 0.02, 0.035, 0.035};
+    const double breaks[6] = {300, 500, 1000, 2000, 10000, 100000};
+    for (int c = 0; c < 7; ++c) {
+        p.thetaGradient[c] = theta[c];
+        for (int s = 0; s < 6; ++s) {
+            p.sigmaZExponent[c][s] = kSigmaZExponent[c][s];
+            p.sigmaZCoefficient[c][s] = kSigmaZCoefficient[c][s];
+        }
+        for (int s = 0; s < 2; ++s) {
+            p.sigmaYExponent[c][s] = kSigmaYExponent[c][s];
+            p.sigmaYCoefficient[c][s] = kSigmaYCoefficient[c][s];
+        }
+    }
+    for (int s = 0; s < 6; ++s)
+        p.sigmaZBreak[s] = breaks[s];
+}
+
+void ReadSmellParamsFrom(SmellParams &params, std::FILE *file) {
+    double *values = &params.downwindStep;
+    int offset = 0;
+    std::string line;
+    for (int n = 0; n < 31; ++n) {
+        LineFormat format = FormatOfLine(n);
+        if (!ReadLimitedLine(file, format.limit, &line))
+            return;
+        const char *p = line.c_str();
+        for (int field = 0; field < format.count; ++field) {
+            double value;
+            size_t used;
+            if (!ScanDecimal(p, static_cast<size_t>(format.width), &value, &used))
+                break;
+            values[offset + field] = value;
+            p += used;
+        }
+        offset += format.count;
+    }
+}
+
+void ReadSmellParams(SmellParams &params) {
+    std::FILE *file = std::fopen("smell.prm", "rb");
+    if (!file)
+        return;
+    ReadSmellParamsFrom(params, file);
+    std::fclose(file);
+}

@@ -1,0 +1,10 @@
+#pragma once
+#include "model/outlet_inputs.h"
+
+// What the calculate button of cases C and D does around the computation, once the inputs
+// are validated: prepares the record for the screen's case, runs the computation over the
+// whole grid, adjusts the results so that the shown outlet index is the shown No. 1
+// standard plus the shown dilution degree, and restores the inputs to the accepted values
+// (the dry flow becomes the derived one in m³N/min when the user gave another flow).
+// Returns Fmax of the run.
+double CalculateTallOutlet(OutletInputs &in, ScreenId screen, double *grid);

@@ -1,0 +1,24 @@
+#pragma once
+#include "model/outlet_inputs.h"
+#include "model/plume_rise.h"
+#include "model/smell_params.h"
+
+#include <cstdint>
+
+// The tall-outlet computation (cases C and D): reads smell.prm, normalises the flows,
+// computes plume rise and downwash, sweeps rows × columns cells of normalised
+// concentration into grid (row-major), derives the allowable emission rate, outlet index
+// and dilution degree from the maximum ground-level value at or beyond the site
+// boundary, and with convertToDilution turns every cell into a dilution degree and finds
+// the landing point. Returns Fmax as used for the limits.
+double RunTallOutlet(TallOutletInputs &in, bool convertToDilution, int rows, int columns,
+                     double *grid, int32_t *landingRow, int32_t *landingColumn);
+
+// Dilution degree of the concentration ratio p (outlet concentration over the point's):
+// 10·log10(p^(−1/m)) − 10·k/m, with 2 × 10^30 standing in for p^(−1/m) when p is 0 and
+// the logarithmic form where p^(−1/m) overflows, so the result is always finite.
+double DilutionOfRatio(double p, double m, double k);
+
+// Distance from which rows count for the maximum: the building's when there is downwash
+// and the building is no farther from the boundary than the outlet.
+double BoundaryDistance(const TallOutletInputs &in);

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the tests and the documents need.
+# Quiet and quick when everything is already there.
+set -euo pipefail
+
+packages=(
+  cmake make g++ pkg-config
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
+  wine64 wine xvfb xdotool x11-apps x11-utils imagemagick
+  fonts-ipafont-gothic fonts-ipafont-mincho
+  zip clang-format librsvg2-bin
+)
+if [ "${1:-}" = "--docs" ]; then
+  packages+=(weasyprint poppler-utils)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "installing: ${missing[*]}"
+SUDO=""
+[ "$(id -u)" -eq 0 ] || SUDO="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
