@@ -1,0 +1,60 @@
+#pragma once
+#include <string>
+
+// How the input screens read and check one numeric field, shared by the screens and the
+// command line so both accept and refuse the same texts with the same messages.
+
+enum class TallField {
+    OutletHeight,
+    BuildingHeight,
+    No1Standard,
+    Diameter,
+    Area,
+    Temperature,
+    DryFlow,
+    WetFlow,
+    Velocity,
+    Moisture,
+    OutletToBoundary,
+    BuildingToBoundary,
+};
+
+struct FieldReading {
+    double value;             // what was read; the preset when no number was read
+    bool valid;               // convertible, nothing after the number, within the limits
+    bool omitted;             // a distance left empty on the case C screen (value 0)
+    std::string acceptedText; // the converted text on success, otherwise empty
+};
+
+// Reads a tall-outlet field: single-byte forms, the distances trimmed (and on the case C
+// screen omissible), a number with nothing after it, then the field's limits. In silent
+// mode a text with a character that has no single-byte form is read as it stands.
+FieldReading ReadTallField(TallField field, const char *text, bool caseC, bool silent = false);
+bool TallFieldInRange(TallField field, double value);
+// The message a fault of the field shows ("パラメータエラー").
+const char *TallFieldMessage(TallField field);
+
+// The low-outlet screens' fields.
+enum class LowField { No1Index, OutletHeight, BuildingHeight };
+// No. 1 standard: not trimmed, 10 … 21. Heights: trimmed, 0 … 400; the case decides the
+// outlet message. A character without single-byte form makes a height invalid.
+FieldReading ReadLowField(LowField field, const char *text);
+const char *LowFieldMessage(LowField field, bool caseA);
+
+// Messages that are not tied to one text field.
+extern const char *const kDirectionMessage;   // no outlet direction chosen
+extern const char *const kSizeClassMessage;   // no size class chosen (cases A, B)
+extern const char *const kStartOutletMessage; // start menu, outlet above 400 m
+extern const char *const kStartBuildingMessage;
+extern const char *const kParameterErrorCaption;
+
+// The questions that offer the screen of the case the heights belong to.
+extern const char *const kTallBelow15Question;
+extern const char *const kCaseCAtLeast15TimesQuestion; // case C screen, outlet ≥ 1.5 × building
+extern const char *const kCaseDBelow15TimesQuestion;   // case D screen, outlet < 1.5 × building
+extern const char *const kCaseAAtLeast67Question;
+extern const char *const kCaseBBelow67Question;
+extern const char *const kCaseBAtLeast15Question;
+
+// The outlet is at least 1.5 times the building: 2 × Quantise(h) ≥ 3 × Quantise(b).
+bool AtLeast15TimesBuilding(double outletHeight, double buildingHeight);
