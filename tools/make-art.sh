@@ -30,6 +30,12 @@ icon107    ico24  32  32
 bitmap154  bmp24  25  90
 bitmap155  bmp24  25  90
 bitmap157  bmp8  500 260
+bitmap158  bmp8  150 100
+bitmap159  bmp8  150 100
+bitmap161  bmp8  183 180
+bitmap162  bmp8  385 108
+bitmap163  bmp8   11  16
+bitmap168  bmp8  296 116
 "
 
 # Perl writer. Reads raw pixels on stdin (RGB for bmp8, RGBA for ico24),
