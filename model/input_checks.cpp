@@ -29,15 +29,13 @@ const char *const kCaseBAtLeast15Question =
 
 namespace {
 
-bool IsDistance(TallField field)
-{
+bool IsDistance(TallField field) {
     return field == TallField::OutletToBoundary || field == TallField::BuildingToBoundary;
 }
 
 // "%lf%s": the number and whether a word follows it. The value keeps the preset when the
 // text does not begin with a number.
-bool ScanNumberAndWord(const char *text, double *value)
-{
+bool ScanNumberAndWord(const char *text, double *value) {
     double number;
     size_t used;
     if (!ScanDecimal(text, static_cast<size_t>(-1), &number, &used))
@@ -51,8 +49,7 @@ bool ScanNumberAndWord(const char *text, double *value)
 
 } // namespace
 
-bool TallFieldInRange(TallField field, double v)
-{
+bool TallFieldInRange(TallField field, double v) {
     switch (field) {
     case TallField::OutletHeight:
     case TallField::BuildingHeight: return v >= 0 && v <= 400;
@@ -70,39 +67,34 @@ bool TallFieldInRange(TallField field, double v)
     return false;
 }
 
-const char *TallFieldMessage(TallField field)
-{
+const char *TallFieldMessage(TallField field) {
     switch (field) {
-    case TallField::OutletHeight:
-        return "排出口の実高さに適切な値（15から400）を設定して下さい。";
+    case TallField::OutletHeight: return "排出口の実高さに適切な値（15から400）を設定して下さい。";
     case TallField::BuildingHeight:
         return "最大周辺建物高さに適切な値（0から400）を設定して下さい。";
-    case TallField::No1Standard:
-        return "臭気指数第１号基準に適切な値（10～21）を設定して下さい。";
+    case TallField::No1Standard: return "臭気指数第１号基準に適切な値（10～21）を設定して下さい。";
     case TallField::Diameter:
         return "排出口の口径に適切な値（0mより大きく、10m以下）を設定して下さい。";
     case TallField::Area:
         return "排出口の断面積に適切な値（0㎡より大きく、100㎡以下）を設定して下さい。";
-    case TallField::Temperature:
-        return "排出ガス温度に適切な値（-15から999）を設定して下さい。";
+    case TallField::Temperature: return "排出ガス温度に適切な値（-15から999）を設定して下さい。";
     case TallField::DryFlow:
         return "排出ガス流量（乾き）に適切な値（0より大きく、10000より小さい数）を設定して下さい。";
     case TallField::WetFlow:
         return "排出ガス流量（湿り）に適切な値（0より大きく、10000より小さい数）を設定して下さい。";
     case TallField::Velocity:
         return "排出ガス吐出速度に適切な値（0より大きく、200より小さい数）を設定して下さい。";
-    case TallField::Moisture:
-        return "排出ガス水分量に適切な値（0以上、100未満）を設定して下さい。";
+    case TallField::Moisture: return "排出ガス水分量に適切な値（0以上、100未満）を設定して下さい。";
     case TallField::OutletToBoundary:
         return "排出口と敷地境界との最短距離に適切な値（0m以上、10000m以下）を設定して下さい。";
     case TallField::BuildingToBoundary:
-        return "周辺最大建物と敷地境界との最短距離に適切な値（0m以上、10000m以下）を設定して下さい。";
+        return "周辺最大建物と敷地境界との最短距離に適切な値（0m以上、10000m以下）を設定して下さい"
+               "。";
     }
     return "";
 }
 
-FieldReading ReadTallField(TallField field, const char *text, bool caseC, bool silent)
-{
+FieldReading ReadTallField(TallField field, const char *text, bool caseC, bool silent) {
     FieldReading r{field == TallField::Temperature ? -100.0 : -1.0, false, false, ""};
     std::vector<char> buffer(text, text + std::char_traits<char>::length(text) + 1);
     char *converted = buffer.data();
@@ -125,8 +117,7 @@ FieldReading ReadTallField(TallField field, const char *text, bool caseC, bool s
     return r;
 }
 
-FieldReading ReadLowField(LowField field, const char *text)
-{
+FieldReading ReadLowField(LowField field, const char *text) {
     FieldReading r{-1.0, false, false, ""};
     std::vector<char> buffer(text, text + std::char_traits<char>::length(text) + 1);
     char *converted = buffer.data();
@@ -150,8 +141,7 @@ FieldReading ReadLowField(LowField field, const char *text)
     return r;
 }
 
-const char *LowFieldMessage(LowField field, bool caseA)
-{
+const char *LowFieldMessage(LowField field, bool caseA) {
     switch (field) {
     case LowField::No1Index: return "臭気指数第１号基準に適切な値（10～21）を設定して下さい。";
     case LowField::OutletHeight:
@@ -163,8 +153,7 @@ const char *LowFieldMessage(LowField field, bool caseA)
     return "";
 }
 
-bool AtLeast15TimesBuilding(double outletHeight, double buildingHeight)
-{
+bool AtLeast15TimesBuilding(double outletHeight, double buildingHeight) {
     return 2 * static_cast<int64_t>(Quantise(outletHeight, 10000)) >=
            3 * static_cast<int64_t>(Quantise(buildingHeight, 10000));
 }

@@ -6,7 +6,7 @@
 
 #include <cmath>
 
-static void AdjustTallResults(TallOutletInputs &t) {
+void AdjustTallResults(TallOutletInputs &t) {
     TallOutletResult &r = t.result;
     if (r.dilutionDegree < 0)
         r.dilutionDegree = 0;

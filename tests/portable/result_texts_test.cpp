@@ -1,0 +1,100 @@
+#include "model/dilution_grid.h"
+#include "model/result_texts.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <vector>
+
+namespace {
+
+OutletInputs WithResult() {
+    OutletInputs in{};
+    ResetLowOutletInputs(in);
+    ResetTallOutletInputs(in);
+    in.tall.no1Standard = 12;
+    in.tall.result.allowableOutletIndex = 45;
+    in.tall.result.dilutionDegree = 33.2;
+    in.tall.result.allowableEmissionRate = 9067288.67;
+    in.tall.result.downwashClass = DownwashNone;
+    in.tall.result.landingRow = 648;
+    in.tall.result.landingColumn = 0;
+    in.tall.outletToBoundary = 50;
+    in.tall.buildingToBoundary = 20;
+    return in;
+}
+
+std::string Mantissa(double rate) {
+    std::string m, e;
+    FormatEmissionRate(rate, &m, &e);
+    return m + "|" + e;
+}
+
+} // namespace
+
+TEST(FormatEmissionRate, MantissaTimesTenToTheExponent) {
+    EXPECT_EQ(Mantissa(3.2e5), "3.2×10|5");
+    EXPECT_EQ(Mantissa(3.2e-3), "3.2×10|-3");
+    EXPECT_EQ(Mantissa(9.96e6), "1.0×10|7");
+    EXPECT_EQ(Mantissa(1.5e123), "1.5×10|123");
+    EXPECT_EQ(Mantissa(std::numeric_limits<double>::infinity()), "∞|");
+    EXPECT_EQ(Mantissa(-1), "|");
+}
+
+TEST(FormatTallResults, ShownTexts) {
+    std::vector<double> grid(static_cast<size_t>(kGridRows) * kGridColumns);
+    grid[648 * kGridColumns] = 32.8;
+    OutletInputs in = WithResult();
+    in.tall.dryFlow = 95.34;
+    TallResultTexts t = FormatTallResults(in, grid.data());
+    EXPECT_EQ(t.outletIndex, "45        （＝1号基準（12）＋希釈度（33））");
+    EXPECT_EQ(t.rateMantissa, "9.1×10");
+    EXPECT_EQ(t.rateExponent, "6");
+    EXPECT_EQ(t.dryFlow, "95.3"); // derived: one decimal
+    EXPECT_EQ(t.landingDistance, "  649");
+    EXPECT_EQ(t.landingDilution, "33");
+
+    std::snprintf(in.dryFlowText, sizeof in.dryFlowText, "95.30");
+    EXPECT_EQ(FormatTallResults(in, grid.data()).dryFlow, "95.30"); // as typed
+
+    in.tall.result.allowableOutletIndex = -1;
+    in.tall.result.allowableEmissionRate = -1;
+    in.tall.dryFlow = -1;
+    t = FormatTallResults(in, grid.data());
+    EXPECT_EQ(t.outletIndex, "");
+    EXPECT_EQ(t.rateMantissa, "");
+    EXPECT_EQ(t.dryFlow, "");
+    EXPECT_EQ(t.landingDistance, "");
+    EXPECT_EQ(t.boundary, "");
+}
+
+TEST(FormatTallResults, SiteBoundaryByEnteredDistancesAndDownwash) {
+    std::vector<double> grid(static_cast<size_t>(kGridRows) * kGridColumns);
+    OutletInputs in = WithResult();
+    auto boundary = [&] { return FormatTallResults(in, grid.data()).boundary; };
+    EXPECT_EQ(boundary(), ""); // case C with both omitted
+    std::snprintf(in.buildingToBoundaryText, kTextSize, "20");
+    EXPECT_EQ(boundary(), "20");
+    std::snprintf(in.outletToBoundaryText, kTextSize, "50");
+    EXPECT_EQ(boundary(), "50"); // no downwash: the outlet's distance
+    in.tall.result.downwashClass = DownwashWeak;
+    EXPECT_EQ(boundary(), "20");
+    in.buildingToBoundaryText[0] = '\0';
+    EXPECT_EQ(boundary(), "50");
+    in.tall.outletToBoundary = 12.5;
+    EXPECT_EQ(boundary(), "12.5");
+}
+
+TEST(FormatLowResults, OutputLineAndFigureTexts) {
+    OutletInputs in{};
+    in.no1Index = 12;
+    in.lowResult.no2Index = 27.889;
+    in.lowResult.dilution = 15.889;
+    LowResultTexts t = FormatLowResults(in);
+    EXPECT_EQ(t.no2, "28");
+    EXPECT_EQ(t.no1Part, "（ ＝ １号基準(12) ＋");
+    EXPECT_EQ(t.dilutionPart, "(16) ）");
+    EXPECT_EQ(t.figureNo2, "２号基準：臭気指数 28");
+    EXPECT_EQ(t.figureDilution, "希釈度 16");
+    EXPECT_EQ(t.figureNo1, "１号基準：臭気指数 12");
+}

@@ -1,0 +1,24 @@
+#pragma once
+#include "model/outlet_inputs.h"
+
+#include <string>
+#include <vector>
+
+// A tall outlet with every input given (case D style), before normalisation.
+TallOutletInputs MakeTallOutlet(double height, double building, double diameter,
+                                double velocityOrDryFlow, bool flowIsVelocity, double temperature,
+                                double moisture);
+
+// Runs the test body's file work in a fresh temporary directory that becomes the current
+// directory, and returns to the previous one afterwards.
+class ScratchDirectory {
+  public:
+    ScratchDirectory();
+    ~ScratchDirectory();
+    void Write(const std::string &name, const std::string &content) const;
+    std::string Path(const std::string &name) const;
+
+  private:
+    std::string previous_;
+    std::string path_;
+};

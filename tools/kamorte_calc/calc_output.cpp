@@ -1,0 +1,192 @@
+#include "tools/kamorte_calc/calc_output.h"
+
+#include "model/dilution_grid.h"
+#include "model/map_settings.h"
+#include "model/result_texts.h"
+#include "model/small_outlet.h"
+#include "model/tall_calculation.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+const char *CaseName(ScreenId screen) {
+    static const char *names[] = {"", "A", "B", "C", "D"};
+    return names[screen];
+}
+
+OutcomeField Num(const char *key, double v) {
+    if (!std::isfinite(v))
+        return {OutcomeField::Null, key, 0, ""};
+    return {OutcomeField::Number, key, v, ""};
+}
+
+OutcomeField Txt(const char *key, const std::string &text) {
+    return {OutcomeField::Text, key, 0, text};
+}
+
+std::string NumberText(double v) {
+    char text[40];
+    std::snprintf(text, sizeof text, "%.17g", v);
+    return text;
+}
+
+std::string JsonString(const std::string &utf8) {
+    std::string out = "\"";
+    for (unsigned char c : utf8) {
+        switch (c) {
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\t': out += "\\t"; break;
+        default:
+            if (c < 0x20) {
+                char esc[8];
+                std::snprintf(esc, sizeof esc, "\\u%04x", c);
+                out += esc;
+            } else {
+                out += static_cast<char>(c);
+            }
+        }
+    }
+    return out + "\"";
+}
+
+} // namespace
+
+Outcome ComputeOutcome(OutletInputs &in, ScreenId screen) {
+    Outcome out;
+    out.push_back(Txt("case", CaseName(screen)));
+    if (screen == CaseA || screen == CaseB) {
+        CalculateLowOutlet(in, screen);
+        out.push_back(Num("no1Index", in.no1Index));
+        out.push_back(Num("no2Index", in.lowResult.no2Index));
+        out.push_back(Num("dilution", in.lowResult.dilution));
+        return out;
+    }
+    CalculateTallOutlet(in, screen, gDilutionGrid);
+    gMapSettings = DefaultMapSettings(in.tall, gDilutionGrid);
+    in.resultsShown = true;
+    const TallOutletInputs &t = in.tall;
+    const TallOutletResult &r = t.result;
+    const TallResultTexts texts = FormatTallResults(in, gDilutionGrid);
+    const bool landed = r.landingRow >= 0 && r.landingColumn >= 0;
+    out.push_back(Num("no1Standard", t.no1Standard));
+    out.push_back(Num("allowableOutletIndex", r.allowableOutletIndex));
+    out.push_back(Num("dilutionDegree", r.dilutionDegree));
+    out.push_back(Num("allowableEmissionRate", r.allowableEmissionRate));
+    out.push_back(Num("dryFlow", t.dryFlow));
+    out.push_back(Num("downwashClass", r.downwashClass));
+    out.push_back(Num("downwashedHeight", r.downwashedHeight));
+    out.push_back(Num("effectiveHeight", r.effectiveHeight));
+    out.push_back(Num("landingRow", r.landingRow));
+    out.push_back(Num("landingColumn", r.landingColumn));
+    out.push_back(
+        landed ? Num("landingDilution", GridCell(gDilutionGrid, r.landingRow, r.landingColumn))
+               : OutcomeField{OutcomeField::Null, "landingDilution", 0, ""});
+    out.push_back(Num("redLimit", gMapSettings.redLimit));
+    out.push_back(Num("whiteLimit", gMapSettings.whiteLimit));
+    out.push_back(Num("downwindRange", gMapSettings.downwindRange));
+    out.push_back(Num("displayHeight", gMapSettings.displayHeight));
+    out.push_back(Txt("rateMantissaText", texts.rateMantissa));
+    out.push_back(Txt("rateExponentText", texts.rateExponent));
+    out.push_back(Txt("outletIndexText", texts.outletIndex));
+    out.push_back(Txt("dryFlowText", texts.dryFlow));
+    out.push_back(Txt("boundaryText", texts.boundary));
+    out.push_back(Txt("landingDistanceText", texts.landingDistance));
+    out.push_back(Txt("landingDilutionText", texts.landingDilution));
+    return out;
+}
+
+const std::vector<std::string> &OutcomeKeys() {
+    static const std::vector<std::string> keys = {"case",
+                                                  "no1Standard",
+                                                  "allowableOutletIndex",
+                                                  "dilutionDegree",
+                                                  "allowableEmissionRate",
+                                                  "dryFlow",
+                                                  "downwashClass",
+                                                  "downwashedHeight",
+                                                  "effectiveHeight",
+                                                  "landingRow",
+                                                  "landingColumn",
+                                                  "landingDilution",
+                                                  "redLimit",
+                                                  "whiteLimit",
+                                                  "downwindRange",
+                                                  "displayHeight",
+                                                  "rateMantissaText",
+                                                  "rateExponentText",
+                                                  "outletIndexText",
+                                                  "dryFlowText",
+                                                  "boundaryText",
+                                                  "landingDistanceText",
+                                                  "landingDilutionText",
+                                                  "no1Index",
+                                                  "no2Index",
+                                                  "dilution"};
+    return keys;
+}
+
+std::string OutcomeJson(const Outcome &outcome, const TextConverter &toUtf8) {
+    std::string json = "{";
+    for (size_t i = 0; i < outcome.size(); ++i) {
+        const OutcomeField &f = outcome[i];
+        json += (i ? ", " : "") + JsonString(f.key) + ": ";
+        switch (f.kind) {
+        case OutcomeField::Number: json += NumberText(f.number); break;
+        case OutcomeField::Text: json += JsonString(toUtf8(f.text)); break;
+        case OutcomeField::Null: json += "null"; break;
+        }
+    }
+    return json + "}\n";
+}
+
+std::string OutcomeText(const Outcome &outcome, const TextConverter &toUtf8) {
+    std::string text;
+    for (const OutcomeField &f : outcome) {
+        text += f.key + ": ";
+        switch (f.kind) {
+        case OutcomeField::Number: text += NumberText(f.number); break;
+        case OutcomeField::Text: text += "\"" + toUtf8(f.text) + "\""; break;
+        case OutcomeField::Null: text += "-"; break;
+        }
+        text += "\n";
+    }
+    return text;
+}
+
+std::string CsvQuote(const std::string &value) {
+    if (value.find_first_of(",\"\r\n") == std::string::npos)
+        return value;
+    std::string out = "\"";
+    for (char c : value)
+        out += (c == '"') ? std::string("\"\"") : std::string(1, c);
+    return out + "\"";
+}
+
+std::string OutcomeCsvHeader() {
+    std::string header;
+    for (const std::string &key : OutcomeKeys())
+        header += key + ",";
+    return header + "error\n";
+}
+
+std::string OutcomeCsvRow(const Outcome &outcome, const std::string &errorUtf8,
+                          const TextConverter &toUtf8) {
+    std::string row;
+    for (const std::string &key : OutcomeKeys()) {
+        for (const OutcomeField &f : outcome) {
+            if (f.key != key)
+                continue;
+            if (f.kind == OutcomeField::Number)
+                row += NumberText(f.number);
+            else if (f.kind == OutcomeField::Text)
+                row += CsvQuote(toUtf8(f.text));
+        }
+        row += ",";
+    }
+    return row + CsvQuote(errorUtf8) + "\n";
+}

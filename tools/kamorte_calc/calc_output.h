@@ -1,0 +1,34 @@
+#pragma once
+#include "model/outlet_inputs.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// One value of a result, in the order the output lists them.
+struct OutcomeField {
+    enum Kind { Number, Text, Null } kind;
+    std::string key;
+    double number;
+    std::string text; // code page 932
+};
+using Outcome = std::vector<OutcomeField>;
+
+// Runs the case's calculation on the prepared records (the tall cases over gDilutionGrid,
+// also setting gMapSettings to the defaults) and lists what the screens show.
+Outcome ComputeOutcome(OutletInputs &in, ScreenId screen);
+
+// Every key a result can have, tall cases first, then the low cases.
+const std::vector<std::string> &OutcomeKeys();
+
+using TextConverter = std::function<std::string(const std::string &)>;
+
+// One JSON object; texts go through toUtf8. Numbers read back to the same double.
+std::string OutcomeJson(const Outcome &outcome, const TextConverter &toUtf8);
+// Lines "key: value" for people.
+std::string OutcomeText(const Outcome &outcome, const TextConverter &toUtf8);
+// A CSV row in the order of OutcomeKeys() plus the error column.
+std::string OutcomeCsvRow(const Outcome &outcome, const std::string &errorUtf8,
+                          const TextConverter &toUtf8);
+std::string OutcomeCsvHeader();
+std::string CsvQuote(const std::string &value);

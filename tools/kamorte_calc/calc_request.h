@@ -1,0 +1,28 @@
+#pragma once
+#include "model/outlet_inputs.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+// One outlet as given on the command line or in a batch row: option name (without
+// dashes) → the text typed, in code page 932.
+using OutletOptions = std::map<std::string, std::string>;
+
+enum ExitStatus { kComputed = 0, kBadInput = 1, kBadUsage = 2, kInternalGuard = 3 };
+
+struct RequestError {
+    int status = kComputed; // kBadInput or kBadUsage when set
+    std::string message;    // code page 932
+};
+
+// The option names that describe an outlet.
+const std::vector<std::string> &OutletOptionNames();
+
+// The built-in example outlet: case D, 30 m, building 10 m, No. 1 standard 12,
+// diameter 1 m, upward, 80 °C, dry flow 300 m³N/min, moisture 10 %, 50 m and 20 m.
+OutletOptions ExampleOutlet();
+
+// Checks the options as the case's screen checks its fields and fills the records.
+// On success *screen is the case and the records hold the accepted inputs.
+RequestError PrepareOutlet(const OutletOptions &options, OutletInputs &in, ScreenId *screen);

@@ -1,0 +1,53 @@
+#include "tools/kamorte_calc/terminal_text.h"
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+namespace {
+
+std::wstring Widen(const std::string &text, UINT codePage) {
+    if (text.empty())
+        return std::wstring();
+    int n =
+        MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), &wide[0], n);
+    return wide;
+}
+
+std::string Narrow(const std::wstring &wide, UINT codePage) {
+    if (wide.empty())
+        return std::string();
+    int n = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+                                nullptr, nullptr);
+    std::string text(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), &text[0], n,
+                        nullptr, nullptr);
+    return text;
+}
+
+} // namespace
+
+std::vector<std::string> ArgumentsInCp932(int, char **) {
+    // The wide command line carries what was typed whatever the console's code page.
+    std::vector<std::string> args;
+    int count = 0;
+    LPWSTR *wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    for (int i = 1; wide && i < count; ++i)
+        args.push_back(Narrow(wide[i], 932));
+    LocalFree(wide);
+    return args;
+}
+
+std::string TerminalToCp932(const std::string &text) {
+    return Narrow(Widen(text, CP_UTF8), 932);
+}
+
+std::string Cp932ToUtf8(const std::string &text) {
+    return Narrow(Widen(text, 932), CP_UTF8);
+}
+
+void PrepareOutput() {
+    SetConsoleOutputCP(CP_UTF8);
+}
