@@ -27,6 +27,9 @@ IDENTIFY=/usr/bin/identify
 # name  kind  width  height   (kind: ico24, bmp8, bmp24)
 PICTURES="
 icon107    ico24  32  32
+bitmap133  bmp8  429 122
+bitmap135  bmp8  236 194
+bitmap144  bmp8  160  50
 bitmap154  bmp24  25  90
 bitmap155  bmp24  25  90
 bitmap157  bmp8  500 260
@@ -35,7 +38,12 @@ bitmap159  bmp8  150 100
 bitmap161  bmp8  183 180
 bitmap162  bmp8  385 108
 bitmap163  bmp8   11  16
+bitmap164  bmp8  604 285
+bitmap165  bmp8  247 137
+bitmap166  bmp8  465 153
+bitmap167  bmp8  349 218
 bitmap168  bmp8  296 116
+bitmap173  bmp24 635 272
 "
 
 # Perl writer. Reads raw pixels on stdin (RGB for bmp8, RGBA for ico24),
