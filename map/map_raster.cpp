@@ -1,1 +1,377 @@
 #include "map/map_raster.h"
+
+#include "model/dilution_grid.h"
+#include "model/map_settings.h"
+#include "model/outlet_inputs.h"
+#include "model/quantise.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <new>
+#include <stdexcept>
+
+std::vector<unsigned char> gMapImage;
+MapField gMapField;
+
+namespace {
+
+// A map the program cannot allocate cannot be shown either; ending with status 0 would
+// tell a calling script that all went well.
+template <class Make> auto Obtain(Make make) -> decltype(make()) {
+    try {
+        return make();
+    } catch (const std::bad_alloc &) {
+    } catch (const std::length_error &) {
+    }
+    std::exit(3);
+}
+
+struct Colour {
+    unsigned char red, green, blue;
+};
+
+constexpr Colour kBlack = {0, 0, 0};
+constexpr Colour kWhite = {255, 255, 255};
+constexpr Colour kRed = {255, 0, 0};
+constexpr Colour kBlue = {0, 0, 255};
+constexpr Colour kStripColour = {236, 233, 216};
+constexpr Colour kBoundaryColour = {64, 64, 64};
+
+// The four samples and the fraction that one output position interpolates from.
+struct Taps {
+    int index[4];
+    double fraction;
+};
+
+Taps TapsAt(double position, int n) {
+    const double whole = std::trunc(position);
+    const int i = static_cast<int>(whole);
+    Taps t;
+    t.fraction = position - whole;
+    if (i == 0)
+        t = {{0, 0, 1, 2}, t.fraction};
+    else if (i == n - 1)
+        t = {{n - 2, n - 1, n - 1, n - 1}, t.fraction};
+    else if (i == n - 2)
+        t = {{n - 3, n - 2, n - 1, n - 1}, t.fraction};
+    else
+        t = {{i - 1, i, i + 1, i + 2}, t.fraction};
+    // Only a source of one or two samples reaches outside; the map never has one.
+    for (int &k : t.index)
+        k = std::min(std::max(k, 0), n - 1);
+    return t;
+}
+
+double Cubic(double a0, double a1, double a2, double a3, double f) {
+    const double f2 = f * f;
+    const double f3 = f2 * f;
+    return 0.5 * (2 * a1 + (a2 - a0) * f + (2 * a0 - 5 * a1 + 4 * a2 - a3) * f2 +
+                  (a3 - 3 * a2 + 3 * a1 - a0) * f3);
+}
+
+// The two axes multiply in different orders. Keep them so: the last bit of a position
+// decides which side of a sample a map column falls on, and maps are compared bytewise.
+double RowPosition(int r, int sourceRows, int outputRows) {
+    if (outputRows < 2)
+        return 0.0;
+    return (sourceRows - 1) * (r * (1.0 / (outputRows - 1)));
+}
+
+double ColumnPosition(int c, int sourceColumns, int outputColumns) {
+    if (outputColumns < 2)
+        return 0.0;
+    return (c * (1.0 / (outputColumns - 1))) * (sourceColumns - 1);
+}
+
+// sample(row, column) gives a source value; along x for each of the four rows, then y.
+template <class Sample>
+std::vector<double> Resample(const Sample &sample, int sourceWidth, int sourceHeight,
+                             int outputWidth, int outputHeight) {
+    if (sourceWidth < 1 || sourceHeight < 1 || outputWidth < 1 || outputHeight < 1)
+        return {};
+    const size_t count = static_cast<size_t>(outputWidth) * static_cast<size_t>(outputHeight);
+    std::vector<double> out = Obtain([&] { return std::vector<double>(count); });
+    std::vector<Taps> columns = Obtain([&] { return std::vector<Taps>(outputWidth); });
+    for (int c = 0; c < outputWidth; ++c)
+        columns[c] = TapsAt(ColumnPosition(c, sourceWidth, outputWidth), sourceWidth);
+    for (int r = 0; r < outputHeight; ++r) {
+        const Taps y = TapsAt(RowPosition(r, sourceHeight, outputHeight), sourceHeight);
+        double *row = &out[static_cast<size_t>(r) * outputWidth];
+        for (int c = 0; c < outputWidth; ++c) {
+            const Taps &x = columns[c];
+            double a[4];
+            for (int k = 0; k < 4; ++k) {
+                const int j = y.index[k];
+                a[k] = Cubic(sample(j, x.index[0]), sample(j, x.index[1]), sample(j, x.index[2]),
+                             sample(j, x.index[3]), x.fraction);
+            }
+            row[c] = Cubic(a[0], a[1], a[2], a[3], y.fraction);
+        }
+    }
+    return out;
+}
+
+size_t MapImageBytes(int width, int height) {
+    return static_cast<size_t>(MapStride(width)) * static_cast<size_t>(height + kMapStripRows);
+}
+
+std::vector<unsigned char> &MapImageFor(int width, int height) {
+    const size_t bytes = MapImageBytes(width, height);
+    if (gMapImage.size() != bytes)
+        gMapImage = Obtain([&] { return std::vector<unsigned char>(bytes, 255); });
+    return gMapImage;
+}
+
+// Single precision throughout: the shown colours of ties depend on it.
+float RampPosition(double value, float redLimit, float whiteLimit) {
+    const float v = static_cast<float>(value);
+    return (v - redLimit) / (whiteLimit - redLimit);
+}
+
+unsigned char RoundByte(float x) {
+    return static_cast<unsigned char>(static_cast<int>(x + 0.5f));
+}
+
+Colour RampColour(float m) {
+    if (m < 0.0f)
+        return kRed;
+    if (m < 0.333f) {
+        const float s = m / 0.333f;
+        return {255, RoundByte(255.0f * s), 0};
+    }
+    if (m < 0.667f) {
+        const float s = (m - 0.333f) / 0.334f;
+        return {RoundByte(255.0f * (1.0f - s)), 255, 0};
+    }
+    if (m < 1.0f) {
+        const float s = (m - 0.667f) / 0.333f;
+        const unsigned char g = RoundByte(255.0f * s);
+        return {g, 255, g};
+    }
+    // Also a position that is not a number: equal limits and a value on them.
+    return kWhite;
+}
+
+unsigned char GreyLevel(float m) {
+    if (m < 0.0f)
+        m = 0.0f;
+    else if (!(m < 1.0f))
+        m = 1.0f; // not a number shows white, as on the colour map
+    return RoundByte(m * 255.0f);
+}
+
+// Draws into a map image of width × (height + strip) pixels; rows outside are ignored
+// and runs are clipped to the width.
+class Canvas {
+  public:
+    Canvas(std::vector<unsigned char> &image, int width, int height)
+        : image_(image), width_(width), rows_(height + kMapStripRows), stride_(MapStride(width)) {}
+
+    bool Fits() const {
+        return width_ > 0 && image_.size() >= MapImageBytes(width_, rows_ - kMapStripRows);
+    }
+
+    void Run(int bufferRow, int64_t centre, int halfWidth, Colour colour) {
+        Span(bufferRow, centre - halfWidth, centre + halfWidth, colour);
+    }
+
+    void Span(int bufferRow, int64_t first, int64_t last, Colour colour) {
+        if (bufferRow < 0 || bufferRow >= rows_)
+            return;
+        first = std::max<int64_t>(first, 0);
+        last = std::min<int64_t>(last, width_ - 1);
+        unsigned char *row = &image_[static_cast<size_t>(bufferRow) * stride_];
+        for (int64_t c = first; c <= last; ++c) {
+            row[3 * c] = colour.blue;
+            row[3 * c + 1] = colour.green;
+            row[3 * c + 2] = colour.red;
+        }
+    }
+
+  private:
+    std::vector<unsigned char> &image_;
+    int width_;
+    int rows_;
+    int stride_;
+};
+
+int MapRow(int r) {
+    return kMapStripRows + r;
+}
+
+void DrawTicks(Canvas &canvas, bool print, int width, int height) {
+    for (int k = 1; k <= height / 50 - 1; ++k) {
+        canvas.Span(MapRow(50 * k), 0, 7, kBlack);
+        canvas.Span(MapRow(50 * k), width - 8, width - 1, kBlack);
+        if (print) {
+            canvas.Span(MapRow(50 * k + 1), 0, 7, kWhite);
+            canvas.Span(MapRow(50 * k + 1), width - 8, width - 1, kWhite);
+        }
+    }
+    for (int k = 1; k <= width / 100 - 1; ++k) {
+        for (int r = 0; r < 8; ++r) {
+            canvas.Span(MapRow(r), 100 * k, 100 * k, kBlack);
+            canvas.Span(MapRow(height - 1 - r), 100 * k, 100 * k, kBlack);
+            if (print) {
+                canvas.Span(MapRow(r), 100 * k - 1, 100 * k - 1, kWhite);
+                canvas.Span(MapRow(height - 1 - r), 100 * k - 1, 100 * k - 1, kWhite);
+            }
+        }
+    }
+}
+
+void DrawMaximumPoint(Canvas &canvas, bool print, int width, int landing, int range) {
+    if (landing < 0 || landing >= range)
+        return;
+    const float q =
+        static_cast<float>(landing + 1) * static_cast<float>(width) / static_cast<float>(range) +
+        0.5f;
+    const int64_t c = TruncToInt32(q);
+    if (print) {
+        for (int k = 0; k < 12; ++k)
+            canvas.Run(MapRow(k), c, k / 2, kBlack);
+        for (int k = 0; k < 10; ++k)
+            canvas.Run(MapRow(k), c, k / 2, kWhite);
+    } else {
+        for (int k = 0; k < 10; ++k)
+            canvas.Run(MapRow(k), c, k / 2, kBlue);
+    }
+}
+
+// The boundary the map marks, or false when there is none to mark.
+bool BoundaryPosition(const OutletInputs &in, int range, double *b) {
+    const bool outletGiven = in.outletToBoundaryText[0] != '\0';
+    const bool buildingGiven = in.buildingToBoundaryText[0] != '\0';
+    const double outlet = in.tall.outletToBoundary;
+    const double building = in.tall.buildingToBoundary;
+    if (outletGiven && buildingGiven) {
+        const int32_t downwash = in.tall.result.downwashClass;
+        if (downwash < 0)
+            return false;
+        *b = downwash == 0 ? outlet : std::min(outlet, building);
+        return *b <= range;
+    }
+    // A single distance is marked even just past the window, so that the part of the
+    // triangle still inside shows where the boundary lies.
+    if (outletGiven) {
+        *b = outlet;
+        return true;
+    }
+    if (buildingGiven) {
+        *b = building;
+        return true;
+    }
+    return false;
+}
+
+void DrawBoundary(Canvas &canvas, bool print, int width, int range) {
+    double b = 0;
+    if (!BoundaryPosition(gOutletInputs, range, &b))
+        return;
+    // Single precision, like the maximum-point column: a typed distance such as 50.12499999
+    // rounds to the tie 50.125 and moves the marker one column right.
+    const float q =
+        static_cast<float>(b) * static_cast<float>(width) / static_cast<float>(range) + 0.5f;
+    const int64_t c = TruncToInt32(q);
+    if (print) {
+        for (int k = 0; k < kMapStripRows; ++k)
+            canvas.Run(k, c, (11 - k) / 2, kBlack);
+    }
+    for (int k = 0; k < 10; ++k)
+        canvas.Run(k, c, (9 - k) / 2, kBoundaryColour);
+}
+
+} // namespace
+
+int MapStride(int width) {
+    return (3 * width + 3) / 4 * 4;
+}
+
+MapField BuildMapField(int downwindRange, int displayHeight, int outputWidth, int outputHeight) {
+    // A window beyond the grid would read outside it; the settings dialog never allows one.
+    const int d = std::min(std::max(downwindRange, 1), kGridRows);
+    const int h = std::min(std::max(displayHeight, 1), kGridColumns);
+    // Limiting on the fly instead of copying the window first: the window can hold 64 MB
+    // and is redrawn on every keystroke, while the resampler reads at most four rows and
+    // four columns per output value. The values it sees are the same.
+    const auto limited = [](int j, int i) {
+        const double v = GridCell(gDilutionGrid, i, j);
+        return v >= 0.0 && v < kNoPlumeThreshold ? v : kNoPlumeThreshold;
+    };
+    return Resample(limited, d, h, outputWidth, outputHeight);
+}
+
+std::vector<double> CubicResample(const std::vector<double> &source, int sourceWidth,
+                                  int sourceHeight, int outputWidth, int outputHeight) {
+    const auto at = [&](int j, int i) { return source[static_cast<size_t>(j) * sourceWidth + i]; };
+    return Resample(at, sourceWidth, sourceHeight, outputWidth, outputHeight);
+}
+
+std::vector<unsigned char> &ColourMapImage(int width, int height, const MapField &field) {
+    std::vector<unsigned char> &image = MapImageFor(width, height);
+    const float red = static_cast<float>(gMapSettings.redLimit);
+    const float white = static_cast<float>(gMapSettings.whiteLimit);
+    const int stride = MapStride(width);
+    for (int r = 0; r < height; ++r) {
+        unsigned char *row = &image[static_cast<size_t>(MapRow(r)) * stride];
+        const double *values = &field[static_cast<size_t>(r) * width];
+        for (int c = 0; c < width; ++c) {
+            const Colour colour = RampColour(RampPosition(values[c], red, white));
+            row[3 * c] = colour.blue;
+            row[3 * c + 1] = colour.green;
+            row[3 * c + 2] = colour.red;
+        }
+    }
+    if (&field != &gMapField)
+        Obtain([&] { gMapField = field; });
+    return image;
+}
+
+std::vector<unsigned char> GreyMapImage(int width, int height, const MapField &field) {
+    const std::vector<unsigned char> &source = MapImageFor(width, height);
+    std::vector<unsigned char> image = Obtain([&] { return source; });
+    const float red = static_cast<float>(gMapSettings.redLimit);
+    const float white = static_cast<float>(gMapSettings.whiteLimit);
+    const int stride = MapStride(width);
+    for (int r = 0; r < height; ++r) {
+        unsigned char *row = &image[static_cast<size_t>(MapRow(r)) * stride];
+        const double *values = &field[static_cast<size_t>(r) * width];
+        for (int c = 0; c < width; ++c) {
+            const unsigned char g = GreyLevel(RampPosition(values[c], red, white));
+            row[3 * c] = g;
+            row[3 * c + 1] = g;
+            row[3 * c + 2] = g;
+        }
+    }
+    return image;
+}
+
+void ClearMapImage() {
+    std::vector<unsigned char> &image = MapImageFor(kMapWidth, kMapHeight);
+    std::fill(image.begin(), image.end(), 255);
+    Canvas canvas(image, kMapWidth, kMapHeight);
+    canvas.Span(MapRow(0), 0, kMapWidth - 1, kBlack);
+    canvas.Span(MapRow(kMapHeight - 1), 0, kMapWidth - 1, kBlack);
+    for (int r = 0; r < kMapHeight; ++r) {
+        canvas.Span(MapRow(r), 0, 0, kBlack);
+        canvas.Span(MapRow(r), kMapWidth - 1, kMapWidth - 1, kBlack);
+    }
+    DrawMapMarks(kScreenMarks, kMapWidth, kMapHeight, image);
+}
+
+void DrawMapMarks(int style, int width, int height, std::vector<unsigned char> &image) {
+    Canvas canvas(image, width, height);
+    if (!canvas.Fits())
+        return;
+    const bool print = style != kScreenMarks;
+    const int range = gMapSettings.downwindRange;
+    const int landing = gOutletInputs.tall.result.landingRow;
+    DrawTicks(canvas, print, width, height);
+    DrawMaximumPoint(canvas, print, width, landing, range);
+    for (int k = 0; k < kMapStripRows; ++k)
+        canvas.Span(k, 0, width - 1, kStripColour);
+    if (landing < 0)
+        return;
+    DrawBoundary(canvas, print, width, range);
+}
