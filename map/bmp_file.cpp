@@ -1,1 +1,114 @@
 #include "map/bmp_file.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <new>
+#include <stdexcept>
+#include <vector>
+
+namespace {
+
+constexpr uint32_t kHeaderBytes = 14 + 40;
+
+// Header fields are little-endian whatever the host, so they go out byte by byte.
+class BmpOutput {
+  public:
+    explicit BmpOutput(std::FILE *file) : file_(file) {}
+
+    void U16(uint16_t v) {
+        const unsigned char b[2] = {static_cast<unsigned char>(v),
+                                    static_cast<unsigned char>(v >> 8)};
+        Bytes(b, sizeof b);
+    }
+
+    void U32(uint32_t v) {
+        const unsigned char b[4] = {
+            static_cast<unsigned char>(v), static_cast<unsigned char>(v >> 8),
+            static_cast<unsigned char>(v >> 16), static_cast<unsigned char>(v >> 24)};
+        Bytes(b, sizeof b);
+    }
+
+    void Bytes(const void *data, size_t size) {
+        if (ok_ && size > 0 && std::fwrite(data, 1, size, file_) != size)
+            ok_ = false;
+    }
+
+    bool ok() const { return ok_; }
+
+  private:
+    std::FILE *file_;
+    bool ok_ = true;
+};
+
+std::vector<unsigned char> RowBuffer(size_t size) {
+    try {
+        return std::vector<unsigned char>(size);
+    } catch (const std::bad_alloc &) {
+    } catch (const std::length_error &) {
+    }
+    // Not 0: a report without its map must not look like a finished one.
+    std::exit(3);
+}
+
+// Closes a file whose writing failed part-way; the partial file stays.
+int Abandon(std::FILE *file) {
+    std::fclose(file);
+    return 2;
+}
+
+} // namespace
+
+int WriteBmpFile(uint16_t width, uint16_t rows, uint16_t bytesPerPixel, uint16_t channelOrder,
+                 const unsigned char *pixels, const char *path) {
+    std::FILE *file = std::fopen(path, "wb");
+    if (file == nullptr) {
+        std::printf("%s can not open.\n", path);
+        return 1;
+    }
+    if (bytesPerPixel > 3) {
+        std::fputs("\n! BMP file does not support alpha channel.\n", stdout);
+        std::fputs("! Alpha channel is ignored.\n\n", stdout);
+    }
+
+    const size_t rowSize = (3 * static_cast<size_t>(width) + 3) / 4 * 4;
+    const size_t sourceStride = (static_cast<size_t>(bytesPerPixel) * width + 3) / 4 * 4;
+    const uint64_t pixelBytes = static_cast<uint64_t>(rows) * rowSize;
+    const uint64_t fileSize = (kHeaderBytes + pixelBytes + 3) / 4 * 4;
+
+    BmpOutput out(file);
+    out.Bytes("BM", 2);
+    out.U32(static_cast<uint32_t>(fileSize));
+    out.U16(0);
+    out.U16(0);
+    out.U32(kHeaderBytes);
+    out.U32(40);
+    out.U32(width);
+    out.U32(rows);
+    out.U16(1);
+    out.U16(24);
+    for (int field = 0; field < 6; ++field) // compression, image size, resolutions, colours
+        out.U32(0);
+    if (!out.ok())
+        return Abandon(file);
+
+    std::vector<unsigned char> row = RowBuffer(rowSize);
+    const int first = channelOrder == 1 ? 2 : 0;
+    const int step = channelOrder == 1 ? -1 : 1;
+    for (size_t y = 0; y < rows; ++y) {
+        const unsigned char *source = pixels + y * sourceStride;
+        for (size_t x = 0; x < width; ++x) {
+            const unsigned char *pixel = source + x * bytesPerPixel;
+            for (int k = 0; k < 3; ++k)
+                row[3 * x + k] = pixel[first + step * k];
+        }
+        out.Bytes(row.data(), row.size());
+        if (!out.ok())
+            return Abandon(file);
+    }
+
+    const unsigned char fill[3] = {0, 0, 0};
+    out.Bytes(fill, static_cast<size_t>(fileSize - kHeaderBytes - pixelBytes));
+    if (!out.ok() || std::fflush(file) != 0)
+        return Abandon(file);
+    return std::fclose(file) == 0 ? 0 : 2;
+}
