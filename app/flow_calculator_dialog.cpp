@@ -1,0 +1,59 @@
+#include "app/flow_calculator_dialog.h"
+
+#include "app/help_dialog.h"
+#include "app/help_topics.h"
+#include "app/shell.h"
+#include "model/calculators.h"
+#include "resources/resource.h"
+
+namespace {
+
+// The inputs outlive the dialog; each opening starts them over.
+FlowCalculator gFlowCalculator;
+
+constexpr int kFieldChars = 30;
+
+void InitFlowCalculator(HWND dlg) {
+    SendMessageA(
+        dlg, WM_SETICON, ICON_BIG,
+        reinterpret_cast<LPARAM>(LoadIconA(gShell.instance, MAKEINTRESOURCEA(IDI_PROGRAM))));
+    ImeOff(dlg);
+    ResetFlowCalculator(gFlowCalculator);
+    PlaceRaisedDigits(dlg);
+    gHelpWindows[HelpTopicIndex(IDM_TOPIC_FLOW)] = dlg;
+}
+
+void OnFlowField(HWND dlg, int field) {
+    char text[kFieldChars + 1];
+    GetDlgItemTextA(dlg, field, text, sizeof text);
+    const std::string result = FlowCalculatorFieldChanged(gFlowCalculator, field, text);
+    SetDlgItemTextA(dlg, IDC_CALC_RESULT, result.c_str());
+}
+
+void CloseFlowCalculator(HWND dlg) {
+    ForgetHelpWindow(dlg);
+    DestroyWindow(dlg);
+    BringToFront(FocusReturnTarget());
+}
+
+} // namespace
+
+INT_PTR CALLBACK FlowCalculatorProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM) {
+    switch (msg) {
+    case WM_INITDIALOG: InitFlowCalculator(dlg); return TRUE;
+    case WM_ACTIVATE: TrackKeyboardDialog(dlg, wParam); return FALSE;
+    case WM_DESTROY: ForgetHelpWindow(dlg); return FALSE;
+    case WM_COMMAND:
+        // Every notification of a field counts, whatever its code.
+        switch (LOWORD(wParam)) {
+        case IDC_FLOWCALC_AREA:
+        case IDC_FLOWCALC_TEMPERATURE:
+        case IDC_FLOWCALC_VELOCITY:
+        case IDC_FLOWCALC_MOISTURE: OnFlowField(dlg, LOWORD(wParam)); return TRUE;
+        case IDOK:
+        case IDCANCEL: CloseFlowCalculator(dlg); return TRUE;
+        }
+        return FALSE;
+    }
+    return FALSE;
+}

@@ -1,0 +1,58 @@
+#include "app/velocity_calculator_dialog.h"
+
+#include "app/help_dialog.h"
+#include "app/help_topics.h"
+#include "app/shell.h"
+#include "model/calculators.h"
+#include "resources/resource.h"
+
+namespace {
+
+// The inputs outlive the dialog; each opening starts them over.
+VelocityCalculator gVelocityCalculator;
+
+constexpr int kFieldChars = 30;
+
+void InitVelocityCalculator(HWND dlg) {
+    SendMessageA(
+        dlg, WM_SETICON, ICON_BIG,
+        reinterpret_cast<LPARAM>(LoadIconA(gShell.instance, MAKEINTRESOURCEA(IDI_PROGRAM))));
+    ImeOff(dlg);
+    ResetVelocityCalculator(gVelocityCalculator);
+    PlaceRaisedDigits(dlg);
+    gHelpWindows[HelpTopicIndex(IDM_TOPIC_VELOCITY)] = dlg;
+}
+
+void OnVelocityField(HWND dlg, int field) {
+    char text[kFieldChars + 1];
+    GetDlgItemTextA(dlg, field, text, sizeof text);
+    const std::string result = VelocityCalculatorFieldChanged(gVelocityCalculator, field, text);
+    SetDlgItemTextA(dlg, IDC_CALC_RESULT, result.c_str());
+}
+
+void CloseVelocityCalculator(HWND dlg) {
+    ForgetHelpWindow(dlg);
+    DestroyWindow(dlg);
+    BringToFront(FocusReturnTarget());
+}
+
+} // namespace
+
+INT_PTR CALLBACK VelocityCalculatorProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM) {
+    switch (msg) {
+    case WM_INITDIALOG: InitVelocityCalculator(dlg); return TRUE;
+    case WM_ACTIVATE: TrackKeyboardDialog(dlg, wParam); return FALSE;
+    case WM_DESTROY: ForgetHelpWindow(dlg); return FALSE;
+    case WM_COMMAND:
+        // Every notification of a field counts, whatever its code.
+        switch (LOWORD(wParam)) {
+        case IDC_VELCALC_HOLE_VELOCITY:
+        case IDC_VELCALC_OUTLET_AREA:
+        case IDC_VELCALC_HOLE_AREA: OnVelocityField(dlg, LOWORD(wParam)); return TRUE;
+        case IDOK:
+        case IDCANCEL: CloseVelocityCalculator(dlg); return TRUE;
+        }
+        return FALSE;
+    }
+    return FALSE;
+}
