@@ -39,7 +39,9 @@ void CompleteScreenInit(HWND screen);
 void PlaceScreen(HWND screen);
 void LeaveScreen(HWND screen);
 bool ExitConfirmation();
-[[noreturn]] void ExitProgram(HWND screen);
+// Ends the screen's dialog and the process with exit code 0. Returns only where a test has
+// replaced the process exit (app/platform_hooks.h).
+void ExitProgram(HWND screen);
 void BringToFront(HWND window);
 void ShowInTaskbar(HWND window);
 void ImeOff(HWND window);

@@ -1,0 +1,38 @@
+#include "app/platform_hooks.h"
+
+#include <shellapi.h>
+
+#include <cstdlib>
+
+namespace {
+
+int RealMessageBox(HWND owner, const char *text, const char *caption, UINT type) {
+    return MessageBoxA(owner, text, caption, type);
+}
+
+[[noreturn]] void RealExit(int exitCode) {
+    std::exit(exitCode);
+}
+
+INT_PTR RealShellOpen(HWND owner, const char *file) {
+    return reinterpret_cast<INT_PTR>(
+        ShellExecuteA(owner, nullptr, file, nullptr, nullptr, SW_SHOWNORMAL));
+}
+
+BOOL RealPrintDialog(PRINTDLGA *request) {
+    return PrintDlgA(request);
+}
+
+} // namespace
+
+MessageBoxHook gMessageBox = RealMessageBox;
+ExitHook gExitProcess = RealExit;
+ShellOpenHook gShellOpen = RealShellOpen;
+PrintDialogHook gPrintDialog = RealPrintDialog;
+
+void RestorePlatformHooks() {
+    gMessageBox = RealMessageBox;
+    gExitProcess = RealExit;
+    gShellOpen = RealShellOpen;
+    gPrintDialog = RealPrintDialog;
+}
