@@ -60,5 +60,21 @@
 #define IDD_MAP_ADJUST 148
 #define IDD_CASE_D 150
 
+// Controls shared by the screens
+#define IDC_ADVICE 1041
+#define IDC_RESET 1019
+#define IDC_BACK_TO_MENU 1030
+
+// Start menu
+#define IDC_OUTLET_HEIGHT 1003
+#define IDC_BUILDING_HEIGHT 1004
+#define IDC_LABEL_REAL_HEIGHT 1027
+#define IDC_LABEL_BUILDING_HEIGHT 1028
+#define IDC_BUILDING_UNIT 1089
+#define IDC_NEXT 1032
+
+// About box
+#define IDC_ABOUT_ICON 2
+
 // Help topic templates and their controls
 #include "resources/help_resource.h"

@@ -1,0 +1,69 @@
+#include "app/about_dialog.h"
+
+#include "app/shell.h"
+#include "resources/resource.h"
+
+namespace {
+
+constexpr int kAboutIconSize = 48;
+
+void InitAboutBox(HWND dlg) {
+    HICON small = LoadIconA(gShell.instance, MAKEINTRESOURCEA(IDI_PROGRAM));
+    SendMessageA(dlg, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(small));
+    HANDLE large = LoadImageA(gShell.instance, MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON,
+                              kAboutIconSize, kAboutIconSize, 0);
+    SendDlgItemMessageA(dlg, IDC_ABOUT_ICON, STM_SETICON, reinterpret_cast<WPARAM>(large), 0);
+    gShell.aboutWindow = dlg;
+}
+
+void CloseAboutBox(HWND dlg) {
+    // A modeless box does not give its owner back its input by itself; the owner must be
+    // enabled before it can take the foreground.
+    EnableWindow(GetWindow(dlg, GW_OWNER), TRUE);
+    BringToFront(FocusReturnTarget());
+    DestroyWindow(dlg);
+}
+
+void ForgetAboutBox(HWND dlg) {
+    // The 48-pixel icon was loaded for this box alone; the shared small one is not freed.
+    HICON large =
+        reinterpret_cast<HICON>(SendDlgItemMessageA(dlg, IDC_ABOUT_ICON, STM_GETICON, 0, 0));
+    if (large != nullptr)
+        DestroyIcon(large);
+    if (gShell.aboutWindow == dlg)
+        gShell.aboutWindow = nullptr;
+}
+
+} // namespace
+
+INT_PTR CALLBACK AboutDialogProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM) {
+    switch (msg) {
+    case WM_INITDIALOG: InitAboutBox(dlg); return TRUE;
+    case WM_ACTIVATE: TrackKeyboardDialog(dlg, wParam); return FALSE;
+    case WM_DESTROY: ForgetAboutBox(dlg); return FALSE;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDOK:
+        case IDCANCEL: CloseAboutBox(dlg); return TRUE;
+        }
+        return FALSE;
+    }
+    return FALSE;
+}
+
+void ShowAboutBox() {
+    HWND screen = gShell.activeScreenWindow;
+    EnableWindow(screen, FALSE);
+    if (gShell.aboutWindow != nullptr) {
+        BringToFront(gShell.aboutWindow);
+        return;
+    }
+    HWND box = CreateDialogParamA(gShell.instance, MAKEINTRESOURCEA(IDD_ABOUT), screen,
+                                  AboutDialogProc, 0);
+    if (box == nullptr) {
+        EnableWindow(screen, TRUE);
+        return;
+    }
+    ShowInTaskbar(box);
+    ShowWindow(box, SW_SHOW);
+}

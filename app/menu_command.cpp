@@ -1,0 +1,23 @@
+#include "app/menu_command.h"
+
+#include "app/about_dialog.h"
+#include "app/help_topics.h"
+#include "resources/resource.h"
+
+void MenuCommand(WPARAM command) {
+    const int id = LOWORD(command);
+    switch (id) {
+    case IDM_ABOUT: ShowAboutBox(); return;
+    case IDM_MANUAL:
+        OpenDocument("操作マニュアル.pdf", "操作マニュアル.pdf が存在しないか、表示できません。");
+        return;
+    case IDM_EXAMPLES:
+        OpenDocument("活用例.pdf", "活用例.pdf が存在しないか、表示できません。");
+        return;
+    }
+    const int topic = HelpTopicIndex(id);
+    if (topic >= 0) {
+        gOpeningTopic = topic;
+        OpenHelpTopic(topic);
+    }
+}

@@ -1,0 +1,25 @@
+#include "app/screen_common.h"
+
+#include "app/shell.h"
+#include "resources/resource.h"
+
+void BeginScreenInit(HWND screen) {
+    HICON icon = LoadIconA(gShell.instance, MAKEINTRESOURCEA(IDI_PROGRAM));
+    SendMessageA(screen, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    ImeOff(screen);
+}
+
+void EndScreenInit(HWND screen) {
+    PlaceScreen(screen);
+    ShowArrowPointer();
+    CompleteScreenInit(screen);
+}
+
+void ConfirmExit(HWND screen) {
+    if (ExitConfirmation())
+        ExitProgram(screen);
+}
+
+void ShowArrowPointer() {
+    SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+}

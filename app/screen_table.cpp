@@ -1,0 +1,11 @@
+#include "app/screen_table.h"
+
+#include "app/start_menu.h"
+#include "resources/resource.h"
+#include "screens/screens.h"
+
+const ScreenTemplate kScreenTemplates[5] = {
+    {IDD_START_MENU, StartMenuProc},     {IDD_CASE_A, PlaceholderScreenProc},
+    {IDD_CASE_B, PlaceholderScreenProc}, {IDD_CASE_C, PlaceholderScreenProc},
+    {IDD_CASE_D, PlaceholderScreenProc},
+};
