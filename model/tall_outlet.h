@@ -14,6 +14,10 @@
 double RunTallOutlet(TallOutletInputs &in, bool convertToDilution, int rows, int columns,
                      double *grid, int32_t *landingRow, int32_t *landingColumn);
 
+// The same computed cell by cell, as the formulas read: the yardstick of the fast one.
+double RunTallOutletReference(TallOutletInputs &in, bool convertToDilution, int rows, int columns,
+                              double *grid, int32_t *landingRow, int32_t *landingColumn);
+
 // Dilution degree of the concentration ratio p (outlet concentration over the point's):
 // 10·log10(p^(−1/m)) − 10·k/m, with 2 × 10^30 standing in for p^(−1/m) when p is 0 and
 // the logarithmic form where p^(−1/m) overflows, so the result is always finite.
