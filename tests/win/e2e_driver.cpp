@@ -1,0 +1,238 @@
+// Drives the real program from another process with window messages only, as a person at
+// the keyboard would: the heights into the start menu, 次へ, then the exit question.
+//
+//   kamorte_driver check PROGRAM   the example outlet to the case D screen and a clean exit
+//   kamorte_driver walk PROGRAM    the same, stopping at every screen: prints "shot NAME"
+//                                  with the window's and then the client area's left, top,
+//                                  right and bottom on the desktop, and waits for a line on
+//                                  standard input (the screenshot script answers)
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+const char kTitle[] = "カモルテ（臭気指数第２号規制基準算定ソフト）";
+const char kCaseDTitle[] = "Ｄ．排出口高さが15ｍ以上かつ周辺最大建物高さの1.5倍以上の場合";
+const char kExitQuestion[] = "カモルテ（臭気指数第２号規制基準算定ソフト）を　\n終了しますか？";
+const char kRealHeightTopic[] = "「排出口の実高さ」 とは";
+constexpr int kOutletField = 1003;
+constexpr int kBuildingField = 1004;
+constexpr int kNext = 1032;
+constexpr int kRealHeightCommand = 32787;
+constexpr int kAboutCommand = 104;
+
+PROCESS_INFORMATION gProgram;
+bool gWalk = false;
+
+std::string TextOf(HWND window) {
+    char text[1024] = "";
+    DWORD_PTR ignored;
+    // WM_GETTEXT crosses processes; GetWindowTextA does not for edit controls.
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                        SMTO_ABORTIFHUNG, 5000, &ignored);
+    return text;
+}
+
+bool OwnedByProgram(HWND window) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    return pid == gProgram.dwProcessId;
+}
+
+struct Search {
+    bool (*match)(HWND);
+    HWND found;
+};
+
+BOOL CALLBACK VisitTopLevel(HWND window, LPARAM lParam) {
+    auto *search = reinterpret_cast<Search *>(lParam);
+    if (OwnedByProgram(window) && IsWindowVisible(window) && search->match(window)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND WaitForWindow(bool (*match)(HWND), DWORD milliseconds) {
+    for (DWORD waited = 0; waited <= milliseconds; waited += 100) {
+        Search search{match, nullptr};
+        EnumWindows(VisitTopLevel, reinterpret_cast<LPARAM>(&search));
+        if (search.found != nullptr)
+            return search.found;
+        if (WaitForSingleObject(gProgram.hProcess, 100) == WAIT_OBJECT_0)
+            return nullptr;
+    }
+    return nullptr;
+}
+
+struct ChildSearch {
+    const char *text;
+    bool found;
+};
+
+BOOL CALLBACK VisitChild(HWND child, LPARAM lParam) {
+    auto *search = reinterpret_cast<ChildSearch *>(lParam);
+    if (TextOf(child) == search->text) {
+        search->found = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+bool HasChildText(HWND window, const char *text) {
+    ChildSearch search{text, false};
+    EnumChildWindows(window, VisitChild, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool IsStartMenu(HWND w) {
+    return TextOf(w) == kTitle && GetDlgItem(w, kOutletField) != nullptr;
+}
+bool IsCaseD(HWND w) {
+    return TextOf(w) == kTitle && HasChildText(w, kCaseDTitle);
+}
+bool IsExitQuestion(HWND w) {
+    return TextOf(w) == "終了確認";
+}
+bool IsAboutBox(HWND w) {
+    return TextOf(w) == "カモルテについて";
+}
+bool IsRealHeightTopic(HWND w) {
+    return TextOf(w) == kRealHeightTopic;
+}
+
+// A message box opens only once the program is idle again.
+void Settle(HWND window) {
+    WaitForInputIdle(gProgram.hProcess, 5000);
+    DWORD_PTR ignored;
+    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+}
+
+bool Fail(const char *what) {
+    std::printf("FAILED: %s\n", what);
+    std::fflush(stdout);
+    return false;
+}
+
+// In walk mode: tells the screenshot script where the window is and waits for its answer.
+void Shot(const char *name, HWND window) {
+    if (!gWalk)
+        return;
+    Settle(window);
+    Sleep(300);
+    RECT r, c;
+    GetWindowRect(window, &r);
+    GetClientRect(window, &c);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT *>(&c), 2);
+    std::printf("shot %s %ld %ld %ld %ld %ld %ld %ld %ld\n", name, r.left, r.top, r.right, r.bottom,
+                c.left, c.top, c.right, c.bottom);
+    std::fflush(stdout);
+    char line[64];
+    if (std::fgets(line, sizeof line, stdin) == nullptr)
+        std::printf("no answer from the screenshot script\n");
+}
+
+std::string WindowsPath(const char *path) {
+    std::string p = path;
+    if (!p.empty() && p[0] == '/')
+        p = "Z:" + p;
+    for (char &c : p)
+        if (c == '/')
+            c = '\\';
+    return p;
+}
+
+bool Start(const char *program) {
+    std::string commandLine = "\"" + WindowsPath(program) + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &gProgram))
+        return Fail("the program did not start");
+    return true;
+}
+
+// Opens a window through a command of the start menu, shows it and closes it again.
+void VisitWindow(HWND menu, int command, bool (*match)(HWND), const char *name) {
+    PostMessageA(menu, WM_COMMAND, command, 0);
+    Settle(menu);
+    HWND window = WaitForWindow(match, 5000);
+    if (window == nullptr) {
+        std::printf("note: %s did not open\n", name);
+        return;
+    }
+    Shot(name, window);
+    PostMessageA(window, WM_COMMAND, IDOK, 0);
+    Settle(window);
+}
+
+bool Drive() {
+    HWND menu = WaitForWindow(IsStartMenu, 60000);
+    if (menu == nullptr)
+        return Fail("no start menu");
+    std::printf("start menu found\n");
+    Shot("start_menu", menu);
+    if (gWalk) {
+        VisitWindow(menu, kAboutCommand, IsAboutBox, "about_box");
+        VisitWindow(menu, kRealHeightCommand, IsRealHeightTopic, "help_real_height");
+    }
+
+    SendMessageA(GetDlgItem(menu, kOutletField), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("30"));
+    SendMessageA(GetDlgItem(menu, kBuildingField), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("10"));
+    Settle(menu);
+    if (!IsWindowEnabled(GetDlgItem(menu, kNext)))
+        return Fail("次へ stays disabled with outlet 30 m and building 10 m");
+    Shot("start_menu_filled", menu);
+    PostMessageA(GetDlgItem(menu, kNext), BM_CLICK, 0, 0);
+    Settle(menu);
+
+    HWND caseD = WaitForWindow(IsCaseD, 10000);
+    if (caseD == nullptr)
+        return Fail("the case D screen did not appear");
+    for (int i = 0; i < 50 && IsWindow(menu); ++i)
+        Sleep(100);
+    if (IsWindow(menu))
+        return Fail("the start menu was not closed");
+    std::printf("case D screen shown\n");
+    Shot("case_d", caseD);
+
+    PostMessageA(caseD, WM_COMMAND, IDCANCEL, 0);
+    Settle(caseD);
+    HWND question = WaitForWindow(IsExitQuestion, 10000);
+    if (question == nullptr)
+        return Fail("no exit question after Esc");
+    if (!HasChildText(question, kExitQuestion))
+        return Fail("the exit question has another text");
+    Shot("exit_question", question);
+    PostMessageA(GetDlgItem(question, IDYES), BM_CLICK, 0, 0);
+
+    if (WaitForSingleObject(gProgram.hProcess, 20000) != WAIT_OBJECT_0)
+        return Fail("the program did not end after Yes");
+    DWORD code = 1;
+    GetExitCodeProcess(gProgram.hProcess, &code);
+    if (code != 0)
+        return Fail("the exit code is not 0");
+    std::printf("program ended with exit code 0\n");
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    if (argc != 3 || (std::strcmp(argv[1], "check") != 0 && std::strcmp(argv[1], "walk") != 0)) {
+        std::printf("usage: kamorte_driver check|walk PROGRAM\n");
+        return 2;
+    }
+    gWalk = std::strcmp(argv[1], "walk") == 0;
+    if (!Start(argv[2]))
+        return 1;
+    bool ok = Drive();
+    if (!ok && WaitForSingleObject(gProgram.hProcess, 0) == WAIT_TIMEOUT)
+        TerminateProcess(gProgram.hProcess, 1);
+    CloseHandle(gProgram.hThread);
+    CloseHandle(gProgram.hProcess);
+    return ok ? 0 : 1;
+}
