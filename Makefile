@@ -5,7 +5,7 @@ NATIVE := build/native
 ASAN := build/asan
 WIN := build/win
 
-.PHONY: all deps build native asan win test test-native test-asan test-win run example bench format clean
+.PHONY: all deps build native asan win test test-native test-asan test-win run dist example bench format clean
 
 all: build
 
@@ -37,8 +37,13 @@ test-win: win
 
 test: test-native test-asan test-win
 
-run: native
+# On a display: the program. Without one: screenshots of the example outlet's screens.
+run: win
 	@tools/run.sh
+
+# build/kamorte.zip: the program, the documents when made, and how to start.
+dist: win
+	@tools/dist.sh
 
 bench: native
 	$(NATIVE)/bench/kamorte_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true

@@ -1,9 +1,19 @@
 #!/usr/bin/env bash
-# make run: computes the built-in example outlet with the command line and writes its map
-# next to the build.
+# Starts the Windows program under Wine (`make run` builds it first).
+# On a display: the program, on that display. Without one: a virtual display, on which the
+# program is walked through the example outlet (outlet 30 m, building 10 m, 次へ, case D)
+# and every window it passes is saved as a PNG.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-calc="$root/build/native/tools/kamorte_calc/kamorte-calc"
-map="$root/build/example-map.bmp"
-"$calc" --example --map "$map"
-echo "The example outlet's dilution map is in $map"
+build=${KAMORTE_WIN_BUILD:-$root/build/win}
+program=$build/app/kamorte.exe
+driver=$build/tests/win/kamorte_driver.exe
+
+if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+  exec "$root/tools/wine-run" "$program"
+fi
+
+out=$root/build/screenshots
+echo "no display: walking the example outlet on a virtual display"
+"$root/tools/with-display" bash "$root/tools/screenshots.sh" "$program" "$driver" "$out"
+echo "screenshots of every screen passed: $out/"
