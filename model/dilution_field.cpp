@@ -1,72 +1,18 @@
 #include "model/dilution_field.h"
 
 #include "model/dispersion.h"
+#include "model/softplus_tail.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
+#include <immintrin.h>
 #include <system_error>
 #include <thread>
 #include <vector>
 
 namespace {
-
-// ln(1 + e^(−u)) on [0, kTailEnd) as degree-7 polynomials over intervals of a half,
-// within 3e-12 (a dilution degree within 2e-11); beyond, the term is below 1e-17 and
-// counts as 0.
-constexpr int kDegree = 7;
-constexpr double kWidth = 0.5;
-constexpr double kTailEnd = 40.0;
-constexpr int kIntervals = static_cast<int>(kTailEnd / kWidth);
-
-struct TailTable {
-    double coefficient[kIntervals][kDegree + 1]; // in t = (u − centre) / (kWidth / 2)
-};
-
-TailTable BuildTailTable() {
-    TailTable table;
-    const double pi = 3.14159265358979323846;
-    constexpr int n = kDegree + 1;
-    for (int j = 0; j < kIntervals; ++j) {
-        const double centre = (j + 0.5) * kWidth;
-        double nodeValue[n], node[n];
-        for (int k = 0; k < n; ++k) {
-            node[k] = std::cos(pi * (k + 0.5) / n);
-            nodeValue[k] = std::log1p(std::exp(-(centre + 0.5 * kWidth * node[k])));
-        }
-        // Chebyshev interpolation, then its monomial form.
-        double chebyshev[n];
-        for (int m = 0; m < n; ++m) {
-            double sum = 0;
-            for (int k = 0; k < n; ++k)
-                sum += nodeValue[k] * std::cos(m * pi * (k + 0.5) / n);
-            chebyshev[m] = (m == 0 ? 1.0 : 2.0) * sum / n;
-        }
-        double previous[n] = {1}, current[n] = {0, 1}, monomial[n] = {};
-        monomial[0] = chebyshev[0];
-        for (int p = 0; p < n; ++p)
-            monomial[p] += chebyshev[1] * current[p];
-        for (int m = 2; m < n; ++m) {
-            double next[n] = {};
-            for (int p = 0; p < n; ++p) {
-                next[p] = (p > 0 ? 2 * current[p - 1] : 0.0) - previous[p];
-            }
-            for (int p = 0; p < n; ++p) {
-                previous[p] = current[p];
-                current[p] = next[p];
-                monomial[p] += chebyshev[m] * next[p];
-            }
-        }
-        for (int p = 0; p < n; ++p)
-            table.coefficient[j][p] = monomial[p];
-    }
-    return table;
-}
-
-const TailTable &Tail() {
-    static const TailTable table = BuildTailTable();
-    return table;
-}
 
 struct RowConstants {
     double He;
@@ -80,82 +26,26 @@ struct RowConstants {
     double heightStep;
 };
 
-// Columns [first, last) whose tail lies in one interval (poly), or past the table.
-template <bool kWithTail>
-inline void FillChunkBody(const RowConstants &k, const double *poly, double centre, int first,
-                          int last, double *__restrict row) {
-    const double toT = 2.0 / kWidth;
-    double c[kDegree + 1] = {};
-    if (kWithTail)
-        for (int q = 0; q <= kDegree; ++q)
-            c[q] = poly[q];
-    for (int i = first; i < last; ++i) {
-        const double z = i * k.heightStep;
-        const double d = z - k.He;
-        const double dd = d * d;
-        double cell = k.offset + k.quadratic * dd;
-        if (kWithTail) {
-            const double t = (k.decay * z - centre) * toT;
-            double p = c[kDegree];
-            for (int q = kDegree - 1; q >= 0; --q)
-                p = p * t + c[q];
-            cell -= k.tailScale * p;
-        }
-        cell = cell < k.floor ? k.floor : cell;
-        row[i] = dd > k.emptyLimit ? k.empty : cell;
-    }
+// The row kernel twice: 256-bit vectors where the processor has them, 128-bit otherwise.
+#define KAMORTE_WIDE_VECTORS 0
+namespace narrow {
+#include "model/dilution_row_kernel.inc"
 }
-
-// The same loop twice: 256-bit vectors where the processor has them, 128-bit otherwise.
-__attribute__((target("avx2"))) void FillChunkWide(const RowConstants &k, const double *poly,
-                                                   double centre, int first, int last,
-                                                   double *row) {
-    if (poly)
-        FillChunkBody<true>(k, poly, centre, first, last, row);
-    else
-        FillChunkBody<false>(k, poly, centre, first, last, row);
+#undef KAMORTE_WIDE_VECTORS
+#define KAMORTE_WIDE_VECTORS 1
+#pragma GCC push_options
+#pragma GCC target("avx2")
+namespace wide {
+#include "model/dilution_row_kernel.inc"
 }
+#pragma GCC pop_options
+#undef KAMORTE_WIDE_VECTORS
 
-void FillChunkNarrow(const RowConstants &k, const double *poly, double centre, int first, int last,
-                     double *row) {
-    if (poly)
-        FillChunkBody<true>(k, poly, centre, first, last, row);
-    else
-        FillChunkBody<false>(k, poly, centre, first, last, row);
-}
+using RowFiller = void (*)(const RowConstants &, int, double *);
 
-using ChunkFiller = void (*)(const RowConstants &, const double *, double, int, int, double *);
-
-ChunkFiller ChooseChunkFiller() {
+RowFiller ChooseRowFiller() {
     __builtin_cpu_init();
-    return __builtin_cpu_supports("avx2") ? FillChunkWide : FillChunkNarrow;
-}
-
-void FillChunk(const RowConstants &k, const double *poly, double centre, int first, int last,
-               double *row) {
-    static const ChunkFiller fill = ChooseChunkFiller();
-    fill(k, poly, centre, first, last, row);
-}
-
-void FillRowAboveGround(const RowConstants &k, int columns, double *row) {
-    const TailTable &table = Tail();
-    int i = 1;
-    while (i < columns) {
-        const double u = k.decay * (i * k.heightStep);
-        if (!(u < kTailEnd)) {
-            FillChunk(k, nullptr, 0, i, columns, row);
-            return;
-        }
-        const int j = std::max(0, static_cast<int>(u / kWidth));
-        int last = columns;
-        if (k.decay > 0) {
-            const double end = (j + 1) * kWidth / (k.decay * k.heightStep);
-            if (end < columns)
-                last = std::max(i + 1, static_cast<int>(std::ceil(end)));
-        }
-        FillChunk(k, table.coefficient[j], (j + 0.5) * kWidth, i, last, row);
-        i = last;
-    }
+    return __builtin_cpu_supports("avx2") ? wide::FillRow : narrow::FillRow;
 }
 
 struct FieldJob {
@@ -174,6 +64,7 @@ void FillRows(FieldJob &job) {
     const double m = p.indexExponent;
     const double k = p.indexOffset;
     const double log10e = 0.43429448190325182765;
+    static const RowFiller fillRow = ChooseRowFiller();
     RowConstants c;
     c.tailScale = (10 / m) * log10e;
     c.floor = std::max(-10 * k / m, 0.0);
@@ -195,23 +86,12 @@ void FillRows(FieldJob &job) {
         c.decay = 2 * He / (sz * sz);
         // exp(−0.5·d²/σz²) is 0 in double precision beyond about 745.
         c.emptyLimit = 2 * 745.2 * sz * sz;
-        FillRowAboveGround(c, job.columns, job.grid + static_cast<int64_t>(r) * job.columns);
+        fillRow(c, job.columns, job.grid + static_cast<int64_t>(r) * job.columns);
     }
+    _mm_sfence(); // the streamed stores are weakly ordered
 }
 
 } // namespace
-
-double SoftplusTail(double u) {
-    if (!(u < kTailEnd))
-        return 0.0;
-    const int j = std::max(0, static_cast<int>(u / kWidth));
-    const double *poly = Tail().coefficient[j];
-    const double t = (u - (j + 0.5) * kWidth) * (2.0 / kWidth);
-    double p = poly[kDegree];
-    for (int q = kDegree - 1; q >= 0; --q)
-        p = p * t + poly[q];
-    return p;
-}
 
 void FillDilutionField(TallOutletInputs &in, const MetConditions &met, const SmellParams &params,
                        const PlumeRise &rise, int rows, int columns, double *grid, double *ground) {

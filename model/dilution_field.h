@@ -12,6 +12,3 @@
 // Rows are shared among worker threads that end before the call returns.
 void FillDilutionField(TallOutletInputs &in, const MetConditions &met, const SmellParams &params,
                        const PlumeRise &rise, int rows, int columns, double *grid, double *ground);
-
-// ln(1 + e^(−u)) for u ≥ 0 from the piecewise polynomials the field uses.
-double SoftplusTail(double u);

@@ -1,6 +1,7 @@
 // The fast field against the cell-by-cell computation it replaces.
 #include "map/map_raster.h"
 #include "model/dilution_field.h"
+#include "model/softplus_tail.h"
 #include "model/dilution_grid.h"
 #include "model/map_settings.h"
 #include "model/tall_outlet.h"
