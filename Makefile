@@ -47,6 +47,7 @@ dist: win
 
 bench: native
 	$(NATIVE)/bench/kamorte_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+	bench/batch_throughput.sh
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
