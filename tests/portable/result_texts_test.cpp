@@ -57,6 +57,14 @@ TEST(FormatTallResults, ShownTexts) {
     std::snprintf(in.dryFlowText, sizeof in.dryFlowText, "95.30");
     EXPECT_EQ(FormatTallResults(in, grid.data()).dryFlow, "95.30"); // as typed
 
+    // A result without a landing point (no row at or beyond the boundary) reads no cell.
+    in.tall.result.landingRow = -1;
+    in.tall.result.landingColumn = -1;
+    t = FormatTallResults(in, grid.data());
+    EXPECT_EQ(t.landingDistance, "");
+    EXPECT_EQ(t.landingDilution, "");
+    EXPECT_EQ(t.outletIndex, "45        （＝1号基準（12）＋希釈度（33））");
+
     in.tall.result.allowableOutletIndex = -1;
     in.tall.result.allowableEmissionRate = -1;
     in.tall.dryFlow = -1;
