@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <map>
 #include <string>
 
 namespace {
@@ -134,6 +135,30 @@ TEST(PrepareOutlet, AcceptedTextsAreWhatWasTyped) {
     EXPECT_EQ(gOutletInputs.tall.outletToBoundary, 0.0);
     EXPECT_STREQ(gOutletInputs.outletToBoundaryText, "");
     EXPECT_EQ(gOutletInputs.tall.outletDiameter, 0.9);
+}
+
+TEST(ComputeOutcome, NoRowBeyondTheBoundaryMeansNoLandingPointAndNoLimit) {
+    // A site's grid step so small that the grid ends before the site boundary.
+    ScratchDirectory dir;
+    dir.Write("smell.prm", " 0.001   1.0   1.0 .2255\n");
+    ScreenId screen;
+    ASSERT_EQ(PrepareOutlet(ExampleOutlet(), gOutletInputs, &screen).status, 0);
+    const Outcome outcome = ComputeOutcome(gOutletInputs, screen);
+    std::map<std::string, OutcomeField> byKey;
+    for (const OutcomeField &f : outcome)
+        byKey[f.key] = f;
+    EXPECT_EQ(byKey["landingRow"].number, -1);
+    EXPECT_EQ(byKey["landingDilution"].kind, OutcomeField::Null);
+    EXPECT_EQ(byKey["allowableEmissionRate"].kind, OutcomeField::Null);
+    EXPECT_EQ(byKey["rateMantissaText"].text, "∞");
+    EXPECT_EQ(byKey["rateExponentText"].text, "");
+    EXPECT_EQ(byKey["landingDistanceText"].text, "");
+    EXPECT_EQ(byKey["landingDilutionText"].text, "");
+    EXPECT_EQ(byKey["redLimit"].number, 0);
+    EXPECT_EQ(byKey["whiteLimit"].number, 300);
+    EXPECT_EQ(byKey["downwindRange"].number, 100);
+    // The shown outlet index is still the No. 1 standard plus the shown dilution degree.
+    EXPECT_EQ(byKey["outletIndexText"].text, "313       （＝1号基準（12）＋希釈度（301））");
 }
 
 TEST(OutcomeOutput, JsonAndCsv) {
