@@ -64,6 +64,12 @@
 #define IDC_ADVICE 1041
 #define IDC_RESET 1019
 #define IDC_BACK_TO_MENU 1030
+// The case screens' fields and buttons
+#define IDC_CASE_OUTLET_HEIGHT 1012
+#define IDC_CASE_BUILDING_HEIGHT 1005
+#define IDC_NO1_STANDARD 1013
+#define IDC_CALCULATE 1029
+#define IDC_PRINT 1020
 
 // Start menu
 #define IDC_OUTLET_HEIGHT 1003
@@ -78,3 +84,6 @@
 
 // Help topic templates and their controls
 #include "resources/help_resource.h"
+
+// Low-outlet screens
+#include "resources/low_outlet_resource.h"
