@@ -59,28 +59,30 @@ static const char *SkipSpace(const char *text, size_t *skipped) {
     return p;
 }
 
-bool ScanDecimal(const char *text, size_t maxChars, double *value, size_t *consumed) {
+// The text of the number at text (white space skipped), or false.
+static bool NumberText(const char *text, size_t maxChars, std::string *number, size_t *consumed) {
     size_t skipped;
     const char *p = SkipSpace(text, &skipped);
     bool complete;
-    size_t len = MatchDecimal(p, maxChars, &complete);
+    const size_t len = MatchDecimal(p, maxChars, &complete);
     *consumed = skipped + len;
-    if (!complete)
+    if (complete)
+        number->assign(p, len);
+    return complete;
+}
+
+bool ScanDecimal(const char *text, size_t maxChars, double *value, size_t *consumed) {
+    std::string number;
+    if (!NumberText(text, maxChars, &number, consumed))
         return false;
-    std::string number(p, len);
     *value = std::strtod(number.c_str(), nullptr);
     return true;
 }
 
 bool ScanDecimalFloat(const char *text, size_t maxChars, float *value, size_t *consumed) {
-    size_t skipped;
-    const char *p = SkipSpace(text, &skipped);
-    bool complete;
-    size_t len = MatchDecimal(p, maxChars, &complete);
-    *consumed = skipped + len;
-    if (!complete)
+    std::string number;
+    if (!NumberText(text, maxChars, &number, consumed))
         return false;
-    std::string number(p, len);
     *value = std::strtof(number.c_str(), nullptr);
     return true;
 }

@@ -205,26 +205,27 @@ RequestError PrepareLow(const OutletOptions &o, OutletInputs &in, ScreenId scree
     return {};
 }
 
-// The start menu's choice from the two heights.
-RequestError SelectCase(const OutletOptions &o, ScreenId *screen) {
-    double h, b;
-    std::string text = Get(o, "height");
+// A height as the start menu reads it: single-byte forms, trimmed, a number from 0 to
+// 400 with nothing after it.
+bool StartMenuHeight(const OutletOptions &o, const char *name, double *value) {
+    const std::string text = Get(o, name);
     std::vector<char> buffer(text.begin(), text.end());
     buffer.push_back('\0');
     ToSingleByte(buffer.data());
     TrimBlanks(buffer.data());
-    if (!ParseFieldNumber(buffer.data(), &h) || h < 0 || h > 400)
+    return ParseFieldNumber(buffer.data(), value) && *value >= 0 && *value <= 400;
+}
+
+// The start menu's choice from the two heights.
+RequestError SelectCase(const OutletOptions &o, ScreenId *screen) {
+    double h, b;
+    if (!StartMenuHeight(o, "height", &h))
         return BadInput(kStartOutletMessage);
     if (h < 6.7) {
         *screen = CaseA;
         return {};
     }
-    text = Get(o, "building");
-    buffer.assign(text.begin(), text.end());
-    buffer.push_back('\0');
-    ToSingleByte(buffer.data());
-    TrimBlanks(buffer.data());
-    if (!ParseFieldNumber(buffer.data(), &b) || b < 0 || b > 400)
+    if (!StartMenuHeight(o, "building", &b))
         return BadInput(kStartBuildingMessage);
     if (h < 15)
         *screen = CaseB;
