@@ -74,6 +74,8 @@ void PaintTermLabel(const DRAWITEMSTRUCT &item, COLORREF colour) {
 
 void ShowTermAdvice(const TermLabels &set) {
     const char *advice = set.hoverActive ? kHoverAdvice : set.idleAdvice;
+    if (advice == nullptr)
+        advice = "";
     char shown[256];
     GetDlgItemTextA(set.dialog, IDC_ADVICE, shown, sizeof shown);
     // Written only on a change: setting a static's text repaints it and would flicker.

@@ -14,7 +14,7 @@ constexpr int kMaxTermLabels = 24;
 struct TermLabels {
     const TermLabel *labels;
     int count;
-    const char *idleAdvice; // advice while no label is hovered
+    const char *idleAdvice; // advice while no label is hovered; the case screens' is empty
     HWND dialog;
     HWND windows[kMaxTermLabels];
     bool hoverActive;
