@@ -7,6 +7,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <system_error>
+#include <thread>
 #include <cstdlib>
 #include <new>
 #include <stdexcept>
@@ -63,11 +66,39 @@ Taps TapsAt(double position, int n) {
     return t;
 }
 
-double Cubic(double a0, double a1, double a2, double a3, double f) {
+// Grid values of 300 and more, negative ones and any that is not a number read as 300.
+inline double Limited(double v) {
+    const bool inRange = (v >= 0.0) & (v < kNoPlumeThreshold); // no branch: it vectorises
+    return inRange ? v : kNoPlumeThreshold;
+}
+
+inline double Cubic(double a0, double a1, double a2, double a3, double f) {
     const double f2 = f * f;
     const double f3 = f2 * f;
     return 0.5 * (2 * a1 + (a2 - a0) * f + (2 * a0 - 5 * a1 + 4 * a2 - a3) * f2 +
                   (a3 - 3 * a2 + 3 * a1 - a0) * f3);
+}
+
+typedef double Vec2 __attribute__((vector_size(16)));
+
+// Two heights at once, operation for operation as Cubic(Limited(…)) does one.
+inline void CubicAlongDistance(const double *g0, const double *g1, const double *g2,
+                               const double *g3, double f, double *to) {
+    Vec2 a[4];
+    const double *rows[4] = {g0, g1, g2, g3};
+    const Vec2 zero = {0, 0};
+    const Vec2 limit = {kNoPlumeThreshold, kNoPlumeThreshold};
+    for (int k = 0; k < 4; ++k) {
+        Vec2 v;
+        std::memcpy(&v, rows[k], sizeof v);
+        a[k] = (v >= zero) & (v < limit) ? v : limit;
+    }
+    const double f2 = f * f;
+    const double f3 = f2 * f;
+    const Vec2 result =
+        0.5 * (2 * a[1] + (a[2] - a[0]) * f + (2 * a[0] - 5 * a[1] + 4 * a[2] - a[3]) * f2 +
+               (a[3] - 3 * a[2] + 3 * a[1] - a[0]) * f3);
+    std::memcpy(to, &result, sizeof result);
 }
 
 // The two axes multiply in different orders. Keep them so: the last bit of a position
@@ -292,14 +323,56 @@ MapField BuildMapField(int downwindRange, int displayHeight, int outputWidth, in
     // A window beyond the grid would read outside it; the settings dialog never allows one.
     const int d = std::min(std::max(downwindRange, 1), kGridRows);
     const int h = std::min(std::max(displayHeight, 1), kGridColumns);
-    // Limiting on the fly instead of copying the window first: the window can hold 64 MB
-    // and is redrawn on every keystroke, while the resampler reads at most four rows and
-    // four columns per output value. The values it sees are the same.
-    const auto limited = [](int j, int i) {
-        const double v = GridCell(gDilutionGrid, i, j);
-        return v >= 0.0 && v < kNoPlumeThreshold ? v : kNoPlumeThreshold;
+    if (outputWidth < 1 || outputHeight < 1)
+        return {};
+    // Column by column instead of copying the window first: the window can hold 64 MB and
+    // is redrawn on every keystroke. For one map column the four grid rows it reads are
+    // interpolated along the distance at every height of the window, contiguous in memory,
+    // and the map's rows then interpolate those along the height. Each value goes through
+    // the same operations as in the resampler, so the map is the same.
+    const size_t count = static_cast<size_t>(outputWidth) * static_cast<size_t>(outputHeight);
+    MapField out = Obtain([&] { return MapField(count); });
+    std::vector<Taps> rows = Obtain([&] { return std::vector<Taps>(outputHeight); });
+    for (int r = 0; r < outputHeight; ++r)
+        rows[r] = TapsAt(RowPosition(r, h, outputHeight), h);
+    const auto fillColumns = [&](int firstColumn, int lastColumn) {
+        std::vector<double> alongDistance = Obtain([&] { return std::vector<double>(h); });
+        double *line = alongDistance.data();
+        for (int c = firstColumn; c < lastColumn; ++c) {
+            const Taps x = TapsAt(ColumnPosition(c, d, outputWidth), d);
+            const double *g0 = &gDilutionGrid[static_cast<size_t>(x.index[0]) * kGridColumns];
+            const double *g1 = &gDilutionGrid[static_cast<size_t>(x.index[1]) * kGridColumns];
+            const double *g2 = &gDilutionGrid[static_cast<size_t>(x.index[2]) * kGridColumns];
+            const double *g3 = &gDilutionGrid[static_cast<size_t>(x.index[3]) * kGridColumns];
+            const double f = x.fraction;
+            int j = 0;
+            for (; j + 2 <= h; j += 2)
+                CubicAlongDistance(g0 + j, g1 + j, g2 + j, g3 + j, f, line + j);
+            for (; j < h; ++j)
+                line[j] = Cubic(Limited(g0[j]), Limited(g1[j]), Limited(g2[j]), Limited(g3[j]), f);
+            for (int r = 0; r < outputHeight; ++r) {
+                const Taps &y = rows[r];
+                out[static_cast<size_t>(r) * outputWidth + c] =
+                    Cubic(line[y.index[0]], line[y.index[1]], line[y.index[2]], line[y.index[3]],
+                          y.fraction);
+            }
+        }
     };
-    return Resample(limited, d, h, outputWidth, outputHeight);
+    // A large window is mostly memory to read: two cores read it faster than one. The
+    // helper thread ends before the map is used.
+    const bool large = static_cast<int64_t>(h) * outputWidth >= 100000;
+    const int half = outputWidth / 2;
+    std::thread helper;
+    if (large && std::thread::hardware_concurrency() > 1) {
+        try {
+            helper = std::thread(fillColumns, half, outputWidth);
+        } catch (const std::system_error &) {
+        }
+    }
+    fillColumns(0, helper.joinable() ? half : outputWidth);
+    if (helper.joinable())
+        helper.join();
+    return out;
 }
 
 std::vector<double> CubicResample(const std::vector<double> &source, int sourceWidth,
