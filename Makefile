@@ -5,7 +5,7 @@ NATIVE := build/native
 ASAN := build/asan
 WIN := build/win
 
-.PHONY: all deps build native asan win test test-native test-asan test-win run dist example bench format clean
+.PHONY: all deps build native asan win test test-native test-asan test-win run dist docs example bench format clean
 
 all: build
 
@@ -44,6 +44,10 @@ run: win
 # build/kamorte.zip: the program, the documents when made, and how to start.
 dist: win
 	@tools/dist.sh
+
+# docs/操作マニュアル.pdf and docs/活用例.pdf: screenshots under Wine, examples from kamorte-calc.
+docs:
+	@JOBS=$(JOBS) tools/make-docs.sh
 
 bench: native
 	$(NATIVE)/bench/kamorte_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
