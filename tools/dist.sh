@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
-# Packs what a user needs into build/kamorte.zip: the program, the two documents when they
-# have been made, and a short note on how to start.
+# Packs what a user needs into build/kamorte.zip: the program, the two documents (the
+# committed ones, or freshly made ones when given) and a short note on how to start.
 # The Japanese file names are stored in code page 932 without the UTF-8 flag, which is how
 # Japanese Windows' own zip folders and the common archivers there read them.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${KAMORTE_WIN_BUILD:-$root/build/win}
-docs=${KAMORTE_DOCS:-$root/build/docs}
+docs=${KAMORTE_DOCS:-$root/docs}
 stage=$root/build/dist/kamorte
 zipfile=$root/build/kamorte.zip
 
