@@ -14,9 +14,7 @@ FlowCalculator gFlowCalculator;
 constexpr int kFieldChars = 30;
 
 void InitFlowCalculator(HWND dlg) {
-    SendMessageA(
-        dlg, WM_SETICON, ICON_BIG,
-        reinterpret_cast<LPARAM>(LoadIconA(gShell.instance, MAKEINTRESOURCEA(IDI_PROGRAM))));
+    SetProgramIcon(dlg);
     ImeOff(dlg);
     ResetFlowCalculator(gFlowCalculator);
     PlaceRaisedDigits(dlg);

@@ -55,9 +55,7 @@ void PlaceLineDigits(HWND dlg, HWND line, int firstDigit) {
 }
 
 void InitHelpDialog(HWND dlg) {
-    SendMessageA(
-        dlg, WM_SETICON, ICON_BIG,
-        reinterpret_cast<LPARAM>(LoadIconA(gShell.instance, MAKEINTRESOURCEA(IDI_PROGRAM))));
+    SetProgramIcon(dlg);
     PlaceRaisedDigits(dlg);
     SetFocus(GetDlgItem(dlg, IDOK));
     if (gOpeningTopic >= 0 && gOpeningTopic < kHelpTopicCount)

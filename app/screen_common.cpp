@@ -4,8 +4,7 @@
 #include "resources/resource.h"
 
 void BeginScreenInit(HWND screen) {
-    HICON icon = LoadIconA(gShell.instance, MAKEINTRESOURCEA(IDI_PROGRAM));
-    SendMessageA(screen, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SetProgramIcon(screen);
     ImeOff(screen);
 }
 

@@ -44,6 +44,8 @@ bool ExitConfirmation();
 void ExitProgram(HWND screen);
 void BringToFront(HWND window);
 void ShowInTaskbar(HWND window);
+// The program icon as the window's big icon: every screen and dialog carries it.
+void SetProgramIcon(HWND window);
 void ImeOff(HWND window);
 void ImeOn(HWND window);
 // Every program dialog calls this from WM_ACTIVATE: it becomes the keyboard dialog while

@@ -14,9 +14,7 @@ VelocityCalculator gVelocityCalculator;
 constexpr int kFieldChars = 30;
 
 void InitVelocityCalculator(HWND dlg) {
-    SendMessageA(
-        dlg, WM_SETICON, ICON_BIG,
-        reinterpret_cast<LPARAM>(LoadIconA(gShell.instance, MAKEINTRESOURCEA(IDI_PROGRAM))));
+    SetProgramIcon(dlg);
     ImeOff(dlg);
     ResetVelocityCalculator(gVelocityCalculator);
     PlaceRaisedDigits(dlg);

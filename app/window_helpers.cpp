@@ -1,4 +1,5 @@
 #include "app/shell.h"
+#include "resources/resource.h"
 
 #include <imm.h>
 
@@ -13,6 +14,11 @@ void BringToFront(HWND window) {
     SetForegroundWindow(window);
     if (attach)
         AttachThreadInput(own, foreground, FALSE);
+}
+
+void SetProgramIcon(HWND window) {
+    HICON icon = LoadIconA(gShell.instance, MAKEINTRESOURCEA(IDI_PROGRAM));
+    SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
 }
 
 void ShowInTaskbar(HWND window) {
