@@ -42,9 +42,10 @@ program=$win/app/kamorte.exe
 step "walk for the screenshots"
 mkdir -p "$walk_dir"
 walker=$walk_dir/docs_walk.exe
-if [ ! -f "$walker" ] || [ docs/walk/docs_walk.cpp -nt "$walker" ]; then
+if [ ! -f "$walker" ] || [ docs/walk/docs_walk.cpp -nt "$walker" ] ||
+   [ tests/win/program_driver.h -nt "$walker" ]; then
   x86_64-w64-mingw32-g++-posix -std=c++17 -O2 -Wall -Wextra -Werror \
-    -finput-charset=UTF-8 -fexec-charset=CP932 -static \
+    -finput-charset=UTF-8 -fexec-charset=CP932 -static -I. \
     -o "$walker" docs/walk/docs_walk.cpp -luser32
 fi
 tools/with-display bash tools/screenshots.sh "$program" "$walker" "$shots" | tee "$walk_dir/walk.log"

@@ -17,7 +17,11 @@
 #include <string>
 #include <vector>
 
+#include "tests/win/program_driver.h"
+
 namespace {
+
+using namespace driving;
 
 const char kTitle[] = "カモルテ（臭気指数第２号規制基準算定ソフト）";
 const char kCaseTitle[4][96] = {
@@ -65,62 +69,12 @@ constexpr int kTopicDilution = 32806;
 // Calculator fields
 constexpr int kCalcResult = 1003;
 
-PROCESS_INFORMATION gProgram;
 int gShots = 0;
-
-std::string TextOf(HWND window) {
-    char text[1024] = "";
-    DWORD_PTR ignored;
-    // WM_GETTEXT crosses processes; GetWindowTextA does not for edit controls.
-    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
-                        SMTO_ABORTIFHUNG, 5000, &ignored);
-    return text;
-}
 
 std::string ClassOf(HWND window) {
     char name[64] = "";
     GetClassNameA(window, name, sizeof name);
     return name;
-}
-
-bool OwnedByProgram(HWND window) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    return pid == gProgram.dwProcessId;
-}
-
-bool ProgramEnded() { return WaitForSingleObject(gProgram.hProcess, 0) == WAIT_OBJECT_0; }
-
-using Match = std::function<bool(HWND)>;
-
-struct Search {
-    const Match *match;
-    HWND found;
-};
-
-BOOL CALLBACK VisitTopLevel(HWND window, LPARAM lParam) {
-    auto *search = reinterpret_cast<Search *>(lParam);
-    if (OwnedByProgram(window) && IsWindowVisible(window) && (*search->match)(window)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND FindWindowNow(const Match &match) {
-    Search search{&match, nullptr};
-    EnumWindows(VisitTopLevel, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-HWND WaitForWindow(const Match &match, DWORD milliseconds) {
-    for (DWORD waited = 0; waited <= milliseconds; waited += 100) {
-        if (HWND found = FindWindowNow(match))
-            return found;
-        if (WaitForSingleObject(gProgram.hProcess, 100) == WAIT_OBJECT_0)
-            return nullptr;
-    }
-    return nullptr;
 }
 
 bool WaitUntilGone(HWND window, DWORD milliseconds) {
@@ -154,53 +108,24 @@ bool HasChildText(HWND window, const char *text) {
     return false;
 }
 
-// A message box or a new dialog opens only once the program is idle again.
-void Settle(HWND window) {
-    WaitForInputIdle(gProgram.hProcess, 5000);
-    DWORD_PTR ignored;
-    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &ignored);
-}
-
 void Say(const std::string &line) {
     std::printf("%s\n", line.c_str());
     std::fflush(stdout);
 }
 
-void Missing(const char *name, const char *why) { Say(std::string("missing ") + name + ": " + why); }
+void Missing(const char *name, const char *why) {
+    Say(std::string("missing ") + name + ": " + why);
+}
 
-// Tells the screenshot script where the window is and waits for its answer.
+// A picture of the window for the screenshot script.
 void Shot(const char *name, HWND window) {
-    Settle(window);
-    Sleep(400);
-    RECT r, c;
-    GetWindowRect(window, &r);
-    GetClientRect(window, &c);
-    MapWindowPoints(window, nullptr, reinterpret_cast<POINT *>(&c), 2);
-    std::printf("shot %s %ld %ld %ld %ld %ld %ld %ld %ld\n", name, r.left, r.top, r.right, r.bottom,
-                c.left, c.top, c.right, c.bottom);
-    std::fflush(stdout);
-    char line[64];
-    if (std::fgets(line, sizeof line, stdin) == nullptr)
-        Say("no answer from the screenshot script");
+    ReportShot(name, window, 400);
     ++gShots;
 }
 
 // The pointer rests off every window, so that no term label is drawn in its hover colour.
-void PointerAway() { SetCursorPos(1279, 899); }
-
-void SetField(HWND dialog, int id, const char *text) {
-    HWND field = GetDlgItem(dialog, id);
-    if (field != nullptr)
-        SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
-}
-
-bool Click(HWND dialog, int id) {
-    HWND button = GetDlgItem(dialog, id);
-    if (button == nullptr || !IsWindowEnabled(button))
-        return false;
-    PostMessageA(button, BM_CLICK, 0, 0);
-    Settle(dialog);
-    return true;
+void PointerAway() {
+    SetCursorPos(1279, 899);
 }
 
 void Command(HWND window, int command) {
@@ -208,7 +133,9 @@ void Command(HWND window, int command) {
     Settle(window);
 }
 
-bool CaptionIs(HWND w, const char *caption) { return TextOf(w) == caption; }
+bool CaptionIs(HWND w, const char *caption) {
+    return TextOf(w) == caption;
+}
 
 HWND MessageBoxWindow(const char *caption, DWORD milliseconds) {
     return WaitForWindow([caption](HWND w) { return CaptionIs(w, caption); }, milliseconds);
@@ -239,9 +166,14 @@ bool ClearUnexpectedMessages() {
     return found;
 }
 
-bool IsStartMenu(HWND w) { return TextOf(w) == kTitle && GetDlgItem(w, kMenuOutlet) != nullptr && GetDlgItem(w, kNext) != nullptr; }
+bool IsStartMenu(HWND w) {
+    return TextOf(w) == kTitle && GetDlgItem(w, kMenuOutlet) != nullptr &&
+           GetDlgItem(w, kNext) != nullptr;
+}
 
-HWND WaitForStartMenu() { return WaitForWindow(IsStartMenu, 15000); }
+HWND WaitForStartMenu() {
+    return WaitForWindow(IsStartMenu, 15000);
+}
 
 HWND WaitForCase(int index) {
     return WaitForWindow(
@@ -462,7 +394,8 @@ HWND WalkCaseD(HWND menu) {
         return WaitForStartMenu();
     }
     if (!ScreenBuilt(screen)) {
-        for (const char *name : {"case_d", "case_d_result", "map_readout", "map_adjust", "print_info"})
+        for (const char *name :
+             {"case_d", "case_d_result", "map_readout", "map_adjust", "print_info"})
             Missing(name, "the case D screen is not built yet");
         return BackToMenu(screen);
     }
@@ -491,20 +424,6 @@ HWND WalkCaseD(HWND menu) {
             Missing(name, "no result after the calculate button");
     }
     return BackToMenu(screen);
-}
-
-bool Start(const char *program) {
-    std::string p = program;
-    if (!p.empty() && p[0] == '/')
-        p = "Z:" + p;
-    for (char &c : p)
-        if (c == '/')
-            c = '\\';
-    std::string commandLine = "\"" + p + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    return CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                          &startup, &gProgram) != 0;
 }
 
 bool Fail(const char *what) {
@@ -594,7 +513,7 @@ int main(int argc, char **argv) {
         std::printf("usage: docs_walk walk PROGRAM\n");
         return 2;
     }
-    if (!Start(argv[2])) {
+    if (!StartProgram(argv[2])) {
         std::printf("FAILED: the program did not start\n");
         return 1;
     }

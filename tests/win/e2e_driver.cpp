@@ -15,7 +15,11 @@
 #include <cstring>
 #include <string>
 
+#include "program_driver.h"
+
 namespace {
+
+using namespace driving;
 
 const char kTitle[] = "カモルテ（臭気指数第２号規制基準算定ソフト）";
 const char kCaseATitle[] = "Ａ．排出口高さが 6.7m 未満の場合";
@@ -37,69 +41,7 @@ constexpr int kDilutionPart = 1065;
 constexpr int kRealHeightCommand = 32787;
 constexpr int kAboutCommand = 104;
 
-PROCESS_INFORMATION gProgram;
 bool gWalk = false;
-
-std::string TextOf(HWND window) {
-    char text[1024] = "";
-    DWORD_PTR ignored;
-    // WM_GETTEXT crosses processes; GetWindowTextA does not for edit controls.
-    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
-                        SMTO_ABORTIFHUNG, 5000, &ignored);
-    return text;
-}
-
-bool OwnedByProgram(HWND window) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    return pid == gProgram.dwProcessId;
-}
-
-struct Search {
-    bool (*match)(HWND);
-    HWND found;
-};
-
-BOOL CALLBACK VisitTopLevel(HWND window, LPARAM lParam) {
-    auto *search = reinterpret_cast<Search *>(lParam);
-    if (OwnedByProgram(window) && IsWindowVisible(window) && search->match(window)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND WaitForWindow(bool (*match)(HWND), DWORD milliseconds) {
-    for (DWORD waited = 0; waited <= milliseconds; waited += 100) {
-        Search search{match, nullptr};
-        EnumWindows(VisitTopLevel, reinterpret_cast<LPARAM>(&search));
-        if (search.found != nullptr)
-            return search.found;
-        if (WaitForSingleObject(gProgram.hProcess, 100) == WAIT_OBJECT_0)
-            return nullptr;
-    }
-    return nullptr;
-}
-
-struct ChildSearch {
-    const char *text;
-    bool found;
-};
-
-BOOL CALLBACK VisitChild(HWND child, LPARAM lParam) {
-    auto *search = reinterpret_cast<ChildSearch *>(lParam);
-    if (TextOf(child) == search->text) {
-        search->found = true;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-bool HasChildText(HWND window, const char *text) {
-    ChildSearch search{text, false};
-    EnumChildWindows(window, VisitChild, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
 
 bool IsStartMenu(HWND w) {
     return TextOf(w) == kTitle && GetDlgItem(w, kOutletField) != nullptr;
@@ -123,13 +65,6 @@ bool IsRealHeightTopic(HWND w) {
     return TextOf(w) == kRealHeightTopic;
 }
 
-// A message box opens only once the program is idle again.
-void Settle(HWND window) {
-    WaitForInputIdle(gProgram.hProcess, 5000);
-    DWORD_PTR ignored;
-    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
-}
-
 bool Fail(const char *what) {
     std::printf("FAILED: %s\n", what);
     std::fflush(stdout);
@@ -141,40 +76,14 @@ HWND Missing(const char *what) {
     return nullptr;
 }
 
-// In walk mode: tells the screenshot script where the window is and waits for its answer.
+// In walk mode: a picture of the window for the screenshot script.
 void Shot(const char *name, HWND window) {
-    if (!gWalk)
-        return;
-    Settle(window);
-    Sleep(300);
-    RECT r, c;
-    GetWindowRect(window, &r);
-    GetClientRect(window, &c);
-    MapWindowPoints(window, nullptr, reinterpret_cast<POINT *>(&c), 2);
-    std::printf("shot %s %ld %ld %ld %ld %ld %ld %ld %ld\n", name, r.left, r.top, r.right, r.bottom,
-                c.left, c.top, c.right, c.bottom);
-    std::fflush(stdout);
-    char line[64];
-    if (std::fgets(line, sizeof line, stdin) == nullptr)
-        std::printf("no answer from the screenshot script\n");
-}
-
-std::string WindowsPath(const char *path) {
-    std::string p = path;
-    if (!p.empty() && p[0] == '/')
-        p = "Z:" + p;
-    for (char &c : p)
-        if (c == '/')
-            c = '\\';
-    return p;
+    if (gWalk)
+        ReportShot(name, window, 300);
 }
 
 bool Start(const char *program) {
-    std::string commandLine = "\"" + WindowsPath(program) + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &gProgram))
+    if (!StartProgram(program))
         return Fail("the program did not start");
     return true;
 }
@@ -193,20 +102,11 @@ void VisitWindow(HWND menu, int command, bool (*match)(HWND), const char *name) 
     Settle(window);
 }
 
-void SetText(HWND window, int id, const char *text) {
-    SendMessageA(GetDlgItem(window, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
-}
-
-void Click(HWND window, int id) {
-    PostMessageA(GetDlgItem(window, id), BM_CLICK, 0, 0);
-    Settle(window);
-}
-
 // From the start menu with the given heights to the screen that 次へ opens.
 HWND Next(HWND menu, const char *outlet, const char *building, bool (*screen)(HWND)) {
-    SetText(menu, kOutletField, outlet);
+    SetField(menu, kOutletField, outlet);
     if (building != nullptr)
-        SetText(menu, kBuildingField, building);
+        SetField(menu, kBuildingField, building);
     Settle(menu);
     Click(menu, kNext);
     return WaitForWindow(screen, 10000);
@@ -233,7 +133,7 @@ HWND VisitLowOutlets(HWND menu) {
     if (caseA == nullptr)
         return Missing("the case A screen did not appear");
     std::printf("case A screen shown\n");
-    SetText(caseA, kNo1Field, "12");
+    SetField(caseA, kNo1Field, "12");
     Click(caseA, kSmallOutlet);
     if (!ComputeLowOutlet(caseA, "28", "（ ＝ １号基準(12) ＋", "(16) ）"))
         return nullptr;
