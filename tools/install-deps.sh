@@ -9,7 +9,7 @@ packages=(
   g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
   wine64 wine xvfb xdotool x11-apps x11-utils imagemagick
   fonts-ipafont-gothic fonts-ipafont-mincho
-  zip clang-format librsvg2-bin
+  zip unzip bc clang-format librsvg2-bin
 )
 if [ "${1:-}" = "--docs" ]; then
   packages+=(weasyprint poppler-utils)
