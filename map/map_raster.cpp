@@ -381,8 +381,12 @@ std::vector<double> CubicResample(const std::vector<double> &source, int sourceW
     return Resample(at, sourceWidth, sourceHeight, outputWidth, outputHeight);
 }
 
-std::vector<unsigned char> &ColourMapImage(int width, int height, const MapField &field) {
-    std::vector<unsigned char> &image = MapImageFor(width, height);
+namespace {
+
+// Writes every pixel of the map area from its value's position between the two limits.
+template <class ColourOf>
+void PaintMapArea(std::vector<unsigned char> &image, int width, int height, const MapField &field,
+                  ColourOf colourOf) {
     const float red = static_cast<float>(gMapSettings.redLimit);
     const float white = static_cast<float>(gMapSettings.whiteLimit);
     const int stride = MapStride(width);
@@ -390,12 +394,19 @@ std::vector<unsigned char> &ColourMapImage(int width, int height, const MapField
         unsigned char *row = &image[static_cast<size_t>(MapRow(r)) * stride];
         const double *values = &field[static_cast<size_t>(r) * width];
         for (int c = 0; c < width; ++c) {
-            const Colour colour = RampColour(RampPosition(values[c], red, white));
+            const Colour colour = colourOf(RampPosition(values[c], red, white));
             row[3 * c] = colour.blue;
             row[3 * c + 1] = colour.green;
             row[3 * c + 2] = colour.red;
         }
     }
+}
+
+} // namespace
+
+std::vector<unsigned char> &ColourMapImage(int width, int height, const MapField &field) {
+    std::vector<unsigned char> &image = MapImageFor(width, height);
+    PaintMapArea(image, width, height, field, [](float m) { return RampColour(m); });
     if (&field != &gMapField)
         Obtain([&] { gMapField = field; });
     return image;
@@ -404,19 +415,10 @@ std::vector<unsigned char> &ColourMapImage(int width, int height, const MapField
 std::vector<unsigned char> GreyMapImage(int width, int height, const MapField &field) {
     const std::vector<unsigned char> &source = MapImageFor(width, height);
     std::vector<unsigned char> image = Obtain([&] { return source; });
-    const float red = static_cast<float>(gMapSettings.redLimit);
-    const float white = static_cast<float>(gMapSettings.whiteLimit);
-    const int stride = MapStride(width);
-    for (int r = 0; r < height; ++r) {
-        unsigned char *row = &image[static_cast<size_t>(MapRow(r)) * stride];
-        const double *values = &field[static_cast<size_t>(r) * width];
-        for (int c = 0; c < width; ++c) {
-            const unsigned char g = GreyLevel(RampPosition(values[c], red, white));
-            row[3 * c] = g;
-            row[3 * c + 1] = g;
-            row[3 * c + 2] = g;
-        }
-    }
+    PaintMapArea(image, width, height, field, [](float m) {
+        const unsigned char g = GreyLevel(m);
+        return Colour{g, g, g};
+    });
     return image;
 }
 
