@@ -313,6 +313,14 @@ void DrawBoundary(Canvas &canvas, bool print, int width, int range) {
         canvas.Run(k, c, (9 - k) / 2, kBoundaryColour);
 }
 
+// A grid not yet obtained holds what it holds before the first run: zeros.
+const double *GridRow(int row) {
+    static const double kZeroRow[kGridColumns] = {};
+    if (!gDilutionGrid)
+        return kZeroRow;
+    return &gDilutionGrid[static_cast<size_t>(row) * kGridColumns];
+}
+
 } // namespace
 
 int MapStride(int width) {
@@ -340,10 +348,10 @@ MapField BuildMapField(int downwindRange, int displayHeight, int outputWidth, in
         double *line = alongDistance.data();
         for (int c = firstColumn; c < lastColumn; ++c) {
             const Taps x = TapsAt(ColumnPosition(c, d, outputWidth), d);
-            const double *g0 = &gDilutionGrid[static_cast<size_t>(x.index[0]) * kGridColumns];
-            const double *g1 = &gDilutionGrid[static_cast<size_t>(x.index[1]) * kGridColumns];
-            const double *g2 = &gDilutionGrid[static_cast<size_t>(x.index[2]) * kGridColumns];
-            const double *g3 = &gDilutionGrid[static_cast<size_t>(x.index[3]) * kGridColumns];
+            const double *g0 = GridRow(x.index[0]);
+            const double *g1 = GridRow(x.index[1]);
+            const double *g2 = GridRow(x.index[2]);
+            const double *g3 = GridRow(x.index[3]);
             const double f = x.fraction;
             int j = 0;
             for (; j + 2 <= h; j += 2)
