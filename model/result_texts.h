@@ -16,6 +16,8 @@ struct TallResultTexts {
 };
 
 TallResultTexts FormatTallResults(const OutletInputs &in, const double *grid);
+// The same from the landing cell's dilution degree alone (ignored without a landing point).
+TallResultTexts FormatLandingResults(const OutletInputs &in, double landingDilution);
 
 // Mantissa and exponent texts of an emission rate (m³N/min) written as "%.1le".
 void FormatEmissionRate(double rate, std::string *mantissa, std::string *exponent);

@@ -18,7 +18,11 @@ void AdjustTallResults(TallOutletInputs &t) {
         r.allowableOutletIndex = static_cast<double>(shownSum);
 }
 
-double CalculateTallOutlet(OutletInputs &in, ScreenId screen, double *grid) {
+namespace {
+
+// The case's preparation of the record, the run, the adjustment and the restoring of the
+// accepted inputs, around whichever run the caller needs.
+template <typename Run> double AroundTallRun(OutletInputs &in, ScreenId screen, Run run) {
     TallOutletInputs &t = in.tall;
     const double keptDryFlow = t.dryFlow;
     const double keptWetFlow = t.wetFlow;
@@ -31,8 +35,7 @@ double CalculateTallOutlet(OutletInputs &in, ScreenId screen, double *grid) {
     if (screen == CaseD && in.sizeMode == 1)
         t.outletDiameter = 2 * std::sqrt(t.outletArea / 3.14159265358979323846);
 
-    const double Fmax = RunTallOutlet(t, true, kGridRows, kGridColumns, grid, &t.result.landingRow,
-                                      &t.result.landingColumn);
+    const double Fmax = run(t);
     AdjustTallResults(t);
 
     t.moisture = keptMoisture;
@@ -45,4 +48,28 @@ double CalculateTallOutlet(OutletInputs &in, ScreenId screen, double *grid) {
     else
         t.dryFlow = t.dryFlow * 60;
     return Fmax;
+}
+
+} // namespace
+
+double CalculateTallOutlet(OutletInputs &in, ScreenId screen, double *grid) {
+    return AroundTallRun(in, screen, [grid](TallOutletInputs &t) {
+        return RunTallOutlet(t, true, kGridRows, kGridColumns, grid, &t.result.landingRow,
+                             &t.result.landingColumn);
+    });
+}
+
+double CalculateTallOutletCellByCell(OutletInputs &in, ScreenId screen, double *grid) {
+    return AroundTallRun(in, screen, [grid](TallOutletInputs &t) {
+        return RunTallOutletReference(t, true, kGridRows, kGridColumns, grid, &t.result.landingRow,
+                                      &t.result.landingColumn);
+    });
+}
+
+double CalculateTallOutletResults(OutletInputs &in, ScreenId screen, const SmellParams *params,
+                                  double *landingDilution) {
+    return AroundTallRun(in, screen, [params, landingDilution](TallOutletInputs &t) {
+        return RunTallOutletResults(t, params, kGridRows, &t.result.landingRow,
+                                    &t.result.landingColumn, landingDilution);
+    });
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "model/outlet_inputs.h"
+#include "model/smell_params.h"
 
 // What the calculate button of cases C and D does around the computation, once the inputs
 // are validated: prepares the record for the screen's case, runs the computation over the
@@ -8,6 +9,15 @@
 // (the dry flow becomes the derived one in m³N/min when the user gave another flow).
 // Returns Fmax of the run.
 double CalculateTallOutlet(OutletInputs &in, ScreenId screen, double *grid);
+
+// The same with the field computed cell by cell as the formulas read: the yardstick.
+double CalculateTallOutletCellByCell(OutletInputs &in, ScreenId screen, double *grid);
+
+// The same results without the field, for callers that show no map: the landing cell's
+// dilution degree comes back in *landingDilution. params: the constants to use, or null to
+// read smell.prm.
+double CalculateTallOutletResults(OutletInputs &in, ScreenId screen, const SmellParams *params,
+                                  double *landingDilution);
 
 // Dilution degree not below 0, outlet index not below 10 and equal to the rounded No. 1
 // standard plus the rounded dilution degree.

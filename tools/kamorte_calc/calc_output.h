@@ -1,5 +1,6 @@
 #pragma once
 #include "model/outlet_inputs.h"
+#include "model/smell_params.h"
 
 #include <functional>
 #include <string>
@@ -14,9 +15,20 @@ struct OutcomeField {
 };
 using Outcome = std::vector<OutcomeField>;
 
+// How the tall cases fill the grid: as the program does, or cell by cell as the formulas
+// read (the yardstick of the whole-process benchmark).
+enum class TallSweep { Fast, CellByCell };
+
 // Runs the case's calculation on the prepared records (the tall cases over gDilutionGrid,
-// also setting gMapSettings to the defaults) and lists what the screens show.
-Outcome ComputeOutcome(OutletInputs &in, ScreenId screen);
+// obtained here, also setting gMapSettings to the defaults) and lists what the screens
+// show. Empty when the grid's memory was refused.
+Outcome ComputeOutcome(OutletInputs &in, ScreenId screen, TallSweep sweep = TallSweep::Fast);
+
+// The same list without the grid, for a caller that draws no map: only the cells the
+// results depend on are computed, and no process-wide record is read or written, so
+// workers with records of their own may call it at the same time. params: the constants
+// to compute with, or null to read smell.prm.
+Outcome ComputeResults(OutletInputs &in, ScreenId screen, const SmellParams *params);
 
 // Every key a result can have, tall cases first, then the low cases.
 const std::vector<std::string> &OutcomeKeys();

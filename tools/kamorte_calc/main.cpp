@@ -44,7 +44,7 @@ const char kUsage[] =
     "  --batch FILE.csv       one outlet a row under a header of option names without\n"
     "                         dashes; one CSV result row per input row\n"
     "\n"
-    "exit status: 0 computed, 1 bad input, 2 bad usage, 3 internal guard\n";
+    "exit status: 0 computed, 1 bad input, 2 bad usage, 3 internal guard, 4 out of memory\n";
 
 struct Command {
     OutletOptions outlet;
@@ -52,6 +52,7 @@ struct Command {
     bool grey = false;
     bool example = false;
     bool help = false;
+    bool reference = false; // the whole grid cell by cell: the benchmarks' yardstick
     std::string mapPath;
     std::string gridPath;
     std::string batchPath;
@@ -76,6 +77,10 @@ bool ParseArguments(const std::vector<std::string> &args, Command *cmd, std::str
         }
         if (arg == "--example") {
             cmd->example = true;
+            continue;
+        }
+        if (arg == "--reference") {
+            cmd->reference = true;
             continue;
         }
         if (arg == "--help" || arg == "-h") {
@@ -125,7 +130,16 @@ int RunSingle(const Command &cmd) {
     const bool tall = screen == CaseC || screen == CaseD;
     if (!tall && (!cmd.mapPath.empty() || !cmd.gridPath.empty()))
         return Usage("--map and --grid apply to cases C and D");
-    const Outcome outcome = ComputeOutcome(gOutletInputs, screen);
+    // Without a map or the grid only the cells the results depend on are computed.
+    const bool wholeGrid = !cmd.mapPath.empty() || !cmd.gridPath.empty() || cmd.reference;
+    if (tall && wholeGrid && !ObtainDilutionGrid()) {
+        std::fprintf(stderr, "kamorte-calc: not enough memory for the dilution grid\n");
+        return kOutOfMemory;
+    }
+    const Outcome outcome =
+        !wholeGrid ? ComputeResults(gOutletInputs, screen, nullptr)
+                   : ComputeOutcome(gOutletInputs, screen,
+                                    cmd.reference ? TallSweep::CellByCell : TallSweep::Fast);
     const std::string shown =
         cmd.json ? OutcomeJson(outcome, Cp932ToUtf8) : OutcomeText(outcome, Cp932ToUtf8);
     std::fputs(shown.c_str(), stdout);
@@ -164,7 +178,7 @@ int main(int argc, char **argv) {
         return Usage("--grey needs --map");
     if (!cmd.batchPath.empty()) {
         if (!cmd.outlet.empty() || cmd.example || !cmd.mapPath.empty() || !cmd.gridPath.empty() ||
-            cmd.json)
+            cmd.json || cmd.reference)
             return Usage("--batch takes no other options");
         return RunBatch(cmd.batchPath);
     }
