@@ -51,7 +51,7 @@ docs:
 
 bench: native
 	$(NATIVE)/bench/kamorte_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
-	bench/batch_throughput.sh
+	bench/whole_process.sh
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

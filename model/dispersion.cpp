@@ -88,7 +88,8 @@ double SigmaZ(const TallOutletInputs &in, const MetConditions &met, const SmellP
 }
 
 double PlumeConcentration(double z, double He, double sy, double sz) {
-    return (std::exp(-0.5 * (z + He) * (z + He) / (sz * sz)) +
-            std::exp(-0.5 * (z - He) * (z - He) / (sz * sz))) *
-           0.5 / (3.14 * sy * sz);
+    const double direct = std::exp(-0.5 * (z - He) * (z - He) / (sz * sz));
+    // At the ground the reflected term is the same number.
+    const double reflected = z == 0 ? direct : std::exp(-0.5 * (z + He) * (z + He) / (sz * sz));
+    return (reflected + direct) * 0.5 / (3.14 * sy * sz);
 }

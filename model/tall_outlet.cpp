@@ -175,6 +175,27 @@ double SweepFast(TallOutletInputs &in, const RunSetup &s, int rows, int columns,
     return Fmax;
 }
 
+// The smallest ground concentration a row needs to be a candidate for the landing row. The
+// conversion (a power and a logarithm) falls as the concentration rises, so a row clearly
+// below the maximum has a clearly higher dilution degree: 10⁻⁶ below it is some 4·10⁻⁶
+// units above, a million times what rounding can move. Where that does not hold (rows
+// capped to dilution 0 tie, unusual constants, values that are not numbers) every row is a
+// candidate.
+double LeastLandingConcentration(const std::vector<double> &ground, double Fmax, double Qd,
+                                 double m, double k) {
+    const double everyRow = -HUGE_VAL;
+    if (!(m >= 0.25 && m <= 4 && std::fabs(k) <= 100) || !(Fmax > 0))
+        return everyRow;
+    for (size_t r = 0; r < ground.size(); ++r) {
+        if (std::isnan(ground[r]))
+            return everyRow;
+    }
+    bool empty;
+    if (!(ConvertCell(Fmax, Qd, m, k, &empty) > 1e-3))
+        return everyRow;
+    return Fmax * (1 - 1e-6);
+}
+
 // Only the ground cells of the rows that can hold the maximum: the same values, the same
 // limits and the same landing point as a sweep of the whole grid.
 double SweepResults(TallOutletInputs &in, const RunSetup &s, int rows, int32_t *landingRow,
@@ -204,8 +225,9 @@ double SweepResults(TallOutletInputs &in, const RunSetup &s, int rows, int32_t *
     const double k = s.params.indexOffset;
     LandingSearch landing(landingRow, landingColumn);
     double landed = 0;
+    const double least = LeastLandingConcentration(ground, Fmax, Qd, m, k);
     for (int r = 0; r < rows; ++r) {
-        if (!((r + 1) * s.params.downwindStep >= s.Xb))
+        if (!((r + 1) * s.params.downwindStep >= s.Xb) || ground[r] < least)
             continue;
         bool empty;
         const double cell = ConvertCell(ground[r], Qd, m, k, &empty);
