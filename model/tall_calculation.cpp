@@ -53,6 +53,13 @@ template <typename Run> double AroundTallRun(OutletInputs &in, ScreenId screen, 
 } // namespace
 
 double CalculateTallOutlet(OutletInputs &in, ScreenId screen, double *grid) {
+    if (!grid) {
+        if (!ObtainDilutionGrid()) {
+            in.tall.result = {-1, -1.0, -1.0, -1.0, -1.0, -1.0, -1, -1};
+            return -1;
+        }
+        grid = gDilutionGrid;
+    }
     return AroundTallRun(in, screen, [grid](TallOutletInputs &t) {
         return RunTallOutlet(t, true, kGridRows, kGridColumns, grid, &t.result.landingRow,
                              &t.result.landingColumn);

@@ -7,7 +7,9 @@
 // whole grid, adjusts the results so that the shown outlet index is the shown No. 1
 // standard plus the shown dilution degree, and restores the inputs to the accepted values
 // (the dry flow becomes the derived one in m³N/min when the user gave another flow).
-// Returns Fmax of the run.
+// grid: where the field goes; null for the process-wide grid, obtained here once a warm-up
+// has ended. Returns Fmax of the run, or −1 when the grid's memory was refused: then
+// nothing is computed and every result field is −1.
 double CalculateTallOutlet(OutletInputs &in, ScreenId screen, double *grid);
 
 // The same with the field computed cell by cell as the formulas read: the yardstick.

@@ -2,6 +2,7 @@
 // and the grid's memory: obtained, refused, warmed up.
 #include "map/map_raster.h"
 #include "model/dilution_grid.h"
+#include "model/tall_calculation.h"
 #include "tools/kamorte_calc/batch.h"
 #include "tools/kamorte_calc/calc_output.h"
 #include "tools/kamorte_calc/calc_request.h"
@@ -235,6 +236,9 @@ TEST(DilutionGrid, RefusedMemoryIsReportedAndAskedForAgain) {
     ScreenId screen;
     ASSERT_EQ(PrepareOutlet(ExampleOutlet(), *record, &screen).status, 0);
     EXPECT_TRUE(ComputeOutcome(*record, screen).empty());
+    EXPECT_EQ(CalculateTallOutlet(*record, screen, nullptr), -1);
+    EXPECT_EQ(record->tall.result.landingRow, -1);
+    EXPECT_EQ(record->tall.result.allowableOutletIndex, -1);
     EXPECT_FALSE(ComputeResults(*record, screen, nullptr).empty()); // needs no grid
 
     // Before any grid, the map reads what a grid holds before the first run: zeros.
@@ -242,6 +246,13 @@ TEST(DilutionGrid, RefusedMemoryIsReportedAndAskedForAgain) {
     SetGridMemory(SystemGridMemory());
     ASSERT_TRUE(ObtainDilutionGrid());
     EXPECT_EQ(withoutGrid, BuildMapField(137, 53, kMapWidth, kMapHeight));
+
+    // Asked again, the process grid is obtained and filled.
+    ReleaseDilutionGrid();
+    EXPECT_GT(CalculateTallOutlet(*record, screen, nullptr), 0);
+    ASSERT_NE(gDilutionGrid, nullptr);
+    EXPECT_EQ(record->tall.result.landingRow, 648);
+    EXPECT_GT(GridCell(gDilutionGrid, 648, 0), 30);
 }
 
 TEST(DilutionGrid, ObtainedZeroAlignedAndKept) {
