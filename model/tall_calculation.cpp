@@ -22,7 +22,7 @@ namespace {
 
 // The case's preparation of the record, the run, the adjustment and the restoring of the
 // accepted inputs, around whichever run the caller needs.
-template <typename Run> double AroundTallRun(OutletInputs &in, ScreenId screen, Run run) {
+template <typename Run> double AroundTallRun(OutletInputs &in, OutletCase outletCase, Run run) {
     TallOutletInputs &t = in.tall;
     const double keptDryFlow = t.dryFlow;
     const double keptWetFlow = t.wetFlow;
@@ -30,9 +30,9 @@ template <typename Run> double AroundTallRun(OutletInputs &in, ScreenId screen, 
     const double keptMoisture = t.moisture;
     const double keptTemperature = t.gasTemperature;
 
-    if (screen == CaseC && t.gasTemperature < 15.0)
+    if (outletCase == CaseC && t.gasTemperature < 15.0)
         t.gasTemperature = 15.0;
-    if (screen == CaseD && in.sizeMode == 1)
+    if (outletCase == CaseD && in.sizeMode == 1)
         t.outletDiameter = 2 * std::sqrt(t.outletArea / 3.14159265358979323846);
 
     const double Fmax = run(t);
@@ -41,7 +41,7 @@ template <typename Run> double AroundTallRun(OutletInputs &in, ScreenId screen, 
     t.moisture = keptMoisture;
     t.wetFlow = keptWetFlow;
     t.exitVelocity = keptVelocity;
-    if (screen == CaseC)
+    if (outletCase == CaseC)
         t.gasTemperature = keptTemperature;
     if (in.flowMode == 0)
         t.dryFlow = keptDryFlow;
@@ -52,7 +52,7 @@ template <typename Run> double AroundTallRun(OutletInputs &in, ScreenId screen, 
 
 } // namespace
 
-double CalculateTallOutlet(OutletInputs &in, ScreenId screen, double *grid) {
+double CalculateTallOutlet(OutletInputs &in, OutletCase outletCase, double *grid) {
     if (!grid) {
         if (!ObtainDilutionGrid()) {
             in.tall.result = {-1, -1.0, -1.0, -1.0, -1.0, -1.0, -1, -1};
@@ -60,22 +60,22 @@ double CalculateTallOutlet(OutletInputs &in, ScreenId screen, double *grid) {
         }
         grid = gDilutionGrid;
     }
-    return AroundTallRun(in, screen, [grid](TallOutletInputs &t) {
+    return AroundTallRun(in, outletCase, [grid](TallOutletInputs &t) {
         return RunTallOutlet(t, true, kGridRows, kGridColumns, grid, &t.result.landingRow,
                              &t.result.landingColumn);
     });
 }
 
-double CalculateTallOutletCellByCell(OutletInputs &in, ScreenId screen, double *grid) {
-    return AroundTallRun(in, screen, [grid](TallOutletInputs &t) {
+double CalculateTallOutletCellByCell(OutletInputs &in, OutletCase outletCase, double *grid) {
+    return AroundTallRun(in, outletCase, [grid](TallOutletInputs &t) {
         return RunTallOutletReference(t, true, kGridRows, kGridColumns, grid, &t.result.landingRow,
                                       &t.result.landingColumn);
     });
 }
 
-double CalculateTallOutletResults(OutletInputs &in, ScreenId screen, const SmellParams *params,
-                                  double *landingDilution) {
-    return AroundTallRun(in, screen, [params, landingDilution](TallOutletInputs &t) {
+double CalculateTallOutletResults(OutletInputs &in, OutletCase outletCase,
+                                  const SmellParams *params, double *landingDilution) {
+    return AroundTallRun(in, outletCase, [params, landingDilution](TallOutletInputs &t) {
         return RunTallOutletResults(t, params, kGridRows, &t.result.landingRow,
                                     &t.result.landingColumn, landingDilution);
     });

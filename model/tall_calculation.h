@@ -10,16 +10,16 @@
 // grid: where the field goes; null for the process-wide grid, obtained here once a warm-up
 // has ended. Returns Fmax of the run, or −1 when the grid's memory was refused: then
 // nothing is computed and every result field is −1.
-double CalculateTallOutlet(OutletInputs &in, ScreenId screen, double *grid);
+double CalculateTallOutlet(OutletInputs &in, OutletCase outletCase, double *grid);
 
 // The same with the field computed cell by cell as the formulas read: the yardstick.
-double CalculateTallOutletCellByCell(OutletInputs &in, ScreenId screen, double *grid);
+double CalculateTallOutletCellByCell(OutletInputs &in, OutletCase outletCase, double *grid);
 
 // The same results without the field, for callers that show no map: the landing cell's
 // dilution degree comes back in *landingDilution. params: the constants to use, or null to
 // read smell.prm.
-double CalculateTallOutletResults(OutletInputs &in, ScreenId screen, const SmellParams *params,
-                                  double *landingDilution);
+double CalculateTallOutletResults(OutletInputs &in, OutletCase outletCase,
+                                  const SmellParams *params, double *landingDilution);
 
 // Dilution degree not below 0, outlet index not below 10 and equal to the rounded No. 1
 // standard plus the rounded dilution degree.

@@ -18,7 +18,7 @@
 namespace {
 
 double PressMs() {
-    ScreenId screen;
+    OutletCase screen;
     PrepareOutlet(ExampleOutlet(), gOutletInputs, &screen);
     const auto start = std::chrono::steady_clock::now();
     // As the screen calls it: the process grid, obtained (or its warm-up joined) inside.

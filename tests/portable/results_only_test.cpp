@@ -174,7 +174,7 @@ TEST(ResultsOnly, EveryFieldIsBitIdenticalToTheRunOverTheWholeGrid) {
     size_t compared = 0;
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
-        ScreenId screen, same;
+        OutletCase screen, same;
         const RequestError error = PrepareOutlet(c.options, *whole, &screen);
         if (error.status) {
             ADD_FAILURE() << "refused: " << Cp932ToUtf8(error.message);
@@ -215,7 +215,7 @@ TEST(ResultsOnly, ConstantsReadOnceGiveWhatEveryRunReads) {
         SetDefaultSmellParams(params);
         ReadSmellParams(params);
         for (const OutletOptions &o : outlets) {
-            ScreenId screen;
+            OutletCase screen;
             ASSERT_EQ(PrepareOutlet(o, *whole, &screen).status, 0);
             ASSERT_EQ(PrepareOutlet(o, *alone, &screen).status, 0);
             ExpectSameOutcome(ComputeResults(*alone, screen, &params),
@@ -233,7 +233,7 @@ TEST(DilutionGrid, RefusedMemoryIsReportedAndAskedForAgain) {
     WarmUpDilutionGrid(); // refused as well, and left for the next obtaining to report
     EXPECT_FALSE(ObtainDilutionGrid());
     std::unique_ptr<OutletInputs> record(new OutletInputs());
-    ScreenId screen;
+    OutletCase screen;
     ASSERT_EQ(PrepareOutlet(ExampleOutlet(), *record, &screen).status, 0);
     EXPECT_TRUE(ComputeOutcome(*record, screen).empty());
     EXPECT_EQ(CalculateTallOutlet(*record, screen, nullptr), -1);
@@ -296,7 +296,7 @@ TEST(KamorteCalc, BatchRowsComeInInputOrderAsSingleRunsGiveThem) {
         for (size_t i = 0; i < header.size() && i < cells.size(); ++i)
             if (!cells[i].empty())
                 o[header[i]] = cells[i];
-        ScreenId screen;
+        OutletCase screen;
         ASSERT_EQ(PrepareOutlet(o, *record, &screen).status, 0) << line;
         want += OutcomeCsvRow(ComputeOutcome(*record, screen), "", Cp932ToUtf8);
     }

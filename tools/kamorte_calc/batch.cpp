@@ -68,7 +68,7 @@ void ComputeRows(std::vector<BatchRow> &rows, const std::vector<std::string> &he
                 if (!row.cells[c].empty())
                     options[header[c]] = row.cells[c];
             }
-            ScreenId screen;
+            OutletCase screen;
             const RequestError error = PrepareOutlet(options, *record, &screen);
             if (error.status)
                 row.error = error.message;

@@ -11,7 +11,7 @@
 
 namespace {
 
-const char *CaseName(ScreenId screen) {
+const char *CaseName(OutletCase screen) {
     static const char *names[] = {"", "A", "B", "C", "D"};
     return names[screen];
 }
@@ -58,7 +58,7 @@ std::string JsonString(const std::string &utf8) {
 
 namespace {
 
-Outcome LowOutcome(OutletInputs &in, ScreenId screen) {
+Outcome LowOutcome(OutletInputs &in, OutletCase screen) {
     Outcome out;
     out.push_back(Txt("case", CaseName(screen)));
     CalculateLowOutlet(in, screen);
@@ -69,7 +69,7 @@ Outcome LowOutcome(OutletInputs &in, ScreenId screen) {
 }
 
 // What the screens show of a tall result; landingDilution is the landing cell's value.
-Outcome TallOutcome(const OutletInputs &in, ScreenId screen, double landingDilution,
+Outcome TallOutcome(const OutletInputs &in, OutletCase screen, double landingDilution,
                     const MapSettings &map) {
     Outcome out;
     out.push_back(Txt("case", CaseName(screen)));
@@ -105,7 +105,7 @@ Outcome TallOutcome(const OutletInputs &in, ScreenId screen, double landingDilut
 
 } // namespace
 
-Outcome ComputeOutcome(OutletInputs &in, ScreenId screen, TallSweep sweep) {
+Outcome ComputeOutcome(OutletInputs &in, OutletCase screen, TallSweep sweep) {
     if (screen == CaseA || screen == CaseB)
         return LowOutcome(in, screen);
     if (!ObtainDilutionGrid())
@@ -122,7 +122,7 @@ Outcome ComputeOutcome(OutletInputs &in, ScreenId screen, TallSweep sweep) {
     return TallOutcome(in, screen, landing, gMapSettings);
 }
 
-Outcome ComputeResults(OutletInputs &in, ScreenId screen, const SmellParams *params) {
+Outcome ComputeResults(OutletInputs &in, OutletCase screen, const SmellParams *params) {
     if (screen == CaseA || screen == CaseB)
         return LowOutcome(in, screen);
     double landing = 0;

@@ -22,13 +22,13 @@ enum class TallSweep { Fast, CellByCell };
 // Runs the case's calculation on the prepared records (the tall cases over gDilutionGrid,
 // obtained here, also setting gMapSettings to the defaults) and lists what the screens
 // show. Empty when the grid's memory was refused.
-Outcome ComputeOutcome(OutletInputs &in, ScreenId screen, TallSweep sweep = TallSweep::Fast);
+Outcome ComputeOutcome(OutletInputs &in, OutletCase screen, TallSweep sweep = TallSweep::Fast);
 
 // The same list without the grid, for a caller that draws no map: only the cells the
 // results depend on are computed, and no process-wide record is read or written, so
 // workers with records of their own may call it at the same time. params: the constants
 // to compute with, or null to read smell.prm.
-Outcome ComputeResults(OutletInputs &in, ScreenId screen, const SmellParams *params);
+Outcome ComputeResults(OutletInputs &in, OutletCase screen, const SmellParams *params);
 
 // Every key a result can have, tall cases first, then the low cases.
 const std::vector<std::string> &OutcomeKeys();
