@@ -55,7 +55,7 @@ bench: native win
 	bench/first_calculation.sh
 
 format:
-	clang-format -i $$(git ls-files '*.cpp' '*.h')
+	clang-format -i $$(git ls-files '*.cpp' '*.h' '*.inc')
 
 clean:
 	rm -rf build

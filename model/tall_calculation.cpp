@@ -20,10 +20,20 @@ void AdjustTallResults(TallOutletInputs &t) {
 
 namespace {
 
+// A run that could not be made leaves no result and every input as accepted (the dry flow
+// too, which withdrawing a result would otherwise clear).
+void WithdrawRun(OutletInputs &in, double acceptedDryFlow) {
+    ClearTallOutletResults(in);
+    in.tall.dryFlow = acceptedDryFlow;
+}
+
 // The case's preparation of the record, the run, the adjustment and the restoring of the
-// accepted inputs, around whichever run the caller needs.
-template <typename Run> double AroundTallRun(OutletInputs &in, OutletCase outletCase, Run run) {
+// accepted inputs, around whichever run the caller needs (run returns Fmax, not a number
+// when the flows were refused).
+template <typename Run>
+ComputeStatus AroundTallRun(OutletInputs &in, OutletCase outletCase, double *Fmax, Run run) {
     TallOutletInputs &t = in.tall;
+    const double keptDiameter = t.outletDiameter;
     const double keptDryFlow = t.dryFlow;
     const double keptWetFlow = t.wetFlow;
     const double keptVelocity = t.exitVelocity;
@@ -35,7 +45,19 @@ template <typename Run> double AroundTallRun(OutletInputs &in, OutletCase outlet
     if (outletCase == CaseD && in.sizeMode == 1)
         t.outletDiameter = 2 * std::sqrt(t.outletArea / 3.14159265358979323846);
 
-    const double Fmax = run(t);
+    const double runFmax = run(t);
+    if (Fmax != nullptr)
+        *Fmax = runFmax;
+    if (std::isnan(runFmax)) {
+        // The normalisation made the moisture a fraction before it refused the flows.
+        t.moisture = keptMoisture;
+        t.wetFlow = keptWetFlow;
+        t.exitVelocity = keptVelocity;
+        t.gasTemperature = keptTemperature;
+        t.outletDiameter = keptDiameter;
+        WithdrawRun(in, keptDryFlow);
+        return ComputeStatus::FlowGuard;
+    }
     AdjustTallResults(t);
 
     t.moisture = keptMoisture;
@@ -47,35 +69,46 @@ template <typename Run> double AroundTallRun(OutletInputs &in, OutletCase outlet
         t.dryFlow = keptDryFlow;
     else
         t.dryFlow = t.dryFlow * 60;
-    return Fmax;
+    return ComputeStatus::Ok;
+}
+
+// The grid to fill: the caller's, or the process-wide one once its warm-up has ended.
+double *GridToFill(double *grid) {
+    if (grid != nullptr)
+        return grid;
+    return ObtainDilutionGrid() ? gDilutionGrid : nullptr;
 }
 
 } // namespace
 
-double CalculateTallOutlet(OutletInputs &in, OutletCase outletCase, double *grid) {
-    if (!grid) {
-        if (!ObtainDilutionGrid()) {
-            in.tall.result = {-1, -1.0, -1.0, -1.0, -1.0, -1.0, -1, -1};
-            return -1;
-        }
-        grid = gDilutionGrid;
+ComputeStatus CalculateTallOutlet(OutletInputs &in, OutletCase outletCase, double *grid,
+                                  double *Fmax) {
+    grid = GridToFill(grid);
+    if (grid == nullptr) {
+        WithdrawRun(in, in.tall.dryFlow);
+        return ComputeStatus::OutOfMemory;
     }
-    return AroundTallRun(in, outletCase, [grid](TallOutletInputs &t) {
+    return AroundTallRun(in, outletCase, Fmax, [grid](TallOutletInputs &t) {
         return RunTallOutlet(t, true, kGridRows, kGridColumns, grid, &t.result.landingRow,
                              &t.result.landingColumn);
     });
 }
 
-double CalculateTallOutletCellByCell(OutletInputs &in, OutletCase outletCase, double *grid) {
-    return AroundTallRun(in, outletCase, [grid](TallOutletInputs &t) {
+ComputeStatus CalculateTallOutletCellByCell(OutletInputs &in, OutletCase outletCase, double *grid) {
+    grid = GridToFill(grid);
+    if (grid == nullptr) {
+        WithdrawRun(in, in.tall.dryFlow);
+        return ComputeStatus::OutOfMemory;
+    }
+    return AroundTallRun(in, outletCase, nullptr, [grid](TallOutletInputs &t) {
         return RunTallOutletReference(t, true, kGridRows, kGridColumns, grid, &t.result.landingRow,
                                       &t.result.landingColumn);
     });
 }
 
-double CalculateTallOutletResults(OutletInputs &in, OutletCase outletCase,
-                                  const SmellParams *params, double *landingDilution) {
-    return AroundTallRun(in, outletCase, [params, landingDilution](TallOutletInputs &t) {
+ComputeStatus CalculateTallOutletResults(OutletInputs &in, OutletCase outletCase,
+                                         const SmellParams *params, double *landingDilution) {
+    return AroundTallRun(in, outletCase, nullptr, [params, landingDilution](TallOutletInputs &t) {
         return RunTallOutletResults(t, params, kGridRows, &t.result.landingRow,
                                     &t.result.landingColumn, landingDilution);
     });

@@ -1,4 +1,5 @@
 #pragma once
+#include "model/compute_status.h"
 #include "model/outlet_inputs.h"
 #include "model/smell_params.h"
 
@@ -7,19 +8,21 @@
 // whole grid, adjusts the results so that the shown outlet index is the shown No. 1
 // standard plus the shown dilution degree, and restores the inputs to the accepted values
 // (the dry flow becomes the derived one in m³N/min when the user gave another flow).
-// grid: where the field goes; null for the process-wide grid, obtained here once a warm-up
-// has ended. Returns Fmax of the run, or −1 when the grid's memory was refused: then
-// nothing is computed and every result field is −1.
-double CalculateTallOutlet(OutletInputs &in, OutletCase outletCase, double *grid);
+// grid: where the dilution degrees go; null for the process-wide grid, obtained here once
+// its warm-up has ended. Fmax, when given, receives Fmax of the run. FlowGuard or
+// OutOfMemory (the grid's memory refused): nothing computed, no result, every input back at
+// its accepted value.
+ComputeStatus CalculateTallOutlet(OutletInputs &in, OutletCase outletCase, double *grid,
+                                  double *Fmax = nullptr);
 
 // The same with the field computed cell by cell as the formulas read: the yardstick.
-double CalculateTallOutletCellByCell(OutletInputs &in, OutletCase outletCase, double *grid);
+ComputeStatus CalculateTallOutletCellByCell(OutletInputs &in, OutletCase outletCase, double *grid);
 
 // The same results without the field, for callers that show no map: the landing cell's
 // dilution degree comes back in *landingDilution. params: the constants to use, or null to
 // read smell.prm.
-double CalculateTallOutletResults(OutletInputs &in, OutletCase outletCase,
-                                  const SmellParams *params, double *landingDilution);
+ComputeStatus CalculateTallOutletResults(OutletInputs &in, OutletCase outletCase,
+                                         const SmellParams *params, double *landingDilution);
 
 // Dilution degree not below 0, outlet index not below 10 and equal to the rounded No. 1
 // standard plus the rounded dilution degree.

@@ -3,6 +3,7 @@
 #include "app/menu_command.h"
 #include "app/screen_common.h"
 #include "app/shell.h"
+#include "app/placement.h"
 #include "resources/resource.h"
 
 namespace {

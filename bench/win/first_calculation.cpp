@@ -22,7 +22,7 @@ double PressMs() {
     PrepareOutlet(ExampleOutlet(), gOutletInputs, &screen);
     const auto start = std::chrono::steady_clock::now();
     // As the screen calls it: the process grid, obtained (or its warm-up joined) inside.
-    if (CalculateTallOutlet(gOutletInputs, screen, nullptr) < 0) {
+    if (CalculateTallOutlet(gOutletInputs, screen, nullptr) != ComputeStatus::Ok) {
         std::fprintf(stderr, "no memory for the grid\n");
         std::exit(1);
     }

@@ -236,20 +236,20 @@ TEST(DilutionGrid, RefusedMemoryIsReportedAndAskedForAgain) {
     OutletCase screen;
     ASSERT_EQ(PrepareOutlet(ExampleOutlet(), *record, &screen).status, 0);
     EXPECT_TRUE(ComputeOutcome(*record, screen).empty());
-    EXPECT_EQ(CalculateTallOutlet(*record, screen, nullptr), -1);
+    EXPECT_EQ(CalculateTallOutlet(*record, screen, nullptr), ComputeStatus::OutOfMemory);
     EXPECT_EQ(record->tall.result.landingRow, -1);
     EXPECT_EQ(record->tall.result.allowableOutletIndex, -1);
     EXPECT_FALSE(ComputeResults(*record, screen, nullptr).empty()); // needs no grid
 
     // Before any grid, the map reads what a grid holds before the first run: zeros.
-    const MapField withoutGrid = BuildMapField(137, 53, kMapWidth, kMapHeight);
+    const MapField withoutGrid = BuildMapField(gDilutionGrid, 137, 53, kMapWidth, kMapHeight);
     SetGridMemory(SystemGridMemory());
     ASSERT_TRUE(ObtainDilutionGrid());
-    EXPECT_EQ(withoutGrid, BuildMapField(137, 53, kMapWidth, kMapHeight));
+    EXPECT_EQ(withoutGrid, BuildMapField(gDilutionGrid, 137, 53, kMapWidth, kMapHeight));
 
     // Asked again, the process grid is obtained and filled.
     ReleaseDilutionGrid();
-    EXPECT_GT(CalculateTallOutlet(*record, screen, nullptr), 0);
+    EXPECT_EQ(CalculateTallOutlet(*record, screen, nullptr), ComputeStatus::Ok);
     ASSERT_NE(gDilutionGrid, nullptr);
     EXPECT_EQ(record->tall.result.landingRow, 648);
     EXPECT_GT(GridCell(gDilutionGrid, 648, 0), 30);

@@ -52,6 +52,7 @@ struct BatchRow {
     std::vector<std::string> cells; // code page 932
     Outcome outcome;
     std::string error; // code page 932; empty when computed
+    int status = kComputed;
 };
 
 // Rows are independent: each worker takes the next row not yet taken and computes it on a
@@ -70,10 +71,20 @@ void ComputeRows(std::vector<BatchRow> &rows, const std::vector<std::string> &he
             }
             OutletCase screen;
             const RequestError error = PrepareOutlet(options, *record, &screen);
-            if (error.status)
+            if (error.status) {
                 row.error = error.message;
-            else
-                row.outcome = ComputeResults(*record, screen, &params);
+                row.status = kBadInput;
+                continue;
+            }
+            ComputeStatus computed;
+            row.outcome = ComputeResults(*record, screen, &params, &computed);
+            if (computed != ComputeStatus::Ok) {
+                std::string line = ComputeFailureLine(computed);
+                if (!line.empty())
+                    line.pop_back();
+                row.error = line.empty() ? "out of memory" : line;
+                row.status = kInternalGuard;
+            }
         }
     };
     const unsigned cores = std::max(1u, std::min(16u, std::thread::hardware_concurrency()));
@@ -91,13 +102,14 @@ void ComputeRows(std::vector<BatchRow> &rows, const std::vector<std::string> &he
         t.join();
 }
 
-// Writes the rows in input order; 1 when one of them was refused.
+// Writes the rows in input order; the exit status of the worst of them: 3 when one could
+// not be computed, 1 when one was refused.
 int WriteRows(const std::vector<BatchRow> &rows) {
     int status = kComputed;
     for (const BatchRow &row : rows) {
+        status = std::max(status, row.status);
         if (!row.error.empty()) {
             std::fputs(OutcomeCsvRow({}, Cp932ToUtf8(row.error), Cp932ToUtf8).c_str(), stdout);
-            status = kBadInput;
         } else {
             std::fputs(OutcomeCsvRow(row.outcome, "", Cp932ToUtf8).c_str(), stdout);
         }
@@ -152,8 +164,7 @@ int RunBatch(const std::string &path) {
                 rows.push_back({SplitCsvLine(TerminalToCp932(line)), {}, {}});
         }
         ComputeRows(rows, header, params);
-        if (WriteRows(rows) != kComputed)
-            status = kBadInput;
+        status = std::max(status, WriteRows(rows));
     }
     return status;
 }

@@ -105,15 +105,23 @@ Outcome TallOutcome(const OutletInputs &in, OutletCase screen, double landingDil
 
 } // namespace
 
-Outcome ComputeOutcome(OutletInputs &in, OutletCase screen, TallSweep sweep) {
+const char *ComputeFailureLine(ComputeStatus status) {
+    return status == ComputeStatus::FlowGuard ? "Illegal Input < Vg or Qd , Qh >!!\n" : "";
+}
+
+Outcome ComputeOutcome(OutletInputs &in, OutletCase screen, ComputeStatus *status,
+                       TallSweep sweep) {
+    if (status != nullptr)
+        *status = ComputeStatus::Ok;
     if (screen == CaseA || screen == CaseB)
         return LowOutcome(in, screen);
-    if (!ObtainDilutionGrid())
+    const ComputeStatus computed = sweep == TallSweep::CellByCell
+                                       ? CalculateTallOutletCellByCell(in, screen, nullptr)
+                                       : CalculateTallOutlet(in, screen, nullptr);
+    if (status != nullptr)
+        *status = computed;
+    if (computed != ComputeStatus::Ok)
         return {};
-    if (sweep == TallSweep::CellByCell)
-        CalculateTallOutletCellByCell(in, screen, gDilutionGrid);
-    else
-        CalculateTallOutlet(in, screen, gDilutionGrid);
     gMapSettings = DefaultMapSettings(in.tall, gDilutionGrid);
     in.resultsShown = true;
     const TallOutletResult &r = in.tall.result;
@@ -122,11 +130,18 @@ Outcome ComputeOutcome(OutletInputs &in, OutletCase screen, TallSweep sweep) {
     return TallOutcome(in, screen, landing, gMapSettings);
 }
 
-Outcome ComputeResults(OutletInputs &in, OutletCase screen, const SmellParams *params) {
+Outcome ComputeResults(OutletInputs &in, OutletCase screen, const SmellParams *params,
+                       ComputeStatus *status) {
+    if (status != nullptr)
+        *status = ComputeStatus::Ok;
     if (screen == CaseA || screen == CaseB)
         return LowOutcome(in, screen);
     double landing = 0;
-    CalculateTallOutletResults(in, screen, params, &landing);
+    const ComputeStatus computed = CalculateTallOutletResults(in, screen, params, &landing);
+    if (status != nullptr)
+        *status = computed;
+    if (computed != ComputeStatus::Ok)
+        return {};
     in.resultsShown = true;
     return TallOutcome(in, screen, landing, LandingMapSettings(in.tall, landing));
 }

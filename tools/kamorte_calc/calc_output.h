@@ -1,4 +1,5 @@
 #pragma once
+#include "model/compute_status.h"
 #include "model/outlet_inputs.h"
 #include "model/smell_params.h"
 
@@ -21,14 +22,20 @@ enum class TallSweep { Fast, CellByCell };
 
 // Runs the case's calculation on the prepared records (the tall cases over gDilutionGrid,
 // obtained here, also setting gMapSettings to the defaults) and lists what the screens
-// show. Empty when the grid's memory was refused.
-Outcome ComputeOutcome(OutletInputs &in, OutletCase screen, TallSweep sweep = TallSweep::Fast);
+// show. When the computation could not be made, *status says why and the outcome is empty.
+Outcome ComputeOutcome(OutletInputs &in, OutletCase screen, ComputeStatus *status = nullptr,
+                       TallSweep sweep = TallSweep::Fast);
 
 // The same list without the grid, for a caller that draws no map: only the cells the
 // results depend on are computed, and no process-wide record is read or written, so
 // workers with records of their own may call it at the same time. params: the constants
 // to compute with, or null to read smell.prm.
-Outcome ComputeResults(OutletInputs &in, OutletCase screen, const SmellParams *params);
+Outcome ComputeResults(OutletInputs &in, OutletCase screen, const SmellParams *params,
+                       ComputeStatus *status = nullptr);
+
+// What kamorte-calc says of a computation that could not be made: the flow guard's line,
+// nothing for a refused allocation.
+const char *ComputeFailureLine(ComputeStatus status);
 
 // Every key a result can have, tall cases first, then the low cases.
 const std::vector<std::string> &OutcomeKeys();

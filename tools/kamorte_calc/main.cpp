@@ -132,19 +132,29 @@ int RunSingle(const Command &cmd) {
         return Usage("--map and --grid apply to cases C and D");
     // Without a map or the grid only the cells the results depend on are computed.
     const bool wholeGrid = !cmd.mapPath.empty() || !cmd.gridPath.empty() || cmd.reference;
-    if (tall && wholeGrid && !ObtainDilutionGrid()) {
+    ComputeStatus status;
+    const Outcome outcome =
+        !wholeGrid ? ComputeResults(gOutletInputs, screen, nullptr, &status)
+                   : ComputeOutcome(gOutletInputs, screen, &status,
+                                    cmd.reference ? TallSweep::CellByCell : TallSweep::Fast);
+    if (status == ComputeStatus::OutOfMemory) {
         std::fprintf(stderr, "kamorte-calc: not enough memory for the dilution grid\n");
         return kOutOfMemory;
     }
-    const Outcome outcome =
-        !wholeGrid ? ComputeResults(gOutletInputs, screen, nullptr)
-                   : ComputeOutcome(gOutletInputs, screen,
-                                    cmd.reference ? TallSweep::CellByCell : TallSweep::Fast);
+    if (status != ComputeStatus::Ok) {
+        std::fputs(ComputeFailureLine(status), stdout);
+        return kInternalGuard;
+    }
     const std::string shown =
         cmd.json ? OutcomeJson(outcome, Cp932ToUtf8) : OutcomeText(outcome, Cp932ToUtf8);
     std::fputs(shown.c_str(), stdout);
     if (!cmd.mapPath.empty()) {
-        if (!WriteMapFile(cmd.mapPath, cmd.grey)) {
+        const MapFileStatus written = WriteMapFile(cmd.mapPath, cmd.grey);
+        if (written == MapFileStatus::OutOfMemory) {
+            std::fprintf(stderr, "kamorte-calc: not enough memory for the map\n");
+            return kOutOfMemory;
+        }
+        if (written != MapFileStatus::Written) {
             std::fprintf(stderr, "kamorte-calc: cannot write %s\n", cmd.mapPath.c_str());
             return kBadUsage;
         }
