@@ -49,9 +49,10 @@ dist: win
 docs:
 	@JOBS=$(JOBS) tools/make-docs.sh
 
-bench: native
+bench: native win
 	$(NATIVE)/bench/kamorte_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
-	bench/batch_throughput.sh
+	bench/whole_process.sh
+	bench/first_calculation.sh
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h' '*.inc')

@@ -15,6 +15,8 @@ namespace {
 // A plume centred 60 m up that widens and thins downwind; far from its axis the values
 // pass 300, as a real run's do above the plume.
 void FillPlumeGrid() {
+    if (!ObtainDilutionGrid())
+        std::abort();
     for (int i = 0; i < kGridRows; ++i) {
         const double spread = 2.0 + 0.08 * i;
         for (int j = 0; j < kGridColumns; ++j) {

@@ -1,9 +1,12 @@
-// The tall-outlet computation over the whole grid: the fast field against the
-// cell-by-cell yardstick, for three kinds of plume.
+// The tall-outlet computation: the results alone, the fast field over the whole grid and
+// the cell-by-cell yardstick, for three kinds of plume; and what the grid's first touch
+// costs on fresh memory.
 #include "model/dilution_grid.h"
 #include "model/tall_outlet.h"
 
 #include <benchmark/benchmark.h>
+
+#include <cstdlib>
 
 namespace {
 
@@ -43,13 +46,52 @@ TallOutletInputs Outlet(int which) {
 
 const char *kNames[] = {"low plume, weak downwash", "high plume", "strong downwash"};
 
+double *Grid() {
+    if (!ObtainDilutionGrid())
+        std::abort();
+    return gDilutionGrid;
+}
+
+void ResultsOnly(benchmark::State &state) {
+    state.SetLabel(kNames[state.range(0)]);
+    SmellParams params;
+    SetDefaultSmellParams(params);
+    for (auto _ : state) {
+        TallOutletInputs in = Outlet(static_cast<int>(state.range(0)));
+        int32_t row, column;
+        double landing;
+        benchmark::DoNotOptimize(
+            RunTallOutletResults(in, &params, kGridRows, &row, &column, &landing));
+    }
+}
+
+// A fresh block each time, as a process meets it: its pages are touched for the first
+// time by the computation (state.range(0) 0) or by the warm-up before it (1).
+void FirstRunOnFreshGrid(benchmark::State &state) {
+    state.SetLabel(state.range(0) ? "after warm-up" : "first touch in the run");
+    for (auto _ : state) {
+        state.PauseTiming();
+        ReleaseDilutionGrid();
+        if (state.range(0)) {
+            WarmUpDilutionGrid();
+            if (!ObtainDilutionGrid())
+                std::abort();
+        }
+        state.ResumeTiming();
+        TallOutletInputs in = Outlet(0);
+        int32_t row, column;
+        benchmark::DoNotOptimize(
+            RunTallOutlet(in, true, kGridRows, kGridColumns, Grid(), &row, &column));
+    }
+}
+
 void Fast(benchmark::State &state) {
     state.SetLabel(kNames[state.range(0)]);
     for (auto _ : state) {
         TallOutletInputs in = Outlet(static_cast<int>(state.range(0)));
         int32_t row, column;
         benchmark::DoNotOptimize(
-            RunTallOutlet(in, true, kGridRows, kGridColumns, gDilutionGrid, &row, &column));
+            RunTallOutlet(in, true, kGridRows, kGridColumns, Grid(), &row, &column));
     }
 }
 
@@ -58,12 +100,14 @@ void Reference(benchmark::State &state) {
     for (auto _ : state) {
         TallOutletInputs in = Outlet(static_cast<int>(state.range(0)));
         int32_t row, column;
-        benchmark::DoNotOptimize(RunTallOutletReference(in, true, kGridRows, kGridColumns,
-                                                        gDilutionGrid, &row, &column));
+        benchmark::DoNotOptimize(
+            RunTallOutletReference(in, true, kGridRows, kGridColumns, Grid(), &row, &column));
     }
 }
 
 } // namespace
 
+BENCHMARK(ResultsOnly)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(FirstRunOnFreshGrid)->DenseRange(0, 1)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(Fast)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(Reference)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);

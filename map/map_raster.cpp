@@ -328,6 +328,14 @@ void DrawBoundary(Canvas &canvas, bool print, int width, const MapMarks &marks) 
         canvas.Run(k, c, (9 - k) / 2, kBoundaryColour);
 }
 
+// A grid not yet obtained holds what it holds before the first run: zeros.
+const double *GridRow(const double *grid, int row) {
+    static const double kZeroRow[kGridColumns] = {};
+    if (!grid)
+        return kZeroRow;
+    return &grid[static_cast<size_t>(row) * kGridColumns];
+}
+
 } // namespace
 
 int MapStride(int width) {
@@ -382,10 +390,10 @@ MapField BuildMapField(const double *grid, int downwindRange, int displayHeight,
         double *line = alongDistance.data();
         for (int c = firstColumn; c < lastColumn; ++c) {
             const Taps x = TapsAt(ColumnPosition(c, d, outputWidth), d);
-            const double *g0 = &grid[static_cast<size_t>(x.index[0]) * kGridColumns];
-            const double *g1 = &grid[static_cast<size_t>(x.index[1]) * kGridColumns];
-            const double *g2 = &grid[static_cast<size_t>(x.index[2]) * kGridColumns];
-            const double *g3 = &grid[static_cast<size_t>(x.index[3]) * kGridColumns];
+            const double *g0 = GridRow(grid, x.index[0]);
+            const double *g1 = GridRow(grid, x.index[1]);
+            const double *g2 = GridRow(grid, x.index[2]);
+            const double *g3 = GridRow(grid, x.index[3]);
             const double f = x.fraction;
             int j = 0;
             for (; j + 2 <= h; j += 2)

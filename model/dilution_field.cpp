@@ -70,15 +70,13 @@ void FillRows(FieldJob &job) {
     c.floor = std::max(-10 * k / m, 0.0);
     c.empty = 10 * std::log10(2e30) - 10 * k / m;
     c.heightStep = p.heightStep;
+    const SpreadConstants spread = PrepareSpread(job.in, *job.met, p);
     for (int r = job.firstRow; r < job.lastRow; ++r) {
         const double x = (r + 1) * p.downwindStep;
         const double He = EffectiveHeight(job.in, *job.met, *job.rise, x);
-        const double sy = SigmaY(job.in, *job.met, p, x);
-        const double sz = SigmaZ(job.in, *job.met, p, x);
-        const double z0 = 0 * p.heightStep;
-        job.ground[r] = (std::exp(-0.5 * (z0 + He) * (z0 + He) / (sz * sz)) +
-                         std::exp(-0.5 * (z0 - He) * (z0 - He) / (sz * sz))) *
-                        0.5 / (3.14 * sy * sz);
+        const double sy = SpreadY(spread, p, x);
+        const double sz = SpreadZ(spread, p, x);
+        job.ground[r] = PlumeConcentration(0 * p.heightStep, He, sy, sz);
         const double prefactor = 0.5 / (3.14 * sy * sz);
         c.He = He;
         c.offset = -(10 / m) * std::log10(Qd * prefactor) - 10 * k / m;

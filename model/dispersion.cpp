@@ -26,39 +26,70 @@ double PasquillZ(const SmellParams &p, int c, double x) {
 
 } // namespace
 
+SpreadConstants PrepareSpread(const TallOutletInputs &in, const MetConditions &met,
+                              const SmellParams &p) {
+    SpreadConstants k{};
+    const int c = met.stabilityClass;
+    k.stabilityClass = c;
+    k.wake = in.result.downwashClass >= 1;
+    if (!k.wake)
+        return k;
+    const double Lw = WakeLength(in);
+    k.wakeLength = Lw;
+    k.nearEnd = Quantise(Lw, 30000);
+    k.middleEnd = Quantise(Lw, 100000);
+    const double sigma0Y = 0.319 * Lw + 0.5 * Lw;
+    k.virtualY = std::pow(sigma0Y / p.sigmaYCoefficient[c][0], 1 / p.sigmaYExponent[c][0]);
+    if (!(k.virtualY < 1000))
+        k.virtualY = std::pow(sigma0Y / p.sigmaYCoefficient[c][1], 1 / p.sigmaYExponent[c][1]);
+    const double sigma0Z = 1.169 * Lw;
+    for (int s = 0; s < 6; ++s) {
+        k.virtualZ = std::pow(sigma0Z / p.sigmaZCoefficient[c][s], 1 / p.sigmaZExponent[c][s]);
+        if (!(k.virtualZ > p.sigmaZBreak[s]))
+            break;
+    }
+    return k;
+}
+
+double SpreadY(const SpreadConstants &k, const SmellParams &p, double x) {
+    const int c = k.stabilityClass;
+    if (!k.wake)
+        return PasquillY(p, c, x);
+    const double Lw = k.wakeLength;
+    const int32_t qx = Quantise(x, 10000);
+    if (qx < k.nearEnd)
+        return 0.35 * Lw;
+    if (qx < k.middleEnd)
+        return 0.35 * Lw + 0.067 * (x - 3 * Lw);
+    return PasquillY(p, c, k.virtualY - 10 * Lw + x);
+}
+
+double SpreadZ(const SpreadConstants &k, const SmellParams &p, double x) {
+    const int c = k.stabilityClass;
+    if (!k.wake)
+        return PasquillZ(p, c, x);
+    const double Lw = k.wakeLength;
+    const int32_t qx = Quantise(x, 10000);
+    if (qx < k.nearEnd)
+        return 0.7 * Lw;
+    if (qx < k.middleEnd)
+        return 0.7 * Lw + 0.067 * (x - 3 * Lw);
+    return PasquillZ(p, c, k.virtualZ - 10 * Lw + x);
+}
+
 double SigmaY(const TallOutletInputs &in, const MetConditions &met, const SmellParams &p,
               double x) {
-    const int c = met.stabilityClass;
-    if (in.result.downwashClass < 1)
-        return PasquillY(p, c, x);
-    const double Lw = WakeLength(in);
-    if (Quantise(x, 10000) < Quantise(Lw, 30000))
-        return 0.35 * Lw;
-    if (Quantise(x, 10000) < Quantise(Lw, 100000))
-        return 0.35 * Lw + 0.067 * (x - 3 * Lw);
-    const double sigma0 = 0.319 * Lw + 0.5 * Lw;
-    double xv = std::pow(sigma0 / p.sigmaYCoefficient[c][0], 1 / p.sigmaYExponent[c][0]);
-    if (!(xv < 1000))
-        xv = std::pow(sigma0 / p.sigmaYCoefficient[c][1], 1 / p.sigmaYExponent[c][1]);
-    return PasquillY(p, c, xv - 10 * Lw + x);
+    return SpreadY(PrepareSpread(in, met, p), p, x);
 }
 
 double SigmaZ(const TallOutletInputs &in, const MetConditions &met, const SmellParams &p,
               double x) {
-    const int c = met.stabilityClass;
-    if (in.result.downwashClass < 1)
-        return PasquillZ(p, c, x);
-    const double Lw = WakeLength(in);
-    if (Quantise(x, 10000) < Quantise(Lw, 30000))
-        return 0.7 * Lw;
-    if (Quantise(x, 10000) < Quantise(Lw, 100000))
-        return 0.7 * Lw + 0.067 * (x - 3 * Lw);
-    const double sigma0 = 1.169 * Lw;
-    double xv = 0.0;
-    for (int s = 0; s < 6; ++s) {
-        xv = std::pow(sigma0 / p.sigmaZCoefficient[c][s], 1 / p.sigmaZExponent[c][s]);
-        if (!(xv > p.sigmaZBreak[s]))
-            break;
-    }
-    return PasquillZ(p, c, xv - 10 * Lw + x);
+    return SpreadZ(PrepareSpread(in, met, p), p, x);
+}
+
+double PlumeConcentration(double z, double He, double sy, double sz) {
+    const double direct = std::exp(-0.5 * (z - He) * (z - He) / (sz * sz));
+    // At the ground the reflected term is the same number.
+    const double reflected = z == 0 ? direct : std::exp(-0.5 * (z + He) * (z + He) / (sz * sz));
+    return (reflected + direct) * 0.5 / (3.14 * sy * sz);
 }

@@ -41,6 +41,12 @@ int32_t DisplayHeightFor(double outletHeight, double buildingHeight) {
 } // namespace
 
 MapSettings DefaultMapSettings(const TallOutletInputs &in, const double *grid) {
+    const TallOutletResult &r = in.result;
+    const bool landed = r.landingRow >= 0 && r.landingColumn >= 0;
+    return LandingMapSettings(in, landed ? GridCell(grid, r.landingRow, r.landingColumn) : 0);
+}
+
+MapSettings LandingMapSettings(const TallOutletInputs &in, double landingDilution) {
     MapSettings s;
     const TallOutletResult &r = in.result;
     if (r.landingRow < 0 || r.landingColumn < 0) {
@@ -48,7 +54,7 @@ MapSettings DefaultMapSettings(const TallOutletInputs &in, const double *grid) {
         s.redLimit = 0.0;
         s.whiteLimit = 300.0;
     } else {
-        const double g = GridCell(grid, r.landingRow, r.landingColumn);
+        const double g = landingDilution;
         float L = static_cast<float>(RoundShown(g) / 10 * 10);
         if (L < 0)
             L = 0;

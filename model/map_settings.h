@@ -16,3 +16,5 @@ extern MapSettings gMapSettings;
 // The map defaults after a calculation: colour limits from the landing value, ranges
 // from the landing row and the two heights. grid holds the dilution degrees of the run.
 MapSettings DefaultMapSettings(const TallOutletInputs &in, const double *grid);
+// The same from the landing cell's dilution degree alone (ignored without a landing point).
+MapSettings LandingMapSettings(const TallOutletInputs &in, double landingDilution);

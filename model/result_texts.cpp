@@ -48,6 +48,12 @@ void FormatEmissionRate(double rate, std::string *mantissa, std::string *exponen
 }
 
 TallResultTexts FormatTallResults(const OutletInputs &in, const double *grid) {
+    const TallOutletResult &r = in.tall.result;
+    const bool landed = r.landingRow >= 0 && r.landingColumn >= 0;
+    return FormatLandingResults(in, landed ? GridCell(grid, r.landingRow, r.landingColumn) : 0);
+}
+
+TallResultTexts FormatLandingResults(const OutletInputs &in, double landingDilution) {
     TallResultTexts texts;
     const TallOutletInputs &t = in.tall;
     const TallOutletResult &r = t.result;
@@ -68,8 +74,7 @@ TallResultTexts FormatTallResults(const OutletInputs &in, const double *grid) {
     }
     if (exists && r.landingRow >= 0 && r.landingColumn >= 0) {
         texts.landingDistance = Format("%5d", r.landingRow + 1);
-        texts.landingDilution =
-            Format("%d", RoundShown(GridCell(grid, r.landingRow, r.landingColumn)));
+        texts.landingDilution = Format("%d", RoundShown(landingDilution));
     }
     if (exists)
         texts.boundary = BoundaryText(in);

@@ -16,6 +16,8 @@ struct TallResultTexts {
 };
 
 TallResultTexts FormatTallResults(const OutletInputs &in, const double *grid);
+// The same from the landing cell's dilution degree alone (ignored without a landing point).
+TallResultTexts FormatLandingResults(const OutletInputs &in, double landingDilution);
 
 // The site-boundary distance of the result row ("%g"): empty when both distances were
 // omitted, the one given when only one was, the outlet's without downwash, else the nearer.

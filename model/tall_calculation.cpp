@@ -27,14 +27,11 @@ void WithdrawRun(OutletInputs &in, double acceptedDryFlow) {
     in.tall.dryFlow = acceptedDryFlow;
 }
 
-} // namespace
-
-ComputeStatus CalculateTallOutlet(OutletInputs &in, OutletCase outletCase, double *grid,
-                                  double *Fmax) {
-    if (grid == nullptr) {
-        WithdrawRun(in, in.tall.dryFlow);
-        return ComputeStatus::OutOfMemory;
-    }
+// The case's preparation of the record, the run, the adjustment and the restoring of the
+// accepted inputs, around whichever run the caller needs (run returns Fmax, not a number
+// when the flows were refused).
+template <typename Run>
+ComputeStatus AroundTallRun(OutletInputs &in, OutletCase outletCase, double *Fmax, Run run) {
     TallOutletInputs &t = in.tall;
     const double keptDiameter = t.outletDiameter;
     const double keptDryFlow = t.dryFlow;
@@ -48,8 +45,7 @@ ComputeStatus CalculateTallOutlet(OutletInputs &in, OutletCase outletCase, doubl
     if (outletCase == CaseD && in.sizeMode == 1)
         t.outletDiameter = 2 * std::sqrt(t.outletArea / 3.14159265358979323846);
 
-    const double runFmax = RunTallOutlet(t, true, kGridRows, kGridColumns, grid,
-                                         &t.result.landingRow, &t.result.landingColumn);
+    const double runFmax = run(t);
     if (Fmax != nullptr)
         *Fmax = runFmax;
     if (std::isnan(runFmax)) {
@@ -74,4 +70,46 @@ ComputeStatus CalculateTallOutlet(OutletInputs &in, OutletCase outletCase, doubl
     else
         t.dryFlow = t.dryFlow * 60;
     return ComputeStatus::Ok;
+}
+
+// The grid to fill: the caller's, or the process-wide one once its warm-up has ended.
+double *GridToFill(double *grid) {
+    if (grid != nullptr)
+        return grid;
+    return ObtainDilutionGrid() ? gDilutionGrid : nullptr;
+}
+
+} // namespace
+
+ComputeStatus CalculateTallOutlet(OutletInputs &in, OutletCase outletCase, double *grid,
+                                  double *Fmax) {
+    grid = GridToFill(grid);
+    if (grid == nullptr) {
+        WithdrawRun(in, in.tall.dryFlow);
+        return ComputeStatus::OutOfMemory;
+    }
+    return AroundTallRun(in, outletCase, Fmax, [grid](TallOutletInputs &t) {
+        return RunTallOutlet(t, true, kGridRows, kGridColumns, grid, &t.result.landingRow,
+                             &t.result.landingColumn);
+    });
+}
+
+ComputeStatus CalculateTallOutletCellByCell(OutletInputs &in, OutletCase outletCase, double *grid) {
+    grid = GridToFill(grid);
+    if (grid == nullptr) {
+        WithdrawRun(in, in.tall.dryFlow);
+        return ComputeStatus::OutOfMemory;
+    }
+    return AroundTallRun(in, outletCase, nullptr, [grid](TallOutletInputs &t) {
+        return RunTallOutletReference(t, true, kGridRows, kGridColumns, grid, &t.result.landingRow,
+                                      &t.result.landingColumn);
+    });
+}
+
+ComputeStatus CalculateTallOutletResults(OutletInputs &in, OutletCase outletCase,
+                                         const SmellParams *params, double *landingDilution) {
+    return AroundTallRun(in, outletCase, nullptr, [params, landingDilution](TallOutletInputs &t) {
+        return RunTallOutletResults(t, params, kGridRows, &t.result.landingRow,
+                                    &t.result.landingColumn, landingDilution);
+    });
 }

@@ -32,10 +32,14 @@ struct RunSetup {
     ComputeStatus status;
 };
 
-RunSetup PrepareRun(TallOutletInputs &in) {
+RunSetup PrepareRun(TallOutletInputs &in, const SmellParams *params) {
     RunSetup s;
-    SetDefaultSmellParams(s.params);
-    ReadSmellParams(s.params);
+    if (params) {
+        s.params = *params;
+    } else {
+        SetDefaultSmellParams(s.params);
+        ReadSmellParams(s.params);
+    }
     s.met = StandardMetConditions();
     s.status = NormaliseFlows(in);
     if (s.status != ComputeStatus::Ok)
@@ -119,10 +123,7 @@ double SweepReference(TallOutletInputs &in, const RunSetup &s, bool convertToDil
         const double sz = SigmaZ(in, s.met, s.params, x);
         double *row = grid + static_cast<int64_t>(k - 1) * columns;
         for (int i = 0; i < columns; ++i) {
-            const double z = i * s.params.heightStep;
-            row[i] = (std::exp(-0.5 * (z + He) * (z + He) / (sz * sz)) +
-                      std::exp(-0.5 * (z - He) * (z - He) / (sz * sz))) *
-                     0.5 / (3.14 * sy * sz);
+            row[i] = PlumeConcentration(i * s.params.heightStep, He, sy, sz);
         }
         ground[k - 1] = row[0];
     }
@@ -178,13 +179,88 @@ double SweepFast(TallOutletInputs &in, const RunSetup &s, int rows, int columns,
     return Fmax;
 }
 
+// The smallest ground concentration a row needs to be a candidate for the landing row. The
+// conversion (a power and a logarithm) falls as the concentration rises, so a row clearly
+// below the maximum has a clearly higher dilution degree: 10⁻⁶ below it is some 4·10⁻⁶
+// units above, a million times what rounding can move. Where that does not hold (rows
+// capped to dilution 0 tie, unusual constants, values that are not numbers) every row is a
+// candidate.
+double LeastLandingConcentration(const std::vector<double> &ground, double Fmax, double Qd,
+                                 double m, double k) {
+    const double everyRow = -HUGE_VAL;
+    if (!(m >= 0.25 && m <= 4 && std::fabs(k) <= 100) || !(Fmax > 0))
+        return everyRow;
+    for (size_t r = 0; r < ground.size(); ++r) {
+        if (std::isnan(ground[r]))
+            return everyRow;
+    }
+    bool empty;
+    if (!(ConvertCell(Fmax, Qd, m, k, &empty) > 1e-3))
+        return everyRow;
+    return Fmax * (1 - 1e-6);
+}
+
+// Only the ground cells of the rows that can hold the maximum: the same values, the same
+// limits and the same landing point as a sweep of the whole grid.
+double SweepResults(TallOutletInputs &in, const RunSetup &s, int rows, int32_t *landingRow,
+                    int32_t *landingColumn, double *landingDilution) {
+    std::vector<double> ground(static_cast<size_t>(rows), 0.0);
+    const SpreadConstants spread = PrepareSpread(in, s.met, s.params);
+    for (int r = 0; r < rows; ++r) {
+        const double x = static_cast<double>(r + 1) * s.params.downwindStep;
+        if (!(x >= s.Xb))
+            continue;
+        const double He = EffectiveHeight(in, s.met, s.rise, x);
+        const double sy = SpreadY(spread, s.params, x);
+        const double sz = SpreadZ(spread, s.params, x);
+        ground[r] = PlumeConcentration(0 * s.params.heightStep, He, sy, sz);
+    }
+    // The record keeps the axis height of the last row, whether or not it counted.
+    if (rows > 0)
+        EffectiveHeight(in, s.met, s.rise, rows * s.params.downwindStep);
+
+    double Fmax = GroundMaximum(ground, s.params, s.Xb);
+    if (Fmax > 1 / in.dryFlow)
+        Fmax = 1 / in.dryFlow;
+    ComputeLimits(in, s.params, Fmax);
+
+    const double Qd = in.dryFlow;
+    const double m = s.params.indexExponent;
+    const double k = s.params.indexOffset;
+    LandingSearch landing(landingRow, landingColumn);
+    double landed = 0;
+    const double least = LeastLandingConcentration(ground, Fmax, Qd, m, k);
+    for (int r = 0; r < rows; ++r) {
+        if (!((r + 1) * s.params.downwindStep >= s.Xb) || ground[r] < least)
+            continue;
+        bool empty;
+        const double cell = ConvertCell(ground[r], Qd, m, k, &empty);
+        const int32_t before = *landingRow;
+        landing.Consider(r, cell, empty);
+        if (*landingRow != before)
+            landed = cell;
+    }
+    *landingDilution = landed;
+    return Fmax;
+}
+
 } // namespace
+
+double RunTallOutletResults(TallOutletInputs &in, const SmellParams *params, int rows,
+                            int32_t *landingRow, int32_t *landingColumn, double *landingDilution) {
+    *landingRow = -1;
+    *landingColumn = -1;
+    const RunSetup s = PrepareRun(in, params);
+    if (s.status != ComputeStatus::Ok)
+        return std::numeric_limits<double>::quiet_NaN();
+    return SweepResults(in, s, rows, landingRow, landingColumn, landingDilution);
+}
 
 double RunTallOutletReference(TallOutletInputs &in, bool convertToDilution, int rows, int columns,
                               double *grid, int32_t *landingRow, int32_t *landingColumn) {
     *landingRow = -1;
     *landingColumn = -1;
-    const RunSetup s = PrepareRun(in);
+    const RunSetup s = PrepareRun(in, nullptr);
     if (s.status != ComputeStatus::Ok)
         return std::numeric_limits<double>::quiet_NaN();
     return SweepReference(in, s, convertToDilution, rows, columns, grid, landingRow, landingColumn);
@@ -194,7 +270,7 @@ double RunTallOutlet(TallOutletInputs &in, bool convertToDilution, int rows, int
                      double *grid, int32_t *landingRow, int32_t *landingColumn) {
     *landingRow = -1;
     *landingColumn = -1;
-    const RunSetup s = PrepareRun(in);
+    const RunSetup s = PrepareRun(in, nullptr);
     if (s.status != ComputeStatus::Ok)
         return std::numeric_limits<double>::quiet_NaN();
     // The fast field needs a positive conversion exponent, which a site's smell.prm might

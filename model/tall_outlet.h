@@ -15,6 +15,14 @@
 double RunTallOutlet(TallOutletInputs &in, bool convertToDilution, int rows, int columns,
                      double *grid, int32_t *landingRow, int32_t *landingColumn);
 
+// The results of RunTallOutlet without the field: only the ground-level cells that can
+// hold the maximum are computed. Every result field, the landing indices and the landing
+// cell's dilution degree (*landingDilution, 0 without a landing point) are bit for bit
+// those of a run over the whole grid. params: the constants to use, or null to read
+// smell.prm over the defaults as every run does. NaN as RunTallOutlet gives it.
+double RunTallOutletResults(TallOutletInputs &in, const SmellParams *params, int rows,
+                            int32_t *landingRow, int32_t *landingColumn, double *landingDilution);
+
 // The same computed cell by cell, as the formulas read: the yardstick of the fast one.
 double RunTallOutletReference(TallOutletInputs &in, bool convertToDilution, int rows, int columns,
                               double *grid, int32_t *landingRow, int32_t *landingColumn);

@@ -10,6 +10,7 @@ packages=(
   wine64 wine xvfb xdotool x11-apps x11-utils imagemagick
   fonts-ipafont-gothic fonts-ipafont-mincho
   zip unzip bc clang-format librsvg2-bin
+  hyperfine linux-perf
 )
 if [ "${1:-}" = "--docs" ]; then
   packages+=(weasyprint poppler-utils)

@@ -46,8 +46,17 @@ TEST(CalculateTallOutlet, RefusedRunsLeaveTheAcceptedInputsAndNoResult) {
         OutletInputs in = AcceptedCaseD();
         in.tall.wetFlow = c.wetFlow;
         in.tall.exitVelocity = c.velocity;
+        // Without a grid of its own the run asks for the process grid, whose memory is
+        // refused here.
+        const GridMemory system = SystemGridMemory();
+        if (!c.grid) {
+            ReleaseDilutionGrid();
+            SetGridMemory(
+                {[](size_t, bool *) -> void * { return nullptr; }, [](void *, size_t) {}});
+        }
         EXPECT_EQ(CalculateTallOutlet(in, CaseD, c.grid ? gDilutionGrid : nullptr), c.expected)
             << c.what;
+        SetGridMemory(system);
         EXPECT_EQ(in.tall.moisture, 10.0) << c.what; // percent again, not a fraction
         EXPECT_EQ(in.tall.dryFlow, 300.0) << c.what;
         EXPECT_EQ(in.tall.wetFlow, c.wetFlow) << c.what;

@@ -63,6 +63,7 @@ void ExpectPlainStrip(const std::vector<unsigned char> &image) {
 class MapRasterTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        ASSERT_TRUE(ObtainDilutionGrid());
         savedSettings_ = gMapSettings;
         std::memcpy(&savedInputs_, &gOutletInputs, sizeof gOutletInputs);
         savedImage_ = gMapImage;

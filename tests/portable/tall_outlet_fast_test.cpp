@@ -70,6 +70,7 @@ std::vector<unsigned char> DefaultMap(const TallOutletInputs &in) {
 } // namespace
 
 TEST(FastField, AgreesWithTheCellByCellComputation) {
+    ASSERT_TRUE(ObtainDilutionGrid());
     std::vector<double> reference(static_cast<size_t>(kGridRows) * kGridColumns);
     for (const Outlet &outlet : Spread()) {
         SCOPED_TRACE(outlet.what);
@@ -108,6 +109,7 @@ TEST(FastField, AgreesWithTheCellByCellComputation) {
 }
 
 TEST(FastField, GivesTheSameDefaultMap) {
+    ASSERT_TRUE(ObtainDilutionGrid());
     for (const Outlet &outlet : {Spread()[0], Spread()[2], Spread()[5]}) {
         SCOPED_TRACE(outlet.what);
         const Computed slow = Compute(outlet.in, false, gDilutionGrid);
@@ -141,6 +143,7 @@ TEST(FastField, SoftplusTailIsAccurate) {
 }
 
 TEST(BuildMapField, ReadingOnlyWhatItNeedsEqualsCopyingTheWindow) {
+    ASSERT_TRUE(ObtainDilutionGrid());
     for (int r = 0; r < kGridRows; ++r)
         for (int c = 0; c < kGridColumns; ++c)
             gDilutionGrid[static_cast<size_t>(r) * kGridColumns + c] =

@@ -139,6 +139,7 @@ TEST(AdjustTallResults, ShownIndexIsShownNo1PlusShownDilution) {
 }
 
 TEST(CalculateTallOutlet, RestoresTheAcceptedInputs) {
+    ASSERT_TRUE(ObtainDilutionGrid());
     OutletInputs in{};
     ResetLowOutletInputs(in);
     ResetTallOutletInputs(in);

@@ -56,32 +56,26 @@ std::string JsonString(const std::string &utf8) {
 
 } // namespace
 
-const char *ComputeFailureLine(ComputeStatus status) {
-    return status == ComputeStatus::FlowGuard ? "Illegal Input < Vg or Qd , Qh >!!\n" : "";
-}
+namespace {
 
-Outcome ComputeOutcome(OutletInputs &in, OutletCase screen, ComputeStatus *status) {
-    if (status != nullptr)
-        *status = ComputeStatus::Ok;
+Outcome LowOutcome(OutletInputs &in, OutletCase screen) {
     Outcome out;
     out.push_back(Txt("case", CaseName(screen)));
-    if (screen == CaseA || screen == CaseB) {
-        CalculateLowOutlet(in, screen);
-        out.push_back(Num("no1Index", in.no1Index));
-        out.push_back(Num("no2Index", in.lowResult.no2Index));
-        out.push_back(Num("dilution", in.lowResult.dilution));
-        return out;
-    }
-    const ComputeStatus computed = CalculateTallOutlet(in, screen, gDilutionGrid);
-    if (status != nullptr)
-        *status = computed;
-    if (computed != ComputeStatus::Ok)
-        return {};
-    gMapSettings = DefaultMapSettings(in.tall, gDilutionGrid);
-    in.resultsShown = true;
+    CalculateLowOutlet(in, screen);
+    out.push_back(Num("no1Index", in.no1Index));
+    out.push_back(Num("no2Index", in.lowResult.no2Index));
+    out.push_back(Num("dilution", in.lowResult.dilution));
+    return out;
+}
+
+// What the screens show of a tall result; landingDilution is the landing cell's value.
+Outcome TallOutcome(const OutletInputs &in, OutletCase screen, double landingDilution,
+                    const MapSettings &map) {
+    Outcome out;
+    out.push_back(Txt("case", CaseName(screen)));
     const TallOutletInputs &t = in.tall;
     const TallOutletResult &r = t.result;
-    const TallResultTexts texts = FormatTallResults(in, gDilutionGrid);
+    const TallResultTexts texts = FormatLandingResults(in, landingDilution);
     const bool landed = r.landingRow >= 0 && r.landingColumn >= 0;
     out.push_back(Num("no1Standard", t.no1Standard));
     out.push_back(Num("allowableOutletIndex", r.allowableOutletIndex));
@@ -93,13 +87,12 @@ Outcome ComputeOutcome(OutletInputs &in, OutletCase screen, ComputeStatus *statu
     out.push_back(Num("effectiveHeight", r.effectiveHeight));
     out.push_back(Num("landingRow", r.landingRow));
     out.push_back(Num("landingColumn", r.landingColumn));
-    out.push_back(
-        landed ? Num("landingDilution", GridCell(gDilutionGrid, r.landingRow, r.landingColumn))
-               : OutcomeField{OutcomeField::Null, "landingDilution", 0, ""});
-    out.push_back(Num("redLimit", gMapSettings.redLimit));
-    out.push_back(Num("whiteLimit", gMapSettings.whiteLimit));
-    out.push_back(Num("downwindRange", gMapSettings.downwindRange));
-    out.push_back(Num("displayHeight", gMapSettings.displayHeight));
+    out.push_back(landed ? Num("landingDilution", landingDilution)
+                         : OutcomeField{OutcomeField::Null, "landingDilution", 0, ""});
+    out.push_back(Num("redLimit", map.redLimit));
+    out.push_back(Num("whiteLimit", map.whiteLimit));
+    out.push_back(Num("downwindRange", map.downwindRange));
+    out.push_back(Num("displayHeight", map.displayHeight));
     out.push_back(Txt("rateMantissaText", texts.rateMantissa));
     out.push_back(Txt("rateExponentText", texts.rateExponent));
     out.push_back(Txt("outletIndexText", texts.outletIndex));
@@ -108,6 +101,49 @@ Outcome ComputeOutcome(OutletInputs &in, OutletCase screen, ComputeStatus *statu
     out.push_back(Txt("landingDistanceText", texts.landingDistance));
     out.push_back(Txt("landingDilutionText", texts.landingDilution));
     return out;
+}
+
+} // namespace
+
+const char *ComputeFailureLine(ComputeStatus status) {
+    return status == ComputeStatus::FlowGuard ? "Illegal Input < Vg or Qd , Qh >!!\n" : "";
+}
+
+Outcome ComputeOutcome(OutletInputs &in, OutletCase screen, ComputeStatus *status,
+                       TallSweep sweep) {
+    if (status != nullptr)
+        *status = ComputeStatus::Ok;
+    if (screen == CaseA || screen == CaseB)
+        return LowOutcome(in, screen);
+    const ComputeStatus computed = sweep == TallSweep::CellByCell
+                                       ? CalculateTallOutletCellByCell(in, screen, nullptr)
+                                       : CalculateTallOutlet(in, screen, nullptr);
+    if (status != nullptr)
+        *status = computed;
+    if (computed != ComputeStatus::Ok)
+        return {};
+    gMapSettings = DefaultMapSettings(in.tall, gDilutionGrid);
+    in.resultsShown = true;
+    const TallOutletResult &r = in.tall.result;
+    const bool landed = r.landingRow >= 0 && r.landingColumn >= 0;
+    const double landing = landed ? GridCell(gDilutionGrid, r.landingRow, r.landingColumn) : 0;
+    return TallOutcome(in, screen, landing, gMapSettings);
+}
+
+Outcome ComputeResults(OutletInputs &in, OutletCase screen, const SmellParams *params,
+                       ComputeStatus *status) {
+    if (status != nullptr)
+        *status = ComputeStatus::Ok;
+    if (screen == CaseA || screen == CaseB)
+        return LowOutcome(in, screen);
+    double landing = 0;
+    const ComputeStatus computed = CalculateTallOutletResults(in, screen, params, &landing);
+    if (status != nullptr)
+        *status = computed;
+    if (computed != ComputeStatus::Ok)
+        return {};
+    in.resultsShown = true;
+    return TallOutcome(in, screen, landing, LandingMapSettings(in.tall, landing));
 }
 
 const std::vector<std::string> &OutcomeKeys() {

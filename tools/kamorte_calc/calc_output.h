@@ -1,6 +1,7 @@
 #pragma once
 #include "model/compute_status.h"
 #include "model/outlet_inputs.h"
+#include "model/smell_params.h"
 
 #include <functional>
 #include <string>
@@ -15,10 +16,22 @@ struct OutcomeField {
 };
 using Outcome = std::vector<OutcomeField>;
 
+// How the tall cases fill the grid: as the program does, or cell by cell as the formulas
+// read (the yardstick of the whole-process benchmark).
+enum class TallSweep { Fast, CellByCell };
+
 // Runs the case's calculation on the prepared records (the tall cases over gDilutionGrid,
-// also setting gMapSettings to the defaults) and lists what the screens show. When the
-// computation could not be made, *status says why and the outcome is empty.
-Outcome ComputeOutcome(OutletInputs &in, OutletCase screen, ComputeStatus *status = nullptr);
+// obtained here, also setting gMapSettings to the defaults) and lists what the screens
+// show. When the computation could not be made, *status says why and the outcome is empty.
+Outcome ComputeOutcome(OutletInputs &in, OutletCase screen, ComputeStatus *status = nullptr,
+                       TallSweep sweep = TallSweep::Fast);
+
+// The same list without the grid, for a caller that draws no map: only the cells the
+// results depend on are computed, and no process-wide record is read or written, so
+// workers with records of their own may call it at the same time. params: the constants
+// to compute with, or null to read smell.prm.
+Outcome ComputeResults(OutletInputs &in, OutletCase screen, const SmellParams *params,
+                       ComputeStatus *status = nullptr);
 
 // What kamorte-calc says of a computation that could not be made: the flow guard's line,
 // nothing for a refused allocation.

@@ -9,7 +9,13 @@
 // dashes) → the text typed, in code page 932.
 using OutletOptions = std::map<std::string, std::string>;
 
-enum ExitStatus { kComputed = 0, kBadInput = 1, kBadUsage = 2, kInternalGuard = 3 };
+enum ExitStatus {
+    kComputed = 0,
+    kBadInput = 1,
+    kBadUsage = 2,
+    kInternalGuard = 3,
+    kOutOfMemory = 4
+};
 
 struct RequestError {
     int status = kComputed; // kBadInput or kBadUsage when set

@@ -44,7 +44,7 @@ const char kUsage[] =
     "  --batch FILE.csv       one outlet a row under a header of option names without\n"
     "                         dashes; one CSV result row per input row\n"
     "\n"
-    "exit status: 0 computed, 1 bad input, 2 bad usage, 3 internal guard\n";
+    "exit status: 0 computed, 1 bad input, 2 bad usage, 3 internal guard, 4 out of memory\n";
 
 struct Command {
     OutletOptions outlet;
@@ -52,6 +52,7 @@ struct Command {
     bool grey = false;
     bool example = false;
     bool help = false;
+    bool reference = false; // the whole grid cell by cell: the benchmarks' yardstick
     std::string mapPath;
     std::string gridPath;
     std::string batchPath;
@@ -76,6 +77,10 @@ bool ParseArguments(const std::vector<std::string> &args, Command *cmd, std::str
         }
         if (arg == "--example") {
             cmd->example = true;
+            continue;
+        }
+        if (arg == "--reference") {
+            cmd->reference = true;
             continue;
         }
         if (arg == "--help" || arg == "-h") {
@@ -125,8 +130,17 @@ int RunSingle(const Command &cmd) {
     const bool tall = screen == CaseC || screen == CaseD;
     if (!tall && (!cmd.mapPath.empty() || !cmd.gridPath.empty()))
         return Usage("--map and --grid apply to cases C and D");
+    // Without a map or the grid only the cells the results depend on are computed.
+    const bool wholeGrid = !cmd.mapPath.empty() || !cmd.gridPath.empty() || cmd.reference;
     ComputeStatus status;
-    const Outcome outcome = ComputeOutcome(gOutletInputs, screen, &status);
+    const Outcome outcome =
+        !wholeGrid ? ComputeResults(gOutletInputs, screen, nullptr, &status)
+                   : ComputeOutcome(gOutletInputs, screen, &status,
+                                    cmd.reference ? TallSweep::CellByCell : TallSweep::Fast);
+    if (status == ComputeStatus::OutOfMemory) {
+        std::fprintf(stderr, "kamorte-calc: not enough memory for the dilution grid\n");
+        return kOutOfMemory;
+    }
     if (status != ComputeStatus::Ok) {
         std::fputs(ComputeFailureLine(status), stdout);
         return kInternalGuard;
@@ -136,8 +150,10 @@ int RunSingle(const Command &cmd) {
     std::fputs(shown.c_str(), stdout);
     if (!cmd.mapPath.empty()) {
         const MapFileStatus written = WriteMapFile(cmd.mapPath, cmd.grey);
-        if (written == MapFileStatus::OutOfMemory)
-            return kInternalGuard;
+        if (written == MapFileStatus::OutOfMemory) {
+            std::fprintf(stderr, "kamorte-calc: not enough memory for the map\n");
+            return kOutOfMemory;
+        }
         if (written != MapFileStatus::Written) {
             std::fprintf(stderr, "kamorte-calc: cannot write %s\n", cmd.mapPath.c_str());
             return kBadUsage;
@@ -172,7 +188,7 @@ int main(int argc, char **argv) {
         return Usage("--grey needs --map");
     if (!cmd.batchPath.empty()) {
         if (!cmd.outlet.empty() || cmd.example || !cmd.mapPath.empty() || !cmd.gridPath.empty() ||
-            cmd.json)
+            cmd.json || cmd.reference)
             return Usage("--batch takes no other options");
         return RunBatch(cmd.batchPath);
     }

@@ -1,0 +1,314 @@
+// The results computed without the grid against the results of a run over the whole grid,
+// and the grid's memory: obtained, refused, warmed up.
+#include "map/map_raster.h"
+#include "model/dilution_grid.h"
+#include "model/tall_calculation.h"
+#include "tools/kamorte_calc/batch.h"
+#include "tools/kamorte_calc/calc_output.h"
+#include "tools/kamorte_calc/calc_request.h"
+#include "tools/kamorte_calc/terminal_text.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Case {
+    std::string what;
+    OutletOptions options;
+};
+
+// The outlet options of every tall line of the golden file.
+std::vector<Case> GoldenTallOutlets() {
+    std::ifstream file(KAMORTE_SOURCE_DIR "/tests/golden/outlets.jsonl");
+    std::vector<Case> cases;
+    std::string line;
+    while (std::getline(file, line)) {
+        const size_t open = line.find("\"args\": [");
+        const size_t close = line.find(']', open);
+        if (open == std::string::npos || close == std::string::npos)
+            continue;
+        std::vector<std::string> args;
+        for (size_t at = line.find('"', open + 9); at < close; at = line.find('"', at + 1)) {
+            const size_t end = line.find('"', at + 1);
+            args.push_back(line.substr(at + 1, end - at - 1));
+            at = end;
+        }
+        Case c{"golden " + line.substr(0, 60), {}};
+        for (size_t i = 0; i + 1 < args.size(); i += 2)
+            c.options[args[i].substr(2)] = TerminalToCp932(args[i + 1]);
+        cases.push_back(c);
+    }
+    return cases;
+}
+
+// A number drawn from [low, high) in steps of 1/scale, as typed.
+std::string Draw(std::mt19937 &rng, double low, double high, int scale) {
+    const uint32_t steps = static_cast<uint32_t>((high - low) * scale);
+    const double v = low + static_cast<double>(rng() % steps) / scale;
+    char text[32];
+    std::snprintf(text, sizeof text, "%.*f", scale >= 100 ? 2 : scale >= 10 ? 1 : 0, v);
+    return text;
+}
+
+// Valid tall outlets of every kind the screens accept: both cases, the three flows, size
+// by diameter or area, downward outlets, cold gas, boundaries from 0 to the grid's end.
+std::vector<Case> RandomTallOutlets(int count) {
+    std::mt19937 rng(20260512u);
+    std::vector<Case> cases;
+    for (int n = 0; n < count; ++n) {
+        OutletOptions o;
+        o["height"] = Draw(rng, 15, 200, 100);
+        const double tallest = std::stod(o["height"]) * (rng() % 3 == 0 ? 1.3 : 0.66);
+        o["building"] = Draw(rng, 0, tallest > 0.1 ? tallest : 0.1, 10);
+        o["no1"] = Draw(rng, 10, 21, 1);
+        const int flow = static_cast<int>(rng() % 3);
+        const char *flowName[] = {"dry-flow", "wet-flow", "velocity"};
+        o[flowName[flow]] = flow == 2 ? Draw(rng, 0.5, 40, 10) : Draw(rng, 1, 3000, 1);
+        o["moisture"] = Draw(rng, 0, 40, 1);
+        o["outlet-boundary"] = Draw(rng, 0, rng() % 5 == 0 ? 10000 : 400, 1);
+        o["building-boundary"] = Draw(rng, 0, 300, 1);
+        const bool caseD = 2 * std::stod(o["height"]) >= 3 * std::stod(o["building"]);
+        if (caseD) {
+            if (rng() % 4 == 0)
+                o["area"] = Draw(rng, 0.05, 20, 100);
+            else
+                o["diameter"] = Draw(rng, 0.1, 5, 100);
+            if (rng() % 6 == 0) {
+                o["direction"] = "down";
+            } else {
+                o["direction"] = "up";
+                o["temperature"] = Draw(rng, -15, 400, 1);
+            }
+        } else {
+            o.erase("velocity");
+            if (flow == 2)
+                o["dry-flow"] = Draw(rng, 1, 3000, 1);
+            if (flow != 1)
+                o.erase("moisture");
+            if (rng() % 3 == 0) {
+                o.erase("outlet-boundary");
+                o.erase("building-boundary");
+            }
+        }
+        cases.push_back({"random outlet " + std::to_string(n), o});
+    }
+    return cases;
+}
+
+OutletOptions With(OutletOptions o, const char *name, const char *value) {
+    o[name] = value;
+    return o;
+}
+
+uint64_t Bits(double v) {
+    uint64_t b;
+    std::memcpy(&b, &v, sizeof b);
+    return b;
+}
+
+// The inputs a run converts and gives back, which the screens show afterwards.
+void ExpectSameRecords(const TallOutletInputs &got, const TallOutletInputs &want) {
+    const double TallOutletInputs::*fields[] = {
+        &TallOutletInputs::outletDiameter, &TallOutletInputs::exitVelocity,
+        &TallOutletInputs::dryFlow,        &TallOutletInputs::wetFlow,
+        &TallOutletInputs::gasTemperature, &TallOutletInputs::moisture,
+        &TallOutletInputs::buildingScale};
+    for (const auto field : fields)
+        EXPECT_EQ(Bits(got.*field), Bits(want.*field));
+}
+
+void ExpectSameOutcome(const Outcome &got, const Outcome &want) {
+    ASSERT_EQ(got.size(), want.size());
+    for (size_t i = 0; i < got.size(); ++i) {
+        SCOPED_TRACE(want[i].key);
+        EXPECT_EQ(got[i].key, want[i].key);
+        EXPECT_EQ(got[i].kind, want[i].kind);
+        EXPECT_EQ(Bits(got[i].number), Bits(want[i].number))
+            << got[i].number << " against " << want[i].number;
+        EXPECT_EQ(got[i].text, want[i].text);
+    }
+}
+
+// Memory that is never there.
+void *Refuse(size_t, bool *) {
+    return nullptr;
+}
+void ReleaseNothing(void *, size_t) {}
+
+// Puts the system's memory back whatever a test did to the grid.
+struct GridMemoryRestorer {
+    ~GridMemoryRestorer() {
+        SetGridMemory(SystemGridMemory());
+        ReleaseDilutionGrid();
+    }
+};
+
+} // namespace
+
+TEST(ResultsOnly, EveryFieldIsBitIdenticalToTheRunOverTheWholeGrid) {
+    std::vector<Case> cases = GoldenTallOutlets();
+    ASSERT_GE(cases.size(), 8u);
+    const OutletOptions nearWake = {{"height", "15"},
+                                    {"building", "14"},
+                                    {"no1", "12"},
+                                    {"outlet-boundary", "0"},
+                                    {"building-boundary", "0"}};
+    // Every row of the near wake has the same concentration, the outlet's or less.
+    cases.push_back(
+        {"near wake at the outlet's concentration", With(nearWake, "dry-flow", "9999")});
+    cases.push_back(
+        {"near wake below the outlet's concentration", With(nearWake, "dry-flow", "30")});
+    for (const Case &c : RandomTallOutlets(300))
+        cases.push_back(c);
+    std::unique_ptr<OutletInputs> whole(new OutletInputs()), alone(new OutletInputs());
+    size_t compared = 0;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        OutletCase screen, same;
+        const RequestError error = PrepareOutlet(c.options, *whole, &screen);
+        if (error.status) {
+            ADD_FAILURE() << "refused: " << Cp932ToUtf8(error.message);
+            continue;
+        }
+        if (screen != CaseC && screen != CaseD) {
+            EXPECT_EQ(c.what.compare(0, 6, "golden"), 0) << "a random outlet must be tall";
+            continue;
+        }
+        ASSERT_EQ(PrepareOutlet(c.options, *alone, &same).status, 0);
+        const Outcome want = ComputeOutcome(*whole, screen);
+        ASSERT_FALSE(want.empty());
+        ExpectSameOutcome(ComputeResults(*alone, same, nullptr), want);
+        ExpectSameRecords(alone->tall, whole->tall);
+        ++compared;
+    }
+    EXPECT_GE(compared, 300u + 6u); // and at least four tall ones of the golden file
+}
+
+TEST(ResultsOnly, ConstantsReadOnceGiveWhatEveryRunReads) {
+    ScratchDirectory dir;
+    const std::vector<std::string> files = {
+        "", // no file: the defaults
+        " 1.0   1.0   1.1 .2000\n   0.0   0.0   0.0   0.0  0.02 0.035 0.035\n",
+        " 2.0   0.5   1.0 .2255\n",
+        // An offset that brings most cells down to dilution 0, where rows tie.
+        " 1.0   1.0   1.0  20.0\n",
+        " 1.0   1.0   1.0 .2255\n   0.0   0.0   0.0   0.0  0.02 0.035 0.035\n"
+        "     400     600    1000    2000   10000  100000\n"};
+    const OutletOptions outlets[] = {ExampleOutlet(), RandomTallOutlets(7)[6].options};
+    std::unique_ptr<OutletInputs> whole(new OutletInputs()), alone(new OutletInputs());
+    for (const std::string &content : files) {
+        SCOPED_TRACE(content);
+        std::remove("smell.prm");
+        if (!content.empty())
+            dir.Write("smell.prm", content);
+        SmellParams params;
+        SetDefaultSmellParams(params);
+        ReadSmellParams(params);
+        for (const OutletOptions &o : outlets) {
+            OutletCase screen;
+            ASSERT_EQ(PrepareOutlet(o, *whole, &screen).status, 0);
+            ASSERT_EQ(PrepareOutlet(o, *alone, &screen).status, 0);
+            ExpectSameOutcome(ComputeResults(*alone, screen, &params),
+                              ComputeOutcome(*whole, screen));
+        }
+    }
+}
+
+TEST(DilutionGrid, RefusedMemoryIsReportedAndAskedForAgain) {
+    GridMemoryRestorer restore;
+    ReleaseDilutionGrid();
+    SetGridMemory({Refuse, ReleaseNothing});
+    EXPECT_FALSE(ObtainDilutionGrid());
+    EXPECT_EQ(gDilutionGrid, nullptr);
+    WarmUpDilutionGrid(); // refused as well, and left for the next obtaining to report
+    EXPECT_FALSE(ObtainDilutionGrid());
+    std::unique_ptr<OutletInputs> record(new OutletInputs());
+    OutletCase screen;
+    ASSERT_EQ(PrepareOutlet(ExampleOutlet(), *record, &screen).status, 0);
+    EXPECT_TRUE(ComputeOutcome(*record, screen).empty());
+    EXPECT_EQ(CalculateTallOutlet(*record, screen, nullptr), ComputeStatus::OutOfMemory);
+    EXPECT_EQ(record->tall.result.landingRow, -1);
+    EXPECT_EQ(record->tall.result.allowableOutletIndex, -1);
+    EXPECT_FALSE(ComputeResults(*record, screen, nullptr).empty()); // needs no grid
+
+    // Before any grid, the map reads what a grid holds before the first run: zeros.
+    const MapField withoutGrid = BuildMapField(gDilutionGrid, 137, 53, kMapWidth, kMapHeight);
+    SetGridMemory(SystemGridMemory());
+    ASSERT_TRUE(ObtainDilutionGrid());
+    EXPECT_EQ(withoutGrid, BuildMapField(gDilutionGrid, 137, 53, kMapWidth, kMapHeight));
+
+    // Asked again, the process grid is obtained and filled.
+    ReleaseDilutionGrid();
+    EXPECT_EQ(CalculateTallOutlet(*record, screen, nullptr), ComputeStatus::Ok);
+    ASSERT_NE(gDilutionGrid, nullptr);
+    EXPECT_EQ(record->tall.result.landingRow, 648);
+    EXPECT_GT(GridCell(gDilutionGrid, 648, 0), 30);
+}
+
+TEST(DilutionGrid, ObtainedZeroAlignedAndKept) {
+    GridMemoryRestorer restore;
+    const struct {
+        const char *what;
+        bool warmUp;
+    } ways[] = {{"obtained when needed", false}, {"warmed up at start", true}};
+    for (const auto &way : ways) {
+        SCOPED_TRACE(way.what);
+        ReleaseDilutionGrid();
+        if (way.warmUp)
+            WarmUpDilutionGrid();
+        ASSERT_TRUE(ObtainDilutionGrid());
+        const double *grid = gDilutionGrid;
+        size_t nonZero = 0;
+        for (size_t i = 0; i < static_cast<size_t>(kGridRows) * kGridColumns; ++i)
+            nonZero += grid[i] != 0;
+        EXPECT_EQ(nonZero, 0u);
+#if defined(__linux__)
+        EXPECT_EQ(reinterpret_cast<uintptr_t>(grid) % (2u << 20), 0u);
+#endif
+        gDilutionGrid[kGridRows * kGridColumns - 1] = 7;
+        ASSERT_TRUE(ObtainDilutionGrid());
+        EXPECT_EQ(gDilutionGrid, grid);
+        EXPECT_EQ(gDilutionGrid[kGridRows * kGridColumns - 1], 7);
+    }
+}
+
+#ifndef _WIN32
+TEST(KamorteCalc, BatchRowsComeInInputOrderAsSingleRunsGiveThem) {
+    std::ifstream csv(KAMORTE_SOURCE_DIR "/bench/batch_outlets.csv");
+    std::string line;
+    ASSERT_TRUE(static_cast<bool>(std::getline(csv, line)));
+    const std::vector<std::string> header = SplitCsvLine(line);
+    std::string want = OutcomeCsvHeader();
+    std::unique_ptr<OutletInputs> record(new OutletInputs());
+    while (std::getline(csv, line)) {
+        const std::vector<std::string> cells = SplitCsvLine(line);
+        OutletOptions o;
+        for (size_t i = 0; i < header.size() && i < cells.size(); ++i)
+            if (!cells[i].empty())
+                o[header[i]] = cells[i];
+        OutletCase screen;
+        ASSERT_EQ(PrepareOutlet(o, *record, &screen).status, 0) << line;
+        want += OutcomeCsvRow(ComputeOutcome(*record, screen), "", Cp932ToUtf8);
+    }
+    const std::string command =
+        std::string(KAMORTE_CALC) + " --batch " KAMORTE_SOURCE_DIR "/bench/batch_outlets.csv";
+    std::FILE *pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string got;
+    char buffer[4096];
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        got.append(buffer, n);
+    EXPECT_EQ(pclose(pipe), 0);
+    EXPECT_EQ(got, want);
+}
+#endif
