@@ -66,7 +66,9 @@ constexpr int kAboutCommand = 104;
 bool gWalk = false;
 
 bool IsStartMenu(HWND w) {
-    return TextOf(w) == kTitle && GetDlgItem(w, kOutletField) != nullptr;
+    // The case screens have a field 1003 too, but no 次へ.
+    return TextOf(w) == kTitle && GetDlgItem(w, kOutletField) != nullptr &&
+           GetDlgItem(w, kCalculate) == nullptr;
 }
 bool IsCaseA(HWND w) {
     return TextOf(w) == kTitle && HasChildText(w, kCaseATitle);
