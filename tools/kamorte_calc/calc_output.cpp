@@ -11,7 +11,7 @@
 
 namespace {
 
-const char *CaseName(ScreenId screen) {
+const char *CaseName(OutletCase screen) {
     static const char *names[] = {"", "A", "B", "C", "D"};
     return names[screen];
 }
@@ -56,7 +56,7 @@ std::string JsonString(const std::string &utf8) {
 
 } // namespace
 
-Outcome ComputeOutcome(OutletInputs &in, ScreenId screen) {
+Outcome ComputeOutcome(OutletInputs &in, OutletCase screen) {
     Outcome out;
     out.push_back(Txt("case", CaseName(screen)));
     if (screen == CaseA || screen == CaseB) {
