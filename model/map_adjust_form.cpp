@@ -140,11 +140,11 @@ MapVerdict ValidateMapAdjustForm(const MapFormTexts &form, MapSettings &settings
     return v;
 }
 
-void InitialiseMapLimits(MapSettings &settings, double landingValue) {
+void InitialiseMapLimits(MapSettings &settings, const double *landingValue) {
     if (settings.redLimit < 0)
-        settings.redLimit = RoundShown(landingValue);
+        settings.redLimit = landingValue != nullptr ? RoundShown(*landingValue) : 0.0;
     if (settings.whiteLimit < 0)
-        settings.whiteLimit = RoundShown(2 * landingValue);
+        settings.whiteLimit = landingValue != nullptr ? RoundShown(2 * *landingValue) : kMaxWhiteLimit;
     if (TruncToInt32(settings.whiteLimit) == TruncToInt32(settings.redLimit))
         settings.whiteLimit = settings.redLimit + 10;
 }

@@ -62,8 +62,9 @@ using MapVerdict = FormVerdict<MapAdjustField>;
 MapVerdict ValidateMapAdjustForm(const MapFormTexts &form, MapSettings &settings);
 
 // Limits not set yet take the landing point's dilution degree: red its rounded value, white
-// twice that; limits that then agree in their whole part are pulled 10 apart.
-void InitialiseMapLimits(MapSettings &settings, double landingValue);
+// twice that; limits that then agree in their whole part are pulled 10 apart. Without a
+// landing point (landingValue null) the unset limits span the whole ramp, 0 to 300.
+void InitialiseMapLimits(MapSettings &settings, const double *landingValue);
 
 // What the dialog's fields show when it opens: every value as a whole number.
 MapFormTexts MapFormTextsOf(const MapSettings &settings);

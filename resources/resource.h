@@ -90,3 +90,6 @@
 
 // Tall-outlet screens
 #include "resources/tall_outlet_resource.h"
+
+// Map-adjustment dialog
+#include "resources/map_adjust_resource.h"

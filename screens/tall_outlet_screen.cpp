@@ -5,6 +5,7 @@
 #include "app/shell.h"
 #include "app/term_labels.h"
 #include "map/map_raster.h"
+#include "map/win/map_adjust_dialog.h"
 #include "map/win/map_display.h"
 #include "model/dilution_grid.h"
 #include "model/map_settings.h"
@@ -275,7 +276,7 @@ void OnCalculate(HWND dlg, ScreenId screen) {
     UpdateWindow(GetDlgItem(dlg, IDC_ADVICE));
     SetCursor(LoadCursorA(nullptr, IDC_WAIT));
     OutletInputs &in = gOutletInputs;
-    CalculateTallOutlet(in, screen, gDilutionGrid);
+    CalculateTallOutlet(in, static_cast<OutletCase>(screen), gDilutionGrid);
     gMapSettings = DefaultMapSettings(in.tall, gDilutionGrid);
     gMapField = BuildMapField(gMapSettings.downwindRange, gMapSettings.displayHeight, kMapWidth,
                               kMapHeight);
@@ -320,11 +321,7 @@ void OnPrint(HWND dlg, ScreenId screen) {
 void OnMapAdjust(HWND dlg) {
     if (gOutletInputs.tall.result.allowableOutletIndex < 0)
         return;
-    if (gShell.mapAdjustWindow != nullptr) {
-        EnableWindow(dlg, FALSE);
-        BringToFront(gShell.mapAdjustWindow);
-    }
-    // Without the adjustment dialog the screen stays as it is, enabled.
+    OpenMapAdjustDialog(dlg, ShowTallOutletResults);
 }
 
 INT_PTR OnTallOutletCommand(HWND dlg, ScreenId screen, int id) {

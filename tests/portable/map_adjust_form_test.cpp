@@ -126,7 +126,7 @@ TEST(MapAdjustForm, OkChecksInOrderAndStopsAtTheFirstFault) {
 }
 
 struct InitRow {
-    double red, white, landing;
+    double red, white, landing; // landing −1: no landing point
     double redAfter, whiteAfter;
     const char *texts[4];
 };
@@ -139,10 +139,11 @@ TEST(MapAdjustForm, UnsetLimitsComeFromTheLandingValue) {
         {20, 70, 5, 20, 70, {"1000", "100", "20", "70"}},
         {20.4, 20.6, 5, 20.4, 30.4, {"1000", "100", "20", "30"}},
         {29.5, 80, 5, 29.5, 80, {"1000", "100", "30", "80"}},
+        {-1, -1, -1, 0, 300, {"1000", "100", "0", "300"}},
     };
     for (const InitRow &r : rows) {
         MapSettings s = {1000, r.red, r.white, 100};
-        InitialiseMapLimits(s, r.landing);
+        InitialiseMapLimits(s, r.landing < 0 ? nullptr : &r.landing);
         EXPECT_DOUBLE_EQ(s.redLimit, r.redAfter) << r.red << " " << r.white << " " << r.landing;
         EXPECT_DOUBLE_EQ(s.whiteLimit, r.whiteAfter) << r.red << " " << r.white;
         const MapFormTexts texts = MapFormTextsOf(s);
