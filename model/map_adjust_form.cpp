@@ -15,8 +15,9 @@ constexpr unsigned kMapFieldRead = 256;
 constexpr int kMapBeep = 40;
 
 const char kRangeMessage[] = "風下距離に適切な値（10から10000）を設定して下さい。";
-const char kRedMessage[] = "赤に配色される希釈度に適切な値（白に配色される希釈度より小さい正の数）を\n"
-                           "設定して下さい。";
+const char kRedMessage[] =
+    "赤に配色される希釈度に適切な値（白に配色される希釈度より小さい正の数）を\n"
+    "設定して下さい。";
 const char kWhiteMessage[] = "白に配色される希釈度に適切な値（赤に配色される希釈度より大きく、"
                              "300以下の数）を\n設定して下さい。";
 
@@ -24,8 +25,8 @@ const char kWhiteMessage[] = "白に配色される希釈度に適切な値（�
 const char *HeightMessage() {
     static char message[128];
     if (message[0] == '\0')
-        std::snprintf(message, sizeof message,
-                      "表示の高さに適切な値（5から%d）を設定して下さい。", kMaxDisplayHeight);
+        std::snprintf(message, sizeof message, "表示の高さに適切な値（5から%d）を設定して下さい。",
+                      kMaxDisplayHeight);
     return message;
 }
 
@@ -144,7 +145,8 @@ void InitialiseMapLimits(MapSettings &settings, const double *landingValue) {
     if (settings.redLimit < 0)
         settings.redLimit = landingValue != nullptr ? RoundShown(*landingValue) : 0.0;
     if (settings.whiteLimit < 0)
-        settings.whiteLimit = landingValue != nullptr ? RoundShown(2 * *landingValue) : kMaxWhiteLimit;
+        settings.whiteLimit =
+            landingValue != nullptr ? RoundShown(2 * *landingValue) : kMaxWhiteLimit;
     if (TruncToInt32(settings.whiteLimit) == TruncToInt32(settings.redLimit))
         settings.whiteLimit = settings.redLimit + 10;
 }

@@ -49,9 +49,7 @@ MapFieldCheck CheckMapAdjustField(MapAdjustField field, const char *text, MapChe
 struct MapFormTexts {
     std::array<std::string, kMapAdjustFieldCount> texts;
     std::string &operator[](MapAdjustField f) { return texts[static_cast<size_t>(f)]; }
-    const std::string &operator[](MapAdjustField f) const {
-        return texts[static_cast<size_t>(f)];
-    }
+    const std::string &operator[](MapAdjustField f) const { return texts[static_cast<size_t>(f)]; }
 };
 
 using MapVerdict = FormVerdict<MapAdjustField>;
