@@ -63,30 +63,38 @@ std::vector<unsigned char> ResampleImage(int sourceWidth, int sourceRows, int by
         columns[k] = TapsAt(static_cast<float>(sourceWidth - 1) * t, sourceWidth);
     }
     std::vector<float> plane(static_cast<size_t>(sourceWidth) * sourceRows);
+    // The cubic is separable: every source row is interpolated along x once, and each output
+    // row then combines four of those rows, instead of redoing the four for every output row.
+    std::vector<float> across(static_cast<size_t>(sourceRows) * outputWidth);
     for (int channel = 0; channel < bytesPerPixel; ++channel) {
         for (int y = 0; y < sourceRows; ++y)
             for (int x = 0; x < sourceWidth; ++x)
                 plane[static_cast<size_t>(y) * sourceWidth + x] =
                     source[static_cast<size_t>(y) * inStride + x * bytesPerPixel + channel];
+        for (int y = 0; y < sourceRows; ++y) {
+            const float *row = &plane[static_cast<size_t>(y) * sourceWidth];
+            float *out = &across[static_cast<size_t>(y) * outputWidth];
+            for (int k = 0; k < outputWidth; ++k) {
+                const Taps &c = columns[k];
+                out[k] = Cubic(row[c.index[0]], row[c.index[1]], row[c.index[2]], row[c.index[3]],
+                               c.fraction);
+            }
+        }
         for (int r = 0; r < outputRows; ++r) {
             const float t = static_cast<float>(r) * stepY + stepY * 0.5f;
             const Taps rows = TapsAt(static_cast<float>(sourceRows - 1) * t, sourceRows);
+            const float *a[4];
+            for (int n = 0; n < 4; ++n)
+                a[n] = &across[static_cast<size_t>(rows.index[n]) * outputWidth];
+            unsigned char *out = &output[static_cast<size_t>(r) * outStride + channel];
             for (int k = 0; k < outputWidth; ++k) {
-                const Taps &c = columns[k];
-                float along[4];
-                for (int n = 0; n < 4; ++n) {
-                    const float *row = &plane[static_cast<size_t>(rows.index[n]) * sourceWidth];
-                    along[n] = Cubic(row[c.index[0]], row[c.index[1]], row[c.index[2]],
-                                     row[c.index[3]], c.fraction);
-                }
-                const float v = Cubic(along[0], along[1], along[2], along[3], rows.fraction);
+                const float v = Cubic(a[0][k], a[1][k], a[2][k], a[3][k], rows.fraction);
                 int byte = static_cast<int>(v + 0.5f);
                 if (byte > 255)
                     byte = 255;
                 if (byte < 0)
                     byte = 0;
-                output[static_cast<size_t>(r) * outStride + k * bytesPerPixel + channel] =
-                    static_cast<unsigned char>(byte);
+                out[k * bytesPerPixel] = static_cast<unsigned char>(byte);
             }
         }
     }

@@ -162,9 +162,12 @@ void RedrawMap() {
     HWND screen = gShell.screenWindows[gShell.currentScreen];
     if (screen == nullptr)
         return;
-    ShowMapImage(screen, IDC_MAP, kMapWidth, kMapImageRows, gMapImage);
+    // The screen's results display puts the map on screen itself; showing it here as well
+    // would resample and convert the same picture twice on every keystroke.
     if (gShowResults != nullptr)
         gShowResults(screen);
+    else
+        ShowMapImage(screen, IDC_MAP, kMapWidth, kMapImageRows, gMapImage);
 }
 
 HWND OpenMapAdjustDialog(HWND screen, ShowScreenResults showResults) {
