@@ -4,7 +4,9 @@
 //
 //   kamorte_driver check PROGRAM   a low outlet computed on the case A and B screens (the
 //                                  shown No. 2 standard read back), then the example outlet
-//                                  computed on the case D screen and a wet flow with both
+//                                  computed on the case D screen, its map's range set to
+//                                  2000 m in the adjustment dialog (read back on the screen
+//                                  and in the dialog opened again), and a wet flow with both
 //                                  distances omitted on the case C screen (every result text
 //                                  read back), and a clean exit
 //   kamorte_driver time PROGRAM    the time from 計算する to the result text on the case D
@@ -60,6 +62,9 @@ constexpr int kBuildingBoundary = 1003;
 constexpr int kOutletIndex = 1044;
 constexpr int kPrint = 1020;
 constexpr int kMapAdjust = 1021;
+constexpr int kDistanceAxis = 1047;
+// The map-adjustment dialog
+constexpr int kMapRange = 1021;
 constexpr int kRealHeightCommand = 32787;
 constexpr int kAboutCommand = 104;
 
@@ -87,6 +92,9 @@ bool IsExitQuestion(HWND w) {
 }
 bool IsAboutBox(HWND w) {
     return TextOf(w) == "カモルテについて";
+}
+bool IsMapAdjust(HWND w) {
+    return TextOf(w) == "希釈度マップの調整";
 }
 bool IsRealHeightTopic(HWND w) {
     return TextOf(w) == kRealHeightTopic;
@@ -264,6 +272,64 @@ bool ComputeCaseD(HWND caseD) {
     return true;
 }
 
+bool WaitUntilGone(HWND window, DWORD milliseconds) {
+    for (DWORD waited = 0; waited <= milliseconds; waited += 100) {
+        if (!IsWindow(window) || !IsWindowVisible(window))
+            return true;
+        Sleep(100);
+    }
+    return false;
+}
+
+HWND OpenMapAdjust(HWND caseD) {
+    if (!Click(caseD, kMapAdjust))
+        return Missing("マップを調整する cannot be pressed");
+    HWND dialog = WaitForWindow(IsMapAdjust, 5000);
+    if (dialog == nullptr)
+        return Missing("the map-adjustment dialog did not open");
+    if (IsWindowEnabled(caseD))
+        return Missing("the screen takes input while the map-adjustment dialog is open");
+    return dialog;
+}
+
+// After the case D calculation: the map's range set to 2000 m in the adjustment dialog, the
+// screen's distance label read back, and the dialog opened again on the kept range.
+bool AdjustMapRange(HWND caseD) {
+    HWND dialog = OpenMapAdjust(caseD);
+    if (dialog == nullptr)
+        return false;
+    SetField(dialog, kMapRange, "2000");
+    Settle(dialog);
+    if (gWalk) {
+        Shot("map_adjust_screen", caseD);
+        Shot("map_adjust", dialog);
+        ReportComposite("map_adjust_over_screen", "map_adjust_screen", "map_adjust");
+    }
+    Click(dialog, IDOK);
+    if (!WaitUntilGone(dialog, 5000))
+        return Fail("OK did not end the map-adjustment dialog");
+    Settle(caseD);
+    const std::string axis = TextOf(GetDlgItem(caseD, kDistanceAxis));
+    std::printf("  distance axis after OK: \"%s\"\n", axis.c_str());
+    if (axis != "風下距離 2000m")
+        return Fail("the screen does not read 風下距離 2000m after OK");
+    if (!IsWindowEnabled(caseD))
+        return Fail("the screen stays disabled after the dialog ended");
+    Shot("case_d_map_adjusted", caseD);
+    dialog = OpenMapAdjust(caseD);
+    if (dialog == nullptr)
+        return false;
+    const std::string range = TextOf(GetDlgItem(dialog, kMapRange));
+    std::printf("  range on reopening: \"%s\"\n", range.c_str());
+    PostMessageA(dialog, WM_CLOSE, 0, 0);
+    if (!WaitUntilGone(dialog, 5000))
+        return Fail("the close box did not end the map-adjustment dialog");
+    Settle(caseD);
+    if (range != "2000")
+        return Fail("the reopened dialog does not show the range 2000");
+    return true;
+}
+
 // Case C, 20 m outlet by a 15 m building: wet flow 200 at 20 % moisture, both distances
 // left empty. Strong downwash; the site-boundary row stays empty.
 bool ComputeCaseC(HWND caseC) {
@@ -393,6 +459,8 @@ bool Drive() {
     if (!ComputeCaseD(caseD))
         return false;
     Shot("case_d_result", caseD);
+    if (!AdjustMapRange(caseD))
+        return false;
     Click(caseD, kBackToMenu);
 
     menu = WaitForWindow(IsStartMenu, 10000);
