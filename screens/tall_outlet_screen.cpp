@@ -275,7 +275,7 @@ void OnCalculate(HWND dlg, ScreenId screen) {
     UpdateWindow(GetDlgItem(dlg, IDC_ADVICE));
     SetCursor(LoadCursorA(nullptr, IDC_WAIT));
     OutletInputs &in = gOutletInputs;
-    CalculateTallOutlet(in, screen, gDilutionGrid);
+    CalculateTallOutlet(in, static_cast<OutletCase>(screen), gDilutionGrid);
     gMapSettings = DefaultMapSettings(in.tall, gDilutionGrid);
     gMapField = BuildMapField(gMapSettings.downwindRange, gMapSettings.displayHeight, kMapWidth,
                               kMapHeight);

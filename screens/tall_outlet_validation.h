@@ -1,6 +1,7 @@
 #pragma once
 #include "model/outlet_inputs.h"
-#include "screens/validation_mode.h"
+#include "app/screen_id.h"
+#include "model/form_rules.h"
 
 #include <windows.h>
 
