@@ -2,7 +2,7 @@
 
 #include "model/dilution_grid.h"
 #include "model/quantise.h"
-#include "app/text_helpers.h"
+#include "text/text_helpers.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,8 +1,9 @@
-#include "app/velocity_calculator_dialog.h"
+#include "help/velocity_calculator_dialog.h"
 
-#include "app/help_dialog.h"
-#include "app/help_topics.h"
+#include "help/help_dialog.h"
+#include "help/help_topics.h"
 #include "app/shell.h"
+#include "app/window_helpers.h"
 #include "model/calculators.h"
 #include "resources/resource.h"
 
