@@ -1,7 +1,7 @@
 #include "model/map_adjust_form.h"
 
-#include "app/text_helpers.h"
-#include "model/number_scan.h"
+#include "text/text_helpers.h"
+#include "text/number_scan.h"
 #include "model/quantise.h"
 
 #include <cstdio>

@@ -2,6 +2,7 @@
 
 #include "app/platform_hooks.h"
 #include "app/shell.h"
+#include "app/window_helpers.h"
 #include "map/map_raster.h"
 #include "map/win/map_display.h"
 #include "model/dilution_grid.h"
