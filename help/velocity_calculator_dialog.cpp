@@ -22,10 +22,19 @@ void InitVelocityCalculator(HWND dlg) {
     gHelpWindows[HelpTopicIndex(IDM_TOPIC_VELOCITY)] = dlg;
 }
 
-void OnVelocityField(HWND dlg, int field) {
+VelocityField FieldOfControl(int id) {
+    switch (id) {
+    case IDC_VELCALC_HOLE_VELOCITY: return VelocityField::HoleVelocity;
+    case IDC_VELCALC_OUTLET_AREA: return VelocityField::OutletArea;
+    default: return VelocityField::HoleArea;
+    }
+}
+
+void OnVelocityField(HWND dlg, int id) {
     char text[kFieldChars + 1];
-    GetDlgItemTextA(dlg, field, text, sizeof text);
-    const std::string result = VelocityCalculatorFieldChanged(gVelocityCalculator, field, text);
+    GetDlgItemTextA(dlg, id, text, sizeof text);
+    const std::string result =
+        VelocityCalculatorFieldChanged(gVelocityCalculator, FieldOfControl(id), text);
     SetDlgItemTextA(dlg, IDC_CALC_RESULT, result.c_str());
 }
 

@@ -16,6 +16,8 @@ template <typename... Args> std::string Format(const char *format, Args... args)
     return text;
 }
 
+} // namespace
+
 std::string BoundaryText(const OutletInputs &in) {
     const TallOutletInputs &t = in.tall;
     const bool outletGiven = in.outletToBoundaryText[0] != '\0';
@@ -29,8 +31,6 @@ std::string BoundaryText(const OutletInputs &in) {
     return Format("%g", t.buildingToBoundary < t.outletToBoundary ? t.buildingToBoundary
                                                                   : t.outletToBoundary);
 }
-
-} // namespace
 
 void FormatEmissionRate(double rate, std::string *mantissa, std::string *exponent) {
     mantissa->clear();

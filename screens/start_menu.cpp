@@ -89,6 +89,8 @@ void InitStartMenu(HWND dlg) {
     if (!MenuNextEnabled(in))
         EnableNext(dlg, false);
     ResetTermLabels(gLabels, dlg);
+    // The advice stands from the start, before any label is painted.
+    ShowTermAdvice(gLabels);
     EndScreenInit(dlg);
 }
 
