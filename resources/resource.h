@@ -87,3 +87,9 @@
 
 // Low-outlet screens
 #include "resources/low_outlet_resource.h"
+
+// Tall-outlet screens
+#include "resources/tall_outlet_resource.h"
+
+// Map-adjustment dialog
+#include "resources/map_adjust_resource.h"

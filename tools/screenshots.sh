@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Walks the program through a low outlet computed on the case A and B screens and the
-# example outlet (start menu: outlet 30 m, building 10 m, 次へ, case D) and saves a PNG of
-# every window it passes, as the X server shows it.
+# Walks the program through a low outlet computed on the case A and B screens, the example
+# outlet computed on the case D screen (outlet 30 m, building 10 m) and a wet flow on the
+# case C screen, and saves a PNG of every window it passes, as the X server shows it; a
+# dialog can also be laid over its screen ("compose NAME BASE TOP").
 # Fails when a window's client area comes out blank.
 #   tools/screenshots.sh PROGRAM DRIVER OUTDIR      (needs a display: tools/with-display)
 set -euo pipefail
@@ -13,6 +14,7 @@ rm -f "$out"/*.png
 coproc WALK { timeout 150 "$root/tools/wine-run" "$driver" walk "$program" 2>/dev/null; }
 walk_out=${WALK[0]} walk_in=${WALK[1]} walk_pid=$WALK_PID
 status=0 shots=0
+declare -A left top
 while IFS= read -r line <&"$walk_out"; do
   line=${line%$'\r'}
   case $line in
@@ -37,7 +39,22 @@ while IFS= read -r line <&"$walk_out"; do
         status=1
       fi
       echo "$out/$name.png ($colours colours)"
+      left[$name]=$wl top[$name]=$wt
       shots=$((shots + 1))
+      echo next >&"$walk_in"
+      ;;
+    compose\ *)
+      # A dialog over its screen: the two pictures laid where the windows stand.
+      read -r _ name base upper <<<"$line"
+      if [[ -f $out/$base.png && -f $out/$upper.png ]]; then
+        convert "$out/$base.png" "$out/$upper.png" \
+          -geometry "+$((left[$upper] - left[$base]))+$((top[$upper] - top[$base]))" -composite \
+          "$out/$name.png"
+        echo "$out/$name.png ($upper over $base)"
+      else
+        echo "no $base or $upper picture for $name"
+        status=1
+      fi
       echo next >&"$walk_in"
       ;;
     *) echo "$line" ;;

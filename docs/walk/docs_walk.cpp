@@ -44,6 +44,8 @@ constexpr int kBackToMenu = 1030;
 constexpr int kPrint = 1020;
 constexpr int kMapAdjust = 1021;
 constexpr int kMapControl = 1028;
+// The map-adjustment dialog
+constexpr int kMapRange = 1021;
 constexpr int kOutletIndexResult = 1044;
 constexpr int kLowNo2Result = 1064;
 // Cases A and B
@@ -276,6 +278,7 @@ void VisitPrintInfo(HWND screen, const char *name) {
     Settle(screen);
 }
 
+// The adjustment dialog over its screen, then the map redrawn for a range of 2000 m.
 void VisitMapAdjust(HWND screen) {
     if (!Click(screen, kMapAdjust)) {
         Missing("map_adjust", "the map-adjustment button is not there or not enabled");
@@ -286,11 +289,19 @@ void VisitMapAdjust(HWND screen) {
         Missing("map_adjust", "the map-adjustment dialog did not open");
         return;
     }
+    SetField(dialog, kMapRange, "2000");
+    Settle(dialog);
+    Shot("map_adjust_screen", screen);
     Shot("map_adjust", dialog);
-    PostMessageA(dialog, WM_CLOSE, 0, 0);
-    if (!WaitUntilGone(dialog, 5000))
+    ReportComposite("map_adjust_over_screen", "map_adjust_screen", "map_adjust");
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    if (!WaitUntilGone(dialog, 5000)) {
         Say("note: the map-adjustment dialog stayed open");
+        PostMessageA(dialog, WM_CLOSE, 0, 0);
+        WaitUntilGone(dialog, 5000);
+    }
     Settle(screen);
+    Shot("map_adjusted", screen);
 }
 
 // The pointer over the middle of the map, for the cursor readout.

@@ -106,6 +106,18 @@ inline void ReportShot(const char *name, HWND window, DWORD settleMilliseconds) 
     }
 }
 
+// Tells the screenshot script to lay the picture TOP over the picture BASE where the two
+// windows stand on the desktop ("compose NAME BASE TOP"), and waits for its answer line.
+inline void ReportComposite(const char *name, const char *base, const char *top) {
+    std::printf("compose %s %s %s\n", name, base, top);
+    std::fflush(stdout);
+    char line[64];
+    if (std::fgets(line, sizeof line, stdin) == nullptr) {
+        std::printf("no answer from the screenshot script\n");
+        std::fflush(stdout);
+    }
+}
+
 // Wine runs Windows programs with Unix paths reachable through drive Z:.
 inline std::string WindowsPath(const char *path) {
     std::string p = path;

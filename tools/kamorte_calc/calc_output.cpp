@@ -100,6 +100,12 @@ Outcome TallOutcome(const OutletInputs &in, OutletCase screen, double landingDil
     out.push_back(Txt("boundaryText", texts.boundary));
     out.push_back(Txt("landingDistanceText", texts.landingDistance));
     out.push_back(Txt("landingDilutionText", texts.landingDilution));
+    const MapLabelTexts labels = FormatMapLabels(gMapSettings, r.allowableOutletIndex >= 0);
+    out.push_back(Txt("colourTopText", labels.colourTop));
+    out.push_back(Txt("colourMiddleText", labels.colourMiddle));
+    out.push_back(Txt("colourBottomText", labels.colourBottom));
+    out.push_back(Txt("heightAxisText", labels.heightAxis));
+    out.push_back(Txt("distanceAxisText", labels.distanceAxis));
     return out;
 }
 
@@ -170,6 +176,11 @@ const std::vector<std::string> &OutcomeKeys() {
                                                   "boundaryText",
                                                   "landingDistanceText",
                                                   "landingDilutionText",
+                                                  "colourTopText",
+                                                  "colourMiddleText",
+                                                  "colourBottomText",
+                                                  "heightAxisText",
+                                                  "distanceAxisText",
                                                   "no1Index",
                                                   "no2Index",
                                                   "dilution"};

@@ -1,0 +1,201 @@
+#include "map/win/map_adjust_dialog.h"
+
+#include "app/platform_hooks.h"
+#include "app/shell.h"
+#include "app/window_helpers.h"
+#include "map/map_raster.h"
+#include "map/win/map_display.h"
+#include "model/dilution_grid.h"
+#include "model/map_adjust_form.h"
+#include "model/map_settings.h"
+#include "resources/resource.h"
+
+#include <string>
+
+namespace {
+
+// Where the dialog opens, in the screen's dialog units: over the input fields, which cannot
+// be used meanwhile, leaving the map and its labels in view.
+constexpr int kOverInputsX = 12;
+constexpr int kOverInputsY = 60;
+
+struct MapAdjustControl {
+    int id;
+    MapAdjustField field;
+};
+
+// In the order OK checks them.
+const MapAdjustControl kControls[kMapAdjustFieldCount] = {
+    {IDC_MAP_DOWNWIND_RANGE, MapAdjustField::DownwindRange},
+    {IDC_MAP_DISPLAY_HEIGHT, MapAdjustField::DisplayHeight},
+    {IDC_MAP_RED_LIMIT, MapAdjustField::RedLimit},
+    {IDC_MAP_WHITE_LIMIT, MapAdjustField::WhiteLimit},
+};
+
+ShowScreenResults gShowResults = nullptr;
+HWND gFields[kMapAdjustFieldCount];
+// Filling the fields and saying a fault both make the fields notify; neither is typing.
+bool gFilling = false;
+bool gSaying = false;
+
+const MapAdjustControl *ControlOf(int id) {
+    for (const MapAdjustControl &c : kControls)
+        if (c.id == id)
+            return &c;
+    return nullptr;
+}
+
+HWND FieldWindow(MapAdjustField field) {
+    return gFields[static_cast<size_t>(field)];
+}
+
+std::string FieldText(MapAdjustField field) {
+    char text[256] = "";
+    GetWindowTextA(FieldWindow(field), text, sizeof text);
+    return text;
+}
+
+void Say(HWND dlg, MapAdjustField field, const char *message, int beepMilliseconds) {
+    gSaying = true;
+    SetFocus(FieldWindow(field));
+    FaultBeep(beepMilliseconds);
+    gMessageBox(dlg, message, kParameterErrorCaption, MB_OK | MB_TASKMODAL);
+    gSaying = false;
+}
+
+const double *LandingValue() {
+    static double value;
+    const TallOutletResult &r = gOutletInputs.tall.result;
+    if (r.landingRow < 0 || r.landingColumn < 0 || r.landingRow >= kGridRows ||
+        r.landingColumn >= kGridColumns)
+        return nullptr;
+    value = GridCell(gDilutionGrid, r.landingRow, r.landingColumn);
+    return &value;
+}
+
+void PlaceOverInputs(HWND dlg) {
+    HWND screen = GetWindow(dlg, GW_OWNER);
+    if (screen == nullptr)
+        return;
+    RECT units = {kOverInputsX, kOverInputsY, 0, 0};
+    MapDialogRect(screen, &units);
+    POINT at = {units.left, units.top};
+    ClientToScreen(screen, &at);
+    SetWindowPos(dlg, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void InitMapAdjust(HWND dlg) {
+    gFilling = true;
+    PlaceOverInputs(dlg);
+    SetProgramIcon(dlg);
+    ImeOff(dlg);
+    InitialiseMapLimits(gMapSettings, LandingValue());
+    const MapFormTexts texts = MapFormTextsOf(gMapSettings);
+    for (const MapAdjustControl &c : kControls) {
+        gFields[static_cast<size_t>(c.field)] = GetDlgItem(dlg, c.id);
+        SetDlgItemTextA(dlg, c.id, texts[c.field].c_str());
+    }
+    gShell.mapAdjustWindow = dlg;
+    gFilling = false;
+}
+
+void EndMapAdjust(HWND dlg) {
+    HWND screen = GetWindow(dlg, GW_OWNER);
+    gShell.mapAdjustWindow = nullptr;
+    // The screen must take input again before it can come to the front.
+    EnableWindow(screen, TRUE);
+    UpdateMapLabels();
+    DestroyWindow(dlg);
+}
+
+void ForgetMapAdjust(HWND dlg) {
+    if (gShell.mapAdjustWindow == dlg)
+        gShell.mapAdjustWindow = nullptr;
+}
+
+// Every notification of a field checks it quietly, so a valid new value redraws at once. A
+// character that can never become a number is said only when the text changed: said on the
+// focus coming back after the message, it would come back without end.
+void OnFieldCommand(HWND dlg, MapAdjustField field, int code) {
+    if (gFilling || gSaying)
+        return;
+    const MapFieldCheck check =
+        CheckMapAdjustField(field, FieldText(field).c_str(), MapCheckMode::Quiet, gMapSettings);
+    if (check.stored)
+        RedrawMap();
+    if (check.message != nullptr && code == EN_CHANGE)
+        Say(dlg, field, check.message, 40);
+}
+
+void OnMapAdjustOk(HWND dlg) {
+    MapFormTexts form;
+    for (const MapAdjustControl &c : kControls)
+        form[c.field] = FieldText(c.field);
+    const MapVerdict verdict = ValidateMapAdjustForm(form, gMapSettings);
+    if (!verdict.accepted.empty())
+        RedrawMap();
+    if (verdict.verdict == Verdict::Refuse) {
+        Say(dlg, verdict.field, verdict.message, verdict.beepMilliseconds);
+        return;
+    }
+    EndMapAdjust(dlg);
+}
+
+INT_PTR OnMapAdjustCommand(HWND dlg, int id, int code) {
+    switch (id) {
+    case IDOK: OnMapAdjustOk(dlg); return TRUE;
+    case IDCANCEL: EndMapAdjust(dlg); return TRUE; // Esc: as the close box
+    }
+    if (const MapAdjustControl *c = ControlOf(id)) {
+        OnFieldCommand(dlg, c->field, code);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+} // namespace
+
+void RedrawMap() {
+    gMapField = BuildMapField(gMapSettings.downwindRange, gMapSettings.displayHeight, kMapWidth,
+                              kMapHeight);
+    DrawMapMarks(kScreenMarks, kMapWidth, kMapHeight,
+                 ColourMapImage(kMapWidth, kMapHeight, gMapField));
+    HWND screen = gShell.screenWindows[gShell.currentScreen];
+    if (screen == nullptr)
+        return;
+    // The screen's results display puts the map on screen itself; showing it here as well
+    // would resample and convert the same picture twice on every keystroke.
+    if (gShowResults != nullptr)
+        gShowResults(screen);
+    else
+        ShowMapImage(screen, IDC_MAP, kMapWidth, kMapImageRows, gMapImage);
+}
+
+HWND OpenMapAdjustDialog(HWND screen, ShowScreenResults showResults) {
+    gShowResults = showResults;
+    EnableWindow(screen, FALSE);
+    if (gShell.mapAdjustWindow != nullptr) {
+        BringToFront(gShell.mapAdjustWindow);
+        return gShell.mapAdjustWindow;
+    }
+    HWND dlg = CreateDialogParamA(gShell.instance, MAKEINTRESOURCEA(IDD_MAP_ADJUST), screen,
+                                  MapAdjustDialogProc, 0);
+    if (dlg == nullptr) {
+        // Nothing would ever enable the screen again.
+        EnableWindow(screen, TRUE);
+        return nullptr;
+    }
+    ShowWindow(dlg, SW_SHOWNORMAL);
+    return dlg;
+}
+
+INT_PTR CALLBACK MapAdjustDialogProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM) {
+    switch (msg) {
+    case WM_INITDIALOG: InitMapAdjust(dlg); return TRUE;
+    case WM_ACTIVATE: TrackKeyboardDialog(dlg, wParam); return FALSE;
+    case WM_CLOSE: EndMapAdjust(dlg); return TRUE;
+    case WM_DESTROY: ForgetMapAdjust(dlg); return FALSE;
+    case WM_COMMAND: return OnMapAdjustCommand(dlg, LOWORD(wParam), HIWORD(wParam));
+    }
+    return FALSE;
+}
