@@ -100,7 +100,7 @@ Outcome TallOutcome(const OutletInputs &in, OutletCase screen, double landingDil
     out.push_back(Txt("boundaryText", texts.boundary));
     out.push_back(Txt("landingDistanceText", texts.landingDistance));
     out.push_back(Txt("landingDilutionText", texts.landingDilution));
-    const MapLabelTexts labels = FormatMapLabels(gMapSettings, r.allowableOutletIndex >= 0);
+    const MapLabelTexts labels = FormatMapLabels(map, r.allowableOutletIndex >= 0);
     out.push_back(Txt("colourTopText", labels.colourTop));
     out.push_back(Txt("colourMiddleText", labels.colourMiddle));
     out.push_back(Txt("colourBottomText", labels.colourBottom));
