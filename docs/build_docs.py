@@ -159,6 +159,14 @@ def manual_values(calc):
                       "dilution": shown(tall["dilutionDegree"]),
                       "ratetext": f"{tall['rateMantissaText']}<sup>{tall['rateExponentText']}</sup>",
                       "rate": grouped(tall["allowableEmissionRate"])}
+    # The manual's rules are shown on two outlets of the worked examples: the one whose outlet
+    # index and emission rate disagree, and the one whose shown rate hides a failing measurement.
+    examples = {e["id"]: e for e in json.loads((SRC / "examples.json").read_text(encoding="utf-8"))}
+    for ident in ("N", "D2"):
+        v = tall_values(examples[ident], json.loads(run_calc(calc, examples[ident]["inputs"], ["--json"])),
+                        None, maps=False)
+        v.update({"in_" + k.replace("-", "_"): val for k, val in examples[ident]["inputs"].items()})
+        values[ident.lower()] = v
     return values
 
 
