@@ -77,6 +77,11 @@ def grouped(value):
     return f"{value:,.0f}"
 
 
+def concentration_text(value):
+    """An odor concentration: small ones keep a decimal, so that their odor index can be read."""
+    return f"{value:,.1f}" if value < 100 else grouped(value)
+
+
 def png_size(path):
     with open(path, "rb") as f:
         head = f.read(24)
@@ -154,6 +159,14 @@ def manual_values(calc):
                       "dilution": shown(tall["dilutionDegree"]),
                       "ratetext": f"{tall['rateMantissaText']}<sup>{tall['rateExponentText']}</sup>",
                       "rate": grouped(tall["allowableEmissionRate"])}
+    # The manual's rules are shown on two outlets of the worked examples: the one whose outlet
+    # index and emission rate disagree, and the one whose shown rate hides a failing measurement.
+    examples = {e["id"]: e for e in json.loads((SRC / "examples.json").read_text(encoding="utf-8"))}
+    for ident in ("N", "D2"):
+        v = tall_values(examples[ident], json.loads(run_calc(calc, examples[ident]["inputs"], ["--json"])),
+                        None, maps=False)
+        v.update({"in_" + k.replace("-", "_"): val for k, val in examples[ident]["inputs"].items()})
+        values[ident.lower()] = v
     return values
 
 
@@ -259,6 +272,13 @@ def low_values(example, result):
     if no2 > no1 and abs(no1 + term - no2) > 1e-9:
         fail(f"example {example['id']}: the explanation gives {no1 + term}, the program {no2}")
     v.update({"k": k, "he": f"{he:g}", "term": f"{term:.2f}"})
+    # The outlet as the text describes it must be of the size class entered.
+    described = example.get("describedDiameter")
+    if described is not None:
+        low, high = {"small": (0, 0.6), "medium": (0.6, 0.9), "large": (0.9, math.inf)}[inputs["size"]]
+        if not low <= described < high:
+            fail(f"example {example['id']}: a diameter of {described} m is not {inputs['size']}")
+        v["describeddiameter"] = f"{described:g}"
     measured = example.get("measuredIndex")
     if measured is not None:
         v["measured"] = measured
@@ -303,7 +323,7 @@ def map_figure(example, result, work):
         '</figcaption></figure>')
 
 
-def tall_values(example, result, work):
+def tall_values(example, result, work, maps=True):
     no1 = result["no1Standard"]
     index = result["allowableOutletIndex"]
     dilution = result["dilutionDegree"]
@@ -318,8 +338,8 @@ def tall_values(example, result, work):
         "exponent": result["rateExponentText"],
         "rate": grouped(rate),
         "dryflow": result["dryFlowText"],
-        "effective": f"{result['effectiveHeight']:.1f}",
-        "downwashed": f"{result['downwashedHeight']:.1f}",
+        # The printed report gives the effective height with two decimals.
+        "effective": f"{result['effectiveHeight']:.2f}",
         "downwash": DOWNWASH_WORDS[result["downwashClass"]],
         "landing": result["landingRow"] + 1,
         "landingdilution": result["landingDilutionText"],
@@ -334,58 +354,84 @@ def tall_values(example, result, work):
     if not result["outletIndexText"].startswith(f"{v['index']} "):
         fail(f"example {example['id']}: the screen text {result['outletIndexText']!r} "
              f"does not begin with {v['index']}")
-    # The allowable odor concentration at the outlet and its odor index: the emission rate is
-    # the odor concentration times the dry gas flow.
+    # The allowable odor concentration at the outlet at the entered dry flow, and its odor
+    # index. It equals the shown outlet index only while the dilution degree was not raised
+    # to 0: the raised index is then higher than the rate allows.
     concentration = rate / dry
-    v["concentration"] = grouped(concentration)
+    v["concentration"] = concentration_text(concentration)
     v["concentrationindex"] = f"{10 * math.log10(concentration):.1f}"
-    if abs(10 * math.log10(concentration) - index) > 0.01:
+    agrees = abs(10 * math.log10(concentration) - index) <= 0.01
+    if example.get("role") != "disagreement" and not agrees:
         fail(f"example {example['id']}: 10 log10 (rate / flow) is not the outlet index")
+    if example.get("role") == "disagreement" and agrees:
+        fail(f"example {example['id']}: the outlet index agrees with the rate; it shows nothing")
     v["ratetext"] = f"{v['mantissa']}<sup>{v['exponent']}</sup>"
+    # The measured rates that the shown, rounded rate cannot decide.
+    mantissa, power = float(v["mantissa"].split("×")[0]), int(v["exponent"])
+    v["shownlow"] = grouped((mantissa - 0.05) * 10 ** power)
+    v["shownhigh"] = grouped((mantissa + 0.05) * 10 ** power)
     v["indextext"] = (f"{v['index']}　（＝1号基準（{v['no1']}）＋希釈度（{v['dilution']}））")
-    rows = [
-        ("２号基準：臭気排出強度（ＫＶＴ）",
-         f"<span class=\"result big\">{v['ratetext']}</span> m<sup>3</sup>N/min"
-         f"<br>（{v['rate']} m<sup>3</sup>N/min）"),
+    screen = [
+        ("２号基準：臭気排出強度（ＫＶＴ）", f"<span class=\"result big\">{v['ratetext']}</span> m<sup>3</sup>N/min"),
         ("排出口における許容臭気指数", f"<span class=\"result big\">{v['indextext']}</span>"),
         ("標準状態における排出ガス流量（乾き）", f"<span class=\"result\">{v['dryflow']}</span> m<sup>3</sup>/min"),
-        ("敷地境界（風下距離）", f"<span class=\"result\">{v['boundary']}</span> m" if v["boundary"] else "（表示なし）"),
-        ("最大着地濃度地点（風下距離）", f"<span class=\"result\">{v['landing']}</span> m"),
-        ("最大着地濃度地点の希釈度", f"<span class=\"result\">{v['landingdilution']}</span>"),
-        ("有効発生源高さ（最大着地濃度地点）", f"{v['effective']} m"),
-        ("ダウンドラフト", v["downwash"]),
+        ("敷地境界　：風下距離", f"<span class=\"result\">{v['boundary']}</span> m" if v["boundary"] else "（表示なし）"),
+        ("最大着地濃度地点　：風下距離", f"<span class=\"result\">{v['landing']}</span> m"),
+        ("最大着地濃度地点　：希釈度", f"<span class=\"result\">{v['landingdilution']}</span>"),
     ]
-    v["results"] = ("<table class=\"results\"><tbody>"
-                    + "".join(f"<tr><th>{a}</th><td>{b}</td></tr>" for a, b in rows)
-                    + "</tbody></table>")
-    v["map"] = map_figure(example, result, work)
+    printed = [
+        ("周辺建物による拡散影響（ダウンドラフト）", v["downwash"]),
+        ("有効発生源高さ（ダウンドラフトを含む）", f"{v['effective']} m"),
+    ]
+    calc = [
+        ("許容臭気排出強度（計算値）", f"{v['rate']} m<sup>3</sup>N/min"),
+        ("排出口における許容臭気指数（丸める前）", v["indexraw"]),
+    ]
+
+    def table(caption, rows):
+        return (f"<table class=\"results\"><caption>{caption}</caption><tbody>"
+                + "".join(f"<tr><th>{a}</th><td>{b}</td></tr>" for a, b in rows)
+                + "</tbody></table>")
+
+    v["results"] = (table("画面に表示される値", screen)
+                    + table("印刷した報告書にだけ載る値", printed)
+                    + table("計算値（この冊子を作るときに kamorte-calc で求めた、丸める前の値）", calc))
+    v["map"] = map_figure(example, result, work) if maps else ""
     measured = example.get("measuredConcentration")
     if measured is not None:
         emission = measured * dry
-        mindex = 10 * math.log10(measured)
         v["measured"] = grouped(measured)
-        v["measuredindex"] = f"{mindex:.1f}"
+        v["measuredindex"] = f"{10 * math.log10(measured):.1f}"
         v["measuredrate"] = grouped(emission)
-        # The rate is the odor concentration times the dry flow, so comparing the rates is
-        # comparing the odor indices.
         if emission <= rate:
-            verdict = (f"これは許容される {v['rate']} m<sup>3</sup>N/min 以下で、臭気指数 {v['measuredindex']} も"
-                       f"許容臭気指数 {v['indexraw']} 以下ですから、この排出口は基準に適合しています。")
+            verdict = (f"これは許容臭気排出強度の計算値 {v['rate']} m<sup>3</sup>N/min 以下ですから、"
+                       "この排出口は基準に適合しています。")
         else:
-            verdict = (f"これは許容される {v['rate']} m<sup>3</sup>N/min を超えていますから、"
+            verdict = (f"これは許容臭気排出強度の計算値 {v['rate']} m<sup>3</sup>N/min を超えていますから、"
                        "この排出口は基準に適合していません。")
         v["judge"] = (
-            f"たとえば排出口で測った臭気濃度が {v['measured']}（臭気指数 {v['measuredindex']}）のとき、臭気排出強度は "
-            f"{v['measured']} × {v['dryflow']} ＝ {v['measuredrate']} m<sup>3</sup>N/min です。" + verdict)
+            f"たとえば排出口で測った臭気濃度が {v['measured']}、測った乾きの排出ガス流量が {v['dryflow']} "
+            f"m<sup>3</sup>N/min のとき、臭気排出強度は {v['measured']} × {v['dryflow']} ＝ {v['measuredrate']} "
+            "m<sup>3</sup>N/min です。" + verdict)
+    near = example.get("measuredRateNearLimit")
+    if near is not None:
+        # A measured rate between the exact allowable rate and the shown, rounded one: it
+        # looks compliant on screen and is not.
+        upper = mantissa * 10 ** power
+        if not rate < near <= upper:
+            fail(f"example {example['id']}: {near} is not between {rate} and the shown {upper}")
+        v["nearrate"] = grouped(near)
     return v
 
 
-def build_examples(args, work):
+def example_values(calc, work, maps=True):
+    """Runs kamorte-calc for every outlet of examples.json and returns the outlets, the values
+    that fill examples.html, and the program's results by example."""
     examples = json.loads((SRC / "examples.json").read_text(encoding="utf-8"))
-    values = {}
+    values, results = {}, {}
     for example in examples:
-        example["calc"] = args.calc
-        result = json.loads(run_calc(args.calc, example["inputs"], ["--json"]))
+        example["calc"] = calc
+        result = json.loads(run_calc(calc, example["inputs"], ["--json"]))
         if result["case"] != example["case"]:
             fail(f"example {example['id']} is case {result['case']}, not {example['case']}")
         # What the example's text says about the result, such as its downdraft.
@@ -395,7 +441,7 @@ def build_examples(args, work):
         if example["case"] in "AB":
             v = low_values(example, result)
         else:
-            v = tall_values(example, result, work)
+            v = tall_values(example, result, work, maps)
         v["inputs"] = input_rows(example["inputs"])
         v["title"] = html.escape(example["title"])
         v["case"] = example["case"]
@@ -404,28 +450,38 @@ def build_examples(args, work):
         for key, value in example["inputs"].items():
             v["in_" + key.replace("-", "_")] = value
         values[example["id"]] = v
-        (work / "results").mkdir(exist_ok=True)
-        (work / "results" / f"{example['id']}.json").write_text(json.dumps(result, ensure_ascii=False),
-                                                                encoding="utf-8")
+        results[example["id"]] = result
 
     rows = []
-    for number, example in enumerate(examples, 1):
+    chapters = [e for e in examples if "role" not in e]
+    for number, example in enumerate(chapters, 1):
         v = values[example["id"]]
         if example["case"] in "AB":
-            standard, rate = f"臭気指数 {v['no2']}", "－"
+            standard, rate = f"臭気指数 {v['no2']}", "（２号基準と同じ）"
         else:
-            standard, rate = f"臭気指数 {v['index']}", f"{v['ratetext']} m<sup>3</sup>N/min"
+            standard, rate = f"{v['ratetext']} m<sup>3</sup>N/min", f"臭気指数 {v['index']}（目安）"
         building = example["inputs"].get("building", "－")
-        rows.append(f"<tr><td>例{str(number).translate(FULL_WIDTH)}　{v['title']}</td><td class=\"c\">{example['case']}</td>"
+        rows.append(f"<tr data-example=\"{example['id']}\"><td>例{str(number).translate(FULL_WIDTH)}　{v['title']}</td><td class=\"c\">{example['case']}</td>"
                     f"<td class=\"num\">{example['inputs']['height']} m</td><td class=\"num\">{building}"
                     f"{' m' if building != '－' else ''}</td><td class=\"num\">{v['no1']}</td>"
                     f"<td class=\"num\">{standard}</td><td class=\"num\">{v['dilution']}</td>"
                     f"<td class=\"num\">{rate}</td></tr>")
     values["all"] = {"summary": "".join(rows)}
+    return examples, values, results
 
+
+def fill_examples(values):
     text = join_lines((SRC / "examples.html").read_text(encoding="utf-8"))
+    return fill_placeholders(text, values, "examples.html")
 
-    text = fill_placeholders(text, values, "examples.html")
+
+def build_examples(args, work):
+    _, values, results = example_values(args.calc, work)
+    (work / "results").mkdir(exist_ok=True)
+    for ident, result in results.items():
+        (work / "results" / f"{ident}.json").write_text(json.dumps(result, ensure_ascii=False),
+                                                        encoding="utf-8")
+    text = fill_examples(values)
     program_pictures(text, work)
     (work / "examples.html").write_text(text, encoding="utf-8")
     render(work / "examples.html", args.out / EXAMPLES)

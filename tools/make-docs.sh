@@ -82,14 +82,14 @@ check_pdf() {
 }
 check_pdf "$out/操作マニュアル.pdf" 20 \
   "スタートメニュー" "ケースの選び方" "希釈度マップの調整" "印刷情報" "用語解説" \
-  "排出ガス流量の自動計算" "パラメータエラー"
+  "排出ガス流量の自動計算" "パラメータエラー" "smell.prm" "根拠とした法令など"
 example_phrases=()
 for result in "$work"/results/*.json; do
   # The outlet index and, for the tall outlets, the emission rate of every example.
   example_phrases+=("$(python3 -c 'import json,sys; r=json.load(open(sys.argv[1], encoding="utf-8"));
 i = r.get("allowableOutletIndex", r.get("no2Index")); print(f"臭気指数{int(i + 0.5)}")' "$result")")
 done
-check_pdf "$out/活用例.pdf" 10 "２号基準＝１号基準＋希釈度" "最大着地濃度地点" "${example_phrases[@]}"
+check_pdf "$out/活用例.pdf" 10 "排出口における許容臭気指数＝１号基準＋希釈度" "許容臭気排出強度" "最大着地濃度地点" "${example_phrases[@]}"
 
 mkdir -p docs
 cp "$out/操作マニュアル.pdf" "$out/活用例.pdf" docs/
