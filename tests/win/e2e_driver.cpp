@@ -150,7 +150,12 @@ HWND Next(HWND menu, const char *outlet, const char *building, bool (*screen)(HW
 // 計算する on a low-outlet screen, then the output line as the window shows it.
 bool ComputeLowOutlet(HWND screen, const char *no2, const char *no1Part, const char *dilution) {
     Click(screen, kCalculate);
-    const std::string shown = TextOf(GetDlgItem(screen, kNo2Shown));
+    // The click is posted: under load the program may not have taken it yet when the
+    // driver is back, so wait for the output line rather than read it once.
+    HWND no2Control = GetDlgItem(screen, kNo2Shown);
+    for (int i = 0; i < 1000 && TextOf(no2Control).empty(); ++i)
+        Sleep(10);
+    const std::string shown = TextOf(no2Control);
     std::printf("No. 2 standard shown: %s\n", shown.c_str());
     if (shown != no2)
         return Fail("another No. 2 standard is shown");
