@@ -15,6 +15,7 @@
 #include "resources/resource.h"
 #include "screens/print_request.h"
 #include "screens/tall_outlet_results.h"
+#include "screens/tall_outlet_run.h"
 #include "screens/tall_outlet_validation.h"
 
 #include <cstring>
@@ -278,12 +279,12 @@ void OnCalculate(HWND dlg, ScreenId screen) {
     UpdateWindow(GetDlgItem(dlg, IDC_ADVICE));
     SetCursor(LoadCursorA(nullptr, IDC_WAIT));
     OutletInputs &in = gOutletInputs;
-    CalculateTallOutlet(in, static_cast<OutletCase>(screen), gDilutionGrid);
-    gMapSettings = DefaultMapSettings(in.tall, gDilutionGrid);
-    gMapField = BuildMapField(gMapSettings.downwindRange, gMapSettings.displayHeight, kMapWidth,
-                              kMapHeight);
-    DrawMapMarks(kScreenMarks, kMapWidth, kMapHeight,
-                 ColourMapImage(kMapWidth, kMapHeight, gMapField));
+    if (!RunTallOutletOnScreen(dlg, static_cast<OutletCase>(screen))) {
+        ShowTallOutletResults(dlg);
+        SetDlgItemTextA(dlg, IDC_ADVICE, "");
+        ShowArrowPointer();
+        return;
+    }
     ShowTallOutletResults(dlg);
     in.resultsShown = true;
     SetDlgItemTextA(dlg, IDC_ADVICE, "");
@@ -456,7 +457,7 @@ void RefreshTallOutletScreen(HWND dlg) {
             SetDlgItemTextA(dlg, id, AcceptedTextOf(id));
     const bool result = in.tall.result.allowableOutletIndex > 0;
     Enable(dlg, {IDC_PRINT, IDC_MAP_ADJUST}, result);
-    ClearMapImage();
+    ClearMapImage(MapMarksOf(gMapSettings, gOutletInputs));
     ShowMapImage(dlg, IDC_MAP, kMapWidth, kMapImageRows, gMapImage);
     ClearCursorReadout(dlg);
     for (int id : {IDC_LANDING_DISTANCE, IDC_BOUNDARY_DISTANCE,
