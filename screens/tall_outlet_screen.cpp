@@ -11,7 +11,6 @@
 #include "map/win/map_display.h"
 #include "model/dilution_grid.h"
 #include "model/map_settings.h"
-#include "model/tall_calculation.h"
 #include "resources/resource.h"
 #include "screens/print_request.h"
 #include "screens/tall_outlet_results.h"
@@ -280,6 +279,7 @@ void OnCalculate(HWND dlg, ScreenId screen) {
     SetCursor(LoadCursorA(nullptr, IDC_WAIT));
     OutletInputs &in = gOutletInputs;
     if (!RunTallOutletOnScreen(dlg, static_cast<OutletCase>(screen))) {
+        // The run said why; the inputs are as accepted and there is no result to show.
         ShowTallOutletResults(dlg);
         SetDlgItemTextA(dlg, IDC_ADVICE, "");
         ShowArrowPointer();
@@ -457,7 +457,7 @@ void RefreshTallOutletScreen(HWND dlg) {
             SetDlgItemTextA(dlg, id, AcceptedTextOf(id));
     const bool result = in.tall.result.allowableOutletIndex > 0;
     Enable(dlg, {IDC_PRINT, IDC_MAP_ADJUST}, result);
-    ClearMapImage(MapMarksOf(gMapSettings, gOutletInputs));
+    ClearMapImage(MapMarksOf(gMapSettings, in));
     ShowMapImage(dlg, IDC_MAP, kMapWidth, kMapImageRows, gMapImage);
     ClearCursorReadout(dlg);
     for (int id : {IDC_LANDING_DISTANCE, IDC_BOUNDARY_DISTANCE,
