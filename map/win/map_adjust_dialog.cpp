@@ -11,6 +11,7 @@
 #include "resources/resource.h"
 
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -156,10 +157,16 @@ INT_PTR OnMapAdjustCommand(HWND dlg, int id, int code) {
 } // namespace
 
 void RedrawMap() {
-    gMapField = BuildMapField(gMapSettings.downwindRange, gMapSettings.displayHeight, kMapWidth,
-                              kMapHeight);
-    DrawMapMarks(kScreenMarks, kMapWidth, kMapHeight,
-                 ColourMapImage(kMapWidth, kMapHeight, gMapField));
+    // Refused memory leaves the map as it was; the settings still hold what was typed.
+    MapField field = BuildMapField(gDilutionGrid, gMapSettings.downwindRange,
+                                   gMapSettings.displayHeight, kMapWidth, kMapHeight);
+    if (field.empty())
+        return;
+    gMapField = std::move(field);
+    if (ColourMapImage(kMapWidth, kMapHeight, gMapField, gMapSettings).empty())
+        return;
+    DrawMapMarks(kScreenMarks, kMapWidth, kMapHeight, gMapImage,
+                 MapMarksOf(gMapSettings, gOutletInputs));
     HWND screen = gShell.screenWindows[gShell.currentScreen];
     if (screen == nullptr)
         return;

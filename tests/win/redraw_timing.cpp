@@ -14,6 +14,7 @@
 #include "map/map_raster.h"
 #include "map/screen_image.h"
 #include "map/win/map_display.h"
+#include "model/dilution_grid.h"
 #include "model/map_settings.h"
 #include "resources/resource.h"
 #include "screens/tall_outlet_results.h"
@@ -145,10 +146,11 @@ void TimeSteps(int range, int height, int count) {
     std::vector<double> field, colour, resample, bitmap, paint, results;
     for (int i = 0; i < count; ++i) {
         double t0 = Now();
-        gMapField = BuildMapField(range, height, kMapWidth, kMapHeight);
+        gMapField = BuildMapField(gDilutionGrid, range, height, kMapWidth, kMapHeight);
         double t1 = Now();
-        DrawMapMarks(kScreenMarks, kMapWidth, kMapHeight,
-                     ColourMapImage(kMapWidth, kMapHeight, gMapField));
+        ColourMapImage(kMapWidth, kMapHeight, gMapField, gMapSettings);
+        DrawMapMarks(kScreenMarks, kMapWidth, kMapHeight, gMapImage,
+                     MapMarksOf(gMapSettings, gOutletInputs));
         double t2 = Now();
         const std::vector<unsigned char> shown =
             ResampleImage(kMapWidth, kMapImageRows, 3, gMapImage.data(), gMapImage.size(),
