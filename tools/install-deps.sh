@@ -10,9 +10,10 @@ packages=(
   wine64 wine xvfb xdotool x11-apps x11-utils imagemagick
   fonts-ipafont-gothic fonts-ipafont-mincho
   zip unzip bc clang-format librsvg2-bin
+  cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils
 )
 if [ "${1:-}" = "--docs" ]; then
-  packages+=(weasyprint poppler-utils)
+  packages+=(weasyprint)
 fi
 
 missing=()
