@@ -54,10 +54,11 @@ struct PrintedCase {
     const char *facility;
 };
 
-const PrintedCase kCaseA = {"5", nullptr, {{1013, "12"}}, {1014}, "山田　太郎",
-                            "カモルテ化学工業株式会社　東京工場", "第２乾燥炉"};
-const PrintedCase kCaseB = {"10", "12", {{1013, "12"}}, {1015}, "環境保全課　鈴木",
-                            "", "塗装ブース排気口"};
+const PrintedCase kCaseA = {"5",         nullptr,      {{1013, "12"}},
+                            {1014},      "山田　太郎", "カモルテ化学工業株式会社　東京工場",
+                            "第２乾燥炉"};
+const PrintedCase kCaseB = {
+    "10", "12", {{1013, "12"}}, {1015}, "環境保全課　鈴木", "", "塗装ブース排気口"};
 
 bool IsScreen(HWND w) {
     return TextOf(w) == kTitle && GetDlgItem(w, kPrint) != nullptr;
