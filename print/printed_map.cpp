@@ -5,7 +5,8 @@
 std::vector<unsigned char> PrintedMapImage(bool colour) {
     if (gMapImage.empty())
         ClearMapImage();
-    if (colour)
+    // Without a field there is nothing to grey: the blank map is the same in both.
+    if (colour || gMapField.size() != static_cast<size_t>(kMapWidth) * kMapHeight)
         return gMapImage;
     std::vector<unsigned char> grey = GreyMapImage(kMapWidth, kMapHeight, gMapField);
     DrawMapMarks(kPrintMarks, kMapWidth, kMapHeight, grey);
