@@ -1,4 +1,5 @@
 #pragma once
+#include "app/screen_id.h"
 #include "model/outlet_inputs.h"
 
 #include <windows.h>

@@ -6,7 +6,7 @@
 #include "app/shell.h"
 #include "app/term_labels.h"
 #include "app/text_helpers.h"
-#include "model/input_checks.h"
+#include "model/form_rules.h"
 #include "resources/resource.h"
 
 namespace {
@@ -15,10 +15,6 @@ const char kIdleAdvice[] =
     "排出口の実高さが 6.7m 未満の場合は、\n周辺最大建物高さの入力は不要です。";
 // The building label while the building height is not asked for.
 constexpr COLORREF kUnusedLabel = RGB(172, 168, 153);
-// Lower outlets need no building height; from 15 m the tall-outlet cases apply.
-constexpr double kBuildingNeededFrom = 6.7;
-constexpr double kTallFrom = 15.0;
-constexpr double kHighestAccepted = 400.0;
 // GetDlgItemTextA keeps one byte for the terminator: 62 characters at most.
 constexpr int kFieldReadSize = 63;
 
@@ -38,9 +34,7 @@ void EnableNext(HWND dlg, bool enable) {
 }
 
 void UpdateNext(HWND dlg) {
-    const OutletInputs &in = gOutletInputs;
-    EnableNext(dlg, in.menuOutletHeight >= 0 &&
-                        (in.menuOutletHeight < kBuildingNeededFrom || in.menuBuildingHeight >= 0));
+    EnableNext(dlg, MenuNextEnabled(gOutletInputs));
 }
 
 // Setting a field's text runs its read rule through the change notification.
@@ -50,46 +44,30 @@ void PutFieldText(HWND dlg, int id, const char *text) {
     SetDlgItemTextA(dlg, id, copy);
 }
 
-// Reads a field into its record text, converted and trimmed. False when the text holds a
-// character without a single-byte form: the value read before stays in force.
-bool ReadHeightText(HWND dlg, int id, char *text, double *value, bool *valid) {
-    GetDlgItemTextA(dlg, id, text, kFieldReadSize);
-    if (!ToSingleByte(text))
-        return false;
-    TrimBlanks(text);
-    *valid = ParseFieldNumber(text, value);
-    return true;
+// The read rule of a field; a text with a character without a single-byte form changes
+// nothing: the value read before stays in force.
+bool ReadField(HWND dlg, int id, MenuField field) {
+    char text[kFieldReadSize] = "";
+    GetDlgItemTextA(dlg, id, text, sizeof text);
+    return ReadMenuField(gOutletInputs, field, text);
 }
 
 void ReadOutletField(HWND dlg) {
-    OutletInputs &in = gOutletInputs;
-    double value;
-    bool valid;
-    if (!ReadHeightText(dlg, IDC_OUTLET_HEIGHT, in.outletHeightText, &value, &valid))
+    const OutletInputs &in = gOutletInputs;
+    if (!ReadField(dlg, IDC_OUTLET_HEIGHT, MenuField::OutletHeight))
         return;
-    if (!valid) {
-        in.menuOutletHeight = -1.0;
-        EnableNext(dlg, false);
-    } else {
-        in.menuOutletHeight = value >= 0 ? value : -1.0;
-        if (value >= 0 && value < kBuildingNeededFrom)
-            EnableBuildingControls(dlg, false);
-        else if (value >= kBuildingNeededFrom)
-            EnableBuildingControls(dlg, true);
-        UpdateNext(dlg);
-    }
+    // A negative height or a word after it leaves the building controls as they are.
+    if (in.menuOutletHeight >= 0)
+        EnableBuildingControls(dlg, NeedsBuildingHeight(in.menuOutletHeight));
+    UpdateNext(dlg);
     // The building label's grey follows the outlet height.
     InvalidateRect(GetDlgItem(dlg, IDC_LABEL_BUILDING_HEIGHT), nullptr, TRUE);
     ShowArrowPointer();
 }
 
 void ReadBuildingField(HWND dlg) {
-    OutletInputs &in = gOutletInputs;
-    double value;
-    bool valid;
-    if (!ReadHeightText(dlg, IDC_BUILDING_HEIGHT, in.buildingHeightText, &value, &valid))
+    if (!ReadField(dlg, IDC_BUILDING_HEIGHT, MenuField::BuildingHeight))
         return;
-    in.menuBuildingHeight = valid && value >= 0 ? value : -1.0;
     UpdateNext(dlg);
     ShowArrowPointer();
 }
@@ -99,44 +77,18 @@ void InitStartMenu(HWND dlg) {
     OutletInputs &in = gOutletInputs;
     if (in.menuOutletHeight >= 0) {
         PutFieldText(dlg, IDC_OUTLET_HEIGHT, in.outletHeightText);
-        if (in.menuOutletHeight >= kBuildingNeededFrom)
+        if (NeedsBuildingHeight(in.menuOutletHeight))
             PutFieldText(dlg, IDC_BUILDING_HEIGHT, in.buildingHeightText);
     }
-    if (in.menuOutletHeight < kBuildingNeededFrom) {
+    if (!NeedsBuildingHeight(in.menuOutletHeight)) {
         EnableBuildingControls(dlg, false);
         in.buildingHeight = -1.0;
         in.buildingHeightText[0] = '\0';
     }
-    if (in.menuOutletHeight < 0 ||
-        (in.menuOutletHeight >= kBuildingNeededFrom && in.menuBuildingHeight < 0))
+    if (!MenuNextEnabled(in))
         EnableNext(dlg, false);
     ResetTermLabels(gLabels, dlg);
     EndScreenInit(dlg);
-}
-
-void RefuseHeight(HWND dlg, int field, const char *message) {
-    SetFocus(GetDlgItem(dlg, field));
-    FaultBeep(40);
-    gMessageBox(dlg, message, kParameterErrorCaption, MB_OK | MB_TOPMOST);
-}
-
-// Hands the heights to the records of their case and names the case's screen.
-ScreenId HandOverHeights(OutletInputs &in) {
-    const double h = in.menuOutletHeight;
-    const double b = in.menuBuildingHeight;
-    if (h < kBuildingNeededFrom) {
-        in.outletHeight = h;
-        in.buildingHeight = -1.0;
-        return CaseA;
-    }
-    if (h < kTallFrom) {
-        in.outletHeight = h;
-        in.buildingHeight = b;
-        return CaseB;
-    }
-    in.tall.tallOutletHeight = h;
-    in.tall.tallBuildingHeight = b;
-    return AtLeast15TimesBuilding(h, b) ? CaseD : CaseC;
 }
 
 void OnNext(HWND dlg) {
@@ -144,19 +96,22 @@ void OnNext(HWND dlg) {
     if (!IsWindowEnabled(GetDlgItem(dlg, IDC_NEXT)))
         return;
     OutletInputs &in = gOutletInputs;
+    // The fields show their converted, trimmed texts from now on.
     PutFieldText(dlg, IDC_OUTLET_HEIGHT, in.outletHeightText);
-    if (in.menuOutletHeight > kHighestAccepted) {
-        RefuseHeight(dlg, IDC_OUTLET_HEIGHT, kStartOutletMessage);
+    if (NeedsBuildingHeight(in.menuOutletHeight))
+        PutFieldText(dlg, IDC_BUILDING_HEIGHT, in.buildingHeightText);
+    const MenuVerdict verdict = ValidateStartMenu(in);
+    if (verdict.verdict != Verdict::Proceed) {
+        if (verdict.message == nullptr)
+            return;
+        const int field =
+            verdict.field == MenuField::OutletHeight ? IDC_OUTLET_HEIGHT : IDC_BUILDING_HEIGHT;
+        SetFocus(GetDlgItem(dlg, field));
+        FaultBeep(verdict.beepMilliseconds);
+        gMessageBox(dlg, verdict.message, kParameterErrorCaption, MB_OK | MB_TOPMOST);
         return;
     }
-    if (in.menuOutletHeight >= kBuildingNeededFrom) {
-        PutFieldText(dlg, IDC_BUILDING_HEIGHT, in.buildingHeightText);
-        if (in.menuBuildingHeight > kHighestAccepted) {
-            RefuseHeight(dlg, IDC_BUILDING_HEIGHT, kStartBuildingMessage);
-            return;
-        }
-    }
-    RequestScreen(HandOverHeights(in));
+    RequestScreen(verdict.nextCase);
     LeaveScreen(dlg);
 }
 
@@ -171,7 +126,7 @@ void OnReset(HWND dlg) {
 void DrawStartMenuLabel(const DRAWITEMSTRUCT &item) {
     COLORREF colour = TermLabelColour(gLabels, static_cast<int>(item.CtlID));
     if (item.CtlID == IDC_LABEL_BUILDING_HEIGHT &&
-        gOutletInputs.menuOutletHeight < kBuildingNeededFrom)
+        !NeedsBuildingHeight(gOutletInputs.menuOutletHeight))
         colour = kUnusedLabel;
     PaintTermLabel(item, colour);
     ShowTermAdvice(gLabels);

@@ -105,17 +105,23 @@ bool ToSingleByte(char *text) {
     return true;
 }
 
-bool ParseFieldNumber(const char *text, double *value) {
-    *value = -1.0;
-    double number;
+FieldNumber ScanFieldNumber(const char *text) {
+    FieldNumber n{false, 0.0, false};
     size_t used;
-    if (!ScanDecimal(text, static_cast<size_t>(-1), &number, &used))
-        return true; // no number: no word is read either
-    *value = number;
+    if (!ScanDecimal(text, static_cast<size_t>(-1), &n.value, &used))
+        return n; // no number: no word is read either
+    n.hasNumber = true;
     const char *word = text + used;
     while (IsScanSpace(*word))
         ++word;
-    return *word == '\0';
+    n.wordAfter = *word != '\0';
+    return n;
+}
+
+bool ParseFieldNumber(const char *text, double *value) {
+    const FieldNumber n = ScanFieldNumber(text);
+    *value = n.hasNumber ? n.value : -1.0;
+    return !n.wordAfter;
 }
 
 void CopyText(char *dest, unsigned size, const char *src) {

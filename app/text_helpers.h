@@ -10,8 +10,15 @@ void TrimBlanks(char *text);
 // full-width katakana and their punctuation) by that form. Fails, leaving the text
 // unchanged, on a character without one (kanji, hiragana) or on a control character.
 bool ToSingleByte(char *text);
-// The numeric-field rule: a number, then nothing but blanks. *value is −1.0 when the text
-// holds no number. Returns whether the field is valid (no word after the number).
+// The numeric-field rule, "%lf%s": a number, then nothing but blanks.
+struct FieldNumber {
+    bool hasNumber; // the text begins (after blanks) with a number
+    double value;   // the number when there is one
+    bool wordAfter; // something other than blanks follows the number: the field is invalid
+};
+FieldNumber ScanFieldNumber(const char *text);
+// The same rule with −1.0 for a text that holds no number. Returns whether the field is
+// valid (no word after the number).
 bool ParseFieldNumber(const char *text, double *value);
 
 bool IsLeadByte(unsigned char c);

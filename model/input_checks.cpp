@@ -1,7 +1,6 @@
 #include "model/input_checks.h"
 
 #include "app/text_helpers.h"
-#include "model/number_scan.h"
 #include "model/quantise.h"
 
 #include <cstdint>
@@ -29,78 +28,98 @@ const char *const kCaseBAtLeast15Question =
 
 namespace {
 
-bool IsDistance(TallField field) {
-    return field == TallField::OutletToBoundary || field == TallField::BuildingToBoundary;
-}
+// The same words on the low-outlet and the tall-outlet screens.
+const char kNo1Message[] = "臭気指数第１号基準に適切な値（10～21）を設定して下さい。";
 
-// "%lf%s": the number and whether a word follows it. The value keeps the preset when the
-// text does not begin with a number.
-bool ScanNumberAndWord(const char *text, double *value) {
-    double number;
-    size_t used;
-    if (!ScanDecimal(text, static_cast<size_t>(-1), &number, &used))
-        return true;
-    *value = number;
-    const char *word = text + used;
-    while (IsScanSpace(*word))
-        ++word;
-    return *word == '\0';
+constexpr FieldLimits kHeightLimits{0, false, 400, false};
+constexpr FieldLimits kFlowLimits{0, true, 10000, true};
+constexpr FieldLimits kDistanceLimits{0, false, 10000, false};
+constexpr FieldLimits kNo1Limits{10, false, 21, false};
+
+// In the order of TallField.
+const TallFieldRule kTallRules[kTallFieldCount] = {
+    {TallField::OutletHeight, &TallOutletInputs::tallOutletHeight, &OutletInputs::outletHeightText,
+     -1.0, kHeightLimits, false, "排出口の実高さに適切な値（15から400）を設定して下さい。"},
+    {TallField::BuildingHeight, &TallOutletInputs::tallBuildingHeight,
+     &OutletInputs::buildingHeightText, -1.0, kHeightLimits, false,
+     "最大周辺建物高さに適切な値（0から400）を設定して下さい。"},
+    {TallField::No1Standard, &TallOutletInputs::no1Standard, &OutletInputs::no1StandardText, -1.0,
+     kNo1Limits, false, kNo1Message},
+    {TallField::Diameter,
+     &TallOutletInputs::outletDiameter,
+     &OutletInputs::outletDiameterText,
+     -1.0,
+     {0, true, 10, false},
+     false,
+     "排出口の口径に適切な値（0mより大きく、10m以下）を設定して下さい。"},
+    {TallField::Area,
+     &TallOutletInputs::outletArea,
+     &OutletInputs::outletAreaText,
+     -1.0,
+     {0, true, 100, false},
+     false,
+     "排出口の断面積に適切な値（0㎡より大きく、100㎡以下）を設定して下さい。"},
+    {TallField::Temperature,
+     &TallOutletInputs::gasTemperature,
+     &OutletInputs::gasTemperatureText,
+     -100.0,
+     {-15, false, 999, false},
+     false,
+     "排出ガス温度に適切な値（-15から999）を設定して下さい。"},
+    {TallField::DryFlow, &TallOutletInputs::dryFlow, &OutletInputs::dryFlowText, -1.0, kFlowLimits,
+     false, "排出ガス流量（乾き）に適切な値（0より大きく、10000より小さい数）を設定して下さい。"},
+    {TallField::WetFlow, &TallOutletInputs::wetFlow, &OutletInputs::wetFlowText, -1.0, kFlowLimits,
+     false, "排出ガス流量（湿り）に適切な値（0より大きく、10000より小さい数）を設定して下さい。"},
+    {TallField::Velocity,
+     &TallOutletInputs::exitVelocity,
+     &OutletInputs::exitVelocityText,
+     -1.0,
+     {0, true, 200, true},
+     false,
+     "排出ガス吐出速度に適切な値（0より大きく、200より小さい数）を設定して下さい。"},
+    {TallField::Moisture,
+     &TallOutletInputs::moisture,
+     &OutletInputs::moistureText,
+     -1.0,
+     {0, false, 100, true},
+     false,
+     "排出ガス水分量に適切な値（0以上、100未満）を設定して下さい。"},
+    {TallField::OutletToBoundary, &TallOutletInputs::outletToBoundary,
+     &OutletInputs::outletToBoundaryText, -1.0, kDistanceLimits, true,
+     "排出口と敷地境界との最短距離に適切な値（0m以上、10000m以下）を設定して下さい。"},
+    {TallField::BuildingToBoundary, &TallOutletInputs::buildingToBoundary,
+     &OutletInputs::buildingToBoundaryText, -1.0, kDistanceLimits, true,
+     "周辺最大建物と敷地境界との最短距離に適切な値（0m以上、10000m以下）を設定して下さい。"},
+};
+
+bool Within(const FieldLimits &l, double v) {
+    const bool aboveLow = l.lowOpen ? v > l.low : v >= l.low;
+    const bool belowHigh = l.highOpen ? v < l.high : v <= l.high;
+    return aboveLow && belowHigh;
 }
 
 } // namespace
 
+const TallFieldRule &TallRule(TallField field) {
+    return kTallRules[static_cast<size_t>(field)];
+}
+
 bool TallFieldInRange(TallField field, double v) {
-    switch (field) {
-    case TallField::OutletHeight:
-    case TallField::BuildingHeight: return v >= 0 && v <= 400;
-    case TallField::No1Standard: return v >= 10 && v <= 21;
-    case TallField::Diameter: return v > 0 && v <= 10;
-    case TallField::Area: return v > 0 && v <= 100;
-    case TallField::Temperature: return v >= -15 && v <= 999;
-    case TallField::DryFlow:
-    case TallField::WetFlow: return v > 0 && v < 10000;
-    case TallField::Velocity: return v > 0 && v < 200;
-    case TallField::Moisture: return v >= 0 && v < 100;
-    case TallField::OutletToBoundary:
-    case TallField::BuildingToBoundary: return v >= 0 && v <= 10000;
-    }
-    return false;
+    return Within(TallRule(field).limits, v);
 }
 
 const char *TallFieldMessage(TallField field) {
-    switch (field) {
-    case TallField::OutletHeight: return "排出口の実高さに適切な値（15から400）を設定して下さい。";
-    case TallField::BuildingHeight:
-        return "最大周辺建物高さに適切な値（0から400）を設定して下さい。";
-    case TallField::No1Standard: return "臭気指数第１号基準に適切な値（10～21）を設定して下さい。";
-    case TallField::Diameter:
-        return "排出口の口径に適切な値（0mより大きく、10m以下）を設定して下さい。";
-    case TallField::Area:
-        return "排出口の断面積に適切な値（0㎡より大きく、100㎡以下）を設定して下さい。";
-    case TallField::Temperature: return "排出ガス温度に適切な値（-15から999）を設定して下さい。";
-    case TallField::DryFlow:
-        return "排出ガス流量（乾き）に適切な値（0より大きく、10000より小さい数）を設定して下さい。";
-    case TallField::WetFlow:
-        return "排出ガス流量（湿り）に適切な値（0より大きく、10000より小さい数）を設定して下さい。";
-    case TallField::Velocity:
-        return "排出ガス吐出速度に適切な値（0より大きく、200より小さい数）を設定して下さい。";
-    case TallField::Moisture: return "排出ガス水分量に適切な値（0以上、100未満）を設定して下さい。";
-    case TallField::OutletToBoundary:
-        return "排出口と敷地境界との最短距離に適切な値（0m以上、10000m以下）を設定して下さい。";
-    case TallField::BuildingToBoundary:
-        return "周辺最大建物と敷地境界との最短距離に適切な値（0m以上、10000m以下）を設定して下さい"
-               "。";
-    }
-    return "";
+    return TallRule(field).message;
 }
 
 FieldReading ReadTallField(TallField field, const char *text, bool caseC, bool silent) {
-    FieldReading r{field == TallField::Temperature ? -100.0 : -1.0, false, false, ""};
+    const TallFieldRule &rule = TallRule(field);
+    FieldReading r{rule.preset, false, false, ""};
     std::vector<char> buffer(text, text + std::char_traits<char>::length(text) + 1);
     char *converted = buffer.data();
     if (!ToSingleByte(converted) && !silent)
         return r;
-    if (IsDistance(field)) {
+    if (rule.distance) {
         TrimBlanks(converted);
         if (caseC && converted[0] == '\0') {
             r.value = 0.0;
@@ -109,8 +128,10 @@ FieldReading ReadTallField(TallField field, const char *text, bool caseC, bool s
             return r;
         }
     }
-    const bool noWord = ScanNumberAndWord(converted, &r.value);
-    if (noWord && TallFieldInRange(field, r.value)) {
+    const FieldNumber n = ScanFieldNumber(converted);
+    if (n.hasNumber)
+        r.value = n.value;
+    if (!n.wordAfter && Within(rule.limits, r.value)) {
         r.valid = true;
         r.acceptedText = converted;
     }
@@ -130,8 +151,7 @@ FieldReading ReadLowField(LowField field, const char *text) {
     double value;
     const bool noWord = ParseFieldNumber(converted, &value);
     r.value = value;
-    const bool inRange =
-        field == LowField::No1Index ? (value >= 10 && value <= 21) : (value >= 0 && value <= 400);
+    const bool inRange = Within(field == LowField::No1Index ? kNo1Limits : kHeightLimits, value);
     if (noWord && inRange) {
         r.valid = true;
         r.acceptedText = converted;
@@ -143,7 +163,7 @@ FieldReading ReadLowField(LowField field, const char *text) {
 
 const char *LowFieldMessage(LowField field, bool caseA) {
     switch (field) {
-    case LowField::No1Index: return "臭気指数第１号基準に適切な値（10～21）を設定して下さい。";
+    case LowField::No1Index: return kNo1Message;
     case LowField::OutletHeight:
         return caseA ? "排出口の実高さに適切な値（0m以上、6.7m未満）を設定して下さい。"
                      : "排出口の実高さに適切な値（6.7m以上、15m未満）を設定して下さい。";

@@ -1,8 +1,11 @@
 #pragma once
+#include "model/outlet_inputs.h"
+
+#include <cstddef>
 #include <string>
 
-// How the input screens read and check one numeric field, shared by the screens and the
-// command line so both accept and refuse the same texts with the same messages.
+// How the input forms read and check one numeric field: the field tables with their records,
+// limits and messages. The order of the checks and the questions are in form_rules.h.
 
 enum class TallField {
     OutletHeight,
@@ -18,6 +21,27 @@ enum class TallField {
     OutletToBoundary,
     BuildingToBoundary,
 };
+constexpr size_t kTallFieldCount = 12;
+
+// One limit of a field: the value must be above (open) or at least (closed) the bound.
+struct FieldLimits {
+    double low;
+    bool lowOpen;
+    double high;
+    bool highOpen;
+};
+
+// A row of the tall-outlet field table.
+struct TallFieldRule {
+    TallField field;
+    double TallOutletInputs::*value;       // the accepted value
+    char (OutletInputs::*text)[kTextSize]; // the accepted text
+    double preset;                         // the value before reading: what no number leaves
+    FieldLimits limits;
+    bool distance;       // trimmed; omissible on the case C screen
+    const char *message; // the fault's message ("パラメータエラー")
+};
+const TallFieldRule &TallRule(TallField field);
 
 struct FieldReading {
     double value;             // what was read; the preset when no number was read

@@ -1,10 +1,10 @@
 #pragma once
+#include "model/outlet_case.h"
+
 #include <cstdint>
 
 // The process-wide records of every input and result. They outlive every window: the
 // screens only show them. −1 means not set or not given unless a field says otherwise.
-
-enum ScreenId : int32_t { StartMenu = 0, CaseA = 1, CaseB = 2, CaseC = 3, CaseD = 4 };
 
 enum DownwashClass : int32_t { DownwashNone = 0, DownwashWeak = 1, DownwashStrong = 2 };
 

@@ -2,6 +2,7 @@
 
 #include "model/dilution_grid.h"
 #include "model/quantise.h"
+#include "app/text_helpers.h"
 
 #include <cmath>
 #include <cstdio>
@@ -74,6 +75,39 @@ TallResultTexts FormatTallResults(const OutletInputs &in, const double *grid) {
     if (exists)
         texts.boundary = BoundaryText(in);
     return texts;
+}
+
+MapLabelTexts FormatMapLabels(const MapSettings &settings, bool resultExists,
+                              bool axesFromSettings) {
+    MapLabelTexts texts;
+    if (resultExists) {
+        texts.colourTop = Format("%4d", RoundShown(settings.whiteLimit));
+        const int sum = RoundShown(settings.redLimit + settings.whiteLimit);
+        // Half of an odd sum would not be a whole dilution degree.
+        if (sum % 2 == 0)
+            texts.colourMiddle = Format("%4d", sum / 2);
+        texts.colourBottom = Format("%4d", RoundShown(settings.redLimit));
+    }
+    if (resultExists || axesFromSettings) {
+        texts.heightAxis = Format("%4dm", settings.displayHeight);
+        texts.distanceAxis = Format("風下距離 %4dm", settings.downwindRange);
+    } else {
+        texts.heightAxis = "m";
+        texts.distanceAxis = "風下距離  ";
+    }
+    return texts;
+}
+
+PrintedResultTexts gPrintedResultTexts;
+
+void KeepPrintedResultTexts(const TallResultTexts &texts, bool resultExists) {
+    PrintedResultTexts &kept = gPrintedResultTexts;
+    CopyText(kept.rateMantissa, sizeof kept.rateMantissa, texts.rateMantissa.c_str());
+    CopyText(kept.rateExponent, sizeof kept.rateExponent, texts.rateExponent.c_str());
+    if (resultExists) {
+        CopyText(kept.landingDistance, sizeof kept.landingDistance, texts.landingDistance.c_str());
+        CopyText(kept.boundary, sizeof kept.boundary, texts.boundary.c_str());
+    }
 }
 
 LowResultTexts FormatLowResults(const OutletInputs &in) {

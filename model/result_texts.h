@@ -1,4 +1,5 @@
 #pragma once
+#include "model/map_settings.h"
 #include "model/outlet_inputs.h"
 
 #include <string>
@@ -19,6 +20,35 @@ TallResultTexts FormatTallResults(const OutletInputs &in, const double *grid);
 
 // Mantissa and exponent texts of an emission rate (m³N/min) written as "%.1le".
 void FormatEmissionRate(double rate, std::string *mantissa, std::string *exponent);
+
+// The labels beside the map: the colour bar's limits and the ends of the two axes.
+struct MapLabelTexts {
+    std::string colourTop;    // white limit
+    std::string colourMiddle; // empty when the two limits add up to an odd number
+    std::string colourBottom; // red limit
+    std::string heightAxis;   // "%4dm" of the display height
+    std::string distanceAxis; // "風下距離 %4dm" of the downwind range
+};
+
+// With a result, every label from the settings. Without one the colour bar is empty and
+// the axes read "m" and "風下距離  ", unless axesFromSettings (the labels of a map being
+// adjusted follow the settings whether or not there is a result).
+MapLabelTexts FormatMapLabels(const MapSettings &settings, bool resultExists,
+                              bool axesFromSettings = false);
+
+// What the screen last showed of a result, for the printed report and the printed map.
+// The rate texts follow every display (empty without a rate); the landing distance and
+// the site boundary change only while a result exists.
+struct PrintedResultTexts {
+    char rateMantissa[kTextSize];
+    char rateExponent[kTextSize];
+    char landingDistance[kTextSize];
+    char boundary[kTextSize];
+};
+
+extern PrintedResultTexts gPrintedResultTexts;
+
+void KeepPrintedResultTexts(const TallResultTexts &texts, bool resultExists);
 
 // The texts of the low-outlet output line and figure.
 struct LowResultTexts {

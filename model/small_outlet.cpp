@@ -34,8 +34,8 @@ double SmallOutletStandard(double I1, double hs, double d, double Hb) {
     return 10 * std::log10(product);
 }
 
-void CalculateLowOutlet(OutletInputs &in, ScreenId screen) {
-    if (screen == CaseA)
+void CalculateLowOutlet(OutletInputs &in, OutletCase outletCase) {
+    if (outletCase == CaseA)
         in.buildingHeight = -1.0;
     double no2 = SmallOutletStandard(in.no1Index, in.outletHeight, in.representativeDiameter,
                                      in.buildingHeight);

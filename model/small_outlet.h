@@ -11,4 +11,4 @@ double RepresentativeDiameter(int32_t sizeClass);
 
 // The calculate button of cases A and B after validation: No. 2 standard never below the
 // No. 1 standard, dilution degree the difference. Writes lowResult.
-void CalculateLowOutlet(OutletInputs &in, ScreenId screen);
+void CalculateLowOutlet(OutletInputs &in, OutletCase outletCase);

@@ -18,7 +18,7 @@ void AdjustTallResults(TallOutletInputs &t) {
         r.allowableOutletIndex = static_cast<double>(shownSum);
 }
 
-double CalculateTallOutlet(OutletInputs &in, ScreenId screen, double *grid) {
+double CalculateTallOutlet(OutletInputs &in, OutletCase outletCase, double *grid) {
     TallOutletInputs &t = in.tall;
     const double keptDryFlow = t.dryFlow;
     const double keptWetFlow = t.wetFlow;
@@ -26,9 +26,9 @@ double CalculateTallOutlet(OutletInputs &in, ScreenId screen, double *grid) {
     const double keptMoisture = t.moisture;
     const double keptTemperature = t.gasTemperature;
 
-    if (screen == CaseC && t.gasTemperature < 15.0)
+    if (outletCase == CaseC && t.gasTemperature < 15.0)
         t.gasTemperature = 15.0;
-    if (screen == CaseD && in.sizeMode == 1)
+    if (outletCase == CaseD && in.sizeMode == 1)
         t.outletDiameter = 2 * std::sqrt(t.outletArea / 3.14159265358979323846);
 
     const double Fmax = RunTallOutlet(t, true, kGridRows, kGridColumns, grid, &t.result.landingRow,
@@ -38,7 +38,7 @@ double CalculateTallOutlet(OutletInputs &in, ScreenId screen, double *grid) {
     t.moisture = keptMoisture;
     t.wetFlow = keptWetFlow;
     t.exitVelocity = keptVelocity;
-    if (screen == CaseC)
+    if (outletCase == CaseC)
         t.gasTemperature = keptTemperature;
     if (in.flowMode == 0)
         t.dryFlow = keptDryFlow;

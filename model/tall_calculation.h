@@ -7,7 +7,7 @@
 // standard plus the shown dilution degree, and restores the inputs to the accepted values
 // (the dry flow becomes the derived one in m³N/min when the user gave another flow).
 // Returns Fmax of the run.
-double CalculateTallOutlet(OutletInputs &in, ScreenId screen, double *grid);
+double CalculateTallOutlet(OutletInputs &in, OutletCase outletCase, double *grid);
 
 // Dilution degree not below 0, outlet index not below 10 and equal to the rounded No. 1
 // standard plus the rounded dilution degree.

@@ -55,7 +55,7 @@ void AddSizeBounds(PageDescription &page, int sizeRow, int sizeClass) {
 
 } // namespace
 
-PageDescription DescribeLowOutletReport(ScreenId report, const ReportSources &from, int u) {
+PageDescription DescribeLowOutletReport(OutletCase report, const ReportSources &from, int u) {
     const OutletInputs &in = *from.inputs;
     const bool caseB = report == CaseB;
     PageDescription page{u, {}};

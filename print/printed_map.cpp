@@ -2,6 +2,8 @@
 
 #include "map/map_raster.h"
 
+#include <cstddef>
+
 std::vector<unsigned char> PrintedMapImage(bool colour) {
     if (gMapImage.empty())
         ClearMapImage();

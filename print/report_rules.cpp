@@ -7,7 +7,7 @@
 
 namespace {
 
-bool TallLayout(ScreenId report) {
+bool TallLayout(OutletCase report) {
     return report == CaseC || report == CaseD;
 }
 
@@ -37,7 +37,7 @@ std::string TypedValue(const char *text, double stored) {
     return formatted;
 }
 
-void AddReportHeader(PageDescription &page, ScreenId report, const ReportSources &from,
+void AddReportHeader(PageDescription &page, OutletCase report, const ReportSources &from,
                      const char *caseHeading) {
     const int u = page.unit;
     const bool tall = TallLayout(report);
@@ -66,7 +66,7 @@ void AddReportHeader(PageDescription &page, ScreenId report, const ReportSources
                  : "左記条件の排出口についての算定結果です。");
 }
 
-void AddReportFrame(PageDescription &page, ScreenId report) {
+void AddReportFrame(PageDescription &page, OutletCase report) {
     const int u = page.unit;
     const int top = At(u, 24, 1, 2);
     if (TallLayout(report)) {
@@ -113,12 +113,12 @@ void AddValueWithUnit(PageDescription &page, int row, const std::string &value, 
     AddText(page, raisedX, y - u / 4, superscript);
 }
 
-PageDescription DescribeReport(ScreenId report, const ReportSources &from, int u) {
+PageDescription DescribeReport(OutletCase report, const ReportSources &from, int u) {
     return TallLayout(report) ? DescribeTallOutletReport(report, from, u)
                               : DescribeLowOutletReport(report, from, u);
 }
 
-const char *ReportDocumentName(ScreenId report) {
+const char *ReportDocumentName(OutletCase report) {
     switch (report) {
     case CaseA: return "算定結果（排出口高さ６．７ｍ未満）";
     case CaseB: return "算定結果（排出口高さ６．７ｍ以上、１５ｍ未満）";

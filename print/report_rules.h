@@ -28,20 +28,20 @@ std::string CutText(const char *text, int maxBytes);
 std::string TypedValue(const char *text, double stored);
 
 // The frame and header of the two column layouts.
-void AddReportHeader(PageDescription &page, ScreenId report, const ReportSources &from,
+void AddReportHeader(PageDescription &page, OutletCase report, const ReportSources &from,
                      const char *caseHeading);
-void AddReportFrame(PageDescription &page, ScreenId report);
+void AddReportFrame(PageDescription &page, OutletCase report);
 // A value at (18, row) followed by its unit with a raised "3" or "2", placed from the
 // value's length. longRule: place as for a value of 7 bytes or more whatever its length.
 void AddValueWithUnit(PageDescription &page, int row, const std::string &value, const char *unit,
                       const char *superscript, bool longRule);
 
 // The whole page of a case.
-PageDescription DescribeLowOutletReport(ScreenId report, const ReportSources &from, int u);
-PageDescription DescribeTallOutletReport(ScreenId report, const ReportSources &from, int u);
-PageDescription DescribeReport(ScreenId report, const ReportSources &from, int u);
+PageDescription DescribeLowOutletReport(OutletCase report, const ReportSources &from, int u);
+PageDescription DescribeTallOutletReport(OutletCase report, const ReportSources &from, int u);
+PageDescription DescribeReport(OutletCase report, const ReportSources &from, int u);
 // The dilution map block with its first row at y0 (units).
 void AddReportMap(PageDescription &page, int y0, const ReportSources &from);
 
 // The document name the spooler shows, after the product name.
-const char *ReportDocumentName(ScreenId report);
+const char *ReportDocumentName(OutletCase report);

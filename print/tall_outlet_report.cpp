@@ -146,7 +146,7 @@ void AddTallOutputs(PageDescription &page, const ReportSources &from) {
 
 } // namespace
 
-PageDescription DescribeTallOutletReport(ScreenId report, const ReportSources &from, int u) {
+PageDescription DescribeTallOutletReport(OutletCase report, const ReportSources &from, int u) {
     const OutletInputs &in = *from.inputs;
     PageDescription page{u, {}};
     AddReportHeader(page, report, from,

@@ -87,3 +87,6 @@
 
 // Low-outlet screens
 #include "resources/low_outlet_resource.h"
+
+// Tall-outlet screens
+#include "resources/tall_outlet_resource.h"

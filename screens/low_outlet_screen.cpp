@@ -5,6 +5,7 @@
 #include "app/shell.h"
 #include "app/term_labels.h"
 #include "app/text_helpers.h"
+#include "model/form_rules.h"
 #include "model/result_texts.h"
 #include "model/small_outlet.h"
 #include "resources/resource.h"
@@ -15,8 +16,6 @@
 
 namespace {
 
-// Below this outlet height no building height is asked for.
-constexpr double kCaseBFrom = 6.7;
 // What the records keep of a field: typing stops there, so an accepted text is always kept
 // whole (every character that passes the check has a single-byte form).
 constexpr int kFieldLimit = kTextSize - 1;
@@ -80,29 +79,17 @@ void ShowLowOutletResults(HWND dlg) {
     EnableWindow(GetDlgItem(dlg, IDC_PRINT), TRUE);
 }
 
+LowField FieldOfControl(int id) {
+    return id == IDC_CASE_OUTLET_HEIGHT     ? LowField::OutletHeight
+           : id == IDC_CASE_BUILDING_HEIGHT ? LowField::BuildingHeight
+                                            : LowField::No1Index;
+}
+
 // Whether a field now reads otherwise than what was last accepted for it.
 bool FieldDiffersFromAccepted(HWND dlg, int id) {
-    const OutletInputs &in = gOutletInputs;
     char text[kFieldReadSize] = "";
     GetDlgItemTextA(dlg, id, text, sizeof text);
-    const bool height = id != IDC_NO1_STANDARD;
-    // A height with kana or kanji is left to the next check, which refuses it.
-    if (!ToSingleByte(text))
-        return !height;
-    if (height)
-        TrimBlanks(text);
-    double value;
-    ParseFieldNumber(text, &value);
-    double acceptedValue = in.no1Index;
-    const char *acceptedText = in.no1Text;
-    if (id == IDC_CASE_OUTLET_HEIGHT) {
-        acceptedValue = in.outletHeight;
-        acceptedText = in.outletHeightText;
-    } else if (id == IDC_CASE_BUILDING_HEIGHT) {
-        acceptedValue = in.buildingHeight;
-        acceptedText = in.buildingHeightText;
-    }
-    return value != acceptedValue || std::strcmp(text, acceptedText) != 0;
+    return LowFieldChanged(gOutletInputs, FieldOfControl(id), text);
 }
 
 // Runs on every notification of a field: a result no longer matches edited inputs.
@@ -136,7 +123,7 @@ void FillLowOutletScreen(HWND dlg, ScreenId screen) {
         if (chosen)
             in.representativeDiameter = RepresentativeDiameter(button.sizeClass);
     }
-    if (in.outletHeight < kCaseBFrom) {
+    if (!NeedsBuildingHeight(in.outletHeight)) {
         in.buildingHeightText[0] = '\0';
         in.buildingHeight = -1.0;
     }
@@ -161,7 +148,7 @@ void OnCalculate(HWND dlg, ScreenId screen) {
     ClearLowOutletResults(dlg);
     if (!ValidateLowOutletInputs(dlg, screen, ValidationMode::Interactive))
         return;
-    CalculateLowOutlet(gOutletInputs, screen);
+    CalculateLowOutlet(gOutletInputs, static_cast<OutletCase>(screen));
     ShowLowOutletResults(dlg);
 }
 

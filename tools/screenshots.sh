@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Walks the program through a low outlet computed on the case A and B screens and the
-# example outlet (start menu: outlet 30 m, building 10 m, 次へ, case D) and saves a PNG of
-# every window it passes, as the X server shows it.
+# Walks the program through a low outlet computed on the case A and B screens, the example
+# outlet computed on the case D screen (outlet 30 m, building 10 m) and a wet flow on the
+# case C screen, and saves a PNG of every window it passes, as the X server shows it.
 # Fails when a window's client area comes out blank.
 #   tools/screenshots.sh PROGRAM DRIVER OUTDIR      (needs a display: tools/with-display)
 set -euo pipefail

@@ -19,7 +19,7 @@ char *FieldOf(int id) {
 }
 
 // The report the open dialog prints on OK.
-ScreenId gReport = CaseA;
+OutletCase gReport = CaseA;
 
 void InitPrintInformation(HWND dlg) {
     SetProgramIcon(dlg);
@@ -65,7 +65,7 @@ INT_PTR CALLBACK PrintInformationProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM)
 } // namespace
 
 HWND OpenPrintInformation(HWND screen, ScreenId report) {
-    gReport = report;
+    gReport = static_cast<OutletCase>(report);
     HWND dlg = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_PRINT_INFO),
                                   screen, PrintInformationProc, 0);
     if (dlg != nullptr)

@@ -17,7 +17,7 @@ namespace {
 const char kFailure[] = "印刷できませんでした。プリンターの状態を確認してください。";
 const char kFailureCaption[] = "印刷エラー";
 
-ReportSources SourcesOfReport(ScreenId report, bool colour) {
+ReportSources SourcesOfReport(OutletCase report, bool colour) {
     ReportSources from{};
     from.inputs = &gOutletInputs;
     from.info = &gPrintInfo;
@@ -45,7 +45,7 @@ int UnitOf(HDC dc) {
 
 // One page on the printer the dialog returned. False when the printer refused at any step;
 // the document is then abandoned, not left half open.
-bool PrintPage(HDC dc, ScreenId report, bool colour, const std::string &documentName) {
+bool PrintPage(HDC dc, OutletCase report, bool colour, const std::string &documentName) {
     DOCINFOA document{};
     document.cbSize = sizeof document;
     document.lpszDocName = documentName.c_str();
@@ -89,7 +89,7 @@ bool QueryPrinter(const PRINTDLGA &request) {
     return colour;
 }
 
-void PrintCaseReport(HWND screen, ScreenId report) {
+void PrintCaseReport(HWND screen, OutletCase report) {
     PRINTDLGA request{};
     // The 64-bit structure is larger than the 66 bytes of the packed 32-bit one.
     request.lStructSize = sizeof request;

@@ -14,4 +14,4 @@ bool QueryPrinter(const PRINTDLGA &request);
 
 // The whole print of the report of a case: the print dialog, the page, and at every ending
 // the screen enabled again and brought to the front.
-void PrintCaseReport(HWND screen, ScreenId report);
+void PrintCaseReport(HWND screen, OutletCase report);

@@ -13,8 +13,8 @@
 
 namespace {
 
-RequestError Prepare(const OutletOptions &options, ScreenId *screen = nullptr) {
-    ScreenId ignored;
+RequestError Prepare(const OutletOptions &options, OutletCase *screen = nullptr) {
+    OutletCase ignored;
     return PrepareOutlet(options, gOutletInputs, screen ? screen : &ignored);
 }
 
@@ -38,7 +38,7 @@ OutletOptions With(OutletOptions o, const char *name, const char *value) {
 } // namespace
 
 TEST(PrepareOutlet, TheStartMenuRuleChoosesTheCase) {
-    ScreenId screen;
+    OutletCase screen;
     EXPECT_EQ(Prepare({{"height", "6.69"}, {"no1", "12"}, {"size", "small"}}, &screen).status, 0);
     EXPECT_EQ(screen, CaseA);
     Prepare({{"height", "6.7"}, {"building", "5"}, {"no1", "12"}, {"size", "small"}}, &screen);
@@ -141,7 +141,7 @@ TEST(ComputeOutcome, NoRowBeyondTheBoundaryMeansNoLandingPointAndNoLimit) {
     // A site's grid step so small that the grid ends before the site boundary.
     ScratchDirectory dir;
     dir.Write("smell.prm", " 0.001   1.0   1.0 .2255\n");
-    ScreenId screen;
+    OutletCase screen;
     ASSERT_EQ(PrepareOutlet(ExampleOutlet(), gOutletInputs, &screen).status, 0);
     const Outcome outcome = ComputeOutcome(gOutletInputs, screen);
     std::map<std::string, OutcomeField> byKey;

@@ -122,7 +122,7 @@ TEST(Golden, EveryKnownOutletGivesItsResults) {
         OutletOptions options;
         for (size_t i = 0; i + 1 < g.args.size(); i += 2)
             options[g.args[i].substr(2)] = TerminalToCp932(g.args[i + 1]);
-        ScreenId screen;
+        OutletCase screen;
         RequestError error = PrepareOutlet(options, gOutletInputs, &screen);
         ASSERT_EQ(error.status, 0) << Cp932ToUtf8(error.message);
         const Outcome outcome = ComputeOutcome(gOutletInputs, screen);

@@ -54,7 +54,7 @@ struct Records {
     }
 };
 
-void LowOutlet(Records &r, ScreenId screen, const char *outlet, const char *building,
+void LowOutlet(Records &r, OutletCase screen, const char *outlet, const char *building,
                int sizeClass) {
     std::strcpy(r.in.outletHeightText, outlet);
     r.in.outletHeight = std::atof(outlet);
@@ -114,7 +114,7 @@ TEST(ReportFrame, LinesOfBothLayouts) {
         int x1, y1, x2, y2;
     };
     struct Row {
-        ScreenId report;
+        OutletCase report;
         std::vector<Line> lines;
     } rows[] = {
         {CaseA,
@@ -155,7 +155,7 @@ TEST(ReportHeader, PositionsAndCuts) {
     std::strcpy(r.info.authorName, "環境保全課の山田太郎と鈴木花子と佐藤");
     std::strcpy(r.info.facilityName, "第２乾燥炉");
     struct Row {
-        ScreenId report;
+        OutletCase report;
         const char *text;
         int x, y;
     } rows[] = {
@@ -218,7 +218,7 @@ TEST(ReportHeader, OfficeNamesOfTheTallLayoutAreCutAt100Bytes) {
 
 TEST(LowOutletReport, RowsOfEachSizeClassAndCase) {
     struct Row {
-        ScreenId report;
+        OutletCase report;
         int sizeClass;
         const char *text;
         int x, y;
@@ -287,7 +287,7 @@ TEST(LowOutletReport, MediumOutletHasTwoRaisedTwos) {
 }
 
 TEST(LowOutletReport, OutputsInBlueAndBlackWithTheFigure) {
-    for (ScreenId report : {CaseA, CaseB}) {
+    for (OutletCase report : {CaseA, CaseB}) {
         Records r;
         LowOutlet(r, report, report == CaseA ? "1.5" : "8", report == CaseA ? "" : "7", SizeSmall);
         const int no2 = static_cast<int>(r.in.lowResult.no2Index + 0.5);

@@ -1,7 +1,10 @@
 // Checks a printed page, rendered from the printer's PDF to a binary PPM at the printer's
 // own resolution, against the description of the page the program printed:
 //
-//   kamorte_page_check a|b|c|d PAGE.ppm
+//   kamorte_page_check a|b|c|d PAGE.ppm [DRY-FLOW]
+//
+// DRY-FLOW: the dry flow the tall-outlet screen showed; the raised 3 after it moves with
+// its length.
 //
 // The printable area starts somewhere on the paper; its offset is found from the left and
 // bottom edges of the frame. Then every frame line must be where the description puts it,
@@ -92,7 +95,7 @@ void FillRecords(char which, OutletInputs &in) {
 } // namespace
 
 int main(int argc, char **argv) {
-    if (argc != 3 || std::strchr("abcd", argv[1][0]) == nullptr) {
+    if (argc < 3 || argc > 4 || std::strchr("abcd", argv[1][0]) == nullptr) {
         std::printf("usage: kamorte_page_check a|b|c|d PAGE.ppm\n");
         return 2;
     }
@@ -102,9 +105,11 @@ int main(int argc, char **argv) {
         std::printf("FAILED: %s is no 8-bit PPM picture\n", argv[2]);
         return 1;
     }
-    const ScreenId report = static_cast<ScreenId>(CaseA + (which - 'a'));
+    const OutletCase report = static_cast<OutletCase>(CaseA + (which - 'a'));
     OutletInputs in{};
     FillRecords(which, in);
+    if (argc == 4)
+        in.tall.dryFlow = std::atof(argv[3]);
     PrintInfo info{};
     MapSettings map{2000, 20, 70, 200};
     ReportSources from{};
@@ -113,7 +118,8 @@ int main(int argc, char **argv) {
     from.map = &map;
     from.shown.rateMantissa = "1.0×10";
     from.shown.rateExponent = "6";
-    from.shown.boundary = "50";
+    // Case C is printed without boundary distances.
+    from.shown.boundary = which == 'c' ? "" : "50";
     from.shown.landingDistance = "  501";
     from.colour = true;
     // The page is rendered at the printer's resolution: device units are pixels.
@@ -175,9 +181,9 @@ int main(int argc, char **argv) {
             ++blues;
             const int x0 = offsetX + item.x;
             const int y0 = offsetY + item.y;
-            // Half a unit per byte is the body font's nominal advance; glyphs may run over.
-            const int x1 =
-                x0 + std::max<int>(u, static_cast<int>(item.text.size()) * u / 2) + u / 4;
+            // Half a unit per byte is the nominal advance; proportional glyphs such as "m"
+            // run over it.
+            const int x1 = x0 + std::max<int>(u, static_cast<int>(item.text.size()) * u * 2 / 3);
             const int y1 = y0 + u;
             blueBoxes.push_back({x0, y0, x1, y1});
             int n = 0;

@@ -36,6 +36,7 @@ if [ "$mode" = refused ]; then
   exit 0
 fi
 echo "$result" | grep -qx printed
+dryflow=$(echo "$result" | sed -n 's/^dry flow shown: *//p')
 
 job=""
 for _ in $(seq 100); do
@@ -59,9 +60,9 @@ scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 pdftoppm -r 300 -singlefile "$pdf" "$scratch/page"
 if [ "${checker##*.}" = exe ]; then
-  "$root/tools/wine-run" "$checker" "$which" "$(winpath "$scratch/page.ppm")" | tr -d '\r' >"$scratch/check" || status=$?
+  "$root/tools/wine-run" "$checker" "$which" "$(winpath "$scratch/page.ppm")" $dryflow | tr -d '\r' >"$scratch/check" || status=$?
 else
-  "$checker" "$which" "$scratch/page.ppm" >"$scratch/check" || status=$?
+  "$checker" "$which" "$scratch/page.ppm" $dryflow >"$scratch/check" || status=$?
 fi
 cat "$scratch/check"
 exit "${status:-0}"

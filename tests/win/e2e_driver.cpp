@@ -4,7 +4,12 @@
 //
 //   kamorte_driver check PROGRAM   a low outlet computed on the case A and B screens (the
 //                                  shown No. 2 standard read back), then the example outlet
-//                                  to the case D screen and a clean exit
+//                                  computed on the case D screen and a wet flow with both
+//                                  distances omitted on the case C screen (every result text
+//                                  read back), and a clean exit
+//   kamorte_driver time PROGRAM    the time from 計算する to the result text on the case D
+//                                  screen: the first click after start-up (ten starts) and
+//                                  later clicks (ten in one run), medians in milliseconds
 //   kamorte_driver walk PROGRAM    the same, stopping at every screen: prints "shot NAME"
 //                                  with the window's and then the client area's left, top,
 //                                  right and bottom on the desktop, and waits for a line on
@@ -13,7 +18,9 @@
 
 #include <cstdio>
 #include <cstring>
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "program_driver.h"
 
@@ -24,6 +31,7 @@ using namespace driving;
 const char kTitle[] = "カモルテ（臭気指数第２号規制基準算定ソフト）";
 const char kCaseATitle[] = "Ａ．排出口高さが 6.7m 未満の場合";
 const char kCaseBTitle[] = "Ｂ．排出口高さが 6.7m 以上 15m 未満の場合";
+const char kCaseCTitle[] = "Ｃ．排出口高さが15ｍ以上かつ周辺最大建物高さの1.5倍未満の場合";
 const char kCaseDTitle[] = "Ｄ．排出口高さが15ｍ以上かつ周辺最大建物高さの1.5倍以上の場合";
 const char kExitQuestion[] = "カモルテ（臭気指数第２号規制基準算定ソフト）を　\n終了しますか？";
 const char kRealHeightTopic[] = "「排出口の実高さ」 とは";
@@ -38,19 +46,38 @@ constexpr int kBackToMenu = 1030;
 constexpr int kNo2Shown = 1064;
 constexpr int kNo1Part = 1085;
 constexpr int kDilutionPart = 1065;
+// The tall-outlet screens
+constexpr int kDiameter = 1011;
+constexpr int kUpward = 1014;
+constexpr int kTemperature = 1008;
+constexpr int kDryRadio = 1022;
+constexpr int kDryFlow = 1010;
+constexpr int kWetRadio = 1027;
+constexpr int kWetFlow = 1031;
+constexpr int kMoisture = 1007;
+constexpr int kOutletBoundary = 1004;
+constexpr int kBuildingBoundary = 1003;
+constexpr int kOutletIndex = 1044;
+constexpr int kPrint = 1020;
+constexpr int kMapAdjust = 1021;
 constexpr int kRealHeightCommand = 32787;
 constexpr int kAboutCommand = 104;
 
 bool gWalk = false;
 
 bool IsStartMenu(HWND w) {
-    return TextOf(w) == kTitle && GetDlgItem(w, kOutletField) != nullptr;
+    // The case screens have a field 1003 too, but no 次へ.
+    return TextOf(w) == kTitle && GetDlgItem(w, kOutletField) != nullptr &&
+           GetDlgItem(w, kCalculate) == nullptr;
 }
 bool IsCaseA(HWND w) {
     return TextOf(w) == kTitle && HasChildText(w, kCaseATitle);
 }
 bool IsCaseB(HWND w) {
     return TextOf(w) == kTitle && HasChildText(w, kCaseBTitle);
+}
+bool IsCaseC(HWND w) {
+    return TextOf(w) == kTitle && HasChildText(w, kCaseCTitle);
 }
 bool IsCaseD(HWND w) {
     return TextOf(w) == kTitle && HasChildText(w, kCaseDTitle);
@@ -157,6 +184,180 @@ HWND VisitLowOutlets(HWND menu) {
     return menu;
 }
 
+struct ShownText {
+    int control;
+    const char *name;
+    const char *expected;
+};
+
+// 計算する, then waits for the outlet index: the milliseconds from the click to the text.
+double CalculateAndTime(HWND screen) {
+    LARGE_INTEGER frequency, start, now;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    PostMessageA(GetDlgItem(screen, kCalculate), BM_CLICK, 0, 0);
+    for (int i = 0; i < 6000; ++i) {
+        // WM_GETTEXT waits while the program computes; the text is there once it answers.
+        if (!TextOf(GetDlgItem(screen, kOutletIndex)).empty())
+            break;
+        Sleep(1);
+    }
+    QueryPerformanceCounter(&now);
+    return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) /
+           static_cast<double>(frequency.QuadPart);
+}
+
+// Reads every result text of a tall-outlet screen back from the window.
+bool ExpectTexts(HWND screen, const ShownText *texts, size_t count) {
+    bool ok = true;
+    for (size_t i = 0; i < count; ++i) {
+        const std::string shown = TextOf(GetDlgItem(screen, texts[i].control));
+        std::printf("  %s: \"%s\"\n", texts[i].name, shown.c_str());
+        if (shown != texts[i].expected) {
+            std::printf("FAILED: %s shows \"%s\", not \"%s\"\n", texts[i].name, shown.c_str(),
+                        texts[i].expected);
+            ok = false;
+        }
+    }
+    std::fflush(stdout);
+    return ok;
+}
+
+// The example outlet into the case D screen's fields.
+void FillExampleOutlet(HWND caseD) {
+    SetField(caseD, kNo1Field, "12");
+    SetField(caseD, kDiameter, "1");
+    Click(caseD, kUpward);
+    SetField(caseD, kTemperature, "80");
+    Click(caseD, kDryRadio);
+    SetField(caseD, kDryFlow, "300");
+    SetField(caseD, kMoisture, "10");
+    SetField(caseD, kOutletBoundary, "50");
+    SetField(caseD, kBuildingBoundary, "20");
+    Settle(caseD);
+}
+
+// The example outlet: 9.1 × 10^6 m³N/min, index 45 = 12 + 33, landing 649 m downwind.
+bool ComputeCaseD(HWND caseD) {
+    FillExampleOutlet(caseD);
+    const double ms = CalculateAndTime(caseD);
+    std::printf("case D computed in %.0f ms\n", ms);
+    static const ShownText texts[] = {
+        {1048, "rate mantissa", "9.1×10"},
+        {1049, "rate exponent", "6"},
+        {kOutletIndex, "outlet index", "45        （＝1号基準（12）＋希釈度（33））"},
+        {1045, "dry flow", "300"},
+        {1081, "colour bar top", "  80"},
+        {1083, "colour bar middle", "  55"},
+        {1082, "colour bar bottom", "  30"},
+        {1046, "height axis", " 100m"},
+        {1047, "distance axis", "風下距離 1000m"},
+        {1089, "site boundary", "50"},
+        {1077, "landing distance", "  649"},
+        {1080, "landing dilution", "33"},
+    };
+    if (!ExpectTexts(caseD, texts, sizeof texts / sizeof texts[0]))
+        return false;
+    if (!IsWindowEnabled(GetDlgItem(caseD, kPrint)) ||
+        !IsWindowEnabled(GetDlgItem(caseD, kMapAdjust)))
+        return Fail("印刷する or マップを調整する stays disabled with a result");
+    return true;
+}
+
+// Case C, 20 m outlet by a 15 m building: wet flow 200 at 20 % moisture, both distances
+// left empty. Strong downwash; the site-boundary row stays empty.
+bool ComputeCaseC(HWND caseC) {
+    SetField(caseC, kNo1Field, "12");
+    Click(caseC, kWetRadio);
+    SetField(caseC, kWetFlow, "200");
+    SetField(caseC, kMoisture, "20");
+    SetField(caseC, kOutletBoundary, "");
+    SetField(caseC, kBuildingBoundary, "");
+    Settle(caseC);
+    const double ms = CalculateAndTime(caseC);
+    std::printf("case C computed in %.0f ms\n", ms);
+    static const ShownText texts[] = {
+        {1048, "rate mantissa", "9.8×10"},
+        {1049, "rate exponent", "4"},
+        {kOutletIndex, "outlet index", "28        （＝1号基準（12）＋希釈度（16））"},
+        {1045, "dry flow", "160"},
+        {1080, "colour bar top", "  60"},
+        {1082, "colour bar middle", "  35"},
+        {1081, "colour bar bottom", "  10"},
+        {1046, "height axis", "  50m"},
+        {1047, "distance axis", "風下距離  100m"},
+        {1089, "site boundary", ""},
+        {1077, "landing distance", "    1"},
+        {1079, "landing dilution", "16"},
+    };
+    return ExpectTexts(caseC, texts, sizeof texts / sizeof texts[0]);
+}
+
+// From the start menu to the case D screen of the example outlet's heights.
+HWND OpenCaseD(HWND menu) {
+    HWND caseD = Next(menu, "30", "10", IsCaseD);
+    for (int i = 0; i < 50 && caseD != nullptr && IsWindow(menu); ++i)
+        Sleep(100);
+    return caseD;
+}
+
+bool AnswerExitQuestion(HWND screen) {
+    PostMessageA(screen, WM_COMMAND, IDCANCEL, 0);
+    Settle(screen);
+    HWND question = WaitForWindow(IsExitQuestion, 10000);
+    if (question == nullptr)
+        return Fail("no exit question after Esc");
+    if (!HasChildText(question, kExitQuestion))
+        return Fail("the exit question has another text");
+    Shot("exit_question", question);
+    PostMessageA(GetDlgItem(question, IDYES), BM_CLICK, 0, 0);
+    if (WaitForSingleObject(gProgram.hProcess, 20000) != WAIT_OBJECT_0)
+        return Fail("the program did not end after Yes");
+    DWORD code = 1;
+    GetExitCodeProcess(gProgram.hProcess, &code);
+    if (code != 0)
+        return Fail("the exit code is not 0");
+    return true;
+}
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    const size_t n = v.size();
+    return n == 0 ? 0 : n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+// Ten starts for the first click, ten more clicks in the first run for the later ones.
+bool Time(const char *program) {
+    std::vector<double> first, later;
+    for (int run = 0; run < 10; ++run) {
+        if (!StartProgram(program))
+            return Fail("the program did not start");
+        HWND menu = WaitForWindow(IsStartMenu, 60000);
+        HWND caseD = menu != nullptr ? OpenCaseD(menu) : nullptr;
+        if (caseD == nullptr)
+            return Fail("no case D screen");
+        FillExampleOutlet(caseD);
+        first.push_back(CalculateAndTime(caseD));
+        for (int click = 0; run == 0 && click < 10; ++click) {
+            // An edit withdraws the result, so the next text is the next calculation's.
+            SetField(caseD, kMoisture, click % 2 ? "10" : "11");
+            Settle(caseD);
+            later.push_back(CalculateAndTime(caseD));
+        }
+        if (!AnswerExitQuestion(caseD))
+            return false;
+        CloseHandle(gProgram.hThread);
+        CloseHandle(gProgram.hProcess);
+    }
+    std::printf("first click after start-up: median %.0f ms (min %.0f, max %.0f, n=%zu)\n",
+                Median(first), *std::min_element(first.begin(), first.end()),
+                *std::max_element(first.begin(), first.end()), first.size());
+    std::printf("later clicks: median %.0f ms (min %.0f, max %.0f, n=%zu)\n", Median(later),
+                *std::min_element(later.begin(), later.end()),
+                *std::max_element(later.begin(), later.end()), later.size());
+    return true;
+}
+
 bool Drive() {
     HWND menu = WaitForWindow(IsStartMenu, 60000);
     if (menu == nullptr)
@@ -189,23 +390,24 @@ bool Drive() {
         return Fail("the start menu was not closed");
     std::printf("case D screen shown\n");
     Shot("case_d", caseD);
+    if (!ComputeCaseD(caseD))
+        return false;
+    Shot("case_d_result", caseD);
+    Click(caseD, kBackToMenu);
 
-    PostMessageA(caseD, WM_COMMAND, IDCANCEL, 0);
-    Settle(caseD);
-    HWND question = WaitForWindow(IsExitQuestion, 10000);
-    if (question == nullptr)
-        return Fail("no exit question after Esc");
-    if (!HasChildText(question, kExitQuestion))
-        return Fail("the exit question has another text");
-    Shot("exit_question", question);
-    PostMessageA(GetDlgItem(question, IDYES), BM_CLICK, 0, 0);
-
-    if (WaitForSingleObject(gProgram.hProcess, 20000) != WAIT_OBJECT_0)
-        return Fail("the program did not end after Yes");
-    DWORD code = 1;
-    GetExitCodeProcess(gProgram.hProcess, &code);
-    if (code != 0)
-        return Fail("the exit code is not 0");
+    menu = WaitForWindow(IsStartMenu, 10000);
+    if (menu == nullptr)
+        return Fail("メニューに戻る did not return to the start menu from case D");
+    HWND caseC = Next(menu, "20", "15", IsCaseC);
+    if (caseC == nullptr)
+        return Fail("the case C screen did not appear");
+    std::printf("case C screen shown\n");
+    Shot("case_c", caseC);
+    if (!ComputeCaseC(caseC))
+        return false;
+    Shot("case_c_result", caseC);
+    if (!AnswerExitQuestion(caseC))
+        return false;
     std::printf("program ended with exit code 0\n");
     return true;
 }
@@ -213,10 +415,13 @@ bool Drive() {
 } // namespace
 
 int main(int argc, char **argv) {
-    if (argc != 3 || (std::strcmp(argv[1], "check") != 0 && std::strcmp(argv[1], "walk") != 0)) {
-        std::printf("usage: kamorte_driver check|walk PROGRAM\n");
+    if (argc != 3 || (std::strcmp(argv[1], "check") != 0 && std::strcmp(argv[1], "walk") != 0 &&
+                      std::strcmp(argv[1], "time") != 0)) {
+        std::printf("usage: kamorte_driver check|walk|time PROGRAM\n");
         return 2;
     }
+    if (std::strcmp(argv[1], "time") == 0)
+        return Time(argv[2]) ? 0 : 1;
     gWalk = std::strcmp(argv[1], "walk") == 0;
     if (!Start(argv[2]))
         return 1;

@@ -57,7 +57,7 @@ std::string ProgramFolder() {
 } // namespace
 
 TEST_F(ShellTest, EveryScreenCarriesTheSameMenu) {
-    for (ScreenId screen : {StartMenu, CaseA, CaseB, CaseC, CaseD}) {
+    for (ScreenId screen : std::initializer_list<ScreenId>{StartMenu, CaseA, CaseB, CaseC, CaseD}) {
         RequestScreen(screen);
         Pump();
         HMENU bar = GetMenu(Screen());

@@ -59,6 +59,21 @@ const PrintedCase kCaseA = {"5",         nullptr,      {{1013, "12"}},
                             "第２乾燥炉"};
 const PrintedCase kCaseB = {
     "10", "12", {{1013, "12"}}, {1015}, "環境保全課　鈴木", "", "塗装ブース排気口"};
+// Case C: the wet flow with its moisture, both boundary distances left out.
+const PrintedCase kCaseC = {
+    "20",      "15",   {{1013, "12"}, {1031, "200"}, {1007, "20"}, {1004, ""}, {1003, ""}},
+    {1027},    "佐藤", "カモルテ化学工業株式会社",
+    "ボイラー"};
+// Case D: a downward outlet given by its area, and an author longer than the 30 bytes
+// the page has room for.
+const PrintedCase kCaseD = {
+    "30",
+    "10",
+    {{1013, "12"}, {1026, "0.785"}, {1010, "300"}, {1007, "10"}, {1004, "50"}, {1003, "20"}},
+    {1015, 1025, 1022},
+    "環境保全課　公害対策係　主任技師　山田太郎",
+    "カモルテ化学工業株式会社　東京工場",
+    "第２乾燥炉"};
 
 bool IsScreen(HWND w) {
     return TextOf(w) == kTitle && GetDlgItem(w, kPrint) != nullptr;
@@ -102,14 +117,19 @@ bool PrintOne(const PrintedCase &c, bool refused) {
     HWND screen = WaitForWindow(IsScreen, 10000);
     if (screen == nullptr)
         return Fail("the case screen did not appear");
-    for (const Field &f : c.fields)
-        if (f.id != 0)
-            SetField(screen, f.id, f.text);
+    // The alternatives first: they enable the fields that follow.
     for (int id : c.clicks)
         if (id != 0)
             Click(screen, id);
+    for (const Field &f : c.fields)
+        if (f.id != 0)
+            SetField(screen, f.id, f.text);
+    Settle(screen);
     Click(screen, kCalculate);
-    std::printf("result shown: %s\n", TextOf(GetDlgItem(screen, 1064)).c_str());
+    std::printf("result shown: %s%s\n", TextOf(GetDlgItem(screen, 1064)).c_str(),
+                TextOf(GetDlgItem(screen, 1044)).c_str());
+    if (GetDlgItem(screen, 1045) != nullptr)
+        std::printf("dry flow shown: %s\n", TextOf(GetDlgItem(screen, 1045)).c_str());
     if (!Click(screen, kPrint))
         return Fail("印刷する is not enabled after the calculation");
     HWND info = WaitForWindow(IsPrintInfo, 10000);
@@ -167,6 +187,8 @@ int main(int argc, char **argv) {
     switch (argv[2][0]) {
     case 'a': c = &kCaseA; break;
     case 'b': c = &kCaseB; break;
+    case 'c': c = &kCaseC; break;
+    case 'd': c = &kCaseD; break;
     default: break;
     }
     if (c == nullptr) {

@@ -75,7 +75,7 @@ int RunBatch(const std::string &path) {
             if (!cells[i].empty())
                 options[header[i]] = cells[i];
         }
-        ScreenId screen;
+        OutletCase screen;
         const RequestError error = PrepareOutlet(options, gOutletInputs, &screen);
         if (error.status) {
             std::fputs(OutcomeCsvRow({}, Cp932ToUtf8(error.message), Cp932ToUtf8).c_str(), stdout);

@@ -11,7 +11,7 @@
 
 namespace {
 
-const char *CaseName(ScreenId screen) {
+const char *CaseName(OutletCase screen) {
     static const char *names[] = {"", "A", "B", "C", "D"};
     return names[screen];
 }
@@ -56,7 +56,7 @@ std::string JsonString(const std::string &utf8) {
 
 } // namespace
 
-Outcome ComputeOutcome(OutletInputs &in, ScreenId screen) {
+Outcome ComputeOutcome(OutletInputs &in, OutletCase screen) {
     Outcome out;
     out.push_back(Txt("case", CaseName(screen)));
     if (screen == CaseA || screen == CaseB) {
@@ -97,6 +97,12 @@ Outcome ComputeOutcome(OutletInputs &in, ScreenId screen) {
     out.push_back(Txt("boundaryText", texts.boundary));
     out.push_back(Txt("landingDistanceText", texts.landingDistance));
     out.push_back(Txt("landingDilutionText", texts.landingDilution));
+    const MapLabelTexts labels = FormatMapLabels(gMapSettings, r.allowableOutletIndex >= 0);
+    out.push_back(Txt("colourTopText", labels.colourTop));
+    out.push_back(Txt("colourMiddleText", labels.colourMiddle));
+    out.push_back(Txt("colourBottomText", labels.colourBottom));
+    out.push_back(Txt("heightAxisText", labels.heightAxis));
+    out.push_back(Txt("distanceAxisText", labels.distanceAxis));
     return out;
 }
 
@@ -124,6 +130,11 @@ const std::vector<std::string> &OutcomeKeys() {
                                                   "boundaryText",
                                                   "landingDistanceText",
                                                   "landingDilutionText",
+                                                  "colourTopText",
+                                                  "colourMiddleText",
+                                                  "colourBottomText",
+                                                  "heightAxisText",
+                                                  "distanceAxisText",
                                                   "no1Index",
                                                   "no2Index",
                                                   "dilution"};

@@ -16,7 +16,7 @@ using Outcome = std::vector<OutcomeField>;
 
 // Runs the case's calculation on the prepared records (the tall cases over gDilutionGrid,
 // also setting gMapSettings to the defaults) and lists what the screens show.
-Outcome ComputeOutcome(OutletInputs &in, ScreenId screen);
+Outcome ComputeOutcome(OutletInputs &in, OutletCase screen);
 
 // Every key a result can have, tall cases first, then the low cases.
 const std::vector<std::string> &OutcomeKeys();

@@ -24,5 +24,5 @@ const std::vector<std::string> &OutletOptionNames();
 OutletOptions ExampleOutlet();
 
 // Checks the options as the case's screen checks its fields and fills the records.
-// On success *screen is the case and the records hold the accepted inputs.
-RequestError PrepareOutlet(const OutletOptions &options, OutletInputs &in, ScreenId *screen);
+// On success *outletCase is the case and the records hold the accepted inputs.
+RequestError PrepareOutlet(const OutletOptions &options, OutletInputs &in, OutletCase *outletCase);

@@ -114,7 +114,7 @@ bool ParseArguments(const std::vector<std::string> &args, Command *cmd, std::str
 }
 
 int RunSingle(const Command &cmd) {
-    ScreenId screen;
+    OutletCase screen;
     RequestError error = PrepareOutlet(cmd.outlet, gOutletInputs, &screen);
     if (error.status == kBadUsage)
         return Usage(error.message);

@@ -1,0 +1,112 @@
+#include "screens/tall_outlet_results.h"
+
+#include "app/screen_common.h"
+#include "map/map_raster.h"
+#include "map/win/map_display.h"
+#include "model/dilution_grid.h"
+#include "model/map_settings.h"
+#include "model/result_texts.h"
+#include "resources/resource.h"
+
+#include <cstdio>
+
+namespace {
+
+bool IsCaseD(HWND screen) {
+    return GetDlgItem(screen, IDC_TALL_VELOCITY) != nullptr;
+}
+
+int LandingDilutionId(HWND screen) {
+    return IsCaseD(screen) ? IDC_D_LANDING_DILUTION : IDC_C_LANDING_DILUTION;
+}
+
+void SetText(HWND screen, int id, const std::string &text) {
+    SetDlgItemTextA(screen, id, text.c_str());
+}
+
+} // namespace
+
+void ShowTallOutletResults(HWND screen) {
+    const OutletInputs &in = gOutletInputs;
+    const bool exists = in.tall.result.allowableOutletIndex >= 0;
+    const TallResultTexts texts = FormatTallResults(in, gDilutionGrid);
+    SetText(screen, IDC_OUTLET_INDEX, texts.outletIndex);
+    SetText(screen, IDC_RATE_MANTISSA, texts.rateMantissa);
+    SetText(screen, IDC_RATE_EXPONENT, texts.rateExponent);
+    SetText(screen, IDC_DRY_FLOW_SHOWN, texts.dryFlow);
+    if (!exists || gMapImage.empty())
+        ClearMapImage();
+    ShowMapImage(screen, IDC_MAP, kMapWidth, kMapImageRows, gMapImage);
+
+    const MapLabelTexts labels = FormatMapLabels(gMapSettings, exists);
+    const MapLabelIds ids = MapLabelIdsOf(screen);
+    SetText(screen, ids.colourTop, labels.colourTop);
+    SetText(screen, ids.colourMiddle, labels.colourMiddle);
+    SetText(screen, ids.colourBottom, labels.colourBottom);
+    SetText(screen, ids.heightAxis, labels.heightAxis);
+    SetText(screen, ids.distanceAxis, labels.distanceAxis);
+
+    EnableWindow(GetDlgItem(screen, IDC_PRINT), exists);
+    EnableWindow(GetDlgItem(screen, IDC_MAP_ADJUST), exists);
+    SetText(screen, IDC_LANDING_DISTANCE, texts.landingDistance);
+    SetText(screen, LandingDilutionId(screen), texts.landingDilution);
+    SetText(screen, IDC_BOUNDARY_DISTANCE, texts.boundary);
+    KeepPrintedResultTexts(texts, exists);
+}
+
+void ClearCursorReadout(HWND screen) {
+    SetDlgItemTextA(screen, IDC_READOUT_DISTANCE, "");
+    SetDlgItemTextA(screen, IDC_READOUT_HEIGHT, "");
+    SetDlgItemTextA(screen, IDC_READOUT_DILUTION, "");
+}
+
+void CursorReadoutAt(HWND screen, POINT pointer) {
+    if (gOutletInputs.tall.result.allowableOutletIndex < 0)
+        return;
+    RECT map;
+    HWND control = GetDlgItem(screen, IDC_MAP);
+    if (control == nullptr || !GetWindowRect(control, &map))
+        return;
+    const int x = pointer.x - map.left;
+    // The strip under the map carries the boundary marker; y counts map rows upward.
+    const int y = map.bottom - pointer.y - kMapStripRows;
+    if (x < 0 || x >= kMapWidth || y < 0 || y >= kMapHeight) {
+        ClearCursorReadout(screen);
+        return;
+    }
+    const MapSettings &s = gMapSettings;
+    int row = static_cast<int>(static_cast<float>(s.downwindRange) * static_cast<float>(x) /
+                               static_cast<float>(kMapWidth - 1));
+    int column = static_cast<int>(static_cast<float>(s.displayHeight) * static_cast<float>(y) /
+                                  static_cast<float>(kMapHeight - 1));
+    if (row > s.downwindRange - 1)
+        row = s.downwindRange - 1;
+    if (row > kGridRows - 1)
+        row = kGridRows - 1;
+    if (row < 0)
+        row = 0;
+    if (column > s.displayHeight - 1)
+        column = s.displayHeight - 1;
+    if (column > kGridColumns - 1)
+        column = kGridColumns - 1;
+    if (column < 0)
+        column = 0;
+    char text[32];
+    std::snprintf(text, sizeof text, "%5d", row + 1);
+    SetDlgItemTextA(screen, IDC_READOUT_DISTANCE, text);
+    std::snprintf(text, sizeof text, "%d", column + 1);
+    SetDlgItemTextA(screen, IDC_READOUT_HEIGHT, text);
+    const double v = GridCell(gDilutionGrid, row, column);
+    if (v >= 0 && v < kNoPlumeThreshold)
+        std::snprintf(text, sizeof text, "%.1f", v);
+    else
+        std::snprintf(text, sizeof text, "%s", "∞"); // no plume at that point
+    SetDlgItemTextA(screen, IDC_READOUT_DILUTION, text);
+    ShowArrowPointer();
+}
+
+void CursorReadout(HWND screen) {
+    POINT pointer;
+    if (GetCursorPos(&pointer))
+        CursorReadoutAt(screen, pointer);
+}

@@ -1,0 +1,474 @@
+#include "screens/tall_outlet_screen.h"
+
+#include "app/menu_command.h"
+#include "app/screen_common.h"
+#include "app/shell.h"
+#include "app/term_labels.h"
+#include "map/map_raster.h"
+#include "map/win/map_display.h"
+#include "model/dilution_grid.h"
+#include "model/map_settings.h"
+#include "model/tall_calculation.h"
+#include "resources/resource.h"
+#include "screens/print_request.h"
+#include "screens/tall_outlet_results.h"
+#include "screens/tall_outlet_validation.h"
+
+#include <cstring>
+
+namespace {
+
+// What the records keep of a field: typing stops there.
+constexpr int kFieldLimit = kTextSize - 1;
+constexpr COLORREF kGrey = RGB(172, 168, 153);
+constexpr COLORREF kBoundaryMarkColour = RGB(64, 64, 64);
+constexpr COLORREF kLandingMarkColour = RGB(0, 0, 255);
+// Where the second line of the two-line distance label starts, from its first line.
+constexpr int kSecondLineRight = 104;
+constexpr int kSecondLineDown = 14;
+
+const TermLabel kCaseCLabels[] = {
+    {IDC_TALL_LABEL_REAL_HEIGHT, IDM_TOPIC_REAL_HEIGHT},
+    {IDC_TALL_LABEL_BUILDING_HEIGHT, IDM_TOPIC_BUILDING_HEIGHT},
+    {IDC_TALL_LABEL_NO1, IDM_TOPIC_STANDARDS},
+    {IDC_C_LABEL_INDEX, IDM_TOPIC_ODOR_INDEX},
+    {IDC_TALL_LABEL_DRY_FLOW, IDM_TOPIC_FLOW},
+    {IDC_TALL_LABEL_WET_FLOW, IDM_TOPIC_FLOW},
+    {IDC_TALL_LABEL_MOISTURE, IDM_TOPIC_MOISTURE},
+    {IDC_TALL_LABEL_OUTLET_DISTANCE, IDM_TOPIC_OUTLET_DISTANCE},
+    {IDC_TALL_LABEL_BUILDING_DISTANCE, IDM_TOPIC_BUILDING_DISTANCE},
+    {IDC_TALL_LABEL_OUTLET_INDEX, IDM_TOPIC_ODOR_INDEX},
+    {IDC_TALL_LABEL_NO2, IDM_TOPIC_STANDARDS},
+    {IDC_C_LABEL_RATE, IDM_TOPIC_EMISSION_RATE},
+    {IDC_TALL_LABEL_DRY_FLOW_SHOWN, IDM_TOPIC_FLOW},
+    {IDC_C_LABEL_MAP_DILUTION, IDM_TOPIC_DILUTION},
+    {IDC_C_LABEL_BAR_DILUTION, IDM_TOPIC_DILUTION},
+};
+const TermLabel kCaseDLabels[] = {
+    {IDC_TALL_LABEL_REAL_HEIGHT, IDM_TOPIC_REAL_HEIGHT},
+    {IDC_TALL_LABEL_BUILDING_HEIGHT, IDM_TOPIC_BUILDING_HEIGHT},
+    {IDC_TALL_LABEL_NO1, IDM_TOPIC_STANDARDS},
+    {IDC_D_LABEL_INDEX, IDM_TOPIC_ODOR_INDEX},
+    {IDC_D_LABEL_DIAMETER, IDM_TOPIC_SIZE},
+    {IDC_D_LABEL_AREA, IDM_TOPIC_SIZE},
+    {IDC_TALL_LABEL_DRY_FLOW, IDM_TOPIC_FLOW},
+    {IDC_TALL_LABEL_WET_FLOW, IDM_TOPIC_FLOW},
+    {IDC_D_LABEL_VELOCITY, IDM_TOPIC_VELOCITY},
+    {IDC_D_LABEL_TEMPERATURE, IDM_TOPIC_TEMPERATURE},
+    {IDC_TALL_LABEL_MOISTURE, IDM_TOPIC_MOISTURE},
+    {IDC_D_LABEL_DIRECTION, IDM_TOPIC_DIRECTION},
+    {IDC_TALL_LABEL_OUTLET_DISTANCE, IDM_TOPIC_OUTLET_DISTANCE},
+    {IDC_TALL_LABEL_BUILDING_DISTANCE, IDM_TOPIC_BUILDING_DISTANCE},
+    {IDC_TALL_LABEL_OUTLET_INDEX, IDM_TOPIC_ODOR_INDEX},
+    {IDC_TALL_LABEL_NO2, IDM_TOPIC_STANDARDS},
+    {IDC_D_LABEL_RATE, IDM_TOPIC_EMISSION_RATE},
+    {IDC_TALL_LABEL_DRY_FLOW_SHOWN, IDM_TOPIC_FLOW},
+    {IDC_D_LABEL_MAP_DILUTION, IDM_TOPIC_DILUTION},
+    {IDC_D_LABEL_BAR_DILUTION, IDM_TOPIC_DILUTION},
+};
+TermLabels gCaseCLabels = {kCaseCLabels, 15, "", nullptr, {}, false, 0};
+TermLabels gCaseDLabels = {kCaseDLabels, 20, "", nullptr, {}, false, 0};
+
+TermLabels &LabelsOf(ScreenId screen) {
+    return screen == CaseC ? gCaseCLabels : gCaseDLabels;
+}
+
+ScreenId CaseOf(HWND dlg) {
+    return GetDlgItem(dlg, IDC_TALL_VELOCITY) != nullptr ? CaseD : CaseC;
+}
+
+void Enable(HWND dlg, std::initializer_list<int> ids, bool enabled) {
+    for (int id : ids)
+        EnableWindow(GetDlgItem(dlg, id), enabled);
+}
+
+void Repaint(HWND dlg, std::initializer_list<int> ids) {
+    for (int id : ids)
+        InvalidateRect(GetDlgItem(dlg, id), nullptr, TRUE);
+}
+
+void Check(HWND dlg, int id, bool checked) {
+    CheckDlgButton(dlg, id, checked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void ShowNoResult(HWND dlg) {
+    ClearTallOutletResults(gOutletInputs);
+    ShowTallOutletResults(dlg);
+}
+
+// Case C has the dry and the wet flow; the moisture belongs to the wet one.
+void SetCaseCFlow(HWND dlg, int flowMode) {
+    TallOutletInputs &t = gOutletInputs.tall;
+    gOutletInputs.flowMode = flowMode;
+    const bool wet = flowMode == 1;
+    Check(dlg, IDC_TALL_DRY_RADIO, !wet);
+    Check(dlg, IDC_TALL_WET_RADIO, wet);
+    Enable(dlg,
+           {IDC_TALL_DRY_FLOW, IDC_TALL_DRY_UNIT_M, IDC_TALL_DRY_UNIT_CUBE, IDC_TALL_DRY_UNIT_MIN},
+           !wet);
+    Enable(dlg,
+           {IDC_TALL_WET_FLOW, IDC_TALL_WET_UNIT_M, IDC_TALL_WET_UNIT_CUBE, IDC_TALL_WET_UNIT_MIN,
+            IDC_TALL_MOISTURE, IDC_TALL_MOISTURE_UNIT},
+           wet);
+    t.exitVelocity = -1.0;
+    if (wet) {
+        t.dryFlow = -1.0;
+    } else {
+        t.wetFlow = -1.0;
+        t.moisture = 0.0;
+    }
+    Repaint(dlg, {IDC_TALL_LABEL_MOISTURE});
+}
+
+void SetCaseDSize(HWND dlg) {
+    const bool area = gOutletInputs.sizeMode == 1;
+    Check(dlg, IDC_TALL_DIAMETER_RADIO, !area);
+    Check(dlg, IDC_TALL_AREA_RADIO, area);
+    Enable(dlg, {IDC_TALL_DIAMETER, IDC_TALL_DIAMETER_UNIT}, !area);
+    Enable(dlg, {IDC_TALL_AREA, IDC_TALL_AREA_UNIT, IDC_TALL_AREA_UNIT_SQUARE}, area);
+    Repaint(dlg, {IDC_D_LABEL_DIAMETER, IDC_D_LABEL_AREA});
+}
+
+// The temperature counts only for an upward outlet; otherwise the gas leaves at 15 °C.
+void SetCaseDDirectionEnabling(HWND dlg) {
+    TallOutletInputs &t = gOutletInputs.tall;
+    const bool upward = t.outletDirection == 0;
+    Enable(dlg, {IDC_TALL_TEMPERATURE, IDC_TALL_TEMPERATURE_UNIT, IDC_D_LABEL_TEMPERATURE}, upward);
+    Repaint(dlg, {IDC_D_LABEL_TEMPERATURE});
+    if (!upward)
+        t.gasTemperature = 15.0;
+}
+
+void SetCaseDFlow(HWND dlg) {
+    const int mode = gOutletInputs.flowMode;
+    Check(dlg, IDC_TALL_DRY_RADIO, mode == 0);
+    Check(dlg, IDC_TALL_WET_RADIO, mode == 1);
+    Check(dlg, IDC_TALL_VELOCITY_RADIO, mode == 2);
+    Enable(dlg,
+           {IDC_TALL_DRY_FLOW, IDC_TALL_DRY_UNIT_M, IDC_TALL_DRY_UNIT_CUBE, IDC_TALL_DRY_UNIT_MIN},
+           mode == 0);
+    Enable(dlg,
+           {IDC_TALL_WET_FLOW, IDC_TALL_WET_UNIT_M, IDC_TALL_WET_UNIT_CUBE, IDC_TALL_WET_UNIT_MIN},
+           mode == 1);
+    Enable(dlg, {IDC_TALL_VELOCITY, IDC_D_VELOCITY_UNIT}, mode == 2);
+    SetCaseDSize(dlg);
+    Repaint(dlg, {IDC_TALL_LABEL_MOISTURE});
+    SetCaseDDirectionEnabling(dlg);
+}
+
+// Case C: a click on either flow radio, also on the one already chosen, withdraws a result.
+void OnCaseCFlow(HWND dlg, int id) {
+    if (gOutletInputs.resultsShown)
+        ShowNoResult(dlg);
+    SetCaseCFlow(dlg, id == IDC_TALL_WET_RADIO ? 1 : 0);
+}
+
+// Case D: a click on the radio already chosen changes nothing.
+void OnCaseDAlternative(HWND dlg, int id) {
+    OutletInputs &in = gOutletInputs;
+    int32_t *choice = nullptr;
+    int32_t value = 0;
+    switch (id) {
+    case IDC_TALL_DIAMETER_RADIO:
+        choice = &in.sizeMode;
+        value = 0;
+        break;
+    case IDC_TALL_AREA_RADIO:
+        choice = &in.sizeMode;
+        value = 1;
+        break;
+    case IDC_TALL_DRY_RADIO:
+        choice = &in.flowMode;
+        value = 0;
+        break;
+    case IDC_TALL_WET_RADIO:
+        choice = &in.flowMode;
+        value = 1;
+        break;
+    case IDC_TALL_VELOCITY_RADIO:
+        choice = &in.flowMode;
+        value = 2;
+        break;
+    case IDC_TALL_UPWARD:
+        choice = &in.tall.outletDirection;
+        value = 0;
+        break;
+    case IDC_TALL_DOWNWARD:
+        choice = &in.tall.outletDirection;
+        value = 1;
+        break;
+    default: return;
+    }
+    if (*choice == value)
+        return;
+    *choice = value;
+    if (choice == &in.sizeMode) {
+        SetCaseDSize(dlg);
+    } else if (choice == &in.flowMode) {
+        SetCaseDFlow(dlg);
+    } else {
+        Check(dlg, IDC_TALL_UPWARD, value == 0);
+        Check(dlg, IDC_TALL_DOWNWARD, value == 1);
+        SetCaseDDirectionEnabling(dlg);
+    }
+    if (in.tall.result.allowableOutletIndex >= 0)
+        ShowNoResult(dlg);
+}
+
+const int kCaseCFields[] = {IDC_CASE_OUTLET_HEIGHT,   IDC_CASE_BUILDING_HEIGHT,  IDC_NO1_STANDARD,
+                            IDC_TALL_DRY_FLOW,        IDC_TALL_WET_FLOW,         IDC_TALL_MOISTURE,
+                            IDC_TALL_OUTLET_BOUNDARY, IDC_TALL_BUILDING_BOUNDARY};
+const int kCaseDOnlyFields[] = {IDC_TALL_VELOCITY, IDC_TALL_TEMPERATURE, IDC_TALL_DIAMETER,
+                                IDC_TALL_AREA};
+
+const char *AcceptedTextOf(int id) {
+    const OutletInputs &in = gOutletInputs;
+    switch (id) {
+    case IDC_CASE_OUTLET_HEIGHT: return in.outletHeightText;
+    case IDC_CASE_BUILDING_HEIGHT: return in.buildingHeightText;
+    case IDC_NO1_STANDARD: return in.no1StandardText;
+    case IDC_TALL_DRY_FLOW: return in.dryFlowText;
+    case IDC_TALL_WET_FLOW: return in.wetFlowText;
+    case IDC_TALL_MOISTURE: return in.moistureText;
+    case IDC_TALL_OUTLET_BOUNDARY: return in.outletToBoundaryText;
+    case IDC_TALL_BUILDING_BOUNDARY: return in.buildingToBoundaryText;
+    case IDC_TALL_VELOCITY: return in.exitVelocityText;
+    case IDC_TALL_TEMPERATURE: return in.gasTemperatureText;
+    case IDC_TALL_DIAMETER: return in.outletDiameterText;
+    case IDC_TALL_AREA: return in.outletAreaText;
+    }
+    return "";
+}
+
+bool IsInputField(ScreenId screen, int id) {
+    for (int field : kCaseCFields)
+        if (field == id)
+            return true;
+    if (screen == CaseD)
+        for (int field : kCaseDOnlyFields)
+            if (field == id)
+                return true;
+    return false;
+}
+
+void InitTallOutletScreen(HWND dlg, ScreenId screen) {
+    BeginScreenInit(dlg);
+    for (int id : kCaseCFields)
+        SendDlgItemMessageA(dlg, id, EM_LIMITTEXT, kFieldLimit, 0);
+    for (int id : kCaseDOnlyFields)
+        SendDlgItemMessageA(dlg, id, EM_LIMITTEXT, kFieldLimit, 0);
+    if (screen == CaseC && gOutletInputs.flowMode == 2)
+        gOutletInputs.flowMode = 0; // case C has no velocity field
+    // A result of an earlier visit is not shown again, so it cannot be printed or read
+    // from the map either.
+    ClearTallOutletResults(gOutletInputs);
+    ResetTermLabels(LabelsOf(screen), dlg);
+    RefreshTallOutletScreen(dlg);
+    ShowLayoutPicture(dlg);
+    EndScreenInit(dlg);
+}
+
+void OnCalculate(HWND dlg, ScreenId screen) {
+    if (!ValidateTallOutletInputs(dlg, screen, ValidationMode::Interactive))
+        return;
+    SetDlgItemTextA(dlg, IDC_ADVICE, "計算中です。");
+    UpdateWindow(GetDlgItem(dlg, IDC_ADVICE));
+    SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    OutletInputs &in = gOutletInputs;
+    CalculateTallOutlet(in, static_cast<OutletCase>(screen), gDilutionGrid);
+    gMapSettings = DefaultMapSettings(in.tall, gDilutionGrid);
+    gMapField = BuildMapField(gMapSettings.downwindRange, gMapSettings.displayHeight, kMapWidth,
+                              kMapHeight);
+    DrawMapMarks(kScreenMarks, kMapWidth, kMapHeight,
+                 ColourMapImage(kMapWidth, kMapHeight, gMapField));
+    ShowTallOutletResults(dlg);
+    in.resultsShown = true;
+    SetDlgItemTextA(dlg, IDC_ADVICE, "");
+    ShowArrowPointer();
+}
+
+void OnReset(HWND dlg) {
+    ResetTallOutletInputs(gOutletInputs);
+    RefreshTallOutletScreen(dlg);
+    ShowLayoutPicture(dlg);
+    gOutletInputs.resultsShown = false;
+}
+
+void OnBackToMenu(HWND dlg, ScreenId screen) {
+    ValidateTallOutletInputs(dlg, screen, ValidationMode::Silent);
+    RequestScreen(StartMenu);
+    LeaveScreen(dlg);
+}
+
+void OnPrint(HWND dlg, ScreenId screen) {
+    // Only a shown result has a report; the button is greyed otherwise.
+    if (gOutletInputs.tall.result.allowableOutletIndex < 0)
+        return;
+    EnableWindow(dlg, FALSE);
+    if (gShell.printInfoWindow != nullptr) {
+        BringToFront(gShell.printInfoWindow);
+        return;
+    }
+    gShell.printInfoWindow = OpenPrintInformation(dlg, screen);
+    if (gShell.printInfoWindow == nullptr) {
+        // Nothing will end and enable the screen again: it takes its input back at once.
+        EnableWindow(dlg, TRUE);
+        SetFocus(GetDlgItem(dlg, IDC_PRINT));
+    }
+}
+
+void OnMapAdjust(HWND dlg) {
+    if (gOutletInputs.tall.result.allowableOutletIndex < 0)
+        return;
+    if (gShell.mapAdjustWindow != nullptr) {
+        EnableWindow(dlg, FALSE);
+        BringToFront(gShell.mapAdjustWindow);
+    }
+    // Without the adjustment dialog the screen stays as it is, enabled.
+}
+
+INT_PTR OnTallOutletCommand(HWND dlg, ScreenId screen, int id) {
+    if (IsInputField(screen, id)) {
+        TallFieldEdited(dlg, id);
+        ShowArrowPointer();
+        return TRUE;
+    }
+    switch (id) {
+    case IDC_TALL_DRY_RADIO:
+    case IDC_TALL_WET_RADIO:
+        if (screen == CaseC)
+            OnCaseCFlow(dlg, id);
+        else
+            OnCaseDAlternative(dlg, id);
+        return TRUE;
+    case IDC_TALL_VELOCITY_RADIO:
+    case IDC_TALL_DIAMETER_RADIO:
+    case IDC_TALL_AREA_RADIO:
+    case IDC_TALL_UPWARD:
+    case IDC_TALL_DOWNWARD:
+        if (screen == CaseD) {
+            OnCaseDAlternative(dlg, id);
+            return TRUE;
+        }
+        break;
+    case IDC_CALCULATE: OnCalculate(dlg, screen); return TRUE;
+    case IDC_RESET: OnReset(dlg); return TRUE;
+    case IDC_BACK_TO_MENU: OnBackToMenu(dlg, screen); return TRUE;
+    case IDC_PRINT: OnPrint(dlg, screen); return TRUE;
+    case IDC_MAP_ADJUST: OnMapAdjust(dlg); return TRUE;
+    case IDCANCEL:
+    case IDM_EXIT: ConfirmExit(dlg); return TRUE;
+    }
+    if (!ClickTermLabel(LabelsOf(screen), id))
+        MenuCommand(id);
+    return TRUE;
+}
+
+bool IsGrey(ScreenId screen, int id) {
+    const OutletInputs &in = gOutletInputs;
+    if (screen == CaseD && id == IDC_D_LABEL_TEMPERATURE)
+        return in.tall.outletDirection != 0;
+    if (screen == CaseC && id == IDC_TALL_LABEL_MOISTURE)
+        return in.flowMode == 0;
+    return false;
+}
+
+void PaintTwoLineLabel(const DRAWITEMSTRUCT &item, COLORREF colour) {
+    HDC dc = item.hDC;
+    FillRect(dc, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
+    HFONT font = reinterpret_cast<HFONT>(SendMessageA(item.hwndItem, WM_GETFONT, 0, 0));
+    HGDIOBJ oldFont = font != nullptr ? SelectObject(dc, font) : nullptr;
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, colour);
+    const char first[] = "周辺最大建物と敷地境界との";
+    const char second[] = "最短距離";
+    TextOutA(dc, item.rcItem.left, item.rcItem.top, first, static_cast<int>(std::strlen(first)));
+    TextOutA(dc, item.rcItem.left + kSecondLineRight, item.rcItem.top + kSecondLineDown, second,
+             static_cast<int>(std::strlen(second)));
+    if (oldFont != nullptr)
+        SelectObject(dc, oldFont);
+}
+
+void DrawTallOutletItem(ScreenId screen, const DRAWITEMSTRUCT &item) {
+    const TermLabels &labels = LabelsOf(screen);
+    const int id = static_cast<int>(item.CtlID);
+    const bool boundaryMark =
+        id == (screen == CaseC ? IDC_C_BOUNDARY_MARKER : IDC_D_BOUNDARY_MARKER);
+    const bool landingMark = id == (screen == CaseC ? IDC_C_LANDING_MARKER : IDC_D_LANDING_MARKER);
+    COLORREF colour = TermLabelColour(labels, id);
+    if (boundaryMark)
+        colour = kBoundaryMarkColour;
+    else if (landingMark)
+        colour = kLandingMarkColour;
+    else if (IsGrey(screen, id))
+        colour = kGrey;
+    if (id == IDC_TALL_LABEL_BUILDING_DISTANCE)
+        PaintTwoLineLabel(item, colour);
+    else
+        PaintTermLabel(item, colour);
+    ShowTermAdvice(labels);
+}
+
+INT_PTR TallOutletProc(ScreenId screen, HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_INITDIALOG: InitTallOutletScreen(dlg, screen); return TRUE;
+    case WM_ACTIVATE: TrackKeyboardDialog(dlg, wParam); return FALSE;
+    case WM_SETCURSOR:
+        UpdateTermLabelHover(LabelsOf(screen), reinterpret_cast<HWND>(wParam));
+        ShowArrowPointer();
+        CursorReadout(dlg);
+        // The screen alone decides the pointer shape.
+        SetWindowLongPtrA(dlg, DWLP_MSGRESULT, TRUE);
+        return TRUE;
+    case WM_DRAWITEM:
+        DrawTallOutletItem(screen, *reinterpret_cast<const DRAWITEMSTRUCT *>(lParam));
+        return TRUE;
+    case WM_COMMAND: return OnTallOutletCommand(dlg, screen, LOWORD(wParam));
+    }
+    return FALSE;
+}
+
+} // namespace
+
+void RefreshTallOutletScreen(HWND dlg) {
+    OutletInputs &in = gOutletInputs;
+    const ScreenId screen = CaseOf(dlg);
+    const MapLabelIds labels = MapLabelIdsOf(dlg);
+    for (int id : {IDC_OUTLET_INDEX, IDC_RATE_MANTISSA, IDC_RATE_EXPONENT, IDC_DRY_FLOW_SHOWN,
+                   labels.colourTop, labels.colourMiddle, labels.colourBottom})
+        SetDlgItemTextA(dlg, id, "");
+    SetDlgItemTextA(dlg, IDC_HEIGHT_AXIS, "m");
+    SetDlgItemTextA(dlg, IDC_DISTANCE_AXIS, "風下距離　　");
+    if (screen == CaseC) {
+        in.sizeMode = 0;
+        in.tall.outletDiameter = 0.9;
+        SetCaseCFlow(dlg, in.flowMode == 2 ? 0 : in.flowMode);
+        in.tall.gasTemperature = 15.0;
+        in.tall.outletDirection = -1;
+    } else {
+        Check(dlg, IDC_TALL_UPWARD, in.tall.outletDirection == 0);
+        Check(dlg, IDC_TALL_DOWNWARD, in.tall.outletDirection == 1);
+        SetCaseDFlow(dlg);
+    }
+    for (int id : kCaseCFields)
+        SetDlgItemTextA(dlg, id, AcceptedTextOf(id));
+    if (screen == CaseD)
+        for (int id : kCaseDOnlyFields)
+            SetDlgItemTextA(dlg, id, AcceptedTextOf(id));
+    const bool result = in.tall.result.allowableOutletIndex > 0;
+    Enable(dlg, {IDC_PRINT, IDC_MAP_ADJUST}, result);
+    ClearMapImage();
+    ShowMapImage(dlg, IDC_MAP, kMapWidth, kMapImageRows, gMapImage);
+    ClearCursorReadout(dlg);
+    for (int id : {IDC_LANDING_DISTANCE, IDC_BOUNDARY_DISTANCE,
+                   screen == CaseC ? IDC_C_LANDING_DILUTION : IDC_D_LANDING_DILUTION})
+        SetDlgItemTextA(dlg, id, "");
+}
+
+INT_PTR CALLBACK CaseCScreenProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return TallOutletProc(CaseC, dlg, msg, wParam, lParam);
+}
+
+INT_PTR CALLBACK CaseDScreenProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return TallOutletProc(CaseD, dlg, msg, wParam, lParam);
+}

@@ -1,0 +1,114 @@
+#include "screens/tall_outlet_validation.h"
+
+#include "app/platform_hooks.h"
+#include "app/shell.h"
+#include "model/form_rules.h"
+#include "resources/resource.h"
+#include "screens/tall_outlet_results.h"
+
+#include <string>
+
+namespace {
+
+// What validation reads of a field. A longer text (WM_SETTEXT and pasting bypass the edit
+// limit) is refused as a whole rather than judged on its beginning: a control character,
+// which no field accepts, stands in for it.
+constexpr int kFieldReadLimit = 254;
+const char kUnreadable[] = "\x01";
+
+const int kControls[kTallFieldCount] = {
+    IDC_CASE_OUTLET_HEIGHT,
+    IDC_CASE_BUILDING_HEIGHT,
+    IDC_NO1_STANDARD,
+    IDC_TALL_DIAMETER,
+    IDC_TALL_AREA,
+    IDC_TALL_TEMPERATURE,
+    IDC_TALL_DRY_FLOW,
+    IDC_TALL_WET_FLOW,
+    IDC_TALL_VELOCITY,
+    IDC_TALL_MOISTURE,
+    IDC_TALL_OUTLET_BOUNDARY,
+    IDC_TALL_BUILDING_BOUNDARY,
+};
+
+int ControlOf(TallField field) {
+    return kControls[static_cast<size_t>(field)];
+}
+
+bool FieldOfControl(int controlId, TallField *field) {
+    for (size_t i = 0; i < kTallFieldCount; ++i) {
+        if (kControls[i] == controlId) {
+            *field = static_cast<TallField>(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string FieldText(HWND dlg, int id) {
+    HWND control = GetDlgItem(dlg, id);
+    if (control == nullptr)
+        return "";
+    if (GetWindowTextLengthA(control) > kFieldReadLimit)
+        return kUnreadable;
+    char text[kFieldReadLimit + 1] = "";
+    GetWindowTextA(control, text, sizeof text);
+    return text;
+}
+
+HBITMAP gLayoutBitmap = nullptr;
+
+} // namespace
+
+void ShowLayoutPicture(HWND dlg) {
+    const int picture = BuildingNearerBoundary(gOutletInputs.tall) ? IDB_LAYOUT_BUILDING_NEAR
+                                                                   : IDB_LAYOUT_OUTLET_NEAR;
+    HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(
+        GetModuleHandleA(nullptr), MAKEINTRESOURCEA(picture), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+    if (bitmap == nullptr)
+        return;
+    SendDlgItemMessageA(dlg, IDC_LAYOUT_PICTURE, STM_SETIMAGE, IMAGE_BITMAP,
+                        reinterpret_cast<LPARAM>(bitmap));
+    // The picture shown before is released once the control holds the new one.
+    if (gLayoutBitmap != nullptr)
+        DeleteObject(gLayoutBitmap);
+    gLayoutBitmap = bitmap;
+}
+
+bool ValidateTallOutletInputs(HWND dlg, ScreenId tallCase, ValidationMode mode) {
+    OutletInputs &in = gOutletInputs;
+    TallFormTexts form;
+    for (size_t i = 0; i < kTallFieldCount; ++i)
+        form.texts[i] = FieldText(dlg, kControls[i]);
+    const OutletCase outletCase = static_cast<OutletCase>(tallCase);
+    const TallVerdict verdict = ValidateTallForm(outletCase, form, mode, in);
+    for (TallField field : verdict.accepted)
+        SetDlgItemTextA(dlg, ControlOf(field), in.*TallRule(field).text);
+    if (verdict.verdict == Verdict::Refuse) {
+        if (verdict.focusField)
+            SetFocus(GetDlgItem(dlg, ControlOf(verdict.field)));
+        FaultBeep(verdict.beepMilliseconds);
+        gMessageBox(dlg, verdict.message, kParameterErrorCaption, MB_OK | MB_TASKMODAL);
+        return false;
+    }
+    ShowLayoutPicture(dlg);
+    if (verdict.verdict == Verdict::Proceed)
+        return true;
+    FaultBeep(verdict.beepMilliseconds);
+    if (gMessageBox(dlg, verdict.message, kParameterErrorCaption, MB_YESNO | MB_TOPMOST) == IDYES)
+        RequestScreen(AnswerTallYes(verdict, form, in));
+    else
+        SetFocus(GetDlgItem(dlg, ControlOf(verdict.field)));
+    return false;
+}
+
+void TallFieldEdited(HWND dlg, int controlId) {
+    OutletInputs &in = gOutletInputs;
+    TallField field;
+    if (!FieldOfControl(controlId, &field))
+        return;
+    if (in.resultsShown && TallFieldChanged(in, field, FieldText(dlg, controlId).c_str())) {
+        ClearTallOutletResults(in);
+        ShowTallOutletResults(dlg);
+    }
+}
