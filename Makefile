@@ -54,7 +54,7 @@ bench: native
 	bench/batch_throughput.sh
 
 format:
-	clang-format -i $$(git ls-files '*.cpp' '*.h')
+	clang-format -i $$(git ls-files '*.cpp' '*.h' '*.inc')
 
 clean:
 	rm -rf build

@@ -1,6 +1,7 @@
 #include "app/about_dialog.h"
 
 #include "app/shell.h"
+#include "app/window_helpers.h"
 #include "resources/resource.h"
 
 namespace {

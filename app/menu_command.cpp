@@ -1,7 +1,7 @@
 #include "app/menu_command.h"
 
 #include "app/about_dialog.h"
-#include "app/help_topics.h"
+#include "app/shell.h"
 #include "resources/resource.h"
 
 void MenuCommand(WPARAM command) {
@@ -15,9 +15,5 @@ void MenuCommand(WPARAM command) {
         OpenDocument("活用例.pdf", "活用例.pdf が存在しないか、表示できません。");
         return;
     }
-    const int topic = HelpTopicIndex(id);
-    if (topic >= 0) {
-        gOpeningTopic = topic;
-        OpenHelpTopic(topic);
-    }
+    OpenHelpTopicOfCommand(id);
 }

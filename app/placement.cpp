@@ -1,4 +1,5 @@
 #include "app/shell.h"
+#include "app/placement.h"
 
 namespace {
 

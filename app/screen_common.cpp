@@ -1,6 +1,8 @@
 #include "app/screen_common.h"
 
 #include "app/shell.h"
+#include "app/placement.h"
+#include "app/window_helpers.h"
 #include "resources/resource.h"
 
 void BeginScreenInit(HWND screen) {

@@ -1,8 +1,6 @@
 #include "app/shell.h"
 
-#include "app/help_topics.h"
 #include "app/platform_hooks.h"
-#include "app/screen_table.h"
 #include "app/shell_loop.h"
 #include "resources/resource.h"
 
@@ -10,6 +8,18 @@
 #include <string>
 
 ShellState gShell;
+
+namespace {
+ProgramParts gParts;
+} // namespace
+
+void SetProgramParts(const ProgramParts &parts) {
+    gParts = parts;
+}
+
+bool OpenHelpTopicOfCommand(int command) {
+    return gParts.openHelpTopic != nullptr && gParts.openHelpTopic(command);
+}
 
 void StartShell(HINSTANCE instance) {
     gShell.instance = instance;
@@ -29,7 +39,8 @@ void StartShell(HINSTANCE instance) {
 
     ResetLowOutletInputs(gOutletInputs);
     ResetTallOutletInputs(gOutletInputs);
-    InitHelpTopics();
+    if (gParts.startHelp != nullptr)
+        gParts.startHelp();
 }
 
 ShellPass RunShellPass() {
@@ -66,7 +77,7 @@ void ScreenStep() {
     const ScreenId screen = gShell.currentScreen;
     HWND &window = gShell.screenWindows[screen];
     if (window == nullptr) {
-        const ScreenTemplate &t = kScreenTemplates[screen];
+        const ScreenTemplate &t = gParts.screens[screen];
         window = CreateDialogParamA(gShell.instance, MAKEINTRESOURCEA(t.templateId), nullptr,
                                     t.procedure, 0);
     }

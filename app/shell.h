@@ -31,24 +31,35 @@ struct ShellState {
 
 extern ShellState gShell;
 
+// Which template and dialog procedure make each screen, indexed by ScreenId.
+struct ScreenTemplate {
+    int templateId;
+    DLGPROC procedure;
+};
+
+// What the program's own parts give the shell, which knows none of them: the table of the
+// five screens and the term-help topics of the menu bar.
+struct ProgramParts {
+    const ScreenTemplate *screens; // five, indexed by ScreenId
+    void (*startHelp)();           // at start-up: the topic table, no window yet
+    // A menu command that opens a help topic: opens it and returns true; false for any other.
+    bool (*openHelpTopic)(int command);
+};
+// Called once before the shell starts (WinMain, or a test's set-up).
+void SetProgramParts(const ProgramParts &parts);
+// The help part's answer to a menu command (see ProgramParts).
+bool OpenHelpTopicOfCommand(int command);
+
 // Start-up and the never-blocking loop; returns 0 after a confirmed quit message.
 int RunShell(HINSTANCE instance);
 // One pass of the screen step: create the requested screen, show it, dispose the old one.
 void ScreenStep();
 void RequestScreen(ScreenId screen);
 void CompleteScreenInit(HWND screen);
-void PlaceScreen(HWND screen);
-void LeaveScreen(HWND screen);
 bool ExitConfirmation();
 // Ends the screen's dialog and the process with exit code 0. Returns only where a test has
 // replaced the process exit (app/platform_hooks.h).
 void ExitProgram(HWND screen);
-void BringToFront(HWND window);
-void ShowInTaskbar(HWND window);
-// The program icon as the window's big icon: every screen and dialog carries it.
-void SetProgramIcon(HWND window);
-void ImeOff(HWND window);
-void ImeOn(HWND window);
 // Every program dialog calls this from WM_ACTIVATE: it becomes the keyboard dialog while
 // active.
 void TrackKeyboardDialog(HWND dialog, WPARAM activateWParam);

@@ -1,4 +1,5 @@
 #include "app/shell.h"
+#include "app/window_helpers.h"
 #include "resources/resource.h"
 
 #include <imm.h>

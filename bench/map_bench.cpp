@@ -37,12 +37,14 @@ void MapRedraw(benchmark::State &state) {
     gOutletInputs.tall.buildingToBoundary = state.range(0) / 4.0;
     std::strcpy(gOutletInputs.outletToBoundaryText, "1");
     std::strcpy(gOutletInputs.buildingToBoundaryText, "1");
-    ClearMapImage();
+    ClearMapImage(MapMarksOf(gMapSettings, gOutletInputs));
     for (auto _ : state) {
-        gMapField = BuildMapField(gMapSettings.downwindRange, gMapSettings.displayHeight, kMapWidth,
-                                  kMapHeight);
-        std::vector<unsigned char> &image = ColourMapImage(kMapWidth, kMapHeight, gMapField);
-        DrawMapMarks(kScreenMarks, kMapWidth, kMapHeight, image);
+        gMapField = BuildMapField(gDilutionGrid, gMapSettings.downwindRange,
+                                  gMapSettings.displayHeight, kMapWidth, kMapHeight);
+        std::vector<unsigned char> &image =
+            ColourMapImage(kMapWidth, kMapHeight, gMapField, gMapSettings);
+        DrawMapMarks(kScreenMarks, kMapWidth, kMapHeight, image,
+                     MapMarksOf(gMapSettings, gOutletInputs));
         benchmark::DoNotOptimize(image.data());
         benchmark::ClobberMemory();
     }

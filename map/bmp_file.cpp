@@ -1,7 +1,6 @@
 #include "map/bmp_file.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <new>
 #include <stdexcept>
 #include <vector>
@@ -40,14 +39,14 @@ class BmpOutput {
     bool ok_ = true;
 };
 
-std::vector<unsigned char> RowBuffer(size_t size) {
+bool RowBuffer(size_t size, std::vector<unsigned char> *row) {
     try {
-        return std::vector<unsigned char>(size);
+        row->resize(size);
+        return true;
     } catch (const std::bad_alloc &) {
     } catch (const std::length_error &) {
     }
-    // Not 0: a report without its map must not look like a finished one.
-    std::exit(3);
+    return false;
 }
 
 // Closes a file whose writing failed part-way; the partial file stays.
@@ -60,6 +59,12 @@ int Abandon(std::FILE *file) {
 
 int WriteBmpFile(uint16_t width, uint16_t rows, uint16_t bytesPerPixel, uint16_t channelOrder,
                  const unsigned char *pixels, const char *path) {
+    // Before the file is created: a report without its map must not find a file that
+    // looks like one.
+    const size_t rowSize = (3 * static_cast<size_t>(width) + 3) / 4 * 4;
+    std::vector<unsigned char> row;
+    if (!RowBuffer(rowSize, &row))
+        return kBmpOutOfMemory;
     std::FILE *file = std::fopen(path, "wb");
     if (file == nullptr) {
         std::printf("%s can not open.\n", path);
@@ -70,7 +75,6 @@ int WriteBmpFile(uint16_t width, uint16_t rows, uint16_t bytesPerPixel, uint16_t
         std::fputs("! Alpha channel is ignored.\n\n", stdout);
     }
 
-    const size_t rowSize = (3 * static_cast<size_t>(width) + 3) / 4 * 4;
     const size_t sourceStride = (static_cast<size_t>(bytesPerPixel) * width + 3) / 4 * 4;
     const uint64_t pixelBytes = static_cast<uint64_t>(rows) * rowSize;
     const uint64_t fileSize = (kHeaderBytes + pixelBytes + 3) / 4 * 4;
@@ -91,7 +95,6 @@ int WriteBmpFile(uint16_t width, uint16_t rows, uint16_t bytesPerPixel, uint16_t
     if (!out.ok())
         return Abandon(file);
 
-    std::vector<unsigned char> row = RowBuffer(rowSize);
     const int first = channelOrder == 1 ? 2 : 0;
     const int step = channelOrder == 1 ? -1 : 1;
     for (size_t y = 0; y < rows; ++y) {

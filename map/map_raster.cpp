@@ -10,7 +10,7 @@
 #include <cstring>
 #include <system_error>
 #include <thread>
-#include <cstdlib>
+#include <atomic>
 #include <new>
 #include <stdexcept>
 
@@ -19,15 +19,19 @@ MapField gMapField;
 
 namespace {
 
-// A map the program cannot allocate cannot be shown either; ending with status 0 would
-// tell a calling script that all went well.
-template <class Make> auto Obtain(Make make) -> decltype(make()) {
+MapMemoryGate gMemoryGate = nullptr;
+
+// Makes a buffer of about bytes through make, unless the gate or the heap refuses it.
+template <class Make> bool Obtain(size_t bytes, Make make) {
+    if (gMemoryGate != nullptr && !gMemoryGate(bytes))
+        return false;
     try {
-        return make();
+        make();
+        return true;
     } catch (const std::bad_alloc &) {
     } catch (const std::length_error &) {
     }
-    std::exit(3);
+    return false;
 }
 
 struct Colour {
@@ -122,8 +126,11 @@ std::vector<double> Resample(const Sample &sample, int sourceWidth, int sourceHe
     if (sourceWidth < 1 || sourceHeight < 1 || outputWidth < 1 || outputHeight < 1)
         return {};
     const size_t count = static_cast<size_t>(outputWidth) * static_cast<size_t>(outputHeight);
-    std::vector<double> out = Obtain([&] { return std::vector<double>(count); });
-    std::vector<Taps> columns = Obtain([&] { return std::vector<Taps>(outputWidth); });
+    std::vector<double> out;
+    std::vector<Taps> columns;
+    if (!Obtain(count * sizeof(double), [&] { out.resize(count); }) ||
+        !Obtain(outputWidth * sizeof(Taps), [&] { columns.resize(outputWidth); }))
+        return {};
     for (int c = 0; c < outputWidth; ++c)
         columns[c] = TapsAt(ColumnPosition(c, sourceWidth, outputWidth), sourceWidth);
     for (int r = 0; r < outputHeight; ++r) {
@@ -147,11 +154,14 @@ size_t MapImageBytes(int width, int height) {
     return static_cast<size_t>(MapStride(width)) * static_cast<size_t>(height + kMapStripRows);
 }
 
-std::vector<unsigned char> &MapImageFor(int width, int height) {
+// gMapImage in the size of the map; false, with the image empty, when refused.
+bool MapImageFor(int width, int height) {
     const size_t bytes = MapImageBytes(width, height);
-    if (gMapImage.size() != bytes)
-        gMapImage = Obtain([&] { return std::vector<unsigned char>(bytes, 255); });
-    return gMapImage;
+    if (gMapImage.size() == bytes)
+        return true;
+    gMapImage.clear();
+    gMapImage.shrink_to_fit();
+    return Obtain(bytes, [&] { gMapImage.assign(bytes, 255); });
 }
 
 // Single precision throughout: the shown colours of ties depend on it.
@@ -270,14 +280,16 @@ void DrawMaximumPoint(Canvas &canvas, bool print, int width, int landing, int ra
     }
 }
 
-// The boundary the map marks, or false when there is none to mark.
-bool BoundaryPosition(const OutletInputs &in, int range, double *b) {
-    const bool outletGiven = in.outletToBoundaryText[0] != '\0';
-    const bool buildingGiven = in.buildingToBoundaryText[0] != '\0';
-    const double outlet = in.tall.outletToBoundary;
-    const double building = in.tall.buildingToBoundary;
+} // namespace
+
+bool MapBoundaryMarker(const MapMarks &marks, double *b) {
+    const int range = marks.downwindRange;
+    const bool outletGiven = marks.outletDistanceGiven;
+    const bool buildingGiven = marks.buildingDistanceGiven;
+    const double outlet = marks.outletToBoundary;
+    const double building = marks.buildingToBoundary;
     if (outletGiven && buildingGiven) {
-        const int32_t downwash = in.tall.result.downwashClass;
+        const int32_t downwash = marks.downwashClass;
         if (downwash < 0)
             return false;
         *b = downwash == 0 ? outlet : std::min(outlet, building);
@@ -296,9 +308,12 @@ bool BoundaryPosition(const OutletInputs &in, int range, double *b) {
     return false;
 }
 
-void DrawBoundary(Canvas &canvas, bool print, int width, int range) {
+namespace {
+
+void DrawBoundary(Canvas &canvas, bool print, int width, const MapMarks &marks) {
+    const int range = marks.downwindRange;
     double b = 0;
-    if (!BoundaryPosition(gOutletInputs, range, &b))
+    if (!MapBoundaryMarker(marks, &b))
         return;
     // Single precision, like the maximum-point column: a typed distance such as 50.12499999
     // rounds to the tie 50.125 and moves the marker one column right.
@@ -319,7 +334,26 @@ int MapStride(int width) {
     return (3 * width + 3) / 4 * 4;
 }
 
-MapField BuildMapField(int downwindRange, int displayHeight, int outputWidth, int outputHeight) {
+MapMemoryGate SetMapMemoryGate(MapMemoryGate gate) {
+    const MapMemoryGate previous = gMemoryGate;
+    gMemoryGate = gate;
+    return previous;
+}
+
+MapMarks MapMarksOf(const MapSettings &settings, const OutletInputs &in) {
+    MapMarks m;
+    m.downwindRange = settings.downwindRange;
+    m.landingRow = in.tall.result.landingRow;
+    m.downwashClass = in.tall.result.downwashClass;
+    m.outletDistanceGiven = in.outletToBoundaryText[0] != '\0';
+    m.buildingDistanceGiven = in.buildingToBoundaryText[0] != '\0';
+    m.outletToBoundary = in.tall.outletToBoundary;
+    m.buildingToBoundary = in.tall.buildingToBoundary;
+    return m;
+}
+
+MapField BuildMapField(const double *grid, int downwindRange, int displayHeight, int outputWidth,
+                       int outputHeight) {
     // A window beyond the grid would read outside it; the settings dialog never allows one.
     const int d = std::min(std::max(downwindRange, 1), kGridRows);
     const int h = std::min(std::max(displayHeight, 1), kGridColumns);
@@ -331,19 +365,27 @@ MapField BuildMapField(int downwindRange, int displayHeight, int outputWidth, in
     // and the map's rows then interpolate those along the height. Each value goes through
     // the same operations as in the resampler, so the map is the same.
     const size_t count = static_cast<size_t>(outputWidth) * static_cast<size_t>(outputHeight);
-    MapField out = Obtain([&] { return MapField(count); });
-    std::vector<Taps> rows = Obtain([&] { return std::vector<Taps>(outputHeight); });
+    MapField out;
+    std::vector<Taps> rows;
+    if (!Obtain(count * sizeof(double), [&] { out.resize(count); }) ||
+        !Obtain(outputHeight * sizeof(Taps), [&] { rows.resize(outputHeight); }))
+        return {};
     for (int r = 0; r < outputHeight; ++r)
         rows[r] = TapsAt(RowPosition(r, h, outputHeight), h);
+    std::atomic<bool> refused{false};
     const auto fillColumns = [&](int firstColumn, int lastColumn) {
-        std::vector<double> alongDistance = Obtain([&] { return std::vector<double>(h); });
+        std::vector<double> alongDistance;
+        if (!Obtain(h * sizeof(double), [&] { alongDistance.resize(h); })) {
+            refused = true;
+            return;
+        }
         double *line = alongDistance.data();
         for (int c = firstColumn; c < lastColumn; ++c) {
             const Taps x = TapsAt(ColumnPosition(c, d, outputWidth), d);
-            const double *g0 = &gDilutionGrid[static_cast<size_t>(x.index[0]) * kGridColumns];
-            const double *g1 = &gDilutionGrid[static_cast<size_t>(x.index[1]) * kGridColumns];
-            const double *g2 = &gDilutionGrid[static_cast<size_t>(x.index[2]) * kGridColumns];
-            const double *g3 = &gDilutionGrid[static_cast<size_t>(x.index[3]) * kGridColumns];
+            const double *g0 = &grid[static_cast<size_t>(x.index[0]) * kGridColumns];
+            const double *g1 = &grid[static_cast<size_t>(x.index[1]) * kGridColumns];
+            const double *g2 = &grid[static_cast<size_t>(x.index[2]) * kGridColumns];
+            const double *g3 = &grid[static_cast<size_t>(x.index[3]) * kGridColumns];
             const double f = x.fraction;
             int j = 0;
             for (; j + 2 <= h; j += 2)
@@ -372,6 +414,8 @@ MapField BuildMapField(int downwindRange, int displayHeight, int outputWidth, in
     fillColumns(0, helper.joinable() ? half : outputWidth);
     if (helper.joinable())
         helper.join();
+    if (refused)
+        return {};
     return out;
 }
 
@@ -386,9 +430,9 @@ namespace {
 // Writes every pixel of the map area from its value's position between the two limits.
 template <class ColourOf>
 void PaintMapArea(std::vector<unsigned char> &image, int width, int height, const MapField &field,
-                  ColourOf colourOf) {
-    const float red = static_cast<float>(gMapSettings.redLimit);
-    const float white = static_cast<float>(gMapSettings.whiteLimit);
+                  const MapSettings &settings, ColourOf colourOf) {
+    const float red = static_cast<float>(settings.redLimit);
+    const float white = static_cast<float>(settings.whiteLimit);
     const int stride = MapStride(width);
     for (int r = 0; r < height; ++r) {
         unsigned char *row = &image[static_cast<size_t>(MapRow(r)) * stride];
@@ -404,26 +448,34 @@ void PaintMapArea(std::vector<unsigned char> &image, int width, int height, cons
 
 } // namespace
 
-std::vector<unsigned char> &ColourMapImage(int width, int height, const MapField &field) {
-    std::vector<unsigned char> &image = MapImageFor(width, height);
-    PaintMapArea(image, width, height, field, [](float m) { return RampColour(m); });
-    if (&field != &gMapField)
-        Obtain([&] { gMapField = field; });
-    return image;
+std::vector<unsigned char> &ColourMapImage(int width, int height, const MapField &field,
+                                           const MapSettings &settings) {
+    const bool kept =
+        &field == &gMapField || Obtain(field.size() * sizeof(double), [&] { gMapField = field; });
+    if (!kept || !MapImageFor(width, height)) {
+        gMapImage.clear();
+        return gMapImage;
+    }
+    PaintMapArea(gMapImage, width, height, field, settings, [](float m) { return RampColour(m); });
+    return gMapImage;
 }
 
-std::vector<unsigned char> GreyMapImage(int width, int height, const MapField &field) {
-    const std::vector<unsigned char> &source = MapImageFor(width, height);
-    std::vector<unsigned char> image = Obtain([&] { return source; });
-    PaintMapArea(image, width, height, field, [](float m) {
+std::vector<unsigned char> GreyMapImage(int width, int height, const MapField &field,
+                                        const MapSettings &settings) {
+    std::vector<unsigned char> image;
+    if (!MapImageFor(width, height) || !Obtain(gMapImage.size(), [&] { image = gMapImage; }))
+        return {};
+    PaintMapArea(image, width, height, field, settings, [](float m) {
         const unsigned char g = GreyLevel(m);
         return Colour{g, g, g};
     });
     return image;
 }
 
-void ClearMapImage() {
-    std::vector<unsigned char> &image = MapImageFor(kMapWidth, kMapHeight);
+bool ClearMapImage(const MapMarks &marks) {
+    if (!MapImageFor(kMapWidth, kMapHeight))
+        return false;
+    std::vector<unsigned char> &image = gMapImage;
     std::fill(image.begin(), image.end(), 255);
     Canvas canvas(image, kMapWidth, kMapHeight);
     canvas.Span(MapRow(0), 0, kMapWidth - 1, kBlack);
@@ -432,21 +484,23 @@ void ClearMapImage() {
         canvas.Span(MapRow(r), 0, 0, kBlack);
         canvas.Span(MapRow(r), kMapWidth - 1, kMapWidth - 1, kBlack);
     }
-    DrawMapMarks(kScreenMarks, kMapWidth, kMapHeight, image);
+    DrawMapMarks(kScreenMarks, kMapWidth, kMapHeight, image, marks);
+    return true;
 }
 
-void DrawMapMarks(int style, int width, int height, std::vector<unsigned char> &image) {
+void DrawMapMarks(int style, int width, int height, std::vector<unsigned char> &image,
+                  const MapMarks &marks) {
     Canvas canvas(image, width, height);
     if (!canvas.Fits())
         return;
     const bool print = style != kScreenMarks;
-    const int range = gMapSettings.downwindRange;
-    const int landing = gOutletInputs.tall.result.landingRow;
+    const int range = marks.downwindRange;
+    const int landing = marks.landingRow;
     DrawTicks(canvas, print, width, height);
     DrawMaximumPoint(canvas, print, width, landing, range);
     for (int k = 0; k < kMapStripRows; ++k)
         canvas.Span(k, 0, width - 1, kStripColour);
     if (landing < 0)
         return;
-    DrawBoundary(canvas, print, width, range);
+    DrawBoundary(canvas, print, width, marks);
 }

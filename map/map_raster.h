@@ -1,11 +1,15 @@
 #pragma once
+#include "model/map_settings.h"
+#include "model/outlet_inputs.h"
+
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
 // The dilution map picture: a window of the dilution grid, limited, resampled bicubically
 // to 400 × 200 values and coloured, above a 12-row strip that carries the site-boundary
 // marker. Pixels are 24-bit, blue-green-red, bottom-up, rows padded to 4 bytes.
-// Running out of memory ends the process with status 3.
+// A buffer the memory refuses comes back empty: the caller reports it (see SetMapMemoryGate).
 constexpr int kMapWidth = 400;
 constexpr int kMapHeight = 200;
 constexpr int kMapStripRows = 12;
@@ -24,20 +28,52 @@ using MapField = std::vector<double>;
 extern std::vector<unsigned char> gMapImage;
 extern MapField gMapField;
 
-// Reads the window downwindRange × displayHeight of gDilutionGrid, limits every value to
-// [0, 300) (300 otherwise) and resamples it. A window larger than the grid is cut to it.
-MapField BuildMapField(int downwindRange, int displayHeight, int outputWidth, int outputHeight);
+// Asked before every buffer of the map is made, with its size in bytes: false refuses it as
+// the heap would. Null (the default) asks nothing. Returns the previous gate. Tests put in
+// one that refuses, to see the program report a failed allocation.
+using MapMemoryGate = bool (*)(size_t bytes);
+MapMemoryGate SetMapMemoryGate(MapMemoryGate gate);
+
+// What the marks of a map show: the window's width in metres, the landing row (−1: no
+// result, so no maximum point and no boundary), and what the boundary marker is drawn from.
+struct MapMarks {
+    int downwindRange;
+    int32_t landingRow;
+    int32_t downwashClass;
+    bool outletDistanceGiven; // an accepted text, not omitted
+    bool buildingDistanceGiven;
+    double outletToBoundary;
+    double buildingToBoundary;
+};
+// The marks of the records' last result in the window of settings.
+MapMarks MapMarksOf(const MapSettings &settings, const OutletInputs &in);
+
+// The site-boundary marker of the map: with both distances given, none without a result,
+// the outlet's without downwash, else the nearer one, and none beyond the window; a single
+// given distance is marked even just past the window (the part of the triangle still
+// inside shows where it lies); none when both were omitted. Not the boundary of the
+// computation (BoundaryDistance) nor the result row's text (BoundaryText).
+bool MapBoundaryMarker(const MapMarks &marks, double *distance);
+
+// Reads the window downwindRange × displayHeight of grid (dilution degrees, kGridRows ×
+// kGridColumns), limits every value to [0, 300) (300 otherwise) and resamples it. A window
+// larger than the grid is cut to it. Empty when a size is below 1 or the memory is refused.
+MapField BuildMapField(const double *grid, int downwindRange, int displayHeight, int outputWidth,
+                       int outputHeight);
 // Catmull-Rom resampling; both ends of the output fall on the first and last samples.
-// Empty when a size is below 1.
+// Empty when a size is below 1 or the memory is refused.
 std::vector<double> CubicResample(const std::vector<double> &source, int sourceWidth,
                                   int sourceHeight, int outputWidth, int outputHeight);
 // Colours the map area of gMapImage (created if need be) from field, width × height
-// values, with the limits of gMapSettings, and keeps a copy of field in gMapField.
-std::vector<unsigned char> &ColourMapImage(int width, int height, const MapField &field);
-// A copy of gMapImage whose map area is the grey ramp of field.
-std::vector<unsigned char> GreyMapImage(int width, int height, const MapField &field);
-// The blank map with its frame and screen-style marks.
-void ClearMapImage();
-// Ticks, the maximum-point marker and the strip with the site-boundary marker, from the
-// landing point, the downwash class and the boundary distances of gOutletInputs.
-void DrawMapMarks(int style, int width, int height, std::vector<unsigned char> &image);
+// values, with the limits of settings, and keeps a copy of field in gMapField. Returns
+// gMapImage, empty when the memory was refused.
+std::vector<unsigned char> &ColourMapImage(int width, int height, const MapField &field,
+                                           const MapSettings &settings);
+// A copy of gMapImage whose map area is the grey ramp of field; empty when refused.
+std::vector<unsigned char> GreyMapImage(int width, int height, const MapField &field,
+                                        const MapSettings &settings);
+// The blank map with its frame and screen-style marks; false when the memory was refused.
+bool ClearMapImage(const MapMarks &marks);
+// Ticks, the maximum-point marker and the strip with the site-boundary marker.
+void DrawMapMarks(int style, int width, int height, std::vector<unsigned char> &image,
+                  const MapMarks &marks);

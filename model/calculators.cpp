@@ -1,7 +1,7 @@
 #include "model/calculators.h"
 
-#include "app/text_helpers.h"
-#include "model/number_scan.h"
+#include "text/text_helpers.h"
+#include "text/number_scan.h"
 
 #include <cmath>
 #include <cstdio>
@@ -63,40 +63,44 @@ std::string VelocityCalculatorResult(const VelocityCalculator &c) {
     const float r = v * a / A;
     if (r < 1000000)
         return Format1(r);
-    // Up to 10000 × 100 / 0.0001: beyond a 32-bit integer.
-    char text[32];
-    std::snprintf(text, sizeof text, "%lld",
-                  static_cast<long long>(std::trunc(static_cast<double>(r) + 0.5)));
+    if (std::isinf(r))
+        return "∞";
+    char text[64];
+    // 2^63: a float below it is at most 2^63 − 2^39, so adding the half stays in range.
+    if (static_cast<double>(r) < 9223372036854775808.0)
+        std::snprintf(text, sizeof text, "%lld",
+                      static_cast<long long>(std::trunc(static_cast<double>(r) + 0.5)));
+    else
+        std::snprintf(text, sizeof text, "%.0f", static_cast<double>(r));
     return text;
 }
 
-std::string FlowCalculatorFieldChanged(FlowCalculator &calc, int field, const char *text) {
-    if (field == kCalcField1024 && text[0] == '\0')
+std::string FlowCalculatorFieldChanged(FlowCalculator &calc, FlowField field, const char *text) {
+    if (field == FlowField::Moisture && text[0] == '\0')
         return ""; // the moisture keeps its last value
     char buffer[kFieldChars + 1];
     if (!ReadCalculatorText(text, buffer))
         return "";
     switch (field) {
-    case kCalcField1021: ConvertInto(&calc.area, -1, buffer); break;
-    case kCalcField1022: ConvertInto(&calc.temperature, -100, buffer); break;
-    case kCalcField1023: ConvertInto(&calc.velocity, -1, buffer); break;
-    case kCalcField1024: ConvertInto(&calc.moisture, -1, buffer); break;
-    default: break;
+    case FlowField::HoleArea: ConvertInto(&calc.area, -1, buffer); break;
+    case FlowField::GasTemperature: ConvertInto(&calc.temperature, -100, buffer); break;
+    case FlowField::HoleVelocity: ConvertInto(&calc.velocity, -1, buffer); break;
+    case FlowField::Moisture: ConvertInto(&calc.moisture, -1, buffer); break;
     }
     return FlowCalculatorResult(calc);
 }
 
-std::string VelocityCalculatorFieldChanged(VelocityCalculator &calc, int field, const char *text) {
+std::string VelocityCalculatorFieldChanged(VelocityCalculator &calc, VelocityField field,
+                                           const char *text) {
     if (text[0] == '\0')
         return "";
     char buffer[kFieldChars + 1];
     if (!ReadCalculatorText(text, buffer))
         return "";
     switch (field) {
-    case kCalcField1021: ConvertInto(&calc.holeVelocity, -1, buffer); break;
-    case kCalcField1022: ConvertInto(&calc.outletArea, -1, buffer); break;
-    case kCalcField1023: ConvertInto(&calc.holeArea, -1, buffer); break;
-    default: break;
+    case VelocityField::HoleVelocity: ConvertInto(&calc.holeVelocity, -1, buffer); break;
+    case VelocityField::OutletArea: ConvertInto(&calc.outletArea, -1, buffer); break;
+    case VelocityField::HoleArea: ConvertInto(&calc.holeArea, -1, buffer); break;
     }
     return VelocityCalculatorResult(calc);
 }

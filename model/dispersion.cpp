@@ -7,7 +7,7 @@
 namespace {
 
 double WakeLength(const TallOutletInputs &in) {
-    if (Quantise(in.tallBuildingHeight, 10000) < Quantise(in.tallOutletHeight, 15000))
+    if (BuildingBelow15TimesOutlet(in.tallBuildingHeight, in.tallOutletHeight))
         return in.tallBuildingHeight;
     return 1.5 * in.tallOutletHeight;
 }

@@ -1,6 +1,6 @@
 #include "model/form_rules.h"
 
-#include "app/text_helpers.h"
+#include "text/text_helpers.h"
 
 #include <cstring>
 #include <vector>

@@ -85,7 +85,10 @@ bool TallFieldApplies(const OutletInputs &in, OutletCase tallCase, TallField fie
 
 // Checks the fields of the case C or D form in their fixed order (heights, No. 1 standard,
 // size, direction, temperature, flow, moisture, distances), then the 15 m and 1.5 × questions
-// (Interactive only). The choices are taken from the records (SetTallChoices).
+// (Interactive only). The choices are taken from the records (SetTallChoices). No direction
+// chosen is refused with kDirectionMessage and focusField false. The accepted text of a field
+// is in.*TallRule(field).text; the layout picture follows BuildingNearerBoundary in both
+// modes. Yes to a question: AnswerTallYes, then request its case; No: focus verdict.field.
 TallVerdict ValidateTallForm(OutletCase tallCase, const TallFormTexts &form, ValidationMode mode,
                              OutletInputs &in);
 

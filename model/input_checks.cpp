@@ -1,6 +1,6 @@
 #include "model/input_checks.h"
 
-#include "app/text_helpers.h"
+#include "text/text_helpers.h"
 #include "model/quantise.h"
 
 #include <cstdint>

@@ -4,20 +4,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 MetConditions StandardMetConditions() {
     return MetConditions{1.0, 288.0, 1};
 }
 
-void FailFlowGuard() {
-    std::fputs("Illegal Input < Vg or Qd , Qh >!!\n", stdout);
-    std::fflush(stdout);
-    std::exit(3);
-}
-
-void NormaliseFlows(TallOutletInputs &in) {
+ComputeStatus NormaliseFlows(TallOutletInputs &in) {
     in.moisture = in.moisture / 100;
     const double w = in.moisture;
     const double D = in.outletDiameter;
@@ -28,7 +20,7 @@ void NormaliseFlows(TallOutletInputs &in) {
         in.wetFlow = Vs * A * 273.15 / (T + 273.15);
         in.dryFlow = (1 - w) * Vs * A * 273.15 / (T + 273.15);
     } else if (!(in.exitVelocity < 0)) {
-        FailFlowGuard();
+        return ComputeStatus::FlowGuard;
     } else if (in.wetFlow < 0) {
         in.dryFlow = in.dryFlow / 60;
         in.wetFlow = in.dryFlow / (1 - w);
@@ -38,9 +30,10 @@ void NormaliseFlows(TallOutletInputs &in) {
         in.dryFlow = (1 - w) * in.wetFlow;
         in.exitVelocity = (T + 273.15) * in.wetFlow / 273.15 / A;
     } else {
-        FailFlowGuard();
+        return ComputeStatus::FlowGuard;
     }
     in.buildingScale = in.tallBuildingHeight;
+    return ComputeStatus::Ok;
 }
 
 static void ApplyDownwash(TallOutletInputs &in, const MetConditions &met) {

@@ -1,4 +1,5 @@
 #pragma once
+#include "model/compute_status.h"
 #include "model/outlet_inputs.h"
 #include "model/smell_params.h"
 
@@ -23,8 +24,9 @@ struct PlumeRise {
 };
 
 // Turns the one flow the user gave into dry flow and wet flow (m³N/s) and exit velocity
-// (m/s); moisture becomes a fraction. Ends the process on an impossible combination.
-void NormaliseFlows(TallOutletInputs &in);
+// (m/s); moisture becomes a fraction. FlowGuard, with the moisture already a fraction and
+// nothing else changed, when the record holds two flows or a flow and the velocity.
+[[nodiscard]] ComputeStatus NormaliseFlows(TallOutletInputs &in);
 
 // Briggs plume rise, stack-tip and building downwash. Writes downwashClass and
 // downwashedHeight into the result part of the record.
@@ -34,7 +36,3 @@ PlumeRise ComputePlumeRise(TallOutletInputs &in, const MetConditions &met,
 // Height of the plume axis at downwind distance x; stored in effectiveHeight too.
 double EffectiveHeight(TallOutletInputs &in, const MetConditions &met, const PlumeRise &rise,
                        double x);
-
-// Ends the process after the flow guard's line: a caller passed both flows or a flow and
-// the velocity. Status 3, not 0: this is a failure.
-[[noreturn]] void FailFlowGuard();

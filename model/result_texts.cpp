@@ -2,7 +2,7 @@
 
 #include "model/dilution_grid.h"
 #include "model/quantise.h"
-#include "app/text_helpers.h"
+#include "text/text_helpers.h"
 
 #include <cmath>
 #include <cstdio>
@@ -15,6 +15,8 @@ template <typename... Args> std::string Format(const char *format, Args... args)
     std::snprintf(text, sizeof text, format, args...);
     return text;
 }
+
+} // namespace
 
 std::string BoundaryText(const OutletInputs &in) {
     const TallOutletInputs &t = in.tall;
@@ -29,8 +31,6 @@ std::string BoundaryText(const OutletInputs &in) {
     return Format("%g", t.buildingToBoundary < t.outletToBoundary ? t.buildingToBoundary
                                                                   : t.outletToBoundary);
 }
-
-} // namespace
 
 void FormatEmissionRate(double rate, std::string *mantissa, std::string *exponent) {
     mantissa->clear();

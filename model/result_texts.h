@@ -18,6 +18,12 @@ struct TallResultTexts {
 
 TallResultTexts FormatTallResults(const OutletInputs &in, const double *grid);
 
+// The site-boundary distance of the result row ("%g"): empty when both distances were
+// omitted, the one given when only one was, the outlet's without downwash, else the nearer.
+// Not the boundary of the computation (BoundaryDistance, where an omitted distance is 0) nor
+// the map's marker (MapBoundaryMarker).
+std::string BoundaryText(const OutletInputs &in);
+
 // Mantissa and exponent texts of an emission rate (m³N/min) written as "%.1le".
 void FormatEmissionRate(double rate, std::string *mantissa, std::string *exponent);
 

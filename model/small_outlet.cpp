@@ -23,10 +23,10 @@ double SmallOutletStandard(double I1, double hs, double d, double Hb) {
         K = 0.1;
 
     double He;
-    if (Quantise(Hb, 10000) < 100000)
-        He = (Quantise(hs, 10000) >= 67000) ? 10.0 : 1.5 * hs;
+    if (SmallOutletBuildingBelow10m(Hb))
+        He = SmallOutletAtLeast67m(hs) ? 10.0 : 1.5 * hs;
     else
-        He = (Quantise(Hb, 10000) >= Quantise(hs, 15000)) ? 1.5 * hs : Hb;
+        He = !BuildingBelow15TimesOutlet(Hb, hs) ? 1.5 * hs : Hb;
 
     const double product = std::pow(10.0, I1 / 10) * K * He * He;
     if (product == 0)

@@ -1,6 +1,6 @@
 #include "model/smell_params.h"
 
-#include "model/number_scan.h"
+#include "text/number_scan.h"
 
 #include <string>
 

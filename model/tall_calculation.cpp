@@ -18,8 +18,25 @@ void AdjustTallResults(TallOutletInputs &t) {
         r.allowableOutletIndex = static_cast<double>(shownSum);
 }
 
-double CalculateTallOutlet(OutletInputs &in, OutletCase outletCase, double *grid) {
+namespace {
+
+// A run that could not be made leaves no result and every input as accepted (the dry flow
+// too, which withdrawing a result would otherwise clear).
+void WithdrawRun(OutletInputs &in, double acceptedDryFlow) {
+    ClearTallOutletResults(in);
+    in.tall.dryFlow = acceptedDryFlow;
+}
+
+} // namespace
+
+ComputeStatus CalculateTallOutlet(OutletInputs &in, OutletCase outletCase, double *grid,
+                                  double *Fmax) {
+    if (grid == nullptr) {
+        WithdrawRun(in, in.tall.dryFlow);
+        return ComputeStatus::OutOfMemory;
+    }
     TallOutletInputs &t = in.tall;
+    const double keptDiameter = t.outletDiameter;
     const double keptDryFlow = t.dryFlow;
     const double keptWetFlow = t.wetFlow;
     const double keptVelocity = t.exitVelocity;
@@ -31,8 +48,20 @@ double CalculateTallOutlet(OutletInputs &in, OutletCase outletCase, double *grid
     if (outletCase == CaseD && in.sizeMode == 1)
         t.outletDiameter = 2 * std::sqrt(t.outletArea / 3.14159265358979323846);
 
-    const double Fmax = RunTallOutlet(t, true, kGridRows, kGridColumns, grid, &t.result.landingRow,
-                                      &t.result.landingColumn);
+    const double runFmax = RunTallOutlet(t, true, kGridRows, kGridColumns, grid,
+                                         &t.result.landingRow, &t.result.landingColumn);
+    if (Fmax != nullptr)
+        *Fmax = runFmax;
+    if (std::isnan(runFmax)) {
+        // The normalisation made the moisture a fraction before it refused the flows.
+        t.moisture = keptMoisture;
+        t.wetFlow = keptWetFlow;
+        t.exitVelocity = keptVelocity;
+        t.gasTemperature = keptTemperature;
+        t.outletDiameter = keptDiameter;
+        WithdrawRun(in, keptDryFlow);
+        return ComputeStatus::FlowGuard;
+    }
     AdjustTallResults(t);
 
     t.moisture = keptMoisture;
@@ -44,5 +73,5 @@ double CalculateTallOutlet(OutletInputs &in, OutletCase outletCase, double *grid
         t.dryFlow = keptDryFlow;
     else
         t.dryFlow = t.dryFlow * 60;
-    return Fmax;
+    return ComputeStatus::Ok;
 }

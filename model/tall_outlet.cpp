@@ -4,6 +4,7 @@
 #include "model/dispersion.h"
 
 #include <cmath>
+#include <limits>
 #include <vector>
 
 double DilutionOfRatio(double p, double m, double k) {
@@ -28,6 +29,7 @@ struct RunSetup {
     MetConditions met;
     PlumeRise rise;
     double Xb;
+    ComputeStatus status;
 };
 
 RunSetup PrepareRun(TallOutletInputs &in) {
@@ -35,7 +37,9 @@ RunSetup PrepareRun(TallOutletInputs &in) {
     SetDefaultSmellParams(s.params);
     ReadSmellParams(s.params);
     s.met = StandardMetConditions();
-    NormaliseFlows(in);
+    s.status = NormaliseFlows(in);
+    if (s.status != ComputeStatus::Ok)
+        return s;
     s.rise = ComputePlumeRise(in, s.met, s.params);
     s.Xb = BoundaryDistance(in);
     return s;
@@ -181,6 +185,8 @@ double RunTallOutletReference(TallOutletInputs &in, bool convertToDilution, int 
     *landingRow = -1;
     *landingColumn = -1;
     const RunSetup s = PrepareRun(in);
+    if (s.status != ComputeStatus::Ok)
+        return std::numeric_limits<double>::quiet_NaN();
     return SweepReference(in, s, convertToDilution, rows, columns, grid, landingRow, landingColumn);
 }
 
@@ -189,6 +195,8 @@ double RunTallOutlet(TallOutletInputs &in, bool convertToDilution, int rows, int
     *landingRow = -1;
     *landingColumn = -1;
     const RunSetup s = PrepareRun(in);
+    if (s.status != ComputeStatus::Ok)
+        return std::numeric_limits<double>::quiet_NaN();
     // The fast field needs a positive conversion exponent, which a site's smell.prm might
     // not give; the unconverted grid is only ever asked for by tests.
     if (!convertToDilution || !(s.params.indexExponent > 0) || columns < 1)

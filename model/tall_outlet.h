@@ -10,7 +10,8 @@
 // concentration into grid (row-major), derives the allowable emission rate, outlet index
 // and dilution degree from the maximum ground-level value at or beyond the site
 // boundary, and with convertToDilution turns every cell into a dilution degree and finds
-// the landing point. Returns Fmax as used for the limits.
+// the landing point. Returns Fmax as used for the limits, or NaN when the flows cannot be
+// normalised (NormaliseFlows refused them): then nothing else is computed.
 double RunTallOutlet(TallOutletInputs &in, bool convertToDilution, int rows, int columns,
                      double *grid, int32_t *landingRow, int32_t *landingColumn);
 
@@ -23,6 +24,8 @@ double RunTallOutletReference(TallOutletInputs &in, bool convertToDilution, int 
 // the logarithmic form where p^(−1/m) overflows, so the result is always finite.
 double DilutionOfRatio(double p, double m, double k);
 
-// Distance from which rows count for the maximum: the building's when there is downwash
-// and the building is no farther from the boundary than the outlet.
+// The site boundary of the computation, from which rows count for the maximum: the
+// building's distance when there is downwash and the building is no farther from the
+// boundary than the outlet, else the outlet's. An omitted distance (case C) is 0 here. Not
+// the result row's text (BoundaryText) nor the map's marker (MapBoundaryMarker).
 double BoundaryDistance(const TallOutletInputs &in);

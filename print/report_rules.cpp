@@ -1,6 +1,6 @@
 #include "print/report_rules.h"
 
-#include "app/text_helpers.h"
+#include "text/text_helpers.h"
 
 #include <cstdio>
 #include <cstring>

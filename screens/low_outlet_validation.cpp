@@ -2,7 +2,7 @@
 
 #include "app/platform_hooks.h"
 #include "app/shell.h"
-#include "app/text_helpers.h"
+#include "text/text_helpers.h"
 #include "resources/resource.h"
 
 #include <string>

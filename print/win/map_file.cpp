@@ -2,6 +2,7 @@
 
 #include "map/bmp_file.h"
 #include "map/map_raster.h"
+#include "model/map_settings.h"
 #include "print/printed_map.h"
 
 #include <vector>
@@ -22,7 +23,11 @@ bool WriteInto(const char *folder, const std::vector<unsigned char> &image,
 } // namespace
 
 bool WriteReportMapFile(bool colour, char (&path)[MAX_PATH]) {
-    const std::vector<unsigned char> image = PrintedMapImage(colour);
+    const std::vector<unsigned char> image = PrintedMapImage(colour, gMapSettings, gOutletInputs);
+    if (image.empty()) {
+        path[0] = '\0';
+        return false;
+    }
     char temp[MAX_PATH] = "";
     // A value that does not fit is reported by its length, and the buffer is left alone.
     const DWORD length = GetEnvironmentVariableA("TEMP", temp, sizeof temp);

@@ -2,6 +2,7 @@
 
 #include "app/platform_hooks.h"
 #include "app/shell.h"
+#include "app/window_helpers.h"
 #include "model/dilution_grid.h"
 #include "model/map_settings.h"
 #include "print/report_rules.h"

@@ -1,4 +1,5 @@
 #include "model/form_rules.h"
+#include "model/quantise.h"
 #include "tools/kamorte_calc/calc_request.h"
 #include "tools/kamorte_calc/terminal_text.h"
 
@@ -375,3 +376,31 @@ TEST(StartMenuRules, ReadRuleAndNext) {
 }
 
 } // namespace
+
+// The quantised rules of the computation part from the case rules at the same heights.
+TEST(CaseRules, TheComputationsOwnRulesAreNotTheCaseRules) {
+    struct Case {
+        double outlet;
+        double building;
+        bool needsBuilding; // start menu, plain
+        bool smallAtLeast67;
+        bool buildingBelow15Times;
+        bool atLeast15Times; // case D rule
+    };
+    const Case cases[] = {
+        {6.69999, 0, false, true, true, true},    {6.69994, 0, false, false, true, true},
+        {6.7, 0, true, true, true, true},         {10, 15, true, true, false, false},
+        {10, 14.99999, true, true, false, false}, {10, 14.99994, true, true, true, false},
+        {15, 10, true, true, true, true},         {14.99999, 10, true, true, true, true},
+    };
+    for (const Case &c : cases) {
+        EXPECT_EQ(NeedsBuildingHeight(c.outlet), c.needsBuilding) << c.outlet;
+        EXPECT_EQ(SmallOutletAtLeast67m(c.outlet), c.smallAtLeast67) << c.outlet;
+        EXPECT_EQ(BuildingBelow15TimesOutlet(c.building, c.outlet), c.buildingBelow15Times)
+            << c.outlet << " " << c.building;
+        EXPECT_EQ(AtLeast15TimesBuilding(c.outlet, c.building), c.atLeast15Times)
+            << c.outlet << " " << c.building;
+    }
+    EXPECT_TRUE(SmallOutletBuildingBelow10m(9.99994));
+    EXPECT_FALSE(SmallOutletBuildingBelow10m(9.99995));
+}

@@ -58,11 +58,12 @@ Computed Compute(TallOutletInputs in, bool fast, double *grid) {
 std::vector<unsigned char> DefaultMap(const TallOutletInputs &in) {
     gMapSettings = DefaultMapSettings(in, gDilutionGrid);
     gOutletInputs.tall = in;
-    ClearMapImage();
-    gMapField = BuildMapField(gMapSettings.downwindRange, gMapSettings.displayHeight, kMapWidth,
-                              kMapHeight);
-    ColourMapImage(kMapWidth, kMapHeight, gMapField);
-    DrawMapMarks(kScreenMarks, kMapWidth, kMapHeight, gMapImage);
+    ClearMapImage(MapMarksOf(gMapSettings, gOutletInputs));
+    gMapField = BuildMapField(gDilutionGrid, gMapSettings.downwindRange, gMapSettings.displayHeight,
+                              kMapWidth, kMapHeight);
+    ColourMapImage(kMapWidth, kMapHeight, gMapField, gMapSettings);
+    DrawMapMarks(kScreenMarks, kMapWidth, kMapHeight, gMapImage,
+                 MapMarksOf(gMapSettings, gOutletInputs));
     return gMapImage;
 }
 
@@ -152,7 +153,7 @@ TEST(BuildMapField, ReadingOnlyWhatItNeedsEqualsCopyingTheWindow) {
                 const double v = gDilutionGrid[static_cast<size_t>(i) * kGridColumns + j];
                 copy[static_cast<size_t>(j) * D + i] = v >= 0 && v < 300 ? v : 300;
             }
-        EXPECT_EQ(BuildMapField(D, H, kMapWidth, kMapHeight),
+        EXPECT_EQ(BuildMapField(gDilutionGrid, D, H, kMapWidth, kMapHeight),
                   CubicResample(copy, D, H, kMapWidth, kMapHeight))
             << D << " x " << H;
     }

@@ -1,6 +1,6 @@
 #include "tests/win/shell_fixture.h"
 
-#include "app/help_topics.h"
+#include "help/help_topics.h"
 #include "resources/resource.h"
 
 #include <algorithm>

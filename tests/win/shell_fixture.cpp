@@ -1,7 +1,8 @@
 #include "tests/win/shell_fixture.h"
 
-#include "app/help_topics.h"
+#include "help/help_topics.h"
 #include "app/shell_loop.h"
+#include "screens/screen_table.h"
 
 std::deque<int> ShellTest::answers;
 std::vector<AskedBox> ShellTest::boxes;
@@ -49,6 +50,7 @@ void ShellTest::SetUp() {
     gMessageBox = AnswerBox;
     gExitProcess = RecordExit;
     gShellOpen = RecordOpening;
+    SetProgramParts({kScreenTemplates, InitHelpTopics, OpenHelpTopicOfMenuCommand});
     StartShell(GetModuleHandleA(nullptr));
     Pump();
     ASSERT_NE(Screen(), nullptr);

@@ -1,6 +1,6 @@
 #include "tests/win/shell_fixture.h"
 
-#include "app/help_topics.h"
+#include "help/help_topics.h"
 #include "resources/resource.h"
 
 #include <cstring>
@@ -284,4 +284,27 @@ TEST_F(StartMenuTest, ClickOnATermLabelOpensItsTopicOnce) {
 
     Command(IDC_LABEL_REAL_HEIGHT);
     EXPECT_EQ(gHelpWindows[HelpTopicIndex(IDM_TOPIC_REAL_HEIGHT)], topic);
+}
+
+// The idle advice is there from the start, as its two lines, each with a tenth of the
+// control's width to spare in the font the dialog uses (so a wider font still fits).
+TEST_F(StartMenuTest, TheIdleAdviceStandsAsTwoLinesWithRoomToSpare) {
+    EXPECT_EQ(Text(IDC_ADVICE), kIdleAdvice);
+    HWND advice = Item(IDC_ADVICE);
+    RECT client;
+    GetClientRect(advice, &client);
+    HDC dc = GetDC(advice);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(advice, WM_GETFONT, 0, 0)));
+    TEXTMETRICA metrics;
+    GetTextMetricsA(dc, &metrics);
+    for (const char *line :
+         {"排出口の実高さが 6.7m 未満の場合は、", "周辺最大建物高さの入力は不要です。",
+          "クリックすると、用語解説が見られます。"}) {
+        SIZE size;
+        GetTextExtentPoint32A(dc, line, static_cast<int>(std::strlen(line)), &size);
+        EXPECT_LE(size.cx * 11, client.right * 10) << line;
+    }
+    EXPECT_GE(client.bottom, 2 * metrics.tmHeight);
+    SelectObject(dc, old);
+    ReleaseDC(advice, dc);
 }

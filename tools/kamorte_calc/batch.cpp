@@ -82,7 +82,18 @@ int RunBatch(const std::string &path) {
             status = kBadInput;
             continue;
         }
-        const Outcome outcome = ComputeOutcome(gOutletInputs, screen);
+        ComputeStatus computed;
+        const Outcome outcome = ComputeOutcome(gOutletInputs, screen, &computed);
+        if (computed != ComputeStatus::Ok) {
+            std::string line = ComputeFailureLine(computed);
+            if (!line.empty())
+                line.pop_back();
+            std::fputs(
+                OutcomeCsvRow({}, line.empty() ? "out of memory" : line, Cp932ToUtf8).c_str(),
+                stdout);
+            status = kInternalGuard;
+            continue;
+        }
         std::fputs(OutcomeCsvRow(outcome, "", Cp932ToUtf8).c_str(), stdout);
         std::fflush(stdout);
     }

@@ -56,7 +56,13 @@ std::string JsonString(const std::string &utf8) {
 
 } // namespace
 
-Outcome ComputeOutcome(OutletInputs &in, OutletCase screen) {
+const char *ComputeFailureLine(ComputeStatus status) {
+    return status == ComputeStatus::FlowGuard ? "Illegal Input < Vg or Qd , Qh >!!\n" : "";
+}
+
+Outcome ComputeOutcome(OutletInputs &in, OutletCase screen, ComputeStatus *status) {
+    if (status != nullptr)
+        *status = ComputeStatus::Ok;
     Outcome out;
     out.push_back(Txt("case", CaseName(screen)));
     if (screen == CaseA || screen == CaseB) {
@@ -66,7 +72,11 @@ Outcome ComputeOutcome(OutletInputs &in, OutletCase screen) {
         out.push_back(Num("dilution", in.lowResult.dilution));
         return out;
     }
-    CalculateTallOutlet(in, screen, gDilutionGrid);
+    const ComputeStatus computed = CalculateTallOutlet(in, screen, gDilutionGrid);
+    if (status != nullptr)
+        *status = computed;
+    if (computed != ComputeStatus::Ok)
+        return {};
     gMapSettings = DefaultMapSettings(in.tall, gDilutionGrid);
     in.resultsShown = true;
     const TallOutletInputs &t = in.tall;

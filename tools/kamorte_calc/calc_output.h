@@ -1,4 +1,5 @@
 #pragma once
+#include "model/compute_status.h"
 #include "model/outlet_inputs.h"
 
 #include <functional>
@@ -15,8 +16,13 @@ struct OutcomeField {
 using Outcome = std::vector<OutcomeField>;
 
 // Runs the case's calculation on the prepared records (the tall cases over gDilutionGrid,
-// also setting gMapSettings to the defaults) and lists what the screens show.
-Outcome ComputeOutcome(OutletInputs &in, OutletCase screen);
+// also setting gMapSettings to the defaults) and lists what the screens show. When the
+// computation could not be made, *status says why and the outcome is empty.
+Outcome ComputeOutcome(OutletInputs &in, OutletCase screen, ComputeStatus *status = nullptr);
+
+// What kamorte-calc says of a computation that could not be made: the flow guard's line,
+// nothing for a refused allocation.
+const char *ComputeFailureLine(ComputeStatus status);
 
 // Every key a result can have, tall cases first, then the low cases.
 const std::vector<std::string> &OutcomeKeys();

@@ -125,12 +125,20 @@ int RunSingle(const Command &cmd) {
     const bool tall = screen == CaseC || screen == CaseD;
     if (!tall && (!cmd.mapPath.empty() || !cmd.gridPath.empty()))
         return Usage("--map and --grid apply to cases C and D");
-    const Outcome outcome = ComputeOutcome(gOutletInputs, screen);
+    ComputeStatus status;
+    const Outcome outcome = ComputeOutcome(gOutletInputs, screen, &status);
+    if (status != ComputeStatus::Ok) {
+        std::fputs(ComputeFailureLine(status), stdout);
+        return kInternalGuard;
+    }
     const std::string shown =
         cmd.json ? OutcomeJson(outcome, Cp932ToUtf8) : OutcomeText(outcome, Cp932ToUtf8);
     std::fputs(shown.c_str(), stdout);
     if (!cmd.mapPath.empty()) {
-        if (!WriteMapFile(cmd.mapPath, cmd.grey)) {
+        const MapFileStatus written = WriteMapFile(cmd.mapPath, cmd.grey);
+        if (written == MapFileStatus::OutOfMemory)
+            return kInternalGuard;
+        if (written != MapFileStatus::Written) {
             std::fprintf(stderr, "kamorte-calc: cannot write %s\n", cmd.mapPath.c_str());
             return kBadUsage;
         }

@@ -4,22 +4,34 @@
 #include "map/map_raster.h"
 #include "model/dilution_grid.h"
 #include "model/map_settings.h"
+#include "model/outlet_inputs.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 
-bool WriteMapFile(const std::string &path, bool grey) {
-    ClearMapImage();
-    gMapField = BuildMapField(gMapSettings.downwindRange, gMapSettings.displayHeight, kMapWidth,
-                              kMapHeight);
-    ColourMapImage(kMapWidth, kMapHeight, gMapField);
-    DrawMapMarks(kScreenMarks, kMapWidth, kMapHeight, gMapImage);
-    if (!grey)
-        return WriteBmpFile(kMapWidth, kMapImageRows, 3, 0, gMapImage.data(), path.c_str()) == 0;
-    std::vector<unsigned char> image = GreyMapImage(kMapWidth, kMapHeight, gMapField);
-    DrawMapMarks(kPrintMarks, kMapWidth, kMapHeight, image);
-    return WriteBmpFile(kMapWidth, kMapImageRows, 3, 0, image.data(), path.c_str()) == 0;
+MapFileStatus WriteMapFile(const std::string &path, bool grey) {
+    const MapMarks marks = MapMarksOf(gMapSettings, gOutletInputs);
+    if (!ClearMapImage(marks))
+        return MapFileStatus::OutOfMemory;
+    gMapField = BuildMapField(gDilutionGrid, gMapSettings.downwindRange, gMapSettings.displayHeight,
+                              kMapWidth, kMapHeight);
+    if (gMapField.empty() || ColourMapImage(kMapWidth, kMapHeight, gMapField, gMapSettings).empty())
+        return MapFileStatus::OutOfMemory;
+    DrawMapMarks(kScreenMarks, kMapWidth, kMapHeight, gMapImage, marks);
+    std::vector<unsigned char> greyImage;
+    if (grey) {
+        greyImage = GreyMapImage(kMapWidth, kMapHeight, gMapField, gMapSettings);
+        if (greyImage.empty())
+            return MapFileStatus::OutOfMemory;
+        DrawMapMarks(kPrintMarks, kMapWidth, kMapHeight, greyImage, marks);
+    }
+    const unsigned char *pixels = grey ? greyImage.data() : gMapImage.data();
+    switch (WriteBmpFile(kMapWidth, kMapImageRows, 3, 0, pixels, path.c_str())) {
+    case 0: return MapFileStatus::Written;
+    case kBmpOutOfMemory: return MapFileStatus::OutOfMemory;
+    default: return MapFileStatus::CannotWrite;
+    }
 }
 
 bool WriteGridFile(const std::string &path, const double *grid) {

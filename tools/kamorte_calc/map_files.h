@@ -3,6 +3,7 @@
 
 // The map of the last calculation as the program builds it after a run (colour with
 // screen-style marks, or grey with print-style marks), written as a BMP file.
-bool WriteMapFile(const std::string &path, bool grey);
+enum class MapFileStatus { Written, CannotWrite, OutOfMemory };
+MapFileStatus WriteMapFile(const std::string &path, bool grey);
 // The dilution grid as 10000 × 800 little-endian doubles, row after row.
 bool WriteGridFile(const std::string &path, const double *grid);

@@ -1,8 +1,9 @@
-#include "app/velocity_calculator_dialog.h"
+#include "help/velocity_calculator_dialog.h"
 
-#include "app/help_dialog.h"
-#include "app/help_topics.h"
+#include "help/help_dialog.h"
+#include "help/help_topics.h"
 #include "app/shell.h"
+#include "app/window_helpers.h"
 #include "model/calculators.h"
 #include "resources/resource.h"
 
@@ -21,10 +22,19 @@ void InitVelocityCalculator(HWND dlg) {
     gHelpWindows[HelpTopicIndex(IDM_TOPIC_VELOCITY)] = dlg;
 }
 
-void OnVelocityField(HWND dlg, int field) {
+VelocityField FieldOfControl(int id) {
+    switch (id) {
+    case IDC_VELCALC_HOLE_VELOCITY: return VelocityField::HoleVelocity;
+    case IDC_VELCALC_OUTLET_AREA: return VelocityField::OutletArea;
+    default: return VelocityField::HoleArea;
+    }
+}
+
+void OnVelocityField(HWND dlg, int id) {
     char text[kFieldChars + 1];
-    GetDlgItemTextA(dlg, field, text, sizeof text);
-    const std::string result = VelocityCalculatorFieldChanged(gVelocityCalculator, field, text);
+    GetDlgItemTextA(dlg, id, text, sizeof text);
+    const std::string result =
+        VelocityCalculatorFieldChanged(gVelocityCalculator, FieldOfControl(id), text);
     SetDlgItemTextA(dlg, IDC_CALC_RESULT, result.c_str());
 }
 

@@ -1,11 +1,12 @@
-#include "app/start_menu.h"
+#include "screens/start_menu.h"
 
 #include "app/menu_command.h"
 #include "app/platform_hooks.h"
 #include "app/screen_common.h"
 #include "app/shell.h"
-#include "app/term_labels.h"
-#include "app/text_helpers.h"
+#include "app/placement.h"
+#include "help/term_labels.h"
+#include "text/text_helpers.h"
 #include "model/form_rules.h"
 #include "resources/resource.h"
 
@@ -88,6 +89,8 @@ void InitStartMenu(HWND dlg) {
     if (!MenuNextEnabled(in))
         EnableNext(dlg, false);
     ResetTermLabels(gLabels, dlg);
+    // The advice stands from the start, before any label is painted.
+    ShowTermAdvice(gLabels);
     EndScreenInit(dlg);
 }
 

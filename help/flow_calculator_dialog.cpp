@@ -1,8 +1,9 @@
-#include "app/flow_calculator_dialog.h"
+#include "help/flow_calculator_dialog.h"
 
-#include "app/help_dialog.h"
-#include "app/help_topics.h"
+#include "help/help_dialog.h"
+#include "help/help_topics.h"
 #include "app/shell.h"
+#include "app/window_helpers.h"
 #include "model/calculators.h"
 #include "resources/resource.h"
 
@@ -21,10 +22,20 @@ void InitFlowCalculator(HWND dlg) {
     gHelpWindows[HelpTopicIndex(IDM_TOPIC_FLOW)] = dlg;
 }
 
-void OnFlowField(HWND dlg, int field) {
+FlowField FieldOfControl(int id) {
+    switch (id) {
+    case IDC_FLOWCALC_AREA: return FlowField::HoleArea;
+    case IDC_FLOWCALC_TEMPERATURE: return FlowField::GasTemperature;
+    case IDC_FLOWCALC_VELOCITY: return FlowField::HoleVelocity;
+    default: return FlowField::Moisture;
+    }
+}
+
+void OnFlowField(HWND dlg, int id) {
     char text[kFieldChars + 1];
-    GetDlgItemTextA(dlg, field, text, sizeof text);
-    const std::string result = FlowCalculatorFieldChanged(gFlowCalculator, field, text);
+    GetDlgItemTextA(dlg, id, text, sizeof text);
+    const std::string result =
+        FlowCalculatorFieldChanged(gFlowCalculator, FieldOfControl(id), text);
     SetDlgItemTextA(dlg, IDC_CALC_RESULT, result.c_str());
 }
 

@@ -12,5 +12,7 @@ extern int gOpeningTopic;
 int HelpTopicIndex(int command);
 // Empties the slots and fills the topic table (start-up).
 void InitHelpTopics();
+// The topic of a menu command opened (see ProgramParts); false for any other command.
+bool OpenHelpTopicOfMenuCommand(int command);
 // Opens the topic's dialog, or brings its open window to the front.
 void OpenHelpTopic(int index);

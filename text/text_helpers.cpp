@@ -1,6 +1,6 @@
-#include "app/text_helpers.h"
+#include "text/text_helpers.h"
 
-#include "model/number_scan.h"
+#include "text/number_scan.h"
 
 #include <cstring>
 #include <string>

@@ -1,4 +1,4 @@
-#include "model/number_scan.h"
+#include "text/number_scan.h"
 
 #include <cstdlib>
 #include <string>

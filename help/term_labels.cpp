@@ -1,4 +1,4 @@
-#include "app/term_labels.h"
+#include "help/term_labels.h"
 
 #include "app/menu_command.h"
 #include "resources/resource.h"

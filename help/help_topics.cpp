@@ -1,9 +1,10 @@
-#include "app/help_topics.h"
+#include "help/help_topics.h"
 
-#include "app/flow_calculator_dialog.h"
-#include "app/help_dialog.h"
+#include "help/flow_calculator_dialog.h"
+#include "help/help_dialog.h"
 #include "app/shell.h"
-#include "app/velocity_calculator_dialog.h"
+#include "app/window_helpers.h"
+#include "help/velocity_calculator_dialog.h"
 #include "resources/resource.h"
 
 HWND gHelpWindows[kHelpTopicCount];
@@ -62,6 +63,15 @@ int HelpTopicIndex(int command) {
         if (kHelpTopics[i].command == command)
             return i;
     return -1;
+}
+
+bool OpenHelpTopicOfMenuCommand(int command) {
+    const int topic = HelpTopicIndex(command);
+    if (topic < 0)
+        return false;
+    gOpeningTopic = topic;
+    OpenHelpTopic(topic);
+    return true;
 }
 
 void InitHelpTopics() {

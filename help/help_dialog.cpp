@@ -1,8 +1,9 @@
-#include "app/help_dialog.h"
+#include "help/help_dialog.h"
 
-#include "app/help_topics.h"
+#include "help/help_topics.h"
 #include "app/shell.h"
-#include "app/text_helpers.h"
+#include "app/window_helpers.h"
+#include "text/text_helpers.h"
 #include "resources/resource.h"
 
 #include <cstring>

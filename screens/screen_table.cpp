@@ -1,6 +1,6 @@
-#include "app/screen_table.h"
+#include "screens/screen_table.h"
 
-#include "app/start_menu.h"
+#include "screens/start_menu.h"
 #include "resources/resource.h"
 #include "screens/low_outlet_screen.h"
 #include "screens/tall_outlet_screen.h"

@@ -1,0 +1,53 @@
+#include "screens/tall_outlet_run.h"
+
+#include "app/platform_hooks.h"
+#include "map/map_raster.h"
+#include "model/dilution_grid.h"
+#include "model/map_settings.h"
+#include "model/outlet_inputs.h"
+#include "model/tall_calculation.h"
+
+namespace {
+
+const char kErrorCaption[] = "エラー";
+const char kFlowGuardMessage[] =
+    "排出ガスの流量または吐出速度から計算できません。入力値を確認してください。";
+const char kOutOfMemoryMessage[] = "メモリが不足しているため計算できませんでした。";
+
+// The map of the new result in gMapImage; false when its memory was refused.
+bool BuildMap() {
+    const MapMarks marks = MapMarksOf(gMapSettings, gOutletInputs);
+    if (!ClearMapImage(marks))
+        return false;
+    gMapField = BuildMapField(gDilutionGrid, gMapSettings.downwindRange, gMapSettings.displayHeight,
+                              kMapWidth, kMapHeight);
+    if (gMapField.empty() || ColourMapImage(kMapWidth, kMapHeight, gMapField, gMapSettings).empty())
+        return false;
+    DrawMapMarks(kScreenMarks, kMapWidth, kMapHeight, gMapImage, marks);
+    return true;
+}
+
+} // namespace
+
+bool RunTallOutletOnScreen(HWND screen, OutletCase tallCase) {
+    OutletInputs &in = gOutletInputs;
+    const double acceptedDryFlow = in.tall.dryFlow;
+    ComputeStatus status = CalculateTallOutlet(in, tallCase, gDilutionGrid);
+    if (status == ComputeStatus::Ok) {
+        gMapSettings = DefaultMapSettings(in.tall, gDilutionGrid);
+        if (!BuildMap()) {
+            status = ComputeStatus::OutOfMemory;
+            // The dry flow the run derived is no accepted input.
+            ClearTallOutletResults(in);
+            in.tall.dryFlow = acceptedDryFlow;
+        }
+    }
+    if (status == ComputeStatus::Ok)
+        return true;
+    // A blank map, so the screen shows no picture of an old run.
+    ClearMapImage(MapMarksOf(gMapSettings, in));
+    gMessageBox(screen,
+                status == ComputeStatus::FlowGuard ? kFlowGuardMessage : kOutOfMemoryMessage,
+                kErrorCaption, MB_OK | MB_ICONERROR | MB_TOPMOST);
+    return false;
+}

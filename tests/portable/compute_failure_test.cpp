@@ -1,0 +1,175 @@
+#include "map/bmp_file.h"
+#include "map/map_raster.h"
+#include "model/dilution_grid.h"
+#include "model/map_settings.h"
+#include "model/result_texts.h"
+#include "model/tall_calculation.h"
+#include "model/tall_outlet.h"
+#include "tools/kamorte_calc/calc_output.h"
+#include "tools/kamorte_calc/map_files.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// A case D record as validation leaves it, with a result of an earlier run.
+OutletInputs AcceptedCaseD() {
+    OutletInputs in{};
+    ResetLowOutletInputs(in);
+    ResetTallOutletInputs(in);
+    in.tall = MakeTallOutlet(30, 10, 1, 300, false, 80, 10);
+    in.flowMode = 0;
+    in.tall.result.allowableOutletIndex = 30;
+    in.tall.result.landingRow = 100;
+    in.resultsShown = true;
+    return in;
+}
+
+TEST(CalculateTallOutlet, RefusedRunsLeaveTheAcceptedInputsAndNoResult) {
+    struct Case {
+        const char *what;
+        double wetFlow;
+        double velocity;
+        bool grid;
+        ComputeStatus expected;
+    };
+    const Case cases[] = {
+        {"two flows", 400, -1, true, ComputeStatus::FlowGuard},
+        {"a flow and the velocity", -1, 12, true, ComputeStatus::FlowGuard},
+        {"no grid", -1, -1, false, ComputeStatus::OutOfMemory},
+    };
+    for (const Case &c : cases) {
+        OutletInputs in = AcceptedCaseD();
+        in.tall.wetFlow = c.wetFlow;
+        in.tall.exitVelocity = c.velocity;
+        EXPECT_EQ(CalculateTallOutlet(in, CaseD, c.grid ? gDilutionGrid : nullptr), c.expected)
+            << c.what;
+        EXPECT_EQ(in.tall.moisture, 10.0) << c.what; // percent again, not a fraction
+        EXPECT_EQ(in.tall.dryFlow, 300.0) << c.what;
+        EXPECT_EQ(in.tall.wetFlow, c.wetFlow) << c.what;
+        EXPECT_EQ(in.tall.exitVelocity, c.velocity) << c.what;
+        EXPECT_EQ(in.tall.gasTemperature, 80.0) << c.what;
+        EXPECT_EQ(in.tall.result.allowableOutletIndex, -1.0) << c.what;
+        EXPECT_EQ(in.tall.result.landingRow, -1) << c.what;
+        EXPECT_FALSE(in.resultsShown) << c.what;
+    }
+}
+
+TEST(ComputeOutcome, SaysWhyNothingWasComputed) {
+    OutletInputs in = AcceptedCaseD();
+    in.tall.wetFlow = 400;
+    ComputeStatus status = ComputeStatus::Ok;
+    EXPECT_TRUE(ComputeOutcome(in, CaseD, &status).empty());
+    EXPECT_EQ(status, ComputeStatus::FlowGuard);
+    EXPECT_STREQ(ComputeFailureLine(status), "Illegal Input < Vg or Qd , Qh >!!\n");
+    EXPECT_STREQ(ComputeFailureLine(ComputeStatus::OutOfMemory), "");
+}
+
+bool gRefuseAll = false;
+size_t gRefusedSize = 0; // a buffer of exactly this size is refused
+
+bool Gate(size_t bytes) {
+    return !gRefuseAll && bytes != gRefusedSize;
+}
+
+class MapMemoryTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        previous_ = SetMapMemoryGate(Gate);
+        image_ = gMapImage;
+        gMapImage.clear();
+    }
+    void TearDown() override {
+        gRefuseAll = false;
+        gRefusedSize = 0;
+        SetMapMemoryGate(previous_);
+        gMapImage = image_;
+    }
+    MapMemoryGate previous_ = nullptr;
+    std::vector<unsigned char> image_;
+};
+
+// Every buffer the map needs is refused in turn; each step says so instead of ending.
+TEST_F(MapMemoryTest, EveryRefusedBufferIsReported) {
+    const MapSettings settings = {100, 20.0, 70.0, 50};
+    OutletInputs in = AcceptedCaseD();
+    const MapMarks marks = MapMarksOf(settings, in);
+    const MapField field(kMapWidth * kMapHeight, 30.0);
+
+    gRefuseAll = true;
+    EXPECT_TRUE(BuildMapField(gDilutionGrid, 100, 50, kMapWidth, kMapHeight).empty());
+    EXPECT_TRUE(CubicResample({1, 2, 3, 4}, 2, 2, 4, 4).empty());
+    EXPECT_FALSE(ClearMapImage(marks));
+    EXPECT_TRUE(ColourMapImage(kMapWidth, kMapHeight, field, settings).empty());
+    EXPECT_TRUE(GreyMapImage(kMapWidth, kMapHeight, field, settings).empty());
+
+    // Only the buffer of one map column along the window's 50 heights refused: the field
+    // fails as a whole, not with a column missing.
+    gRefuseAll = false;
+    gRefusedSize = 50 * sizeof(double);
+    EXPECT_TRUE(BuildMapField(gDilutionGrid, 100, 50, kMapWidth, kMapHeight).empty());
+
+    gRefusedSize = 0;
+    EXPECT_EQ(BuildMapField(gDilutionGrid, 100, 50, kMapWidth, kMapHeight).size(),
+              static_cast<size_t>(kMapWidth * kMapHeight));
+    EXPECT_TRUE(ClearMapImage(marks));
+    EXPECT_FALSE(ColourMapImage(kMapWidth, kMapHeight, field, settings).empty());
+}
+
+TEST_F(MapMemoryTest, KamorteCalcsMapFileReportsTheRefusal) {
+    ScratchDirectory dir;
+    gMapSettings = {100, 20.0, 70.0, 50};
+    gRefuseAll = true;
+    EXPECT_EQ(WriteMapFile(dir.Path("map.bmp"), false), MapFileStatus::OutOfMemory);
+    EXPECT_EQ(std::fopen(dir.Path("map.bmp").c_str(), "rb"), nullptr);
+    gRefuseAll = false;
+    EXPECT_EQ(WriteMapFile(dir.Path("map.bmp"), true), MapFileStatus::Written);
+}
+
+// Three boundary rules that meet at the same two distances and differ: the computation
+// counts an omitted distance as 0, the result row shows only what was given, the map marks
+// a single given distance even without downwash.
+TEST(BoundaryRules, DifferWhereADistanceIsOmitted) {
+    struct Case {
+        const char *outletText;
+        const char *buildingText;
+        double outlet;
+        double building;
+        int32_t downwash;
+        double computation;
+        const char *row;
+        bool marked;
+        double marker;
+    };
+    const Case cases[] = {
+        {"", "20", 0, 20, DownwashWeak, 0, "20", true, 20},
+        {"", "20", 0, 20, DownwashNone, 0, "20", true, 20},
+        {"50", "20", 50, 20, DownwashNone, 50, "50", true, 50},
+        {"50", "20", 50, 20, DownwashWeak, 20, "20", true, 20},
+        {"50", "", 50, 0, DownwashWeak, 0, "50", true, 50},
+        {"", "", 0, 0, DownwashWeak, 0, "", false, 0},
+        {"150", "120", 150, 120, DownwashWeak, 120, "120", false, 0},
+    };
+    for (const Case &c : cases) {
+        OutletInputs in{};
+        ResetTallOutletInputs(in);
+        std::snprintf(in.outletToBoundaryText, kTextSize, "%s", c.outletText);
+        std::snprintf(in.buildingToBoundaryText, kTextSize, "%s", c.buildingText);
+        in.tall.outletToBoundary = c.outlet;
+        in.tall.buildingToBoundary = c.building;
+        in.tall.result.downwashClass = c.downwash;
+        in.tall.result.landingRow = 10;
+        const std::string where = std::string(c.outletText) + "/" + c.buildingText;
+        EXPECT_EQ(BoundaryDistance(in.tall), c.computation) << where;
+        EXPECT_EQ(BoundaryText(in), c.row) << where;
+        double marker = 0;
+        EXPECT_EQ(MapBoundaryMarker(MapMarksOf({100, 20, 70, 50}, in), &marker), c.marked) << where;
+        EXPECT_EQ(c.marked ? marker : 0.0, c.marker) << where;
+    }
+}
+
+} // namespace
