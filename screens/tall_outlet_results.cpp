@@ -35,7 +35,7 @@ void ShowTallOutletResults(HWND screen) {
     SetText(screen, IDC_RATE_EXPONENT, texts.rateExponent);
     SetText(screen, IDC_DRY_FLOW_SHOWN, texts.dryFlow);
     if (!exists || gMapImage.empty())
-        ClearMapImage();
+        ClearMapImage(MapMarksOf(gMapSettings, in));
     ShowMapImage(screen, IDC_MAP, kMapWidth, kMapImageRows, gMapImage);
 
     const MapLabelTexts labels = FormatMapLabels(gMapSettings, exists);

@@ -10,10 +10,10 @@
 #include "map/win/map_display.h"
 #include "model/dilution_grid.h"
 #include "model/map_settings.h"
-#include "model/tall_calculation.h"
 #include "resources/resource.h"
 #include "screens/print_request.h"
 #include "screens/tall_outlet_results.h"
+#include "screens/tall_outlet_run.h"
 #include "screens/tall_outlet_validation.h"
 
 #include <cstring>
@@ -277,12 +277,13 @@ void OnCalculate(HWND dlg, ScreenId screen) {
     UpdateWindow(GetDlgItem(dlg, IDC_ADVICE));
     SetCursor(LoadCursorA(nullptr, IDC_WAIT));
     OutletInputs &in = gOutletInputs;
-    CalculateTallOutlet(in, static_cast<OutletCase>(screen), gDilutionGrid);
-    gMapSettings = DefaultMapSettings(in.tall, gDilutionGrid);
-    gMapField = BuildMapField(gMapSettings.downwindRange, gMapSettings.displayHeight, kMapWidth,
-                              kMapHeight);
-    DrawMapMarks(kScreenMarks, kMapWidth, kMapHeight,
-                 ColourMapImage(kMapWidth, kMapHeight, gMapField));
+    if (!RunTallOutletOnScreen(dlg, static_cast<OutletCase>(screen))) {
+        // The run said why; the inputs are as accepted and there is no result to show.
+        ShowTallOutletResults(dlg);
+        SetDlgItemTextA(dlg, IDC_ADVICE, "");
+        ShowArrowPointer();
+        return;
+    }
     ShowTallOutletResults(dlg);
     in.resultsShown = true;
     SetDlgItemTextA(dlg, IDC_ADVICE, "");
@@ -459,7 +460,7 @@ void RefreshTallOutletScreen(HWND dlg) {
             SetDlgItemTextA(dlg, id, AcceptedTextOf(id));
     const bool result = in.tall.result.allowableOutletIndex > 0;
     Enable(dlg, {IDC_PRINT, IDC_MAP_ADJUST}, result);
-    ClearMapImage();
+    ClearMapImage(MapMarksOf(gMapSettings, in));
     ShowMapImage(dlg, IDC_MAP, kMapWidth, kMapImageRows, gMapImage);
     ClearCursorReadout(dlg);
     for (int id : {IDC_LANDING_DISTANCE, IDC_BOUNDARY_DISTANCE,
