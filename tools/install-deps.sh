@@ -11,9 +11,10 @@ packages=(
   fonts-ipafont-gothic fonts-ipafont-mincho
   zip unzip bc clang-format librsvg2-bin
   hyperfine linux-perf
+  cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils
 )
 if [ "${1:-}" = "--docs" ]; then
-  packages+=(weasyprint poppler-utils)
+  packages+=(weasyprint)
 fi
 
 missing=()

@@ -352,6 +352,11 @@ TEST_F(LowOutletScreenTest, PrintLeavesTheScreenUsable) {
     Open("5");
     Compute("12", IDC_LOW_SIZE_SMALL);
     Command(IDC_PRINT);
+    ASSERT_NE(gShell.printInfoWindow, nullptr);
+    EXPECT_FALSE(IsWindowEnabled(Screen())) << "印刷情報 holds the input while open";
+    SendMessageA(gShell.printInfoWindow, WM_COMMAND, IDCANCEL, 0);
+    Pump();
+    EXPECT_EQ(gShell.printInfoWindow, nullptr);
     EXPECT_TRUE(IsWindowEnabled(Screen()));
     Click(IDC_RESET);
     EXPECT_TRUE(boxes.empty());

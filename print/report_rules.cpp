@@ -1,0 +1,129 @@
+#include "print/report_rules.h"
+
+#include "text/text_helpers.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+bool TallLayout(OutletCase report) {
+    return report == CaseC || report == CaseD;
+}
+
+} // namespace
+
+PrintInfo gPrintInfo = {};
+
+std::string FormatReportDate(int year, int month, int day, int hour, int minute, int second) {
+    char text[80];
+    std::snprintf(text, sizeof text, "%d年%02d月%02d日%2d時%02d分%02d秒", year, month, day, hour,
+                  minute, second);
+    return text;
+}
+
+std::string CutText(const char *text, int maxBytes) {
+    std::string cut(static_cast<size_t>(maxBytes) + 1, '\0');
+    CopyText(&cut[0], static_cast<unsigned>(maxBytes) + 1, text);
+    cut.resize(std::strlen(cut.c_str()));
+    return cut;
+}
+
+std::string TypedValue(const char *text, double stored) {
+    if (std::strlen(text) < 10)
+        return text;
+    char formatted[400];
+    std::snprintf(formatted, sizeof formatted, "%.1lf", stored);
+    return formatted;
+}
+
+void AddReportHeader(PageDescription &page, OutletCase report, const ReportSources &from,
+                     const char *caseHeading) {
+    const int u = page.unit;
+    const bool tall = TallLayout(report);
+    // The tall layout is two units wider: everything on the left moves out by two, the
+    // right-hand header items in by two.
+    const int left = tall ? 5 : 7;
+    const int right = tall ? 41 : 39;
+    const int namesBytes = tall ? 100 : kPrintInfoSize - 1;
+    const PrintInfo &info = *from.info;
+    AddText(page, At(u, left), At(u, 7), from.title, kLabelBlack, ReportFont::Title);
+    AddText(page, At(u, right), At(u, 11), from.printedAt);
+    AddText(page, At(u, right), At(u, 13), "作成者");
+    if (info.authorName[0] != '\0')
+        AddText(page, At(u, right + 4), At(u, 13), CutText(info.authorName, 30));
+    AddText(page, At(u, left), At(u, 16), "事業所名");
+    if (info.officeName[0] != '\0')
+        AddText(page, At(u, 12), At(u, 16), CutText(info.officeName, namesBytes));
+    AddText(page, At(u, left), At(u, 18), "施設名");
+    if (info.facilityName[0] != '\0')
+        AddText(page, At(u, 12), At(u, 18), CutText(info.facilityName, namesBytes));
+    AddText(page, At(u, left), At(u, 22), caseHeading);
+    AddText(page, At(u, tall ? 6 : 8), At(u, 24), "【入力項目】");
+    AddText(page, At(u, tall ? 26 : 32), At(u, 24), "【出力項目】");
+    AddText(page, At(u, tall ? 26 : 32), At(u, 26),
+            tall ? "左記条件の排出口についての計算結果です。"
+                 : "左記条件の排出口についての算定結果です。");
+}
+
+void AddReportFrame(PageDescription &page, OutletCase report) {
+    const int u = page.unit;
+    const int top = At(u, 24, 1, 2);
+    if (TallLayout(report)) {
+        const int bottom = At(u, 62);
+        AddLine(page, At(u, 5), top, At(u, 5, 1, 2), top);
+        AddLine(page, At(u, 11, 1, 2), top, At(u, 25, 1, 2), top);
+        AddLine(page, At(u, 31, 1, 2), top, At(u, 55), top);
+        AddLine(page, At(u, 5), top, At(u, 5), bottom);
+        AddLine(page, At(u, 25), top, At(u, 25), bottom);
+        AddLine(page, At(u, 55), top, At(u, 55), bottom);
+        AddLine(page, At(u, 5), bottom, At(u, 55), bottom);
+        return;
+    }
+    const int bottom = At(u, 47);
+    AddLine(page, At(u, 7), top, At(u, 7, 1, 2), top);
+    AddLine(page, At(u, 13, 1, 2), top, At(u, 31, 1, 2), top);
+    AddLine(page, At(u, 37, 1, 2), top, At(u, 53), top);
+    AddLine(page, At(u, 7), top, At(u, 7), bottom);
+    AddLine(page, At(u, 30, 1, 2), top, At(u, 30, 1, 2), bottom);
+    AddLine(page, At(u, 53), top, At(u, 53), bottom);
+    AddLine(page, At(u, 7), bottom, At(u, 53), bottom);
+}
+
+void AddValueWithUnit(PageDescription &page, int row, const std::string &value, const char *unit,
+                      const char *superscript, bool longRule) {
+    const int u = page.unit;
+    const int n = static_cast<int>(value.size());
+    // Half a unit per byte, in single precision: where the printed value ends.
+    auto halfUnits = [u](int bytes) {
+        return static_cast<int>(static_cast<float>(bytes) * static_cast<float>(u) / 2.0f + 0.5f);
+    };
+    const int x = At(u, 18);
+    const int y = At(u, row);
+    int unitX, raisedX;
+    if (!longRule && n < 7) {
+        unitX = x + halfUnits(n + 1);
+        raisedX = x + halfUnits(n + 2) + u / 4;
+    } else {
+        unitX = x + halfUnits(n) + u / 4;
+        raisedX = x + halfUnits(n + 1) + u / 2;
+    }
+    AddText(page, x, y, value);
+    AddText(page, unitX, y, unit);
+    AddText(page, raisedX, y - u / 4, superscript);
+}
+
+PageDescription DescribeReport(OutletCase report, const ReportSources &from, int u) {
+    return TallLayout(report) ? DescribeTallOutletReport(report, from, u)
+                              : DescribeLowOutletReport(report, from, u);
+}
+
+const char *ReportDocumentName(OutletCase report) {
+    switch (report) {
+    case CaseA: return "算定結果（排出口高さ６．７ｍ未満）";
+    case CaseB: return "算定結果（排出口高さ６．７ｍ以上、１５ｍ未満）";
+    case CaseC: return "算定結果（排出口高さが１５ｍ以上かつ周辺最大建物高さの１．５倍未満）";
+    default: break;
+    }
+    return "算定結果（排出口高さが１５ｍ以上かつ周辺最大建物高さの１．５倍以上）";
+}

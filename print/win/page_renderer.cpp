@@ -1,0 +1,98 @@
+#include "print/win/page_renderer.h"
+
+#include <cstring>
+#include <vector>
+
+HFONT CreateReportFont(const char *face, int height) {
+    return CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY,
+                       FIXED_PITCH | FF_MODERN, face);
+}
+
+void DrawBitmapScaled(HDC dc, int resourceId, const char *path, bool fromFile, int x, int y,
+                      int width, int height) {
+    HINSTANCE instance = fromFile ? nullptr : GetModuleHandleA(nullptr);
+    const char *name = fromFile ? path : MAKEINTRESOURCEA(resourceId);
+    HBITMAP bitmap =
+        static_cast<HBITMAP>(LoadImageA(instance, name, IMAGE_BITMAP, 0, 0,
+                                        LR_CREATEDIBSECTION | (fromFile ? LR_LOADFROMFILE : 0)));
+    if (bitmap == nullptr)
+        return;
+    DIBSECTION section{};
+    if (GetObjectA(bitmap, sizeof section, &section) == 0 || section.dsBm.bmBits == nullptr) {
+        DeleteObject(bitmap);
+        return;
+    }
+    const BITMAP &bm = section.dsBm;
+    const int bits = bm.bmPlanes * bm.bmBitsPixel;
+    const int colours = bits <= 8 ? 1 << bits : 0;
+    std::vector<unsigned char> header(sizeof(BITMAPINFOHEADER) + colours * sizeof(RGBQUAD));
+    auto *info = reinterpret_cast<BITMAPINFO *>(header.data());
+    info->bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info->bmiHeader.biWidth = bm.bmWidth;
+    info->bmiHeader.biHeight = bm.bmHeight;
+    info->bmiHeader.biPlanes = 1;
+    info->bmiHeader.biBitCount = static_cast<WORD>(bits);
+    info->bmiHeader.biCompression = BI_RGB;
+    info->bmiHeader.biSizeImage = static_cast<DWORD>(bm.bmWidthBytes) * bm.bmHeight;
+    if (colours > 0) {
+        // A palette picture's colours are only reachable through a memory context.
+        HDC memory = CreateCompatibleDC(dc);
+        HGDIOBJ before = SelectObject(memory, bitmap);
+        GetDIBColorTable(memory, 0, colours, info->bmiColors);
+        SelectObject(memory, before);
+        DeleteDC(memory);
+    }
+    StretchDIBits(dc, x, y, width, height, 0, 0, bm.bmWidth, bm.bmHeight, bm.bmBits, info,
+                  DIB_RGB_COLORS, SRCCOPY);
+    DeleteObject(bitmap);
+}
+
+void DrawPage(HDC dc, const PageDescription &page, const char *mapFile) {
+    HFONT fonts[3] = {};
+    HGDIOBJ fontBefore = nullptr;
+    HPEN pen = nullptr;
+    HGDIOBJ penBefore = nullptr;
+    for (const PageItem &item : page.items) {
+        switch (item.kind) {
+        case PageItemKind::Text: {
+            HFONT &font = fonts[static_cast<int>(item.font)];
+            if (font == nullptr)
+                font = CreateReportFont(kReportFace, FontHeight(item.font, page.unit));
+            HGDIOBJ previous = SelectObject(dc, font);
+            if (fontBefore == nullptr)
+                fontBefore = previous;
+            SetTextColor(dc, RGB(item.colour.red, item.colour.green, item.colour.blue));
+            TextOutA(dc, item.x, item.y, item.text.c_str(), static_cast<int>(item.text.size()));
+            break;
+        }
+        case PageItemKind::Line:
+            if (pen == nullptr) {
+                pen = CreatePen(PS_SOLID, 3,
+                                RGB(item.colour.red, item.colour.green, item.colour.blue));
+                penBefore = SelectObject(dc, pen);
+            }
+            MoveToEx(dc, item.x, item.y, nullptr);
+            LineTo(dc, item.x2, item.y2);
+            break;
+        case PageItemKind::Picture:
+            if (item.source == PictureSource::MapFile) {
+                if (mapFile != nullptr)
+                    DrawBitmapScaled(dc, 0, mapFile, true, item.x, item.y, item.x2, item.y2);
+            } else {
+                DrawBitmapScaled(dc, item.resourceId, nullptr, false, item.x, item.y, item.x2,
+                                 item.y2);
+            }
+            break;
+        }
+    }
+    if (fontBefore != nullptr)
+        SelectObject(dc, fontBefore);
+    for (HFONT font : fonts)
+        if (font != nullptr)
+            DeleteObject(font);
+    if (penBefore != nullptr)
+        SelectObject(dc, penBefore);
+    if (pen != nullptr)
+        DeleteObject(pen);
+}

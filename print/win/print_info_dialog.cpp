@@ -1,0 +1,75 @@
+#include "app/shell.h"
+#include "app/window_helpers.h"
+#include "print/print_info.h"
+#include "print/win/report_printing.h"
+#include "resources/print_resource.h"
+#include "resources/resource.h"
+#include "screens/print_request.h"
+
+namespace {
+
+const int kFields[] = {IDC_PRINT_AUTHOR, IDC_PRINT_OFFICE, IDC_PRINT_FACILITY};
+
+char *FieldOf(int id) {
+    switch (id) {
+    case IDC_PRINT_AUTHOR: return gPrintInfo.authorName;
+    case IDC_PRINT_OFFICE: return gPrintInfo.officeName;
+    default: break;
+    }
+    return gPrintInfo.facilityName;
+}
+
+// The report the open dialog prints on OK.
+OutletCase gReport = CaseA;
+
+void InitPrintInformation(HWND dlg) {
+    SetProgramIcon(dlg);
+    ImeOn(dlg);
+    for (int id : kFields) {
+        SendDlgItemMessageA(dlg, id, EM_LIMITTEXT, kPrintInfoSize - 1, 0);
+        SetDlgItemTextA(dlg, id, FieldOf(id));
+    }
+}
+
+// OK and キャンセル alike keep what was typed for the next report.
+void EndPrintInformation(HWND dlg, int id) {
+    for (int field : kFields)
+        GetDlgItemTextA(dlg, field, FieldOf(field), kPrintInfoSize);
+    HWND screen = GetWindow(dlg, GW_OWNER);
+    gShell.printInfoWindow = nullptr;
+    ShowWindow(dlg, SW_HIDE);
+    if (id == IDOK) {
+        PrintCaseReport(screen, gReport);
+        DestroyWindow(dlg);
+        BringToFront(screen);
+        return;
+    }
+    // Enabled before the dialog goes, so that the activation falls back to the screen.
+    EnableWindow(screen, TRUE);
+    DestroyWindow(dlg);
+    BringToFront(screen);
+    ImeOff(screen);
+}
+
+INT_PTR CALLBACK PrintInformationProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM) {
+    switch (msg) {
+    case WM_INITDIALOG: InitPrintInformation(dlg); return TRUE;
+    case WM_ACTIVATE: TrackKeyboardDialog(dlg, wParam); return FALSE;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)
+            EndPrintInformation(dlg, LOWORD(wParam));
+        return TRUE;
+    }
+    return FALSE;
+}
+
+} // namespace
+
+HWND OpenPrintInformation(HWND screen, ScreenId report) {
+    gReport = static_cast<OutletCase>(report);
+    HWND dlg = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_PRINT_INFO),
+                                  screen, PrintInformationProc, 0);
+    if (dlg != nullptr)
+        ShowWindow(dlg, SW_SHOWNORMAL);
+    return dlg;
+}

@@ -1,0 +1,116 @@
+#include "print/win/report_printing.h"
+
+#include "app/platform_hooks.h"
+#include "app/shell.h"
+#include "app/window_helpers.h"
+#include "model/dilution_grid.h"
+#include "model/map_settings.h"
+#include "print/report_rules.h"
+#include "print/win/map_file.h"
+#include "print/win/page_renderer.h"
+
+#include <string>
+
+int gPrinterResolution = 41;
+
+namespace {
+
+const char kFailure[] = "印刷できませんでした。プリンターの状態を確認してください。";
+const char kFailureCaption[] = "印刷エラー";
+
+ReportSources SourcesOfReport(OutletCase report, bool colour) {
+    ReportSources from{};
+    from.inputs = &gOutletInputs;
+    from.info = &gPrintInfo;
+    from.map = &gMapSettings;
+    from.title = gShell.titleText;
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    from.printedAt =
+        FormatReportDate(now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond);
+    from.colour = colour;
+    if (report == CaseC || report == CaseD) {
+        from.shown = FormatTallResults(gOutletInputs, gDilutionGrid);
+        const TallOutletResult &r = gOutletInputs.tall.result;
+        if (r.landingRow >= 0 && r.landingColumn >= 0)
+            from.landingDilution = GridCell(gDilutionGrid, r.landingRow, r.landingColumn);
+    }
+    return from;
+}
+
+int UnitOf(HDC dc) {
+    TEXTMETRICA metrics{};
+    const int fontHeight = GetTextMetricsA(dc, &metrics) ? metrics.tmHeight : 0;
+    return ReportUnit(gPrinterResolution, fontHeight);
+}
+
+// One page on the printer the dialog returned. False when the printer refused at any step;
+// the document is then abandoned, not left half open.
+bool PrintPage(HDC dc, OutletCase report, bool colour, const std::string &documentName) {
+    DOCINFOA document{};
+    document.cbSize = sizeof document;
+    document.lpszDocName = documentName.c_str();
+    if (StartDocA(dc, &document) <= 0)
+        return false;
+    if (StartPage(dc) <= 0) {
+        AbortDoc(dc);
+        return false;
+    }
+    SetBkMode(dc, TRANSPARENT);
+    const PageDescription page =
+        DescribeReport(report, SourcesOfReport(report, colour), UnitOf(dc));
+    char mapFile[MAX_PATH] = "";
+    bool haveMap = false;
+    for (const PageItem &item : page.items)
+        if (item.kind == PageItemKind::Picture && item.source == PictureSource::MapFile)
+            haveMap = WriteReportMapFile(colour, mapFile);
+    DrawPage(dc, page, haveMap ? mapFile : nullptr);
+    if (haveMap)
+        DeleteFileA(mapFile);
+    if (EndPage(dc) <= 0) {
+        AbortDoc(dc);
+        return false;
+    }
+    if (EndDoc(dc) <= 0) {
+        AbortDoc(dc);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool QueryPrinter(const PRINTDLGA &request) {
+    auto *mode = static_cast<DEVMODEA *>(GlobalLock(request.hDevMode));
+    if (mode == nullptr)
+        return false;
+    gPrinterResolution = GetDeviceCaps(request.hDC, LOGPIXELSY);
+    const bool colour = (mode->dmFields & DM_COLOR) != 0 && mode->dmColor == DMCOLOR_COLOR;
+    GlobalUnlock(request.hDevMode);
+    return colour;
+}
+
+void PrintCaseReport(HWND screen, OutletCase report) {
+    PRINTDLGA request{};
+    // The 64-bit structure is larger than the 66 bytes of the packed 32-bit one.
+    request.lStructSize = sizeof request;
+    request.Flags = PD_RETURNDC | PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIESANDCOLLATE |
+                    PD_HIDEPRINTTOFILE;
+    request.nFromPage = request.nToPage = request.nMinPage = request.nMaxPage = 1;
+    request.nCopies = 1;
+    const std::string documentName = std::string(gShell.productName) + ReportDocumentName(report);
+    if (gPrintDialog(&request) && request.hDC != nullptr) {
+        const bool colour = QueryPrinter(request);
+        const bool printed = PrintPage(request.hDC, report, colour, documentName);
+        DeleteDC(request.hDC);
+        if (!printed)
+            gMessageBox(screen, kFailure, kFailureCaption, MB_OK | MB_ICONERROR | MB_TOPMOST);
+    }
+    if (request.hDevMode != nullptr)
+        GlobalFree(request.hDevMode);
+    if (request.hDevNames != nullptr)
+        GlobalFree(request.hDevNames);
+    EnableWindow(screen, TRUE);
+    BringToFront(screen);
+    ImeOff(screen);
+}
