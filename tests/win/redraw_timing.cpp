@@ -11,12 +11,14 @@
 #include "app/platform_hooks.h"
 #include "app/shell.h"
 #include "app/shell_loop.h"
+#include "help/help_topics.h"
 #include "map/map_raster.h"
 #include "map/screen_image.h"
 #include "map/win/map_display.h"
 #include "model/dilution_grid.h"
 #include "model/map_settings.h"
 #include "resources/resource.h"
+#include "screens/screen_table.h"
 #include "screens/tall_outlet_results.h"
 
 #include <algorithm>
@@ -181,6 +183,7 @@ void TimeSteps(int range, int height, int count) {
 int main(int argc, char **argv) {
     const int count = argc > 1 ? std::max(1, std::atoi(argv[1])) : 100;
     gMessageBox = CountBox;
+    SetProgramParts({kScreenTemplates, InitHelpTopics, OpenHelpTopicOfMenuCommand});
     StartShell(GetModuleHandleA(nullptr));
     Pump();
     if (!ComputeExample()) {
