@@ -50,6 +50,18 @@ if [ ! -f "$walker" ] || [ docs/walk/docs_walk.cpp -nt "$walker" ] ||
 fi
 tools/with-display bash tools/screenshots.sh "$program" "$walker" "$shots" | tee "$walk_dir/walk.log"
 
+step "printed pages"
+# Two reports printed for real to the project's PDF queue (case A and the case D example),
+# rendered as the print test renders them and reduced for the manual.
+cmake --build "$win" -j "$jobs" --target kamorte_print_driver kamorte_page_check >/dev/null
+printed=$walk_dir/printed
+for report in a d; do
+  tools/with-display bash tests/print/print_test.sh "$report" \
+    "$win/tests/win/kamorte_print_driver.exe" "$program" \
+    "$win/tests/print/kamorte_page_check.exe" "$printed" >"$walk_dir/print_$report.log"
+  convert "$printed/print_case_$report.png" -resize 25% "$shots/printed_case_$report.png"
+done
+
 step "documents"
 python3 docs/build_docs.py --calc "$calc" --shots "$shots" --work "$work" --out "$out"
 
