@@ -71,6 +71,17 @@ void ComputeLimits(TallOutletInputs &in, const SmellParams &params, double Fmax)
     in.result.dilutionDegree = DilutionOfRatio(Qd * Fmax, m, k);
 }
 
+// Fmax of the ground column at or beyond the boundary, never above the outlet's own
+// concentration, and the limits that follow from it. Returns Fmax.
+double LimitsFromGround(TallOutletInputs &in, const RunSetup &s,
+                        const std::vector<double> &ground) {
+    double Fmax = GroundMaximum(ground, s.params, s.Xb);
+    if (Fmax > 1 / in.dryFlow)
+        Fmax = 1 / in.dryFlow;
+    ComputeLimits(in, s.params, Fmax);
+    return Fmax;
+}
+
 // One cell's concentration as a dilution degree; *empty tells that it had none at all.
 double ConvertCell(double v, double Qd, double m, double k, bool *empty) {
     if (v > 1 / Qd)
@@ -127,10 +138,7 @@ double SweepReference(TallOutletInputs &in, const RunSetup &s, bool convertToDil
         }
         ground[k - 1] = row[0];
     }
-    double Fmax = GroundMaximum(ground, s.params, s.Xb);
-    if (Fmax > 1 / in.dryFlow)
-        Fmax = 1 / in.dryFlow;
-    ComputeLimits(in, s.params, Fmax);
+    const double Fmax = LimitsFromGround(in, s, ground);
     if (!convertToDilution)
         return Fmax;
 
@@ -160,10 +168,7 @@ double SweepFast(TallOutletInputs &in, const RunSetup &s, int rows, int columns,
     std::vector<double> ground(static_cast<size_t>(rows));
     FillDilutionField(in, s.met, s.params, s.rise, rows, columns, grid, ground.data());
 
-    double Fmax = GroundMaximum(ground, s.params, s.Xb);
-    if (Fmax > 1 / in.dryFlow)
-        Fmax = 1 / in.dryFlow;
-    ComputeLimits(in, s.params, Fmax);
+    const double Fmax = LimitsFromGround(in, s, ground);
 
     const double Qd = in.dryFlow;
     const double m = s.params.indexExponent;
@@ -219,10 +224,7 @@ double SweepResults(TallOutletInputs &in, const RunSetup &s, int rows, int32_t *
     if (rows > 0)
         EffectiveHeight(in, s.met, s.rise, rows * s.params.downwindStep);
 
-    double Fmax = GroundMaximum(ground, s.params, s.Xb);
-    if (Fmax > 1 / in.dryFlow)
-        Fmax = 1 / in.dryFlow;
-    ComputeLimits(in, s.params, Fmax);
+    const double Fmax = LimitsFromGround(in, s, ground);
 
     const double Qd = in.dryFlow;
     const double m = s.params.indexExponent;

@@ -308,17 +308,7 @@ void OnPrint(HWND dlg, ScreenId screen) {
     // Only a shown result has a report; the button is greyed otherwise.
     if (gOutletInputs.tall.result.allowableOutletIndex < 0)
         return;
-    EnableWindow(dlg, FALSE);
-    if (gShell.printInfoWindow != nullptr) {
-        BringToFront(gShell.printInfoWindow);
-        return;
-    }
-    gShell.printInfoWindow = OpenPrintInformation(dlg, screen);
-    if (gShell.printInfoWindow == nullptr) {
-        // Nothing will end and enable the screen again: it takes its input back at once.
-        EnableWindow(dlg, TRUE);
-        SetFocus(GetDlgItem(dlg, IDC_PRINT));
-    }
+    RequestPrint(dlg, screen);
 }
 
 void OnMapAdjust(HWND dlg) {
