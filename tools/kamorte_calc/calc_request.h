@@ -14,7 +14,7 @@ enum ExitStatus {
     kBadInput = 1,
     kBadUsage = 2,
     kInternalGuard = 3,
-    kOutOfMemory = 4
+    kOutOfMemory = 3 // as the internal guard: scripts have always seen 3 for both
 };
 
 struct RequestError {

@@ -44,7 +44,7 @@ const char kUsage[] =
     "  --batch FILE.csv       one outlet a row under a header of option names without\n"
     "                         dashes; one CSV result row per input row\n"
     "\n"
-    "exit status: 0 computed, 1 bad input, 2 bad usage, 3 internal guard, 4 out of memory\n";
+    "exit status: 0 computed, 1 bad input, 2 bad usage, 3 internal guard or out of memory\n";
 
 struct Command {
     OutletOptions outlet;
