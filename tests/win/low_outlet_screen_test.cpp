@@ -78,21 +78,7 @@ class LowOutletScreenTest : public ShellTest {
         Pump();
     }
 
-    // Width of a control's present text in its own font, against its client area.
-    static bool TextFits(int id) {
-        HWND control = Item(id);
-        std::string text = Text(control);
-        HDC dc = GetDC(control);
-        HGDIOBJ old =
-            SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
-        SIZE size{};
-        GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-        SelectObject(dc, old);
-        ReleaseDC(control, dc);
-        RECT r;
-        GetClientRect(control, &r);
-        return size.cx <= r.right;
-    }
+    static bool TextFits(int id) { return ControlTextFits(Item(id)); }
 };
 
 TEST_F(LowOutletScreenTest, CaseAShowsTheStandardInTheLineAndBesideTheFigure) {

@@ -92,3 +92,19 @@ void ShellTest::Command(int id) {
                  reinterpret_cast<LPARAM>(Item(id)));
     Pump();
 }
+
+bool ControlTextFits(HWND control) {
+    char buffer[1024] = "";
+    GetWindowTextA(control, buffer, sizeof buffer);
+    const std::string text = buffer;
+    HDC dc = GetDC(control);
+    HGDIOBJ old =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    RECT r;
+    GetClientRect(control, &r);
+    return size.cx <= r.right;
+}

@@ -49,3 +49,6 @@ class ShellTest : public ::testing::Test {
     static std::vector<ShellOpening> openings;
     static INT_PTR openResult;
 };
+
+// Whether a control's present text, in its own font, fits its client area in width.
+bool ControlTextFits(HWND control);

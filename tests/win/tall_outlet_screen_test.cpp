@@ -188,21 +188,6 @@ class TallOutletScreenTest : public ShellTest {
                 {"distanceAxisText", IDC_DISTANCE_AXIS}};
     }
 
-    // Width of a control's present text in its own font, against its client area.
-    static bool TextFits(HWND control) {
-        std::string text = Text(control);
-        HDC dc = GetDC(control);
-        HGDIOBJ old =
-            SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
-        SIZE size{};
-        GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-        SelectObject(dc, old);
-        ReleaseDC(control, dc);
-        RECT r;
-        GetClientRect(control, &r);
-        return size.cx <= r.right;
-    }
-
     static void ExpectEveryStaticFits() {
         EnumChildWindows(
             Screen(),
@@ -213,7 +198,7 @@ class TallOutletScreenTest : public ShellTest {
                 const bool plainText =
                     std::string(cls) == "Static" && (style & SS_TYPEMASK) != SS_BITMAP;
                 if (plainText) {
-                    EXPECT_TRUE(TextFits(child)) << "clipped: " << Text(child);
+                    EXPECT_TRUE(ControlTextFits(child)) << "clipped: " << Text(child);
                 }
                 return TRUE;
             },
