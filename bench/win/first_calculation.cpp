@@ -5,7 +5,7 @@
 // at the first press. Prints the first time, the median of the later ones and their ratio.
 #include "model/dilution_grid.h"
 #include "model/tall_calculation.h"
-#include "tools/kamorte_calc/calc_request.h"
+#include "calc/calc_request.h"
 
 #include <algorithm>
 #include <chrono>

@@ -12,7 +12,7 @@
 struct MapGdi {
     HDC (*openDisplay)();
     BOOL (*closeDisplay)(HDC dc);
-    HBITMAP (*createBitmap)
+    HBITMAP(*createBitmap)
     (HDC dc, const BITMAPINFOHEADER *header, const void *pixels, const BITMAPINFO *info);
     BOOL (*deleteBitmap)(HBITMAP bitmap);
 };

@@ -1,7 +1,7 @@
 #include "model/input_checks.h"
 #include "tools/kamorte_calc/batch.h"
-#include "tools/kamorte_calc/calc_output.h"
-#include "tools/kamorte_calc/calc_request.h"
+#include "calc/calc_output.h"
+#include "calc/calc_request.h"
 #include "tools/kamorte_calc/terminal_text.h"
 #include "test_support.h"
 

@@ -5,7 +5,7 @@
 #include "model/result_texts.h"
 #include "model/tall_calculation.h"
 #include "model/tall_outlet.h"
-#include "tools/kamorte_calc/calc_output.h"
+#include "calc/calc_output.h"
 #include "tools/kamorte_calc/map_files.h"
 #include "test_support.h"
 

@@ -1,6 +1,6 @@
 #include "model/form_rules.h"
 #include "model/quantise.h"
-#include "tools/kamorte_calc/calc_request.h"
+#include "calc/calc_request.h"
 #include "tools/kamorte_calc/terminal_text.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The outlets with known results, through the same front the command line uses.
-#include "tools/kamorte_calc/calc_output.h"
-#include "tools/kamorte_calc/calc_request.h"
+#include "calc/calc_output.h"
+#include "calc/calc_request.h"
 #include "tools/kamorte_calc/terminal_text.h"
 
 #include <gtest/gtest.h>

@@ -4,8 +4,8 @@
 #include "model/dilution_grid.h"
 #include "model/tall_calculation.h"
 #include "tools/kamorte_calc/batch.h"
-#include "tools/kamorte_calc/calc_output.h"
-#include "tools/kamorte_calc/calc_request.h"
+#include "calc/calc_output.h"
+#include "calc/calc_request.h"
 #include "tools/kamorte_calc/terminal_text.h"
 #include "test_support.h"
 

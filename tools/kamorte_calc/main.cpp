@@ -1,8 +1,8 @@
 // kamorte-calc: the No. 2 standard of one outlet (or of every row of a CSV file) from the
 // command line, with the same checks, computation and shown texts as the program's screens.
 #include "tools/kamorte_calc/batch.h"
-#include "tools/kamorte_calc/calc_output.h"
-#include "tools/kamorte_calc/calc_request.h"
+#include "calc/calc_output.h"
+#include "calc/calc_request.h"
 #include "tools/kamorte_calc/map_files.h"
 #include "tools/kamorte_calc/terminal_text.h"
 

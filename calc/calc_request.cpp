@@ -1,4 +1,4 @@
-#include "tools/kamorte_calc/calc_request.h"
+#include "calc/calc_request.h"
 
 #include "model/form_rules.h"
 #include "model/small_outlet.h"

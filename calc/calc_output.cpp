@@ -1,4 +1,4 @@
-#include "tools/kamorte_calc/calc_output.h"
+#include "calc/calc_output.h"
 
 #include "model/dilution_grid.h"
 #include "model/map_settings.h"
