@@ -2,6 +2,7 @@
 
 #include "text/text_helpers.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -49,9 +50,15 @@ void AddReportHeader(PageDescription &page, OutletCase report, const ReportSourc
     const PrintInfo &info = *from.info;
     AddText(page, At(u, left), At(u, 7), from.title, kLabelBlack, ReportFont::Title);
     AddText(page, At(u, right), At(u, 11), from.printedAt);
-    AddText(page, At(u, right), At(u, 13), "作成者");
-    if (info.authorName[0] != '\0')
-        AddText(page, At(u, right + 4), At(u, 13), CutText(info.authorName, 30));
+    // A long name would run past the frame and off the paper: it then ends at the frame's
+    // right edge, with its label four units before it. Half a unit a byte, as values print.
+    const std::string author = CutText(info.authorName, 30);
+    const int frameRight = At(u, tall ? 55 : 53);
+    const int authorWidth = static_cast<int>(author.size()) * u / 2;
+    const int authorX = std::min(At(u, right + 4), frameRight - authorWidth);
+    AddText(page, authorX - At(u, 4), At(u, 13), "作成者");
+    if (!author.empty())
+        AddText(page, authorX, At(u, 13), author);
     AddText(page, At(u, left), At(u, 16), "事業所名");
     if (info.officeName[0] != '\0')
         AddText(page, At(u, 12), At(u, 16), CutText(info.officeName, namesBytes));

@@ -33,8 +33,8 @@ TEST(OutputFile, TargetIsOldOrWholeAndNothingIsLeft) {
         bool commits;
         const char *expected; // the target's contents afterwards; null: no such file
     } cases[] = {
-        {Committed, true, "new rows\n"},   {Abandoned, false, "old rows\n"},
-        {Destroyed, false, "old rows\n"},  {TargetIsFolder, false, nullptr},
+        {Committed, true, "new rows\n"},  {Abandoned, false, "old rows\n"},
+        {Destroyed, false, "old rows\n"}, {TargetIsFolder, false, nullptr},
         {FolderMissing, false, nullptr},
     };
     const fs::path folder = fs::temp_directory_path() / "kamorte_output_file_test";

@@ -160,8 +160,6 @@ TEST(ReportHeader, PositionsAndCuts) {
         int x, y;
     } rows[] = {
         {CaseA, "2026年04月01日 9時05分07秒", 1638, 462},
-        {CaseA, "作成者", 1638, 546},
-        {CaseA, "環境保全課の山田太郎と鈴木花子", 1806, 546},
         {CaseA, "事業所名", 294, 672},
         {CaseA, "施設名", 294, 756},
         {CaseA, "第２乾燥炉", 504, 756},
@@ -171,7 +169,6 @@ TEST(ReportHeader, PositionsAndCuts) {
         {CaseA, "左記条件の排出口についての算定結果です。", 1344, 1092},
         {CaseB, "Ｂ．排出口の高さが６．７ｍ以上１５ｍ未満の場合", 294, 924},
         {CaseD, "2026年04月01日 9時05分07秒", 1722, 462},
-        {CaseD, "環境保全課の山田太郎と鈴木花子", 1890, 546},
         {CaseD, "事業所名", 210, 672},
         {CaseD, "第２乾燥炉", 504, 756},
         {CaseC, "Ｃ．排出口高さが１５ｍ以上かつ周辺最大建物高さの１．５倍未満の場合", 210, 924},
@@ -192,6 +189,29 @@ TEST(ReportHeader, PositionsAndCuts) {
         // The empty office prints only its label.
         for (const PageItem &item : page.items)
             EXPECT_FALSE(item.kind == PageItemKind::Text && item.text.empty());
+    }
+    // A name that would run past the frame (and off the paper) ends at the frame's right
+    // edge, its label four units before it; a shorter one stays where the layout puts it.
+    const struct {
+        OutletCase report;
+        const char *author;
+        const char *printed;
+        int labelX, nameX;
+    } authors[] = {
+        {CaseA, "山田太郎", "山田太郎", 1638, 1806},
+        {CaseD, "山田太郎", "山田太郎", 1722, 1890},
+        {CaseA, "環境保全課の山田太郎と鈴木花子と佐藤", "環境保全課の山田太郎と鈴木花子", 1428,
+         1596},
+        {CaseD, "環境保全課の山田太郎と鈴木花子と佐藤", "環境保全課の山田太郎と鈴木花子", 1512,
+         1680},
+        {CaseD, "環境保全課　山田太郎", "環境保全課　山田太郎", 1722, 1890}, // ends at the frame
+    };
+    for (const auto &a : authors) {
+        std::strcpy(r.info.authorName, a.author);
+        PageDescription page{kU, {}};
+        AddReportHeader(page, a.report, r.sources, "");
+        EXPECT_TRUE(Has(page, "作成者", a.labelX, 546)) << a.report << " " << a.author;
+        EXPECT_TRUE(Has(page, a.printed, a.nameX, 546)) << a.report << " " << a.author;
     }
     PageDescription title{kU, {}};
     AddReportHeader(title, CaseC, r.sources, "");
