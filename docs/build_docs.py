@@ -15,11 +15,14 @@
 Only the standard library is used; the PDF is made by the weasyprint command.
 """
 import argparse
+import csv
 import html
+import io
 import json
 import math
 import os
 import re
+import shlex
 import shutil
 import struct
 import subprocess
@@ -199,9 +202,77 @@ def program_pictures(text, work):
         convert_to_png(source, work / "res" / f"{name}.png")
 
 
+# The tools chapter shows real runs of kamorte-calc in the project folder, so that what the
+# manual prints is what the command prints:
+#   <pre class="run" data-args="ARGS"></pre>           the command and its output
+#   (WORK/ in ARGS is the build's work folder; data-shown="ARGS" is what the page shows as typed)
+#   <table class="csv" data-file="PATH" data-columns="A|B"></table>   a code page 932 sheet
+#   <table class="csv" data-args="ARGS" data-columns="A|B"></table>   a batch run's result
+#   (data-status="N" on a run or a table: the exit status the run must end with)
+#   <figure class="plot" data-args="ARGS">caption</figure>           a chart, ARGS ending in --plot
+RUN = re.compile(r'<pre class="run" data-args="([^"]*)"(?: data-status="([0-9])")?'
+                 r'(?: data-shown="([^"]*)")?></pre>')
+CSV_TABLE = re.compile(r'<table class="csv" data-(file|args)="([^"]*)" data-columns="([^"]*)"'
+                       r'(?: data-status="([0-9])")?></table>')
+PLOT = re.compile(r'<figure class="plot" data-args="([^"]*)">(.*?)</figure>', re.S)
+
+
+def run_in_project(calc, args, status=0, work=None):
+    argv = [str(calc)] + [a.replace("WORK/", f"{work}/") if work else a
+                          for a in shlex.split(html.unescape(args))]
+    done = subprocess.run(argv, capture_output=True, cwd=ROOT)
+    if done.returncode != status:
+        fail(f"{' '.join(argv)} ended with {done.returncode}, not {status}: "
+             f"{done.stderr.decode('utf-8', 'replace')}")
+    return done.stdout, done.stderr.decode("utf-8")
+
+
+def csv_table(rows, columns):
+    header = rows[0]
+    missing = [c for c in columns if c not in header]
+    if missing:
+        fail(f"no column {' '.join(missing)} in {' '.join(header)}")
+    picks = [header.index(c) for c in columns]
+    head = "".join(f"<th>{html.escape(c)}</th>" for c in columns)
+    body = "".join("<tr>" + "".join(f"<td>{html.escape(r[i]) if i < len(r) else ''}</td>" for i in picks)
+                   + "</tr>" for r in rows[1:])
+    return f'<table class="sheet"><thead><tr>{head}</tr></thead><tbody>{body}</tbody></table>'
+
+
+def tool_runs(text, calc, work):
+    def run(match):
+        args, status, typed = match.groups()
+        out, err = run_in_project(calc, args, int(status or 0), work)
+        shown = f"> kamorte-calc {html.unescape(typed or args)}\n" + out.decode("utf-8") + err
+        return f'<pre class="run">{html.escape(shown.rstrip())}</pre>'
+
+    def table(match):
+        kind, source, columns, status = match.groups()
+        if kind == "file":
+            data = (ROOT / source).read_bytes().decode("cp932")
+        else:
+            data = run_in_project(calc, source, int(status or 0))[0].decode("utf-8-sig")
+        return csv_table(list(csv.reader(io.StringIO(data, newline=""))), columns.split("|"))
+
+    plots = []
+
+    def plot(match):
+        target = work / "plots" / f"chart{len(plots) + 1}.svg"
+        target.parent.mkdir(exist_ok=True)
+        run_in_project(calc, match.group(1).replace("CHART.svg", str(target)))
+        plots.append(target)
+        return (f'<figure class="plot"><img src="plots/{target.name}" style="width: 150mm" alt="">'
+                f'{match.group(2)}</figure>')
+
+    text = RUN.sub(run, text)
+    text = CSV_TABLE.sub(table, text)
+    return PLOT.sub(plot, text)
+
+
 def build_manual(args, work):
     text = join_lines((SRC / "manual.html").read_text(encoding="utf-8"))
     text = fill_placeholders(text, manual_values(args.calc), "manual.html")
+    text = tool_runs(text, args.calc, work)
     program_pictures(text, work)
     text, used, missing = place_shots(text, args.shots, work)
     if "data-shot" in text:

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Packs what a user needs into build/kamorte.zip: the program, the two documents (the
-# committed ones, or freshly made ones when given) and a short note on how to start.
+# Packs what a user needs into build/kamorte.zip: the program, the command-line calculator
+# with a sample sheet of outlets, the two documents (the committed ones, or freshly made
+# ones when given) and a short note on how to start.
 # The Japanese file names are stored in code page 932 without the UTF-8 flag, which is how
 # Japanese Windows' own zip folders and the common archivers there read them.
 set -euo pipefail
@@ -12,8 +13,10 @@ zipfile=$root/build/kamorte.zip
 
 rm -rf "$stage" "$zipfile"
 mkdir -p "$stage"
-cp "$build/app/kamorte.exe" "$stage/"
+cp "$build/app/kamorte.exe" "$build/tools/kamorte_calc/kamorte-calc.exe" "$stage/"
 sjis() { printf '%s' "$1" | iconv -f UTF-8 -t CP932; }
+# The sample is a code page 932 sheet as Japanese Excel saves it.
+cp "$root/docs/samples/outlets.csv" "$stage/$(sjis 排出口一覧_サンプル.csv)"
 
 for doc in 操作マニュアル.pdf 活用例.pdf; do
   if [ -f "$docs/$doc" ]; then
@@ -37,6 +40,9 @@ done
    メニューの「用語解説」から見られます。
 5. 操作マニュアル.pdf と 活用例.pdf は、メニューの「ファイル」からも開けます。
    kamorte.exe と同じフォルダに置いてください。
+6. 多くの排出口をまとめて計算するときは、メニューの「ファイル」→「一括計算（CSV）...」で
+   Excel の CSV ファイルを選びます（排出口一覧_サンプル.csv が見本です）。
+   コマンドプロンプトからは kamorte-calc.exe で計算できます（操作マニュアル 11 章）。
 
 終了するときは「終了」ボタンを押し、確認に「はい」と答えます。
 設定や入力内容はパソコンに保存されません。
