@@ -228,14 +228,22 @@ def run_in_project(calc, args, status=0, work=None):
 
 
 def csv_table(rows, columns):
+    """COLUMN or COLUMN:N, a number then shown with N decimals as the screens round it."""
     header = rows[0]
-    missing = [c for c in columns if c not in header]
+    names = [c.split(":")[0] for c in columns]
+    missing = [c for c in names if c not in header]
     if missing:
         fail(f"no column {' '.join(missing)} in {' '.join(header)}")
-    picks = [header.index(c) for c in columns]
-    head = "".join(f"<th>{html.escape(c)}</th>" for c in columns)
-    body = "".join("<tr>" + "".join(f"<td>{html.escape(r[i]) if i < len(r) else ''}</td>" for i in picks)
-                   + "</tr>" for r in rows[1:])
+    picks = [(header.index(c.split(":")[0]), c.split(":")[1] if ":" in c else None) for c in columns]
+
+    def cell(row, index, decimals):
+        value = row[index] if index < len(row) else ""
+        if decimals is not None and value:
+            value = f"{math.floor(float(value) * 10 ** int(decimals) + 0.5) / 10 ** int(decimals):.{decimals}f}"
+        return f"<td>{html.escape(value)}</td>"
+
+    head = "".join(f"<th>{html.escape(c)}</th>" for c in names)
+    body = "".join("<tr>" + "".join(cell(r, i, d) for i, d in picks) + "</tr>" for r in rows[1:])
     return f'<table class="sheet"><thead><tr>{head}</tr></thead><tbody>{body}</tbody></table>'
 
 
