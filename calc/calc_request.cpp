@@ -27,7 +27,8 @@ std::string Get(const OutletOptions &o, const char *name) {
 RequestError RefuseOptions(const OutletOptions &o, const std::set<std::string> &allowed,
                            char caseLetter) {
     for (const auto &entry : o) {
-        if (entry.first == "case" || allowed.count(entry.first))
+        // The measured index is judged after the computation, whatever the case.
+        if (entry.first == "case" || entry.first == "measured-index" || allowed.count(entry.first))
             continue;
         return BadUsage("--" + entry.first + " does not apply to case " + caseLetter);
     }
@@ -139,9 +140,9 @@ RequestError SelectCase(const OutletOptions &o, OutletInputs &in, OutletCase *ou
 
 const std::vector<std::string> &OutletOptionNames() {
     static const std::vector<std::string> names = {
-        "height",          "building",          "no1",      "size",     "diameter", "area",
-        "direction",       "temperature",       "dry-flow", "wet-flow", "velocity", "moisture",
-        "outlet-boundary", "building-boundary", "case"};
+        "height",          "building",          "no1",      "size",          "diameter", "area",
+        "direction",       "temperature",       "dry-flow", "wet-flow",      "velocity", "moisture",
+        "outlet-boundary", "building-boundary", "case",     "measured-index"};
     return names;
 }
 

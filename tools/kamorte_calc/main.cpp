@@ -3,6 +3,7 @@
 #include "tools/kamorte_calc/batch.h"
 #include "calc/calc_output.h"
 #include "calc/calc_request.h"
+#include "calc/compliance.h"
 #include "tools/kamorte_calc/map_files.h"
 #include "tools/kamorte_calc/terminal_text.h"
 
@@ -35,6 +36,8 @@ const char kUsage[] =
     "  --outlet-boundary M    outlet to site boundary (may be omitted in case C)\n"
     "  --building-boundary M  building to site boundary (may be omitted in case C)\n"
     "  --case A|B|C|D         the case; by default chosen from the two heights\n"
+    "  --measured-index N     the odor index measured at the outlet: adds the verdict\n"
+    "                         (complies or not) and the margin in index units\n"
     "\n"
     "output:\n"
     "  --json                 one JSON object (UTF-8)\n"
@@ -133,10 +136,10 @@ int RunSingle(const Command &cmd) {
     // Without a map or the grid only the cells the results depend on are computed.
     const bool wholeGrid = !cmd.mapPath.empty() || !cmd.gridPath.empty() || cmd.reference;
     ComputeStatus status;
-    const Outcome outcome =
-        !wholeGrid ? ComputeResults(gOutletInputs, screen, nullptr, &status)
-                   : ComputeOutcome(gOutletInputs, screen, &status,
-                                    cmd.reference ? TallSweep::CellByCell : TallSweep::Fast);
+    Outcome outcome = !wholeGrid
+                          ? ComputeResults(gOutletInputs, screen, nullptr, &status)
+                          : ComputeOutcome(gOutletInputs, screen, &status,
+                                           cmd.reference ? TallSweep::CellByCell : TallSweep::Fast);
     if (status == ComputeStatus::OutOfMemory) {
         std::fprintf(stderr, "kamorte-calc: not enough memory for the dilution grid\n");
         return kOutOfMemory;
@@ -144,6 +147,11 @@ int RunSingle(const Command &cmd) {
     if (status != ComputeStatus::Ok) {
         std::fputs(ComputeFailureLine(status), stdout);
         return kInternalGuard;
+    }
+    const RequestError judged = JudgeMeasuredIndex(cmd.outlet, outcome);
+    if (judged.status) {
+        std::fprintf(stderr, "%s\n", Cp932ToUtf8(judged.message).c_str());
+        return judged.status;
     }
     const std::string shown =
         cmd.json ? OutcomeJson(outcome, Cp932ToUtf8) : OutcomeText(outcome, Cp932ToUtf8);
@@ -193,9 +201,14 @@ int main(int argc, char **argv) {
         return RunBatch(cmd.batchPath);
     }
     if (cmd.example) {
-        if (!cmd.outlet.empty())
-            return Usage("--example takes no outlet options");
-        cmd.outlet = ExampleOutlet();
+        // A measured index is no part of the outlet: the example can be judged too.
+        OutletOptions example = ExampleOutlet();
+        for (const auto &option : cmd.outlet) {
+            if (option.first != "measured-index")
+                return Usage("--example takes no outlet options");
+            example.insert(option);
+        }
+        cmd.outlet = example;
     }
     if (cmd.outlet.empty())
         return Usage("no outlet given");
