@@ -4,6 +4,7 @@
 #include "calc/calc_output.h"
 #include "calc/calc_request.h"
 #include "calc/compliance.h"
+#include "calc/outcome_report.h"
 #include "tools/kamorte_calc/map_files.h"
 #include "tools/kamorte_calc/terminal_text.h"
 
@@ -17,9 +18,10 @@
 namespace {
 
 const char kUsage[] =
-    "usage: kamorte-calc [outlet options] [--case A|B|C|D] [--json] [--map FILE.bmp [--grey]]\n"
-    "                    [--grid FILE]\n"
-    "       kamorte-calc --example [--json] [--map FILE.bmp [--grey]] [--grid FILE]\n"
+    "usage: kamorte-calc [outlet options] [--case A|B|C|D] [--measured-index N]\n"
+    "                    [--json | --format text|kv|json] [--map FILE.bmp [--grey]] [--grid FILE]\n"
+    "       kamorte-calc --example [--measured-index N] [--json | --format text|kv|json]\n"
+    "                    [--map FILE.bmp [--grey]] [--grid FILE]\n"
     "       kamorte-calc --batch FILE.csv\n"
     "\n"
     "outlet options (values as typed on the screens; full-width digits are accepted):\n"
@@ -40,7 +42,9 @@ const char kUsage[] =
     "                         (complies or not) and the margin in index units\n"
     "\n"
     "output:\n"
-    "  --json                 one JSON object (UTF-8)\n"
+    "  --format text          the result in Japanese as the screens word it (the default)\n"
+    "  --format kv            one \"key: value\" line a value\n"
+    "  --format json, --json  one JSON object (UTF-8)\n"
     "  --map FILE.bmp         the dilution map as a 24-bit BMP (cases C and D)\n"
     "  --grey                 the map in grey with print-style marks\n"
     "  --grid FILE            the dilution grid, 10000 x 800 little-endian doubles\n"
@@ -49,9 +53,12 @@ const char kUsage[] =
     "\n"
     "exit status: 0 computed, 1 bad input, 2 bad usage, 3 internal guard or out of memory\n";
 
+enum class Format { Text, KeyValue, Json };
+
 struct Command {
     OutletOptions outlet;
     bool json = false;
+    Format format = Format::Text;
     bool grey = false;
     bool example = false;
     bool help = false;
@@ -96,7 +103,8 @@ bool ParseArguments(const std::vector<std::string> &args, Command *cmd, std::str
         }
         const std::string name = arg.substr(2);
         const bool outletOption = std::find(names.begin(), names.end(), name) != names.end();
-        if (!outletOption && name != "map" && name != "grid" && name != "batch") {
+        if (!outletOption && name != "map" && name != "grid" && name != "batch" &&
+            name != "format") {
             *problem = "unknown option " + arg;
             return false;
         }
@@ -105,7 +113,15 @@ bool ParseArguments(const std::vector<std::string> &args, Command *cmd, std::str
             return false;
         }
         const std::string &value = args[++i];
-        if (name == "map")
+        if (name == "format") {
+            if (value != "text" && value != "kv" && value != "json") {
+                *problem = "--format takes text, kv or json";
+                return false;
+            }
+            cmd->format = value == "json" ? Format::Json
+                          : value == "kv" ? Format::KeyValue
+                                          : Format::Text;
+        } else if (name == "map")
             cmd->mapPath = value;
         else if (name == "grid")
             cmd->gridPath = value;
@@ -154,7 +170,10 @@ int RunSingle(const Command &cmd) {
         return judged.status;
     }
     const std::string shown =
-        cmd.json ? OutcomeJson(outcome, Cp932ToUtf8) : OutcomeText(outcome, Cp932ToUtf8);
+        cmd.json ? OutcomeJson(outcome, Cp932ToUtf8)
+        : cmd.format == Format::KeyValue
+            ? OutcomeText(outcome, Cp932ToUtf8)
+            : OutcomeReport(outcome, TerminalShowsSuperscriptThree(), Cp932ToUtf8);
     std::fputs(shown.c_str(), stdout);
     if (!cmd.mapPath.empty()) {
         const MapFileStatus written = WriteMapFile(cmd.mapPath, cmd.grey);
@@ -192,6 +211,8 @@ int main(int argc, char **argv) {
         std::fputs(kUsage, stdout);
         return kComputed;
     }
+    if (cmd.format == Format::Json)
+        cmd.json = true;
     if (cmd.grey && cmd.mapPath.empty())
         return Usage("--grey needs --map");
     if (!cmd.batchPath.empty()) {
