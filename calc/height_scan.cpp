@@ -62,7 +62,12 @@ std::vector<std::string> SearchHeights(const std::string &fromText) {
     double from;
     if (!ReadHeight(fromText, &from))
         return {};
-    std::vector<std::string> heights = {fromText};
+    // The given height as the start menu holds it: single-byte, without blanks around it.
+    char field[64];
+    CopyText(field, sizeof field, fromText.c_str());
+    ToSingleByte(field);
+    TrimBlanks(field);
+    std::vector<std::string> heights = {field};
     // The next multiple of 0.1 m above the given height, whatever digits it was typed with.
     for (long long tenths = static_cast<long long>(std::floor(from * 10 + 1e-7)) + 1;
          tenths <= kHighestTenths; ++tenths) {

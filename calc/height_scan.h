@@ -19,8 +19,9 @@ struct HeightPoint {
     bool complies = false;
 };
 
-// The heights of the search: the given one first, then the following multiples of 0.1 m
-// up to the start menu's highest, 400 m. Empty when the given height is not a number.
+// The heights of the search: the given one first (in single-byte digits), then the
+// following multiples of 0.1 m up to the start menu's highest, 400 m. Empty when the given
+// height is not a number.
 std::vector<std::string> SearchHeights(const std::string &fromText);
 
 // FROM, FROM + STEP, … while not above TO, written with the decimals of the three texts.

@@ -5,6 +5,7 @@
 #include "calc/calc_request.h"
 #include "calc/compliance.h"
 #include "calc/outcome_report.h"
+#include "tools/kamorte_calc/height_commands.h"
 #include "tools/kamorte_calc/map_files.h"
 #include "tools/kamorte_calc/terminal_text.h"
 
@@ -22,6 +23,10 @@ const char kUsage[] =
     "                    [--json | --format text|kv|json] [--map FILE.bmp [--grey]] [--grid FILE]\n"
     "       kamorte-calc --example [--measured-index N] [--json | --format text|kv|json]\n"
     "                    [--map FILE.bmp [--grey]] [--grid FILE]\n"
+    "       kamorte-calc [outlet options] --measured-index N --solve height\n"
+    "                    [--json | --format text|kv|json]\n"
+    "       kamorte-calc [outlet options] [--measured-index N] --sweep height=FROM:TO:STEP\n"
+    "                    [--plot FILE.svg]\n"
     "       kamorte-calc --batch FILE.csv\n"
     "\n"
     "outlet options (values as typed on the screens; full-width digits are accepted):\n"
@@ -48,17 +53,20 @@ const char kUsage[] =
     "  --map FILE.bmp         the dilution map as a 24-bit BMP (cases C and D)\n"
     "  --grey                 the map in grey with print-style marks\n"
     "  --grid FILE            the dilution grid, 10000 x 800 little-endian doubles\n"
+    "  --solve height         the lowest real height, from --height up to 400 m in steps of\n"
+    "                         0.1 m, at which the measured index complies; the case follows\n"
+    "                         the height, and the options of every case it reaches may be given\n"
+    "  --sweep height=FROM:TO:STEP   the standard at each height as CSV\n"
+    "  --plot FILE.svg        with --sweep: the standard against the height as a chart\n"
     "  --batch FILE.csv       one outlet a row under a header of option names without\n"
     "                         dashes; one CSV result row per input row\n"
     "\n"
     "exit status: 0 computed, 1 bad input, 2 bad usage, 3 internal guard or out of memory\n";
 
-enum class Format { Text, KeyValue, Json };
-
 struct Command {
     OutletOptions outlet;
     bool json = false;
-    Format format = Format::Text;
+    OutputFormat format = OutputFormat::Text;
     bool grey = false;
     bool example = false;
     bool help = false;
@@ -66,6 +74,9 @@ struct Command {
     std::string mapPath;
     std::string gridPath;
     std::string batchPath;
+    std::string solve;
+    std::string sweep; // FROM:TO:STEP
+    std::string plotPath;
 };
 
 int Usage(const std::string &problem) {
@@ -104,7 +115,7 @@ bool ParseArguments(const std::vector<std::string> &args, Command *cmd, std::str
         const std::string name = arg.substr(2);
         const bool outletOption = std::find(names.begin(), names.end(), name) != names.end();
         if (!outletOption && name != "map" && name != "grid" && name != "batch" &&
-            name != "format") {
+            name != "format" && name != "solve" && name != "sweep" && name != "plot") {
             *problem = "unknown option " + arg;
             return false;
         }
@@ -118,9 +129,23 @@ bool ParseArguments(const std::vector<std::string> &args, Command *cmd, std::str
                 *problem = "--format takes text, kv or json";
                 return false;
             }
-            cmd->format = value == "json" ? Format::Json
-                          : value == "kv" ? Format::KeyValue
-                                          : Format::Text;
+            cmd->format = value == "json" ? OutputFormat::Json
+                          : value == "kv" ? OutputFormat::KeyValue
+                                          : OutputFormat::Text;
+        } else if (name == "solve") {
+            if (value != "height") {
+                *problem = "--solve takes height";
+                return false;
+            }
+            cmd->solve = value;
+        } else if (name == "sweep") {
+            if (value.compare(0, 7, "height=") != 0) {
+                *problem = "--sweep takes height=FROM:TO:STEP";
+                return false;
+            }
+            cmd->sweep = value.substr(7);
+        } else if (name == "plot") {
+            cmd->plotPath = value;
         } else if (name == "map")
             cmd->mapPath = value;
         else if (name == "grid")
@@ -171,7 +196,7 @@ int RunSingle(const Command &cmd) {
     }
     const std::string shown =
         cmd.json ? OutcomeJson(outcome, Cp932ToUtf8)
-        : cmd.format == Format::KeyValue
+        : cmd.format == OutputFormat::KeyValue
             ? OutcomeText(outcome, Cp932ToUtf8)
             : OutcomeReport(outcome, TerminalShowsSuperscriptThree(), Cp932ToUtf8);
     std::fputs(shown.c_str(), stdout);
@@ -211,8 +236,10 @@ int main(int argc, char **argv) {
         std::fputs(kUsage, stdout);
         return kComputed;
     }
-    if (cmd.format == Format::Json)
+    if (cmd.format == OutputFormat::Json)
         cmd.json = true;
+    if (cmd.json)
+        cmd.format = OutputFormat::Json;
     if (cmd.grey && cmd.mapPath.empty())
         return Usage("--grey needs --map");
     if (!cmd.batchPath.empty()) {
@@ -229,9 +256,24 @@ int main(int argc, char **argv) {
                 return Usage("--example takes no outlet options");
             example.insert(option);
         }
+        // Under a scan the case follows the height.
+        if (!cmd.solve.empty() || !cmd.sweep.empty())
+            example.erase("case");
         cmd.outlet = example;
     }
     if (cmd.outlet.empty())
         return Usage("no outlet given");
+    if (!cmd.plotPath.empty() && cmd.sweep.empty())
+        return Usage("--plot needs --sweep");
+    if (!cmd.solve.empty() || !cmd.sweep.empty()) {
+        if (!cmd.solve.empty() && !cmd.sweep.empty())
+            return Usage("give --solve or --sweep, not both");
+        if (!cmd.mapPath.empty() || !cmd.gridPath.empty() || cmd.reference)
+            return Usage("--solve and --sweep draw no map and write no grid");
+        if (!cmd.sweep.empty() && cmd.format != OutputFormat::Text)
+            return Usage("--sweep writes CSV: give no --json or --format");
+        return !cmd.solve.empty() ? RunSolveHeight(cmd.outlet, cmd.format, kUsage)
+                                  : RunSweepHeight(cmd.outlet, cmd.sweep, cmd.plotPath, kUsage);
+    }
     return RunSingle(cmd);
 }
