@@ -80,9 +80,10 @@ TEST(HeightScan, SolvedHeightsAgreeWithTheComputationAtAndBelowThem) {
     struct Row {
         const char *what;
         OutletOptions outlet;
-        const char *solved;       // the lowest complying height; "" for none
-        OutletCase solvedCase;    // or the case whose inputs are missing
-        const char *missingNames; // part of the message when the scan stops
+        const char *solved;                   // the lowest complying height; "" for none
+        OutletCase solvedCase;                // or the case whose inputs are missing
+        const char *missingNames;             // part of the message when the scan stops
+        OutletCase startCase = CaseUndecided; // where the case changes inside the scan
     } const rows[] = {
         {"case A",
          {{"height", "5"}, {"no1", "12"}, {"size", "small"}, {"measured-index", "29"}},
@@ -103,9 +104,9 @@ TEST(HeightScan, SolvedHeightsAgreeWithTheComputationAtAndBelowThem) {
         {"B into D",
          With(kCaseD,
               {{"height", "10"}, {"building", "8"}, {"size", "medium"}, {"measured-index", "40"}}),
-         "15.0", CaseD, ""},
+         "15.0", CaseD, "", CaseB},
         {"C into D", With(kCaseD, {{"height", "20"}, {"building", "15"}, {"measured-index", "47"}}),
-         "59.3", CaseD, ""},
+         "59.3", CaseD, "", CaseC},
         {"D", With(kCaseD, {{"height", "30"}, {"measured-index", "48"}}), "75.5", CaseD, ""},
         {"none up to 400 m", With(kCaseD, {{"height", "390"}, {"measured-index", "70"}}), "", CaseD,
          ""},
@@ -157,6 +158,9 @@ TEST(HeightScan, SolvedHeightsAgreeWithTheComputationAtAndBelowThem) {
         EXPECT_TRUE(last.complies) << row.what;
         EXPECT_EQ(last.heightText, row.solved) << row.what;
         EXPECT_EQ(last.outletCase, row.solvedCase) << row.what;
+        if (row.startCase != CaseUndecided) {
+            EXPECT_EQ(points.front().outletCase, row.startCase) << row.what;
+        }
         const Direct at = DirectAt(row.outlet, last.heightText, measured);
         EXPECT_TRUE(at.complies) << row.what;
         EXPECT_EQ(at.outletCase, row.solvedCase) << row.what;
