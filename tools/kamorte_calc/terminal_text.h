@@ -12,3 +12,5 @@ std::string TerminalToCp932(const std::string &text);
 std::string Cp932ToUtf8(const std::string &text);
 // Prepares standard output for UTF-8 (the Windows console needs telling).
 void PrepareOutput();
+// Whether the terminal can show ³ (a console of code page 932 cannot).
+bool TerminalShowsSuperscriptThree();
