@@ -161,7 +161,7 @@ bool StreamIsUtf8(std::istream &in) {
         return true;
     Utf8Check check;
     std::vector<char> block(64 * 1024);
-    while (in && check.Valid()) {
+    while (in && !check.Broken()) {
         in.read(block.data(), static_cast<std::streamsize>(block.size()));
         check.Feed(block.data(), static_cast<size_t>(in.gcount()));
     }

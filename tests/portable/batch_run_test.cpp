@@ -49,6 +49,13 @@ class OneWayBuffer : public std::streambuf {
     std::string bytes_;
 };
 
+std::string Repeated(const std::string &text, int times) {
+    std::string all;
+    for (int i = 0; i < times; ++i)
+        all += text;
+    return all;
+}
+
 const char kUtf8Facility[] = "\xE5\xB7\xA5\xE5\xA0\xB4"; // 工場 in UTF-8
 const char kCp932Facility[] = "\x8D\x48\x8F\xEA";        // 工場 in code page 932
 
@@ -204,6 +211,10 @@ TEST(BatchRun, EncodingsInAndOut) {
         {kCp932Facility + header + kCp932Facility + row, InputEncoding::Utf8,
          OutputEncoding::Default, true, InputEncoding::Utf8,
          std::string("\xEF\xBB\xBF") + kCp932Facility},
+        // Characters cut by the blocks the file is checked in.
+        {kUtf8Facility + header + kUtf8Facility + row + Repeated(kUtf8Facility, 15000) + row,
+         InputEncoding::Auto, OutputEncoding::Default, true, InputEncoding::Utf8,
+         std::string("\xEF\xBB\xBF") + kUtf8Facility},
         // A pipe cannot be read twice: what arrives there is taken for UTF-8.
         {kUtf8Facility + header + kUtf8Facility + row, InputEncoding::Auto, OutputEncoding::Default,
          false, InputEncoding::Utf8, std::string("\xEF\xBB\xBF") + kUtf8Facility},
