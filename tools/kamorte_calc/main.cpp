@@ -1,6 +1,7 @@
 // kamorte-calc: the No. 2 standard of one outlet (or of every row of a CSV file) from the
 // command line, with the same checks, computation and shown texts as the program's screens.
 #include "tools/kamorte_calc/batch.h"
+#include "calc/batch_columns.h"
 #include "calc/calc_output.h"
 #include "calc/calc_request.h"
 #include "calc/compliance.h"
@@ -27,7 +28,9 @@ const char kUsage[] =
     "                    [--json | --format text|kv|json]\n"
     "       kamorte-calc [outlet options] [--measured-index N] --sweep height=FROM:TO:STEP\n"
     "                    [--plot FILE.svg]\n"
-    "       kamorte-calc --batch FILE.csv\n"
+    "       kamorte-calc --batch FILE.csv|- [--output FILE.csv]\n"
+    "                    [--input-encoding auto|utf-8|cp932]\n"
+    "                    [--output-encoding utf-8-bom|utf-8|cp932]\n"
     "\n"
     "outlet options (values as typed on the screens; full-width digits are accepted):\n"
     "  --height M             outlet real height\n"
@@ -59,7 +62,13 @@ const char kUsage[] =
     "  --sweep height=FROM:TO:STEP   the standard at each height as CSV\n"
     "  --plot FILE.svg        with --sweep: the standard against the height as a chart\n"
     "  --batch FILE.csv       one outlet a row under a header of option names without\n"
-    "                         dashes; one CSV result row per input row\n"
+    "                         dashes (or the screens' labels below); other columns are\n"
+    "                         passed through ahead of the results; - reads standard input\n"
+    "  --output FILE.csv      the batch result to a file instead of standard output\n"
+    "  --input-encoding E     auto (default: UTF-8 if the whole file is, else cp932;\n"
+    "                         standard input is UTF-8), utf-8 or cp932\n"
+    "  --output-encoding E    utf-8-bom, utf-8 or cp932 (default: cp932 for a cp932\n"
+    "                         file, otherwise utf-8-bom)\n"
     "\n"
     "exit status: 0 computed, 1 bad input, 2 bad usage, 3 internal guard or out of memory\n";
 
@@ -74,10 +83,30 @@ struct Command {
     std::string mapPath;
     std::string gridPath;
     std::string batchPath;
+    std::string outputPath;
+    std::string inputEncoding;
+    std::string outputEncoding;
     std::string solve;
     std::string sweep; // FROM:TO:STEP
     std::string plotPath;
 };
+
+// The batch columns' other names and the words their cells may hold, as --help lists them.
+std::string ColumnAliasHelp() {
+    std::string text = "\nbatch columns may be headed by the screens' labels:\n";
+    for (const ColumnAlias &alias : ColumnAliases()) {
+        std::string line = "  " + std::string(alias.option);
+        line.resize(22, ' ');
+        text += line + Cp932ToUtf8(alias.label) + "\n";
+    }
+    text += "and their cells may hold the screens' words:\n";
+    for (const ValueWord &word : ValueWords()) {
+        std::string line = "  " + std::string(word.option) + " " + word.value;
+        line.resize(22, ' ');
+        text += line + Cp932ToUtf8(word.word) + "\n";
+    }
+    return text;
+}
 
 int Usage(const std::string &problem) {
     std::fprintf(stderr, "kamorte-calc: %s\n\n%s", Cp932ToUtf8(problem).c_str(), kUsage);
@@ -114,8 +143,11 @@ bool ParseArguments(const std::vector<std::string> &args, Command *cmd, std::str
         }
         const std::string name = arg.substr(2);
         const bool outletOption = std::find(names.begin(), names.end(), name) != names.end();
-        if (!outletOption && name != "map" && name != "grid" && name != "batch" &&
-            name != "format" && name != "solve" && name != "sweep" && name != "plot") {
+        const bool other = name == "map" || name == "grid" || name == "batch" || name == "format" ||
+                           name == "solve" || name == "sweep" || name == "plot" ||
+                           name == "output" || name == "input-encoding" ||
+                           name == "output-encoding";
+        if (!outletOption && !other) {
             *problem = "unknown option " + arg;
             return false;
         }
@@ -152,6 +184,12 @@ bool ParseArguments(const std::vector<std::string> &args, Command *cmd, std::str
             cmd->gridPath = value;
         else if (name == "batch")
             cmd->batchPath = value;
+        else if (name == "output")
+            cmd->outputPath = value;
+        else if (name == "input-encoding")
+            cmd->inputEncoding = value;
+        else if (name == "output-encoding")
+            cmd->outputEncoding = value;
         else if (cmd->outlet.count(name)) {
             *problem = arg + " given twice";
             return false;
@@ -234,6 +272,7 @@ int main(int argc, char **argv) {
         return Usage(problem);
     if (cmd.help) {
         std::fputs(kUsage, stdout);
+        std::fputs(ColumnAliasHelp().c_str(), stdout);
         return kComputed;
     }
     if (cmd.format == OutputFormat::Json)
@@ -244,10 +283,30 @@ int main(int argc, char **argv) {
         return Usage("--grey needs --map");
     if (!cmd.batchPath.empty()) {
         if (!cmd.outlet.empty() || cmd.example || !cmd.mapPath.empty() || !cmd.gridPath.empty() ||
-            cmd.json || cmd.reference)
-            return Usage("--batch takes no other options");
-        return RunBatch(cmd.batchPath);
+            cmd.json || cmd.reference || !cmd.solve.empty() || !cmd.sweep.empty() ||
+            !cmd.plotPath.empty())
+            return Usage("--batch takes no other options than --output and the encodings");
+        BatchCommand batch;
+        batch.path = cmd.batchPath;
+        batch.outputPath = cmd.outputPath;
+        if (cmd.inputEncoding == "utf-8")
+            batch.inputEncoding = InputEncoding::Utf8;
+        else if (cmd.inputEncoding == "cp932")
+            batch.inputEncoding = InputEncoding::Cp932;
+        else if (!cmd.inputEncoding.empty() && cmd.inputEncoding != "auto")
+            return Usage("--input-encoding takes auto, utf-8 or cp932");
+        if (cmd.outputEncoding == "utf-8-bom")
+            batch.outputEncoding = OutputEncoding::Utf8Bom;
+        else if (cmd.outputEncoding == "utf-8")
+            batch.outputEncoding = OutputEncoding::Utf8;
+        else if (cmd.outputEncoding == "cp932")
+            batch.outputEncoding = OutputEncoding::Cp932;
+        else if (!cmd.outputEncoding.empty())
+            return Usage("--output-encoding takes utf-8-bom, utf-8 or cp932");
+        return RunBatchCommand(batch);
     }
+    if (!cmd.outputPath.empty() || !cmd.inputEncoding.empty() || !cmd.outputEncoding.empty())
+        return Usage("--output and the encodings apply to --batch");
     if (cmd.example) {
         // A measured index is no part of the outlet: the example can be judged too.
         OutletOptions example = ExampleOutlet();
