@@ -121,7 +121,7 @@ void ReportBatch(const BatchJob &job) {
         gMessageBox(owner, text.c_str(), kCaption, warning);
     } else {
         const std::string text =
-            BatchSummaryText(job.summary) + "\n\n結果のファイル: " + job.outputPath;
+            BatchSummaryText(job.summary) + "\n\n結果のファイル:\n" + job.outputPath;
         gMessageBox(owner, text.c_str(), kCaption,
                     MB_OK | (job.summary.status == 0 ? MB_ICONINFORMATION : MB_ICONWARNING) |
                         MB_TOPMOST);

@@ -249,7 +249,7 @@ TEST_F(BatchCommandTest, TheMenuRunsAFileAndLeavesTheUsersWorkAlone) {
     EXPECT_EQ(boxes[0].caption, "一括計算（CSV）");
     EXPECT_EQ(boxes[0].text, "2 行を計算、1 行は入力に誤り（最初の誤り: 4 行目 "
                              "臭気指数第１号基準に適切な値（10～21）を設定して下さい。）\n\n"
-                             "結果のファイル: " +
+                             "結果のファイル:\n" +
                                  folder + "outlets_結果.csv")
         << "the summary names the third outlet's line";
     EXPECT_EQ(boxes[0].owner, screen);

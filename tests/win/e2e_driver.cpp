@@ -560,7 +560,7 @@ bool RunBatchFromMenu(HWND menu) {
     const std::string expected = Grouped(2 * copies) + " 行を計算、" + Grouped(copies) +
                                  " 行は入力に誤り（最初の誤り: 4 行目 "
                                  "臭気指数第１号基準に適切な値（10～21）を設定して下さい。）"
-                                 "\n\n結果のファイル: " +
+                                 "\n\n結果のファイル:\n" +
                                  output;
     PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
     if (!WaitUntilGone(box, 10000))
