@@ -117,7 +117,8 @@ void ReportBatch(const BatchJob &job) {
         gMessageBox(owner, "一括計算を中止しました。結果は保存していません。", kCaption,
                     MB_OK | MB_ICONINFORMATION | MB_TOPMOST);
     } else if (!job.written) {
-        const std::string text = job.summary.problem + "\n結果は保存していません。";
+        const std::string text = "このファイルは一括計算に使えません。\n" + job.summary.problem +
+                                 "\n結果は保存していません。";
         gMessageBox(owner, text.c_str(), kCaption, warning);
     } else {
         const std::string text =
