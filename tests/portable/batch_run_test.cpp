@@ -49,6 +49,13 @@ class OneWayBuffer : public std::streambuf {
     std::string bytes_;
 };
 
+std::string Repeated(const std::string &text, int times) {
+    std::string all;
+    for (int i = 0; i < times; ++i)
+        all += text;
+    return all;
+}
+
 const char kUtf8Facility[] = "\xE5\xB7\xA5\xE5\xA0\xB4"; // 工場 in UTF-8
 const char kCp932Facility[] = "\x8D\x48\x8F\xEA";        // 工場 in code page 932
 
@@ -204,6 +211,10 @@ TEST(BatchRun, EncodingsInAndOut) {
         {kCp932Facility + header + kCp932Facility + row, InputEncoding::Utf8,
          OutputEncoding::Default, true, InputEncoding::Utf8,
          std::string("\xEF\xBB\xBF") + kCp932Facility},
+        // Characters cut by the blocks the file is checked in.
+        {kUtf8Facility + header + kUtf8Facility + row + Repeated(kUtf8Facility, 15000) + row,
+         InputEncoding::Auto, OutputEncoding::Default, true, InputEncoding::Utf8,
+         std::string("\xEF\xBB\xBF") + kUtf8Facility},
         // A pipe cannot be read twice: what arrives there is taken for UTF-8.
         {kUtf8Facility + header + kUtf8Facility + row, InputEncoding::Auto, OutputEncoding::Default,
          false, InputEncoding::Utf8, std::string("\xEF\xBB\xBF") + kUtf8Facility},
@@ -285,3 +296,87 @@ TEST(BatchRun, RecordsAndTheirPhysicalLines) {
         EXPECT_EQ(reader.BytesRead(), c.csv.size()) << c.csv;
     }
 }
+
+TEST(BatchRun, ProgressBetweenPartsAndCancel) {
+    std::string csv = "height,no1,size\n";
+    for (int i = 0; i < 2500; ++i)
+        csv += "5,12,small\n";
+    struct Case {
+        bool cancelAfterFirst;
+        std::vector<uint64_t> rowsSeen;
+        uint64_t computed;
+    } cases[] = {
+        {false, {1024, 2048, 2500}, 2500},
+        {true, {1024}, 1024},
+    };
+    for (const Case &c : cases) {
+        std::istringstream in(csv);
+        std::ostringstream out;
+        std::atomic<bool> cancel{false};
+        std::vector<uint64_t> seen;
+        uint64_t lastBytes = 0;
+        const BatchSummary s = RunBatch(
+            in, out, BatchSettings{},
+            [&](const BatchProgress &p) {
+                seen.push_back(p.rowsDone);
+                lastBytes = p.bytesRead;
+                EXPECT_EQ(p.bytesTotal, csv.size());
+                if (c.cancelAfterFirst)
+                    cancel = true;
+            },
+            &cancel);
+        EXPECT_EQ(seen, c.rowsSeen);
+        EXPECT_EQ(s.rowsComputed, c.computed);
+        EXPECT_EQ(s.cancelled, c.cancelAfterFirst);
+        if (!c.cancelAfterFirst) {
+            EXPECT_EQ(lastBytes, csv.size());
+            EXPECT_EQ(BatchSummaryText(s), "2,500 行を計算");
+        } else {
+            EXPECT_EQ(BatchSummaryText(s), "1,024 行を計算、キャンセルで中断");
+        }
+    }
+}
+
+#ifndef _WIN32
+TEST(BatchRun, CommandLineStreamsMessagesAndFiles) {
+    ScratchDirectory dir;
+    dir.Write("in.csv", Cp932ToUtf8("施設名,height,no1,size,備考\n北,5,12,small,\n"));
+    dir.Write("typo.csv", "施設名,Height,no1,size\n北,5,12,small\n");
+    struct Case {
+        std::string arguments;
+        int status;
+        std::string err; // standard error, exactly
+        bool resultFile; // r.csv holds the result
+    } cases[] = {
+        {"--batch in.csv", 0, "そのまま出力する列: 施設名, 備考\n1 行を計算\n", false},
+        {"--batch - < in.csv", 0, "そのまま出力する列: 施設名, 備考\n1 行を計算\n", false},
+        {"--batch in.csv --output r.csv", 0, "そのまま出力する列: 施設名, 備考\n1 行を計算\n",
+         true},
+        {"--batch typo.csv --output r.csv", 2,
+         "kamorte-calc: typo.csv: column \"Height\" is not an option name; did you mean "
+         "height?\n",
+         false},
+        {"--batch in.csv > /dev/full", 2,
+         "kamorte-calc: standard output: the result could not be written\n", false},
+        {"--batch in.csv --output no/such/dir/r.csv", 2,
+         "kamorte-calc: cannot write no/such/dir/r.csv\n", false},
+    };
+    const std::string expected = "\xEF\xBB\xBF" + Cp932ToUtf8("施設名,備考,");
+    for (const Case &c : cases) {
+        std::remove(dir.Path("r.csv").c_str());
+        const std::string command =
+            std::string(KAMORTE_CALC) + " " + c.arguments +
+            (c.arguments.find('>') == std::string::npos ? " > out.csv" : "") + " 2> err.txt";
+        const int status = std::system(command.c_str());
+        EXPECT_EQ(WEXITSTATUS(status), c.status) << c.arguments;
+        EXPECT_EQ(FileBytes(dir.Path("err.txt")), Cp932ToUtf8(c.err)) << c.arguments;
+        const std::string result = FileBytes(dir.Path("r.csv"));
+        EXPECT_EQ(result.compare(0, expected.size(), expected) == 0, c.resultFile) << c.arguments;
+        if (c.status == 0 && !c.resultFile) {
+            EXPECT_EQ(FileBytes(dir.Path("out.csv")).compare(0, expected.size(), expected), 0);
+        }
+    }
+    // Nothing is left beside the target by the failed runs.
+    EXPECT_EQ(std::system("test $(ls | wc -l) -eq 4"), 0);
+}
+#endif

@@ -68,3 +68,15 @@ bool StandardErrorIsTerminal() {
 void PrepareOutput() {
     SetConsoleOutputCP(CP_UTF8);
 }
+
+bool TerminalShowsSuperscriptThree() {
+    // 0 without a console: the output goes to a file or a pipe, in UTF-8.
+    const UINT codePage = GetConsoleOutputCP();
+    if (codePage == 0 || codePage == CP_UTF8)
+        return true;
+    BOOL defaulted = FALSE;
+    char narrow[8];
+    const int n = WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, L"\u00B3", 1, narrow,
+                                      sizeof narrow, nullptr, &defaulted);
+    return n > 0 && !defaulted;
+}
