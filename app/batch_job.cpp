@@ -35,7 +35,10 @@ void RunInto(BatchJob &job, std::istream &in) {
         return;
     }
     if (!out || !output.Commit()) {
-        job.failure = "結果のファイルを書き込めません。\n" + job.outputPath;
+        // Most often the file of an earlier result, still open in a spreadsheet.
+        job.failure = "結果のファイルを書き込めません。ほかのプログラムで開いていれば、閉じて"
+                      "からやり直してください。\n" +
+                      job.outputPath;
         return;
     }
     job.written = true;

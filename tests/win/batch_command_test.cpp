@@ -319,7 +319,9 @@ TEST_F(BatchCommandTest, EveryWayOutTellsTheUserOrStaysQuiet) {
         const char *bytes; // null: the file does not exist
         bool openChosen;
         bool saveChosen;
-        const char *savePath; // null: the proposal; "=": the input; else in the test's folder
+        // null: the proposal; "=": the input; "!": the proposal, an earlier result held open
+        // by another program; else a name in the test's folder
+        const char *savePath;
         int saveDialogs;
         const char *box; // "" no box; a final "@" stands for the path of the input or output
     } const cases[] = {
@@ -332,6 +334,9 @@ TEST_F(BatchCommandTest, EveryWayOutTellsTheUserOrStaysQuiet) {
         {"missing input", nullptr, true, true, nullptr, 1, "ファイルを開けません。\n@"},
         {"no such folder", "height\r\n5\r\n", true, true, "無い\\ways_結果.csv", 1,
          "結果のファイルを作成できません。\n@"},
+        {"result held open", "height\r\n5\r\n", true, true, "!", 1,
+         "結果のファイルを書き込めません。ほかのプログラムで開いていれば、閉じてからやり直して"
+         "ください。\n@"},
     };
     for (const Case &c : cases) {
         boxes.clear();
@@ -342,10 +347,23 @@ TEST_F(BatchCommandTest, EveryWayOutTellsTheUserOrStaysQuiet) {
         if (c.bytes == nullptr)
             DeleteFileA(input.c_str());
         std::string output = ProposedResultPath(input);
-        if (c.savePath != nullptr)
+        const bool held = c.savePath != nullptr && std::strcmp(c.savePath, "!") == 0;
+        if (c.savePath != nullptr && !held)
             output = std::strcmp(c.savePath, "=") == 0 ? input : folder + c.savePath;
         gDialogs.savePath = output;
+        HANDLE holder = INVALID_HANDLE_VALUE;
+        if (held) {
+            WriteFile(output, "earlier result");
+            holder = CreateFileA(output.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr);
+            ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+        }
         RunFromMenu();
+        if (held) {
+            CloseHandle(holder);
+            EXPECT_EQ(ReadFile(output), "earlier result") << "the earlier result is kept";
+            DeleteFileA(output.c_str());
+        }
         EXPECT_EQ(gDialogs.opened, 1) << c.name;
         EXPECT_EQ(gDialogs.saved, c.saveDialogs) << c.name;
         std::string expected = c.box;
