@@ -380,3 +380,33 @@ TEST(BatchRun, CommandLineStreamsMessagesAndFiles) {
     EXPECT_EQ(std::system("test $(ls | wc -l) -eq 4"), 0);
 }
 #endif
+
+TEST(BatchRun, TheCommandLineCodecKeepsWhatItCannotConvert) {
+    const TextCodec codec = PlatformCodec();
+    struct Case {
+        bool toCp932;
+        std::string in, out;
+    } cases[] = {
+        {true, kUtf8Facility, kCp932Facility},
+        {true,
+         "a\xF0\x9F\x8F\xAD"
+         "b",
+         "a\xF0\x9F\x8F\xAD"
+         "b"}, // no such character in cp932
+        {true,
+         "a\xFF"
+         "b",
+         "a\xFF"
+         "b"},
+        {true, std::string(kUtf8Facility) + "\xFF", std::string(kCp932Facility) + "\xFF"},
+        {false, kCp932Facility, kUtf8Facility},
+        {false,
+         "a\x85\x40"
+         "b",
+         "a\x85\x40"
+         "b"}, // an unassigned pair
+        {false, std::string(kCp932Facility) + "\x85\x40", std::string(kUtf8Facility) + "\x85\x40"},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(c.toCp932 ? codec.utf8ToCp932(c.in) : codec.cp932ToUtf8(c.in), c.out) << c.in;
+}
