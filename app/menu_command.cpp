@@ -1,6 +1,7 @@
 #include "app/menu_command.h"
 
 #include "app/about_dialog.h"
+#include "app/batch_command.h"
 #include "app/shell.h"
 #include "resources/resource.h"
 
@@ -8,6 +9,7 @@ void MenuCommand(WPARAM command) {
     const int id = LOWORD(command);
     switch (id) {
     case IDM_ABOUT: ShowAboutBox(); return;
+    case IDM_BATCH: RunBatchCommand(); return;
     case IDM_MANUAL:
         OpenDocument("操作マニュアル.pdf", "操作マニュアル.pdf が存在しないか、表示できません。");
         return;

@@ -1,9 +1,9 @@
 #pragma once
 #include <windows.h>
 
-// The menu bar's commands and the term labels' clicks: the about box, the help topics and
-// the two documents. Every screen passes the commands it does not answer itself; the low
-// word is the command.
+// The menu bar's commands and the term labels' clicks: the about box, the help topics, the
+// two documents and the batch run of a CSV file. Every screen passes the commands it does not
+// answer itself; the low word is the command.
 void MenuCommand(WPARAM command);
 
 // Opens a document of the program folder with its default program; tells the user when it

@@ -23,16 +23,28 @@ BOOL RealPrintDialog(PRINTDLGA *request) {
     return PrintDlgA(request);
 }
 
+BOOL RealOpenFileDialog(OPENFILENAMEA *request) {
+    return GetOpenFileNameA(request);
+}
+
+BOOL RealSaveFileDialog(OPENFILENAMEA *request) {
+    return GetSaveFileNameA(request);
+}
+
 } // namespace
 
 MessageBoxHook gMessageBox = RealMessageBox;
 ExitHook gExitProcess = RealExit;
 ShellOpenHook gShellOpen = RealShellOpen;
 PrintDialogHook gPrintDialog = RealPrintDialog;
+FileDialogHook gOpenFileDialog = RealOpenFileDialog;
+FileDialogHook gSaveFileDialog = RealSaveFileDialog;
 
 void RestorePlatformHooks() {
     gMessageBox = RealMessageBox;
     gExitProcess = RealExit;
     gShellOpen = RealShellOpen;
     gPrintDialog = RealPrintDialog;
+    gOpenFileDialog = RealOpenFileDialog;
+    gSaveFileDialog = RealSaveFileDialog;
 }

@@ -13,11 +13,16 @@ using ExitHook = void (*)(int exitCode);
 // Opens a file with its default program; a result below 32 is a failure.
 using ShellOpenHook = INT_PTR (*)(HWND owner, const char *file);
 using PrintDialogHook = BOOL (*)(PRINTDLGA *request);
+// The common open and save dialogs: the chosen path in request->lpstrFile, FALSE when the
+// user cancelled.
+using FileDialogHook = BOOL (*)(OPENFILENAMEA *request);
 
 extern MessageBoxHook gMessageBox;
 extern ExitHook gExitProcess;
 extern ShellOpenHook gShellOpen;
 extern PrintDialogHook gPrintDialog;
+extern FileDialogHook gOpenFileDialog;
+extern FileDialogHook gSaveFileDialog;
 
 // Puts the real calls back.
 void RestorePlatformHooks();

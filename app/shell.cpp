@@ -120,6 +120,8 @@ void TrackKeyboardDialog(HWND dialog, WPARAM activateWParam) {
 }
 
 HWND FocusReturnTarget() {
+    if (gShell.batchWindow != nullptr)
+        return gShell.batchWindow;
     if (gShell.printInfoWindow != nullptr)
         return gShell.printInfoWindow;
     if (gShell.mapAdjustWindow != nullptr)

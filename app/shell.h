@@ -27,6 +27,7 @@ struct ShellState {
     HWND aboutWindow;
     HWND printInfoWindow; // the open print-information dialog, if any
     HWND mapAdjustWindow; // the open map-adjustment dialog, if any
+    HWND batchWindow;     // the progress window of a running batch, if any
 };
 
 extern ShellState gShell;
@@ -63,8 +64,8 @@ void ExitProgram(HWND screen);
 // Every program dialog calls this from WM_ACTIVATE: it becomes the keyboard dialog while
 // active.
 void TrackKeyboardDialog(HWND dialog, WPARAM activateWParam);
-// The print-information dialog if open, else the map-adjustment dialog if open, else the
-// current screen.
+// The progress window of a batch if open, else the print-information dialog if open, else
+// the map-adjustment dialog if open, else the current screen.
 HWND FocusReturnTarget();
 // 500 Hz for the given milliseconds, before every input message.
 void FaultBeep(DWORD milliseconds);

@@ -93,3 +93,6 @@
 
 // Map-adjustment dialog
 #include "resources/map_adjust_resource.h"
+
+// Batch run of a CSV file
+#include "resources/batch_resource.h"

@@ -8,7 +8,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
   wine64 wine xvfb xdotool x11-apps x11-utils imagemagick
-  fonts-ipafont-gothic fonts-ipafont-mincho
+  fonts-ipafont-gothic fonts-ipafont-mincho locales
   zip unzip bc clang-format librsvg2-bin
   hyperfine linux-perf
   cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils

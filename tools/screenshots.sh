@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Walks the program through a low outlet computed on the case A and B screens, the example
-# outlet computed on the case D screen (outlet 30 m, building 10 m) and a wet flow on the
-# case C screen, and saves a PNG of every window it passes, as the X server shows it; a
-# dialog can also be laid over its screen ("compose NAME BASE TOP").
+# Walks the program through a CSV file of outlets run from ファイル > 一括計算（CSV）... (the
+# menu, the file dialogs, the progress window and the closing message), a low outlet
+# computed on the case A and B screens, the example outlet computed on the case D screen
+# (outlet 30 m, building 10 m) and a wet flow on the case C screen, and saves a PNG of
+# every window it passes, as the X server shows it; a dialog can also be laid over its
+# screen ("compose NAME BASE TOP").
 # Fails when a window's client area comes out blank.
 #   tools/screenshots.sh PROGRAM DRIVER OUTDIR      (needs a display: tools/with-display)
 set -euo pipefail
@@ -11,7 +13,7 @@ program=$1 driver=$2 out=$3
 mkdir -p "$out"
 rm -f "$out"/*.png
 
-coproc WALK { timeout 150 "$root/tools/wine-run" "$driver" walk "$program" 2>/dev/null; }
+coproc WALK { timeout 300 "$root/tools/wine-run" "$driver" walk "$program" 2>/dev/null; }
 walk_out=${WALK[0]} walk_in=${WALK[1]} walk_pid=$WALK_PID
 status=0 shots=0
 declare -A left top

@@ -8,7 +8,10 @@
 //                                  2000 m in the adjustment dialog (read back on the screen
 //                                  and in the dialog opened again), and a wet flow with both
 //                                  distances omitted on the case C screen (every result text
-//                                  read back), and a clean exit
+//                                  read back), a CSV file of outlets run through
+//                                  ファイル > 一括計算（CSV）... (the paths typed into the
+//                                  real open and save dialogs, the result file and the
+//                                  closing message read back), and a clean exit
 //   kamorte_driver time PROGRAM    the time from 計算する to the result text on the case D
 //                                  screen: the first click after start-up (ten starts) and
 //                                  later clicks (ten in one run), medians in milliseconds
@@ -67,6 +70,12 @@ constexpr int kDistanceAxis = 1047;
 constexpr int kMapRange = 1021;
 constexpr int kRealHeightCommand = 32787;
 constexpr int kAboutCommand = 104;
+constexpr int kBatchCommand = 32810;
+constexpr int kBatchRows = 1202;
+// The file name box of the common dialogs: a combo box in the explorer style, an edit
+// control in the old one.
+constexpr int kFileNameCombo = 0x47c;
+constexpr int kFileNameEdit = 0x480;
 
 bool gWalk = false;
 
@@ -98,6 +107,25 @@ bool IsMapAdjust(HWND w) {
 }
 bool IsRealHeightTopic(HWND w) {
     return TextOf(w) == kRealHeightTopic;
+}
+
+bool IsBatchOpenDialog(HWND w) {
+    return TextOf(w) == "一括計算する CSV ファイルを開く";
+}
+bool IsBatchSaveDialog(HWND w) {
+    return TextOf(w) == "計算結果の保存先";
+}
+bool IsBatchWindow(HWND w) {
+    return TextOf(w) == "一括計算（CSV）" && GetDlgItem(w, IDCANCEL) != nullptr &&
+           GetDlgItem(w, IDOK) == nullptr;
+}
+bool IsBatchMessage(HWND w) {
+    return TextOf(w) == "一括計算（CSV）" && GetDlgItem(w, IDOK) != nullptr;
+}
+bool IsPopupMenu(HWND w) {
+    char name[16] = "";
+    GetClassNameA(w, name, sizeof name);
+    return std::strcmp(name, "#32768") == 0;
 }
 
 bool Fail(const char *what) {
@@ -372,6 +400,191 @@ HWND OpenCaseD(HWND menu) {
     return caseD;
 }
 
+// The outlets of a municipality's list as Excel saves them: code page 932, CRLF, a facility
+// name ahead of the options; the third row has no No. 1 standard that reads as a number.
+std::string BatchOutlets(int copies) {
+    std::string csv = "施設名,height,building,no1,diameter,direction,temperature,dry-flow,"
+                      "moisture,outlet-boundary,building-boundary\r\n";
+    for (int i = 0; i < copies; ++i) {
+        csv += "第一工場,30,10,12,1,up,80,300,10,50,20\r\n";
+        csv += "第二工場,20,15,12,,,,300,,,\r\n";
+        csv += "第三工場,30,10,abc,1,up,80,300,10,50,20\r\n";
+    }
+    return csv;
+}
+
+// "1,400": counts as the closing message writes them.
+std::string Grouped(int count) {
+    std::string digits = std::to_string(count);
+    for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3)
+        digits.insert(static_cast<size_t>(at), ",");
+    return digits;
+}
+
+bool WriteBytes(const std::string &path, const std::string &bytes) {
+    FILE *file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr)
+        return false;
+    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    return std::fclose(file) == 0 && ok;
+}
+
+std::string ReadBytes(const std::string &path) {
+    std::string bytes;
+    FILE *file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr)
+        return bytes;
+    char block[4096];
+    for (size_t n; (n = std::fread(block, 1, sizeof block, file)) > 0;)
+        bytes.append(block, n);
+    std::fclose(file);
+    return bytes;
+}
+
+std::vector<std::string> SplitOn(const std::string &text, const std::string &separator) {
+    std::vector<std::string> parts;
+    size_t from = 0;
+    for (size_t at; (at = text.find(separator, from)) != std::string::npos;
+         from = at + separator.size())
+        parts.push_back(text.substr(from, at - from));
+    parts.push_back(text.substr(from));
+    return parts;
+}
+
+HWND FileNameBox(HWND dialog) {
+    HWND box = GetDlgItem(dialog, kFileNameCombo);
+    return box != nullptr ? box : GetDlgItem(dialog, kFileNameEdit);
+}
+
+// Types the path into the file name box of a common dialog and presses its OK button.
+bool TypePathAndAccept(HWND dialog, const std::string &path) {
+    HWND box = FileNameBox(dialog);
+    if (box == nullptr)
+        return Fail("the file dialog has no file name box");
+    SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    Settle(dialog);
+    PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    return true;
+}
+
+// The longest text of the message box: its message.
+std::string MessageOf(HWND box) {
+    std::string longest;
+    EnumChildWindows(
+        box,
+        [](HWND child, LPARAM lParam) -> BOOL {
+            std::string *best = reinterpret_cast<std::string *>(lParam);
+            const std::string text = TextOf(child);
+            if (text.size() > best->size())
+                *best = text;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&longest));
+    return longest;
+}
+
+// In walk mode: the ファイル menu opened from the keyboard, pictured over the start menu.
+void ShowFileMenu(HWND menu) {
+    PostMessageA(menu, WM_SYSCOMMAND, SC_KEYMENU, 'f');
+    HWND popup = WaitForWindow(IsPopupMenu, 5000);
+    if (popup == nullptr) {
+        std::printf("note: the ファイル menu did not open\n");
+        return;
+    }
+    Shot("file_menu_start", menu);
+    Shot("file_menu", popup);
+    ReportComposite("file_menu_over_start_menu", "file_menu_start", "file_menu");
+    PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    Settle(menu);
+}
+
+// ファイル > 一括計算（CSV）...: the input's path typed into the open dialog, the proposed
+// result name accepted in the save dialog, the closing message and the result file read
+// back. In walk mode the list is longer, so the progress window stays long enough to be
+// pictured.
+bool RunBatchFromMenu(HWND menu) {
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    const std::string folder = std::string(temp) + "kamorte_e2e\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string input = folder + "outlets.csv";
+    const std::string output = folder + "outlets_結果.csv";
+    DeleteFileA(output.c_str());
+    const int copies = gWalk ? 700 : 1;
+    if (!WriteBytes(input, BatchOutlets(copies)))
+        return Fail("the driver could not write its CSV file");
+    if (gWalk)
+        ShowFileMenu(menu);
+
+    PostMessageA(menu, WM_COMMAND, kBatchCommand, 0);
+    HWND open = WaitForWindow(IsBatchOpenDialog, 15000);
+    if (open == nullptr)
+        return Fail("一括計算（CSV）... opened no file dialog");
+    Shot("batch_open", open);
+    if (!TypePathAndAccept(open, input))
+        return false;
+    HWND save = WaitForWindow(IsBatchSaveDialog, 15000);
+    if (save == nullptr)
+        return Fail("no save dialog after the CSV file was chosen");
+    const std::string proposed = TextOf(FileNameBox(save));
+    std::printf("save dialog proposes \"%s\"\n", proposed.c_str());
+    if (proposed != "outlets_結果.csv" && proposed != output)
+        return Fail("the save dialog does not propose outlets_結果.csv");
+    Shot("batch_save", save);
+    if (!TypePathAndAccept(save, output))
+        return false;
+
+    if (gWalk) {
+        HWND progress = WaitForWindow(IsBatchWindow, 15000);
+        // Pictured once the first rows are counted, with the bar under way.
+        for (int i = 0; i < 600 && progress != nullptr && IsWindow(progress) &&
+                        TextOf(GetDlgItem(progress, kBatchRows)) == "計算中です。";
+             ++i)
+            Sleep(100);
+        if (progress != nullptr && IsWindow(progress)) {
+            Shot("batch_progress_screen", menu);
+            Shot("batch_progress", progress);
+            ReportComposite("batch_progress_over_start_menu", "batch_progress_screen",
+                            "batch_progress");
+        } else {
+            std::printf("note: the progress window was gone before its picture\n");
+        }
+    }
+    HWND box = WaitForWindow(IsBatchMessage, gWalk ? 300000 : 60000);
+    if (box == nullptr)
+        return Fail("no message at the end of the batch");
+    const std::string message = MessageOf(box);
+    std::printf("batch message: \"%s\"\n", message.c_str());
+    Shot("batch_message", box);
+    const std::string expected = Grouped(2 * copies) + " 行を計算、" + Grouped(copies) +
+                                 " 行は入力に誤り（最初の誤り: 4 行目 "
+                                 "臭気指数第１号基準に適切な値（10～21）を設定して下さい。）"
+                                 "\n\n結果のファイル:\n" +
+                                 output;
+    PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+    if (!WaitUntilGone(box, 10000))
+        return Fail("OK did not close the closing message");
+    Settle(menu);
+    if (message != expected)
+        return Fail("the closing message reads otherwise");
+    if (!IsWindowEnabled(menu))
+        return Fail("the start menu stays disabled after the batch");
+
+    const std::vector<std::string> lines = SplitOn(ReadBytes(output), "\r\n");
+    std::printf("result file: %zu lines\n", lines.size());
+    if (lines.size() != static_cast<size_t>(3 * copies + 2) || !lines.back().empty())
+        return Fail("the result file does not hold a header and one line per outlet");
+    const char *names[] = {"第一工場,", "第二工場,", "第三工場,"};
+    for (size_t i = 1; i + 1 < lines.size(); ++i) {
+        if (lines[i].compare(0, std::strlen(names[(i - 1) % 3]), names[(i - 1) % 3]) != 0)
+            return Fail("a facility name did not come back in code page 932, in order");
+    }
+    if (lines[1].find(",45        （＝1号基準（12）＋希釈度（33））,") == std::string::npos)
+        return Fail("the first outlet's result does not read 45 = 12 + 33 as the screen does");
+    return true;
+}
+
 bool AnswerExitQuestion(HWND screen) {
     PostMessageA(screen, WM_COMMAND, IDCANCEL, 0);
     Settle(screen);
@@ -439,6 +652,9 @@ bool Drive() {
         VisitWindow(menu, kAboutCommand, IsAboutBox, "about_box");
         VisitWindow(menu, kRealHeightCommand, IsRealHeightTopic, "help_real_height");
     }
+    if (!RunBatchFromMenu(menu))
+        return false;
+    std::printf("batch run from the menu\n");
     menu = VisitLowOutlets(menu);
     if (menu == nullptr)
         return false;

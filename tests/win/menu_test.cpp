@@ -15,6 +15,7 @@ const MenuEntry kMenu[] = {
     {104, "「カモルテ」 について ...(&A)"},
     {32799, "操作マニュアル...(&M)"},
     {32800, "活用例...(&C)"},
+    {32810, "一括計算（CSV）..."},
     {105, "アプリケーションの終了(&X)"},
     {32802, "臭気指数規制"},
     {32784, "1号基準、2号基準"},
@@ -67,15 +68,19 @@ TEST_F(ShellTest, EveryScreenCarriesTheSameMenu) {
         EXPECT_EQ(MenuText(bar, 1), "用語解説(&H)");
         HMENU file = GetSubMenu(bar, 0);
         HMENU topics = GetSubMenu(bar, 1);
-        EXPECT_EQ(GetMenuItemCount(file), 5);
+        EXPECT_EQ(GetMenuItemCount(file), 7);
         EXPECT_EQ(GetMenuItemCount(topics), 20);
         for (const MenuEntry &entry : kMenu) {
             char text[256] = "";
             GetMenuStringA(bar, entry.command, text, sizeof text, MF_BYCOMMAND);
             EXPECT_STREQ(text, entry.text) << entry.command;
         }
-        // Separators stand before the exit and between the groups of topics.
+        // Separators stand before the batch run, before the exit and between the groups of
+        // topics.
         EXPECT_EQ(GetMenuItemID(file, 3), 0u);
+        EXPECT_EQ(GetMenuItemID(file, 4), 32810u);
+        EXPECT_EQ(GetMenuItemID(file, 5), 0u);
+        EXPECT_EQ(GetMenuItemID(file, 6), 105u);
         for (int position : {5, 11, 17})
             EXPECT_EQ(GetMenuItemID(topics, position), 0u) << position;
     }
