@@ -7,6 +7,7 @@
 #include "calc/csv_text.h"
 
 #include <algorithm>
+#include <chrono>
 #include <memory>
 #include <system_error>
 #include <thread>
@@ -16,6 +17,18 @@ namespace {
 // Rows computed together: enough to keep every core busy, few enough to show progress and
 // to hold a file of any length in a few of them.
 constexpr size_t kRowsPerPart = 1024;
+// Tall outlets take a thousand times longer than low ones: parts start small and grow while
+// they are quick, so that progress and a cancel are seen within a fraction of a second
+// whatever the rows hold.
+constexpr size_t kFirstPartRows = 16;
+
+size_t NextPartSize(size_t rows, std::chrono::steady_clock::duration took) {
+    if (took < std::chrono::milliseconds(100))
+        return std::min(kRowsPerPart, rows * 2);
+    if (took > std::chrono::milliseconds(400))
+        return std::max(kFirstPartRows, rows / 2);
+    return rows;
+}
 
 using Convert = std::function<std::string(const std::string &)>;
 
@@ -79,7 +92,9 @@ bool ReadColumns(const std::vector<std::string> &header, const Convert &toCp932,
 
 // Rows are independent: each worker takes the next row not yet taken and computes it on a
 // record of its own, with the constants read once for the whole batch.
-void ComputeRows(std::vector<BatchRow> &rows, const SmellParams &params) {
+// A cancel stops the workers at their next row; the part is then left unwritten.
+void ComputeRows(std::vector<BatchRow> &rows, const SmellParams &params,
+                 const std::atomic<bool> *cancel) {
     std::atomic<size_t> next{0};
     const auto work = [&] {
         std::unique_ptr<OutletInputs> record;
@@ -89,6 +104,8 @@ void ComputeRows(std::vector<BatchRow> &rows, const SmellParams &params) {
             return; // the other workers take the rows
         }
         for (size_t i = next++; i < rows.size(); i = next++) {
+            if (cancel && cancel->load())
+                return;
             BatchRow &row = rows[i];
             if (row.status != kComputed)
                 continue;
@@ -130,6 +147,8 @@ void ComputeRows(std::vector<BatchRow> &rows, const SmellParams &params) {
     work();
     for (std::thread &t : threads)
         t.join();
+    if (cancel && cancel->load())
+        return;
     if (next.load() < rows.size()) { // not one worker got a record
         for (BatchRow &row : rows) {
             if (row.status == kComputed && row.outcome.empty()) {
@@ -242,6 +261,7 @@ BatchSummary RunBatch(std::istream &in, std::ostream &out, const BatchSettings &
     out << head;
 
     std::vector<BatchRow> rows;
+    size_t rowsPerPart = kFirstPartRows;
     bool more = true;
     while (more) {
         if (cancel && cancel->load()) {
@@ -249,7 +269,7 @@ BatchSummary RunBatch(std::istream &in, std::ostream &out, const BatchSettings &
             break;
         }
         rows.clear();
-        while (rows.size() < kRowsPerPart) {
+        while (rows.size() < rowsPerPart) {
             const CsvReader::Result got = reader.Next(&cells, &line);
             if (got == CsvReader::Result::End) {
                 more = false;
@@ -288,7 +308,13 @@ BatchSummary RunBatch(std::istream &in, std::ostream &out, const BatchSettings &
                 break;
             }
         }
-        ComputeRows(rows, *params);
+        const auto partStart = std::chrono::steady_clock::now();
+        ComputeRows(rows, *params, cancel);
+        if (cancel && cancel->load()) {
+            summary.cancelled = true;
+            break;
+        }
+        rowsPerPart = NextPartSize(rowsPerPart, std::chrono::steady_clock::now() - partStart);
 
         std::string text;
         for (const BatchRow &row : rows) {
