@@ -4,6 +4,7 @@
 #include "calc/calc_output.h"
 #include "calc/calc_request.h"
 #include "tools/kamorte_calc/map_files.h"
+#include "tools/kamorte_calc/smell_prm_report.h"
 #include "tools/kamorte_calc/terminal_text.h"
 
 #include "model/dilution_grid.h"
@@ -37,7 +38,8 @@ const char kUsage[] =
     "  --case A|B|C|D         the case; by default chosen from the two heights\n"
     "\n"
     "output:\n"
-    "  --json                 one JSON object (UTF-8)\n"
+    "  --json                 one JSON object (UTF-8); in cases C and D with smellPrm: the\n"
+    "                         model constants in effect and whether smell.prm supplied them\n"
     "  --map FILE.bmp         the dilution map as a 24-bit BMP (cases C and D)\n"
     "  --grey                 the map in grey with print-style marks\n"
     "  --grid FILE            the dilution grid, 10000 x 800 little-endian doubles\n"
@@ -130,11 +132,14 @@ int RunSingle(const Command &cmd) {
     const bool tall = screen == CaseC || screen == CaseD;
     if (!tall && (!cmd.mapPath.empty() || !cmd.gridPath.empty()))
         return Usage("--map and --grid apply to cases C and D");
+    // The tall cases' constants may come from smell.prm; say so whenever a file is there.
+    const SmellPrmReport prm = tall ? ReadSmellPrmReport() : SmellPrmReport{};
+    std::fputs(SmellPrmLine(prm).c_str(), stderr);
     // Without a map or the grid only the cells the results depend on are computed.
     const bool wholeGrid = !cmd.mapPath.empty() || !cmd.gridPath.empty() || cmd.reference;
     ComputeStatus status;
     const Outcome outcome =
-        !wholeGrid ? ComputeResults(gOutletInputs, screen, nullptr, &status)
+        !wholeGrid ? ComputeResults(gOutletInputs, screen, tall ? &prm.params : nullptr, &status)
                    : ComputeOutcome(gOutletInputs, screen, &status,
                                     cmd.reference ? TallSweep::CellByCell : TallSweep::Fast);
     if (status == ComputeStatus::OutOfMemory) {
@@ -145,8 +150,10 @@ int RunSingle(const Command &cmd) {
         std::fputs(ComputeFailureLine(status), stdout);
         return kInternalGuard;
     }
-    const std::string shown =
+    std::string shown =
         cmd.json ? OutcomeJson(outcome, Cp932ToUtf8) : OutcomeText(outcome, Cp932ToUtf8);
+    if (cmd.json && tall)
+        shown = WithJsonMember(shown, "smellPrm", SmellPrmJson(prm));
     std::fputs(shown.c_str(), stdout);
     if (!cmd.mapPath.empty()) {
         const MapFileStatus written = WriteMapFile(cmd.mapPath, cmd.grey);
@@ -172,9 +179,16 @@ int RunSingle(const Command &cmd) {
     return kComputed;
 }
 
-} // namespace
+// Results that never reached standard output (a full disk, a closed pipe) must not end
+// with the status of a computed outlet.
+int Flushed(int status) {
+    if (std::fflush(stdout) == 0 && std::ferror(stdout) == 0)
+        return status;
+    std::fprintf(stderr, "kamorte-calc: cannot write the results to standard output\n");
+    return status == kComputed ? kBadUsage : status;
+}
 
-int main(int argc, char **argv) {
+int Run(int argc, char **argv) {
     PrepareOutput();
     Command cmd;
     std::string problem;
@@ -200,4 +214,10 @@ int main(int argc, char **argv) {
     if (cmd.outlet.empty())
         return Usage("no outlet given");
     return RunSingle(cmd);
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    return Flushed(Run(argc, argv));
 }
