@@ -1,8 +1,12 @@
 // kamorte-calc: the No. 2 standard of one outlet (or of every row of a CSV file) from the
 // command line, with the same checks, computation and shown texts as the program's screens.
 #include "tools/kamorte_calc/batch.h"
+#include "calc/batch_columns.h"
 #include "calc/calc_output.h"
 #include "calc/calc_request.h"
+#include "calc/compliance.h"
+#include "calc/outcome_report.h"
+#include "tools/kamorte_calc/height_commands.h"
 #include "tools/kamorte_calc/map_files.h"
 #include "tools/kamorte_calc/smell_prm_report.h"
 #include "tools/kamorte_calc/terminal_text.h"
@@ -17,10 +21,17 @@
 namespace {
 
 const char kUsage[] =
-    "usage: kamorte-calc [outlet options] [--case A|B|C|D] [--json] [--map FILE.bmp [--grey]]\n"
-    "                    [--grid FILE]\n"
-    "       kamorte-calc --example [--json] [--map FILE.bmp [--grey]] [--grid FILE]\n"
-    "       kamorte-calc --batch FILE.csv\n"
+    "usage: kamorte-calc [outlet options] [--case A|B|C|D] [--measured-index N]\n"
+    "                    [--json | --format text|kv|json] [--map FILE.bmp [--grey]] [--grid FILE]\n"
+    "       kamorte-calc --example [--measured-index N] [--json | --format text|kv|json]\n"
+    "                    [--map FILE.bmp [--grey]] [--grid FILE]\n"
+    "       kamorte-calc [outlet options] --measured-index N --solve height\n"
+    "                    [--json | --format text|kv|json]\n"
+    "       kamorte-calc [outlet options] [--measured-index N] --sweep height=FROM:TO:STEP\n"
+    "                    [--plot FILE.svg]\n"
+    "       kamorte-calc --batch FILE.csv|- [--output FILE.csv]\n"
+    "                    [--input-encoding auto|utf-8|cp932]\n"
+    "                    [--output-encoding utf-8-bom|utf-8|cp932]\n"
     "\n"
     "outlet options (values as typed on the screens; full-width digits are accepted):\n"
     "  --height M             outlet real height\n"
@@ -36,21 +47,37 @@ const char kUsage[] =
     "  --outlet-boundary M    outlet to site boundary (may be omitted in case C)\n"
     "  --building-boundary M  building to site boundary (may be omitted in case C)\n"
     "  --case A|B|C|D         the case; by default chosen from the two heights\n"
+    "  --measured-index N     the odor index measured at the outlet: adds the verdict\n"
+    "                         (complies or not) and the margin in index units\n"
     "\n"
     "output:\n"
-    "  --json                 one JSON object (UTF-8); in cases C and D with smellPrm: the\n"
+    "  --format text          the result in Japanese as the screens word it (the default)\n"
+    "  --format kv            one \"key: value\" line a value\n"
+    "  --format json, --json  one JSON object (UTF-8); in cases C and D with smellPrm: the\n"
     "                         model constants in effect and whether smell.prm supplied them\n"
     "  --map FILE.bmp         the dilution map as a 24-bit BMP (cases C and D)\n"
     "  --grey                 the map in grey with print-style marks\n"
     "  --grid FILE            the dilution grid, 10000 x 800 little-endian doubles\n"
+    "  --solve height         the lowest real height, from --height up to 400 m in steps of\n"
+    "                         0.1 m, at which the measured index complies; the case follows\n"
+    "                         the height, and the options of every case it reaches may be given\n"
+    "  --sweep height=FROM:TO:STEP   the standard at each height as CSV\n"
+    "  --plot FILE.svg        with --sweep: the standard against the height as a chart\n"
     "  --batch FILE.csv       one outlet a row under a header of option names without\n"
-    "                         dashes; one CSV result row per input row\n"
+    "                         dashes (or the screens' labels below); other columns are\n"
+    "                         passed through ahead of the results; - reads standard input\n"
+    "  --output FILE.csv      the batch result to a file instead of standard output\n"
+    "  --input-encoding E     auto (default: UTF-8 if the whole file is, else cp932;\n"
+    "                         standard input is UTF-8), utf-8 or cp932\n"
+    "  --output-encoding E    utf-8-bom, utf-8 or cp932 (default: cp932 for a cp932\n"
+    "                         file, otherwise utf-8-bom)\n"
     "\n"
     "exit status: 0 computed, 1 bad input, 2 bad usage, 3 internal guard or out of memory\n";
 
 struct Command {
     OutletOptions outlet;
     bool json = false;
+    OutputFormat format = OutputFormat::Text;
     bool grey = false;
     bool example = false;
     bool help = false;
@@ -58,7 +85,30 @@ struct Command {
     std::string mapPath;
     std::string gridPath;
     std::string batchPath;
+    std::string outputPath;
+    std::string inputEncoding;
+    std::string outputEncoding;
+    std::string solve;
+    std::string sweep; // FROM:TO:STEP
+    std::string plotPath;
 };
+
+// The batch columns' other names and the words their cells may hold, as --help lists them.
+std::string ColumnAliasHelp() {
+    std::string text = "\nbatch columns may be headed by the screens' labels:\n";
+    for (const ColumnAlias &alias : ColumnAliases()) {
+        std::string line = "  " + std::string(alias.option);
+        line.resize(22, ' ');
+        text += line + Cp932ToUtf8(alias.label) + "\n";
+    }
+    text += "and their cells may hold the screens' words:\n";
+    for (const ValueWord &word : ValueWords()) {
+        std::string line = "  " + std::string(word.option) + " " + word.value;
+        line.resize(22, ' ');
+        text += line + Cp932ToUtf8(word.word) + "\n";
+    }
+    return text;
+}
 
 int Usage(const std::string &problem) {
     std::fprintf(stderr, "kamorte-calc: %s\n\n%s", Cp932ToUtf8(problem).c_str(), kUsage);
@@ -95,7 +145,11 @@ bool ParseArguments(const std::vector<std::string> &args, Command *cmd, std::str
         }
         const std::string name = arg.substr(2);
         const bool outletOption = std::find(names.begin(), names.end(), name) != names.end();
-        if (!outletOption && name != "map" && name != "grid" && name != "batch") {
+        const bool other = name == "map" || name == "grid" || name == "batch" || name == "format" ||
+                           name == "solve" || name == "sweep" || name == "plot" ||
+                           name == "output" || name == "input-encoding" ||
+                           name == "output-encoding";
+        if (!outletOption && !other) {
             *problem = "unknown option " + arg;
             return false;
         }
@@ -104,12 +158,40 @@ bool ParseArguments(const std::vector<std::string> &args, Command *cmd, std::str
             return false;
         }
         const std::string &value = args[++i];
-        if (name == "map")
+        if (name == "format") {
+            if (value != "text" && value != "kv" && value != "json") {
+                *problem = "--format takes text, kv or json";
+                return false;
+            }
+            cmd->format = value == "json" ? OutputFormat::Json
+                          : value == "kv" ? OutputFormat::KeyValue
+                                          : OutputFormat::Text;
+        } else if (name == "solve") {
+            if (value != "height") {
+                *problem = "--solve takes height";
+                return false;
+            }
+            cmd->solve = value;
+        } else if (name == "sweep") {
+            if (value.compare(0, 7, "height=") != 0) {
+                *problem = "--sweep takes height=FROM:TO:STEP";
+                return false;
+            }
+            cmd->sweep = value.substr(7);
+        } else if (name == "plot") {
+            cmd->plotPath = value;
+        } else if (name == "map")
             cmd->mapPath = value;
         else if (name == "grid")
             cmd->gridPath = value;
         else if (name == "batch")
             cmd->batchPath = value;
+        else if (name == "output")
+            cmd->outputPath = value;
+        else if (name == "input-encoding")
+            cmd->inputEncoding = value;
+        else if (name == "output-encoding")
+            cmd->outputEncoding = value;
         else if (cmd->outlet.count(name)) {
             *problem = arg + " given twice";
             return false;
@@ -138,7 +220,7 @@ int RunSingle(const Command &cmd) {
     // Without a map or the grid only the cells the results depend on are computed.
     const bool wholeGrid = !cmd.mapPath.empty() || !cmd.gridPath.empty() || cmd.reference;
     ComputeStatus status;
-    const Outcome outcome =
+    Outcome outcome =
         !wholeGrid ? ComputeResults(gOutletInputs, screen, tall ? &prm.params : nullptr, &status)
                    : ComputeOutcome(gOutletInputs, screen, &status,
                                     cmd.reference ? TallSweep::CellByCell : TallSweep::Fast);
@@ -150,8 +232,16 @@ int RunSingle(const Command &cmd) {
         std::fputs(ComputeFailureLine(status), stdout);
         return kInternalGuard;
     }
+    const RequestError judged = JudgeMeasuredIndex(cmd.outlet, outcome);
+    if (judged.status) {
+        std::fprintf(stderr, "%s\n", Cp932ToUtf8(judged.message).c_str());
+        return judged.status;
+    }
     std::string shown =
-        cmd.json ? OutcomeJson(outcome, Cp932ToUtf8) : OutcomeText(outcome, Cp932ToUtf8);
+        cmd.json ? OutcomeJson(outcome, Cp932ToUtf8)
+        : cmd.format == OutputFormat::KeyValue
+            ? OutcomeText(outcome, Cp932ToUtf8)
+            : OutcomeReport(outcome, TerminalShowsSuperscriptThree(), Cp932ToUtf8);
     if (cmd.json && tall)
         shown = WithJsonMember(shown, "smellPrm", SmellPrmJson(prm));
     std::fputs(shown.c_str(), stdout);
@@ -196,23 +286,68 @@ int Run(int argc, char **argv) {
         return Usage(problem);
     if (cmd.help) {
         std::fputs(kUsage, stdout);
+        std::fputs(ColumnAliasHelp().c_str(), stdout);
         return kComputed;
     }
+    if (cmd.format == OutputFormat::Json)
+        cmd.json = true;
+    if (cmd.json)
+        cmd.format = OutputFormat::Json;
     if (cmd.grey && cmd.mapPath.empty())
         return Usage("--grey needs --map");
     if (!cmd.batchPath.empty()) {
         if (!cmd.outlet.empty() || cmd.example || !cmd.mapPath.empty() || !cmd.gridPath.empty() ||
-            cmd.json || cmd.reference)
-            return Usage("--batch takes no other options");
-        return RunBatch(cmd.batchPath);
+            cmd.json || cmd.reference || !cmd.solve.empty() || !cmd.sweep.empty() ||
+            !cmd.plotPath.empty())
+            return Usage("--batch takes no other options than --output and the encodings");
+        BatchCommand batch;
+        batch.path = cmd.batchPath;
+        batch.outputPath = cmd.outputPath;
+        if (cmd.inputEncoding == "utf-8")
+            batch.inputEncoding = InputEncoding::Utf8;
+        else if (cmd.inputEncoding == "cp932")
+            batch.inputEncoding = InputEncoding::Cp932;
+        else if (!cmd.inputEncoding.empty() && cmd.inputEncoding != "auto")
+            return Usage("--input-encoding takes auto, utf-8 or cp932");
+        if (cmd.outputEncoding == "utf-8-bom")
+            batch.outputEncoding = OutputEncoding::Utf8Bom;
+        else if (cmd.outputEncoding == "utf-8")
+            batch.outputEncoding = OutputEncoding::Utf8;
+        else if (cmd.outputEncoding == "cp932")
+            batch.outputEncoding = OutputEncoding::Cp932;
+        else if (!cmd.outputEncoding.empty())
+            return Usage("--output-encoding takes utf-8-bom, utf-8 or cp932");
+        return RunBatchCommand(batch);
     }
+    if (!cmd.outputPath.empty() || !cmd.inputEncoding.empty() || !cmd.outputEncoding.empty())
+        return Usage("--output and the encodings apply to --batch");
     if (cmd.example) {
-        if (!cmd.outlet.empty())
-            return Usage("--example takes no outlet options");
-        cmd.outlet = ExampleOutlet();
+        // A measured index is no part of the outlet: the example can be judged too.
+        OutletOptions example = ExampleOutlet();
+        for (const auto &option : cmd.outlet) {
+            if (option.first != "measured-index")
+                return Usage("--example takes no outlet options");
+            example.insert(option);
+        }
+        // Under a scan the case follows the height.
+        if (!cmd.solve.empty() || !cmd.sweep.empty())
+            example.erase("case");
+        cmd.outlet = example;
     }
     if (cmd.outlet.empty())
         return Usage("no outlet given");
+    if (!cmd.plotPath.empty() && cmd.sweep.empty())
+        return Usage("--plot needs --sweep");
+    if (!cmd.solve.empty() || !cmd.sweep.empty()) {
+        if (!cmd.solve.empty() && !cmd.sweep.empty())
+            return Usage("give --solve or --sweep, not both");
+        if (!cmd.mapPath.empty() || !cmd.gridPath.empty() || cmd.reference)
+            return Usage("--solve and --sweep draw no map and write no grid");
+        if (!cmd.sweep.empty() && cmd.format != OutputFormat::Text)
+            return Usage("--sweep writes CSV: give no --json or --format");
+        return !cmd.solve.empty() ? RunSolveHeight(cmd.outlet, cmd.format, kUsage)
+                                  : RunSweepHeight(cmd.outlet, cmd.sweep, cmd.plotPath, kUsage);
+    }
     return RunSingle(cmd);
 }
 
