@@ -142,11 +142,14 @@ std::string SweepSvg(const std::vector<SweepRow> &rows, double measuredIndex,
         svg += Format("<rect class=\"case\" x=\"%.2f\" y=\"%g\" width=\"%.2f\" height=\"%g\" "
                       "fill=\"%s\"/>\n",
                       X(from), kTop, X(to) - X(from), plotH, CaseFill(rows[i].caseLetter));
-        if (X(to) - X(from) >= 60)
+        // A stretch too narrow for the case's name keeps its letter.
+        const double width = X(to) - X(from);
+        const std::string name = CaseName(rows[i].caseLetter);
+        if (width >= 16)
             svg += toUtf8(Format("<text x=\"%.2f\" y=\"%g\" text-anchor=\"middle\" "
                                  "fill=\"#555\">%s</text>\n",
                                  (X(from) + X(to)) / 2, kTop + 16,
-                                 CaseName(rows[i].caseLetter).c_str()));
+                                 width >= 60 ? name.c_str() : name.c_str() + 6));
         i = j + 1;
     }
     svg += "</g>\n";
