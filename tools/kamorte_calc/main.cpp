@@ -237,11 +237,10 @@ int RunSingle(const Command &cmd) {
         std::fprintf(stderr, "%s\n", Cp932ToUtf8(judged.message).c_str());
         return judged.status;
     }
-    std::string shown =
-        cmd.json ? OutcomeJson(outcome, Cp932ToUtf8)
-        : cmd.format == OutputFormat::KeyValue
-            ? OutcomeText(outcome, Cp932ToUtf8)
-            : OutcomeReport(outcome, TerminalShowsSuperscriptThree(), Cp932ToUtf8);
+    std::string shown = cmd.json ? OutcomeJson(outcome, Cp932ToUtf8)
+                        : cmd.format == OutputFormat::KeyValue
+                            ? OutcomeText(outcome, Cp932ToUtf8)
+                            : OutcomeReport(outcome, TerminalShowsSuperscriptThree(), Cp932ToUtf8);
     if (cmd.json && tall)
         shown = WithJsonMember(shown, "smellPrm", SmellPrmJson(prm));
     std::fputs(shown.c_str(), stdout);
@@ -270,12 +269,12 @@ int RunSingle(const Command &cmd) {
 }
 
 // Results that never reached standard output (a full disk, a closed pipe) must not end
-// with the status of a computed outlet.
+// with the status of a computed outlet. A run that failed has said why already.
 int Flushed(int status) {
-    if (std::fflush(stdout) == 0 && std::ferror(stdout) == 0)
+    if (status != kComputed || (std::fflush(stdout) == 0 && std::ferror(stdout) == 0))
         return status;
-    std::fprintf(stderr, "kamorte-calc: cannot write the results to standard output\n");
-    return status == kComputed ? kBadUsage : status;
+    std::fprintf(stderr, "kamorte-calc: standard output: the result could not be written\n");
+    return kBadUsage;
 }
 
 int Run(int argc, char **argv) {
