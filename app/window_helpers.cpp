@@ -47,3 +47,11 @@ void ImeOff(HWND window) {
 void ImeOn(HWND window) {
     SetImeOpen(window, true);
 }
+
+std::string WholeFieldText(HWND field, int limit, const char *tooLong) {
+    if (GetWindowTextLengthA(field) > limit)
+        return tooLong;
+    std::string text(static_cast<size_t>(limit) + 1, '\0');
+    text.resize(static_cast<size_t>(GetWindowTextA(field, &text[0], limit + 1)));
+    return text;
+}

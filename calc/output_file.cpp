@@ -29,16 +29,19 @@ OutputFile::~OutputFile() {
     Abandon();
 }
 
+bool OutputFile::ReleaseStream() {
+    if (stream_ != nullptr) {
+        const bool written = std::ferror(stream_) == 0 && std::fflush(stream_) == 0;
+        failed_ = !(std::fclose(stream_) == 0 && written) || failed_;
+        stream_ = nullptr;
+    }
+    return !failed_;
+}
+
 bool OutputFile::Commit() {
     if (temporary_.empty())
         return false;
-    bool ok = true;
-    if (stream_ != nullptr) {
-        ok = std::ferror(stream_) == 0 && std::fflush(stream_) == 0;
-        ok = std::fclose(stream_) == 0 && ok;
-        stream_ = nullptr;
-    }
-    if (ok && PutFileInPlace(temporary_, path_)) {
+    if (ReleaseStream() && PutFileInPlace(temporary_, path_)) {
         temporary_.clear();
         return true;
     }

@@ -14,8 +14,12 @@ class OutputFile {
 
     // Null when no temporary file could be made beside the target.
     std::FILE *Stream() const { return stream_; }
-    // The temporary name, for writers that take a path; empty when none could be made.
+    // The temporary name, for writers that take a path (after ReleaseStream(), since the
+    // stream holds the file to itself on Windows); empty when none could be made.
     const std::string &TemporaryPath() const { return temporary_; }
+    // Closes the stream and keeps the temporary file for a writer that opens it by name;
+    // false when the close failed, which Commit() then reports too.
+    bool ReleaseStream();
     // Flushes, closes and renames. False, with nothing left under either name of the
     // temporary, when any write, the close or the rename failed.
     bool Commit();
@@ -26,6 +30,7 @@ class OutputFile {
     std::string path_;
     std::string temporary_;
     std::FILE *stream_ = nullptr;
+    bool failed_ = false;
 };
 
 // Platform parts: create a new file that must not exist yet, and put one file in the place

@@ -13,12 +13,16 @@ namespace {
 FlowCalculator gFlowCalculator;
 
 constexpr int kFieldChars = 30;
+const int kFields[] = {IDC_FLOWCALC_AREA, IDC_FLOWCALC_VELOCITY, IDC_FLOWCALC_TEMPERATURE,
+                       IDC_FLOWCALC_MOISTURE};
 
 void InitFlowCalculator(HWND dlg) {
     SetProgramIcon(dlg);
     ImeOff(dlg);
     ResetFlowCalculator(gFlowCalculator);
     PlaceRaisedDigits(dlg);
+    for (int id : kFields)
+        SendDlgItemMessageA(dlg, id, EM_LIMITTEXT, kFieldChars, 0);
     gHelpWindows[HelpTopicIndex(IDM_TOPIC_FLOW)] = dlg;
 }
 
@@ -32,10 +36,11 @@ FlowField FieldOfControl(int id) {
 }
 
 void OnFlowField(HWND dlg, int id) {
-    char text[kFieldChars + 1];
-    GetDlgItemTextA(dlg, id, text, sizeof text);
+    // A text past the 30 characters read (set or pasted) would be judged on its beginning;
+    // as a whole it is no number.
+    const std::string text = WholeFieldText(GetDlgItem(dlg, id), kFieldChars, "x");
     const std::string result =
-        FlowCalculatorFieldChanged(gFlowCalculator, FieldOfControl(id), text);
+        FlowCalculatorFieldChanged(gFlowCalculator, FieldOfControl(id), text.c_str());
     SetDlgItemTextA(dlg, IDC_CALC_RESULT, result.c_str());
 }
 

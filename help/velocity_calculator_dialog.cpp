@@ -13,12 +13,15 @@ namespace {
 VelocityCalculator gVelocityCalculator;
 
 constexpr int kFieldChars = 30;
+const int kFields[] = {IDC_VELCALC_HOLE_VELOCITY, IDC_VELCALC_HOLE_AREA, IDC_VELCALC_OUTLET_AREA};
 
 void InitVelocityCalculator(HWND dlg) {
     SetProgramIcon(dlg);
     ImeOff(dlg);
     ResetVelocityCalculator(gVelocityCalculator);
     PlaceRaisedDigits(dlg);
+    for (int id : kFields)
+        SendDlgItemMessageA(dlg, id, EM_LIMITTEXT, kFieldChars, 0);
     gHelpWindows[HelpTopicIndex(IDM_TOPIC_VELOCITY)] = dlg;
 }
 
@@ -31,10 +34,11 @@ VelocityField FieldOfControl(int id) {
 }
 
 void OnVelocityField(HWND dlg, int id) {
-    char text[kFieldChars + 1];
-    GetDlgItemTextA(dlg, id, text, sizeof text);
+    // A text past the 30 characters read (set or pasted) would be judged on its beginning;
+    // as a whole it is no number.
+    const std::string text = WholeFieldText(GetDlgItem(dlg, id), kFieldChars, "x");
     const std::string result =
-        VelocityCalculatorFieldChanged(gVelocityCalculator, FieldOfControl(id), text);
+        VelocityCalculatorFieldChanged(gVelocityCalculator, FieldOfControl(id), text.c_str());
     SetDlgItemTextA(dlg, IDC_CALC_RESULT, result.c_str());
 }
 

@@ -2,6 +2,7 @@
 
 #include "text/number_scan.h"
 
+#include <cerrno>
 #include <string>
 
 namespace {
@@ -95,14 +96,15 @@ void SetDefaultSmellParams(SmellParams &p) {
         p.sigmaZBreak[s] = breaks[s];
 }
 
-void ReadSmellParamsFrom(SmellParams &params, std::FILE *file) {
+int ReadSmellParamsFrom(SmellParams &params, std::FILE *file) {
     double *values = &params.downwindStep;
     int offset = 0;
+    int taken = 0;
     std::string line;
     for (int n = 0; n < 31; ++n) {
         LineFormat format = FormatOfLine(n);
         if (!ReadLimitedLine(file, format.limit, &line))
-            return;
+            return taken;
         const char *p = line.c_str();
         for (int field = 0; field < format.count; ++field) {
             double value;
@@ -110,16 +112,34 @@ void ReadSmellParamsFrom(SmellParams &params, std::FILE *file) {
             if (!ScanDecimal(p, static_cast<size_t>(format.width), &value, &used))
                 break;
             values[offset + field] = value;
+            ++taken;
             p += used;
         }
         offset += format.count;
     }
+    return taken;
+}
+
+SmellParamsSource ReadSmellParamsFile(SmellParams &params, const char *path) {
+    SmellParamsSource source;
+    errno = 0;
+    std::FILE *file = std::fopen(path, "rb");
+    if (!file) {
+        // A name that exists but cannot be opened (no permission, a folder on Windows)
+        // is worth telling apart from no file at all.
+        source.state = errno == ENOENT || errno == 0 ? SmellParamsSource::Absent
+                                                     : SmellParamsSource::Unreadable;
+        return source;
+    }
+    source.valuesRead = ReadSmellParamsFrom(params, file);
+    // A folder opens on POSIX systems and fails at the first read.
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    source.state =
+        failed && source.valuesRead == 0 ? SmellParamsSource::Unreadable : SmellParamsSource::Read;
+    return source;
 }
 
 void ReadSmellParams(SmellParams &params) {
-    std::FILE *file = std::fopen("smell.prm", "rb");
-    if (!file)
-        return;
-    ReadSmellParamsFrom(params, file);
-    std::fclose(file);
+    ReadSmellParamsFile(params, "smell.prm");
 }

@@ -3,6 +3,8 @@
 
 // Constants of the dispersion model: built-in defaults, optionally overwritten from
 // smell.prm at the start of every tall-outlet computation. 129 doubles in file order.
+constexpr int kSmellParamCount = 129;
+
 struct SmellParams {
     double downwindStep;
     double heightStep;
@@ -15,11 +17,21 @@ struct SmellParams {
     double sigmaYExponent[7][2];
     double sigmaYCoefficient[7][2];
 };
-static_assert(sizeof(SmellParams) == 129 * sizeof(double), "smell.prm holds 129 values");
+static_assert(sizeof(SmellParams) == kSmellParamCount * sizeof(double),
+              "smell.prm holds 129 values");
 
 void SetDefaultSmellParams(SmellParams &params);
+// What a read of smell.prm found, for a caller that tells the user; the program does not.
+struct SmellParamsSource {
+    enum State { Absent, Unreadable, Read } state = Absent;
+    int valuesRead = 0; // values the file supplied; the others kept what they held
+};
+
 // Overwrites from "smell.prm" in the current directory every value the file supplies.
 // Silent: a missing file or a value that does not convert keeps the default.
 void ReadSmellParams(SmellParams &params);
-// The same from an open file (read as bytes; CR LF counts as one line end).
-void ReadSmellParamsFrom(SmellParams &params, std::FILE *file);
+// The same from the named file, saying what was found.
+SmellParamsSource ReadSmellParamsFile(SmellParams &params, const char *path);
+// The same from an open file (read as bytes; CR LF counts as one line end). Returns the
+// number of values the file supplied.
+int ReadSmellParamsFrom(SmellParams &params, std::FILE *file);

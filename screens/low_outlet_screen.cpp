@@ -89,9 +89,8 @@ LowField FieldOfControl(int id) {
 
 // Whether a field now reads otherwise than what was last accepted for it.
 bool FieldDiffersFromAccepted(HWND dlg, int id) {
-    char text[kFieldReadSize] = "";
-    GetDlgItemTextA(dlg, id, text, sizeof text);
-    return LowFieldChanged(gOutletInputs, FieldOfControl(id), text);
+    const std::string text = WholeFieldText(GetDlgItem(dlg, id), kFieldReadSize - 1, "x");
+    return LowFieldChanged(gOutletInputs, FieldOfControl(id), text.c_str());
 }
 
 // Runs on every notification of a field: a result no longer matches edited inputs.

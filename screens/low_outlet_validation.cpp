@@ -2,6 +2,7 @@
 
 #include "app/platform_hooks.h"
 #include "app/shell.h"
+#include "app/window_helpers.h"
 #include "text/text_helpers.h"
 #include "resources/resource.h"
 
@@ -9,13 +10,12 @@
 
 namespace {
 
-// Room for 254 characters: a field is judged on all of it, not on what the record keeps.
-constexpr int kFieldReadSize = 255;
+// Room for 254 characters: a field is judged on all of it, not on what the record keeps. A
+// longer text is refused as a whole, as a word after the number would be.
+constexpr int kFieldReadChars = 254;
 
 std::string FieldText(HWND dlg, int id) {
-    char text[kFieldReadSize] = "";
-    GetDlgItemTextA(dlg, id, text, sizeof text);
-    return text;
+    return WholeFieldText(GetDlgItem(dlg, id), kFieldReadChars, "x");
 }
 
 int ControlOf(LowField field) {

@@ -4,6 +4,7 @@
 #include "app/platform_hooks.h"
 #include "app/screen_common.h"
 #include "app/shell.h"
+#include "app/window_helpers.h"
 #include "app/placement.h"
 #include "help/term_labels.h"
 #include "text/text_helpers.h"
@@ -16,8 +17,10 @@ const char kIdleAdvice[] =
     "排出口の実高さが 6.7m 未満の場合は、\n周辺最大建物高さの入力は不要です。";
 // The building label while the building height is not asked for.
 constexpr COLORREF kUnusedLabel = RGB(172, 168, 153);
-// GetDlgItemTextA keeps one byte for the terminator: 62 characters at most.
-constexpr int kFieldReadSize = 63;
+// The read rule takes 62 characters; typing stops there. A longer text (set or pasted past
+// the limit) is taken as a word after the number: refused, 次へ disabled.
+constexpr int kFieldReadChars = 62;
+const char kTooLong[] = "x";
 
 const TermLabel kLabels[] = {
     {IDC_LABEL_REAL_HEIGHT, IDM_TOPIC_REAL_HEIGHT},
@@ -48,9 +51,8 @@ void PutFieldText(HWND dlg, int id, const char *text) {
 // The read rule of a field; a text with a character without a single-byte form changes
 // nothing: the value read before stays in force.
 bool ReadField(HWND dlg, int id, MenuField field) {
-    char text[kFieldReadSize] = "";
-    GetDlgItemTextA(dlg, id, text, sizeof text);
-    return ReadMenuField(gOutletInputs, field, text);
+    const std::string text = WholeFieldText(GetDlgItem(dlg, id), kFieldReadChars, kTooLong);
+    return ReadMenuField(gOutletInputs, field, text.c_str());
 }
 
 void ReadOutletField(HWND dlg) {
@@ -75,6 +77,8 @@ void ReadBuildingField(HWND dlg) {
 
 void InitStartMenu(HWND dlg) {
     BeginScreenInit(dlg);
+    for (int id : {IDC_OUTLET_HEIGHT, IDC_BUILDING_HEIGHT})
+        SendDlgItemMessageA(dlg, id, EM_LIMITTEXT, kFieldReadChars, 0);
     OutletInputs &in = gOutletInputs;
     if (in.menuOutletHeight >= 0) {
         PutFieldText(dlg, IDC_OUTLET_HEIGHT, in.outletHeightText);

@@ -50,10 +50,12 @@ HWND FieldWindow(MapAdjustField field) {
     return gFields[static_cast<size_t>(field)];
 }
 
+// Typing stops at what the dialog reads; a longer text set or pasted past the limit is
+// refused as a whole, as a character that can never be a number.
+constexpr int kFieldReadChars = 255;
+
 std::string FieldText(MapAdjustField field) {
-    char text[256] = "";
-    GetWindowTextA(FieldWindow(field), text, sizeof text);
-    return text;
+    return WholeFieldText(FieldWindow(field), kFieldReadChars, "x");
 }
 
 void Say(HWND dlg, MapAdjustField field, const char *message, int beepMilliseconds) {
@@ -94,6 +96,7 @@ void InitMapAdjust(HWND dlg) {
     const MapFormTexts texts = MapFormTextsOf(gMapSettings);
     for (const MapAdjustControl &c : kControls) {
         gFields[static_cast<size_t>(c.field)] = GetDlgItem(dlg, c.id);
+        SendDlgItemMessageA(dlg, c.id, EM_LIMITTEXT, kFieldReadChars, 0);
         SetDlgItemTextA(dlg, c.id, texts[c.field].c_str());
     }
     gShell.mapAdjustWindow = dlg;

@@ -27,7 +27,7 @@ size_t EntriesIn(const fs::path &folder) {
 // The target carries either its old contents or the whole new ones, and no temporary file
 // outlives the writer, whatever happens between.
 TEST(OutputFile, TargetIsOldOrWholeAndNothingIsLeft) {
-    enum Ending { Committed, Abandoned, Destroyed, TargetIsFolder, FolderMissing };
+    enum Ending { Committed, Abandoned, Destroyed, TargetIsFolder, FolderMissing, ByName };
     const struct {
         Ending ending;
         bool commits;
@@ -35,7 +35,7 @@ TEST(OutputFile, TargetIsOldOrWholeAndNothingIsLeft) {
     } cases[] = {
         {Committed, true, "new rows\n"},  {Abandoned, false, "old rows\n"},
         {Destroyed, false, "old rows\n"}, {TargetIsFolder, false, nullptr},
-        {FolderMissing, false, nullptr},
+        {FolderMissing, false, nullptr},  {ByName, true, "by name\n"},
     };
     const fs::path folder = fs::temp_directory_path() / "kamorte_output_file_test";
     for (const auto &c : cases) {
@@ -54,6 +54,12 @@ TEST(OutputFile, TargetIsOldOrWholeAndNothingIsLeft) {
             ASSERT_EQ(out.Stream() != nullptr, c.ending != FolderMissing);
             if (out.Stream() != nullptr)
                 std::fputs("new rows\n", out.Stream());
+            if (c.ending == ByName) {
+                // A writer that opens the file itself replaces what the stream wrote.
+                ASSERT_TRUE(out.ReleaseStream());
+                EXPECT_EQ(out.Stream(), nullptr);
+                std::ofstream(out.TemporaryPath(), std::ios::binary) << "by name\n";
+            }
             if (c.ending == Abandoned)
                 out.Abandon();
             if (c.ending != Destroyed && c.ending != Abandoned) {

@@ -1,4 +1,5 @@
 #include "tools/kamorte_calc/batch.h"
+#include "tools/kamorte_calc/smell_prm_report.h"
 
 #include "calc/calc_request.h"
 #include "calc/output_file.h"
@@ -109,6 +110,10 @@ int RunBatchCommand(const BatchCommand &command) {
         }
     }
     StdioOutStream out(stream);
+    // Rows of cases C and D use the constants of smell.prm; say so whenever a file is there.
+    const SmellPrmReport prm = ReadSmellPrmReport();
+    std::fputs(SmellPrmLine(prm).c_str(), stderr);
+    settings.params = &prm.params;
 
     ProgressLine progress;
     const BatchSummary summary =

@@ -8,6 +8,7 @@
 #include "calc/outcome_report.h"
 #include "tools/kamorte_calc/height_commands.h"
 #include "tools/kamorte_calc/map_files.h"
+#include "tools/kamorte_calc/smell_prm_report.h"
 #include "tools/kamorte_calc/terminal_text.h"
 
 #include "model/dilution_grid.h"
@@ -52,7 +53,8 @@ const char kUsage[] =
     "output:\n"
     "  --format text          the result in Japanese as the screens word it (the default)\n"
     "  --format kv            one \"key: value\" line a value\n"
-    "  --format json, --json  one JSON object (UTF-8)\n"
+    "  --format json, --json  one JSON object (UTF-8); in cases C and D with smellPrm: the\n"
+    "                         model constants in effect and whether smell.prm supplied them\n"
     "  --map FILE.bmp         the dilution map as a 24-bit BMP (cases C and D)\n"
     "  --grey                 the map in grey with print-style marks\n"
     "  --grid FILE            the dilution grid, 10000 x 800 little-endian doubles\n"
@@ -212,13 +214,16 @@ int RunSingle(const Command &cmd) {
     const bool tall = screen == CaseC || screen == CaseD;
     if (!tall && (!cmd.mapPath.empty() || !cmd.gridPath.empty()))
         return Usage("--map and --grid apply to cases C and D");
+    // The tall cases' constants may come from smell.prm; say so whenever a file is there.
+    const SmellPrmReport prm = tall ? ReadSmellPrmReport() : SmellPrmReport{};
+    std::fputs(SmellPrmLine(prm).c_str(), stderr);
     // Without a map or the grid only the cells the results depend on are computed.
     const bool wholeGrid = !cmd.mapPath.empty() || !cmd.gridPath.empty() || cmd.reference;
     ComputeStatus status;
-    Outcome outcome = !wholeGrid
-                          ? ComputeResults(gOutletInputs, screen, nullptr, &status)
-                          : ComputeOutcome(gOutletInputs, screen, &status,
-                                           cmd.reference ? TallSweep::CellByCell : TallSweep::Fast);
+    Outcome outcome =
+        !wholeGrid ? ComputeResults(gOutletInputs, screen, tall ? &prm.params : nullptr, &status)
+                   : ComputeOutcome(gOutletInputs, screen, &status,
+                                    cmd.reference ? TallSweep::CellByCell : TallSweep::Fast);
     if (status == ComputeStatus::OutOfMemory) {
         std::fprintf(stderr, "kamorte-calc: not enough memory for the dilution grid\n");
         return kOutOfMemory;
@@ -232,11 +237,12 @@ int RunSingle(const Command &cmd) {
         std::fprintf(stderr, "%s\n", Cp932ToUtf8(judged.message).c_str());
         return judged.status;
     }
-    const std::string shown =
-        cmd.json ? OutcomeJson(outcome, Cp932ToUtf8)
-        : cmd.format == OutputFormat::KeyValue
-            ? OutcomeText(outcome, Cp932ToUtf8)
-            : OutcomeReport(outcome, TerminalShowsSuperscriptThree(), Cp932ToUtf8);
+    std::string shown = cmd.json ? OutcomeJson(outcome, Cp932ToUtf8)
+                        : cmd.format == OutputFormat::KeyValue
+                            ? OutcomeText(outcome, Cp932ToUtf8)
+                            : OutcomeReport(outcome, TerminalShowsSuperscriptThree(), Cp932ToUtf8);
+    if (cmd.json && tall)
+        shown = WithJsonMember(shown, "smellPrm", SmellPrmJson(prm));
     std::fputs(shown.c_str(), stdout);
     if (!cmd.mapPath.empty()) {
         const MapFileStatus written = WriteMapFile(cmd.mapPath, cmd.grey);
@@ -262,9 +268,16 @@ int RunSingle(const Command &cmd) {
     return kComputed;
 }
 
-} // namespace
+// Results that never reached standard output (a full disk, a closed pipe) must not end
+// with the status of a computed outlet. A run that failed has said why already.
+int Flushed(int status) {
+    if (status != kComputed || (std::fflush(stdout) == 0 && std::ferror(stdout) == 0))
+        return status;
+    std::fprintf(stderr, "kamorte-calc: standard output: the result could not be written\n");
+    return kBadUsage;
+}
 
-int main(int argc, char **argv) {
+int Run(int argc, char **argv) {
     PrepareOutput();
     Command cmd;
     std::string problem;
@@ -335,4 +348,10 @@ int main(int argc, char **argv) {
                                   : RunSweepHeight(cmd.outlet, cmd.sweep, cmd.plotPath, kUsage);
     }
     return RunSingle(cmd);
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    return Flushed(Run(argc, argv));
 }

@@ -1,5 +1,6 @@
 #include "tools/kamorte_calc/map_files.h"
 
+#include "calc/output_file.h"
 #include "map/bmp_file.h"
 #include "map/map_raster.h"
 #include "model/dilution_grid.h"
@@ -27,15 +28,19 @@ MapFileStatus WriteMapFile(const std::string &path, bool grey) {
         DrawMapMarks(kPrintMarks, kMapWidth, kMapHeight, greyImage, marks);
     }
     const unsigned char *pixels = grey ? greyImage.data() : gMapImage.data();
-    switch (WriteBmpFile(kMapWidth, kMapImageRows, 3, 0, pixels, path.c_str())) {
-    case 0: return MapFileStatus::Written;
+    OutputFile out(path);
+    if (out.Stream() == nullptr || !out.ReleaseStream())
+        return MapFileStatus::CannotWrite;
+    switch (WriteBmpFile(kMapWidth, kMapImageRows, 3, 0, pixels, out.TemporaryPath().c_str())) {
+    case 0: return out.Commit() ? MapFileStatus::Written : MapFileStatus::CannotWrite;
     case kBmpOutOfMemory: return MapFileStatus::OutOfMemory;
     default: return MapFileStatus::CannotWrite;
     }
 }
 
 bool WriteGridFile(const std::string &path, const double *grid) {
-    std::FILE *file = std::fopen(path.c_str(), "wb");
+    OutputFile out(path);
+    std::FILE *file = out.Stream();
     if (!file)
         return false;
     bool ok = true;
@@ -49,5 +54,5 @@ bool WriteGridFile(const std::string &path, const double *grid) {
         }
         ok = std::fwrite(bytes, 1, sizeof bytes, file) == sizeof bytes;
     }
-    return std::fclose(file) == 0 && ok;
+    return ok && out.Commit();
 }
