@@ -1,5 +1,6 @@
 // kamorte-calc: the No. 2 standard of one outlet (or of every row of a CSV file) from the
 // command line, with the same checks, computation and shown texts as the program's screens.
+#include "tools/kamorte_calc/arguments.h"
 #include "tools/kamorte_calc/batch.h"
 #include "calc/calc_output.h"
 #include "calc/calc_request.h"
@@ -46,76 +47,9 @@ const char kUsage[] =
     "\n"
     "exit status: 0 computed, 1 bad input, 2 bad usage, 3 internal guard or out of memory\n";
 
-struct Command {
-    OutletOptions outlet;
-    bool json = false;
-    bool grey = false;
-    bool example = false;
-    bool help = false;
-    bool reference = false; // the whole grid cell by cell: the benchmarks' yardstick
-    std::string mapPath;
-    std::string gridPath;
-    std::string batchPath;
-};
-
 int Usage(const std::string &problem) {
     std::fprintf(stderr, "kamorte-calc: %s\n\n%s", Cp932ToUtf8(problem).c_str(), kUsage);
     return kBadUsage;
-}
-
-bool ParseArguments(const std::vector<std::string> &args, Command *cmd, std::string *problem) {
-    const std::vector<std::string> &names = OutletOptionNames();
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string &arg = args[i];
-        if (arg == "--json") {
-            cmd->json = true;
-            continue;
-        }
-        if (arg == "--grey") {
-            cmd->grey = true;
-            continue;
-        }
-        if (arg == "--example") {
-            cmd->example = true;
-            continue;
-        }
-        if (arg == "--reference") {
-            cmd->reference = true;
-            continue;
-        }
-        if (arg == "--help" || arg == "-h") {
-            cmd->help = true;
-            continue;
-        }
-        if (arg.compare(0, 2, "--") != 0) {
-            *problem = "unexpected argument " + arg;
-            return false;
-        }
-        const std::string name = arg.substr(2);
-        const bool outletOption = std::find(names.begin(), names.end(), name) != names.end();
-        if (!outletOption && name != "map" && name != "grid" && name != "batch") {
-            *problem = "unknown option " + arg;
-            return false;
-        }
-        if (i + 1 >= args.size()) {
-            *problem = arg + " needs a value";
-            return false;
-        }
-        const std::string &value = args[++i];
-        if (name == "map")
-            cmd->mapPath = value;
-        else if (name == "grid")
-            cmd->gridPath = value;
-        else if (name == "batch")
-            cmd->batchPath = value;
-        else if (cmd->outlet.count(name)) {
-            *problem = arg + " given twice";
-            return false;
-        } else {
-            cmd->outlet[name] = value;
-        }
-    }
-    return true;
 }
 
 int RunSingle(const Command &cmd) {

@@ -1,0 +1,58 @@
+#include "tools/kamorte_calc/arguments.h"
+
+#include <algorithm>
+
+bool ParseArguments(const std::vector<std::string> &args, Command *cmd, std::string *problem) {
+    const std::vector<std::string> &names = OutletOptionNames();
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string &arg = args[i];
+        if (arg == "--json") {
+            cmd->json = true;
+            continue;
+        }
+        if (arg == "--grey") {
+            cmd->grey = true;
+            continue;
+        }
+        if (arg == "--example") {
+            cmd->example = true;
+            continue;
+        }
+        if (arg == "--reference") {
+            cmd->reference = true;
+            continue;
+        }
+        if (arg == "--help" || arg == "-h") {
+            cmd->help = true;
+            continue;
+        }
+        if (arg.compare(0, 2, "--") != 0) {
+            *problem = "unexpected argument " + arg;
+            return false;
+        }
+        const std::string name = arg.substr(2);
+        const bool outletOption = std::find(names.begin(), names.end(), name) != names.end();
+        if (!outletOption && name != "map" && name != "grid" && name != "batch") {
+            *problem = "unknown option " + arg;
+            return false;
+        }
+        if (i + 1 >= args.size()) {
+            *problem = arg + " needs a value";
+            return false;
+        }
+        const std::string &value = args[++i];
+        if (name == "map")
+            cmd->mapPath = value;
+        else if (name == "grid")
+            cmd->gridPath = value;
+        else if (name == "batch")
+            cmd->batchPath = value;
+        else if (cmd->outlet.count(name)) {
+            *problem = arg + " given twice";
+            return false;
+        } else {
+            cmd->outlet[name] = value;
+        }
+    }
+    return true;
+}

@@ -1,0 +1,22 @@
+#pragma once
+#include "calc/calc_request.h"
+
+#include <string>
+#include <vector>
+
+// What the command line asks for.
+struct Command {
+    OutletOptions outlet;
+    bool json = false;
+    bool grey = false;
+    bool example = false;
+    bool help = false;
+    bool reference = false; // the whole grid cell by cell: the benchmarks' yardstick
+    std::string mapPath;
+    std::string gridPath;
+    std::string batchPath;
+};
+
+// Reads the arguments (after the program's name, in code page 932) into *cmd; false with
+// *problem naming the argument when they cannot be read. Combinations are judged by main.
+bool ParseArguments(const std::vector<std::string> &args, Command *cmd, std::string *problem);
