@@ -32,7 +32,9 @@ bool ParseArguments(const std::vector<std::string> &args, Command *cmd, std::str
         }
         const std::string name = arg.substr(2);
         const bool outletOption = std::find(names.begin(), names.end(), name) != names.end();
-        if (!outletOption && name != "map" && name != "grid" && name != "batch") {
+        const bool other = name == "map" || name == "grid" || name == "batch" || name == "output" ||
+                           name == "input-encoding" || name == "output-encoding";
+        if (!outletOption && !other) {
             *problem = "unknown option " + arg;
             return false;
         }
@@ -47,6 +49,12 @@ bool ParseArguments(const std::vector<std::string> &args, Command *cmd, std::str
             cmd->gridPath = value;
         else if (name == "batch")
             cmd->batchPath = value;
+        else if (name == "output")
+            cmd->outputPath = value;
+        else if (name == "input-encoding")
+            cmd->inputEncoding = value;
+        else if (name == "output-encoding")
+            cmd->outputEncoding = value;
         else if (cmd->outlet.count(name)) {
             *problem = arg + " given twice";
             return false;

@@ -15,6 +15,9 @@ struct Command {
     std::string mapPath;
     std::string gridPath;
     std::string batchPath;
+    std::string outputPath;
+    std::string inputEncoding;
+    std::string outputEncoding;
 };
 
 // Reads the arguments (after the program's name, in code page 932) into *cmd; false with

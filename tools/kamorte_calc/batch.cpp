@@ -1,18 +1,15 @@
 #include "tools/kamorte_calc/batch.h"
 
-#include "calc/calc_output.h"
 #include "calc/calc_request.h"
+#include "calc/output_file.h"
+#include "calc/stdio_stream.h"
 #include "tools/kamorte_calc/terminal_text.h"
 
-#include "model/smell_params.h"
-
-#include <algorithm>
-#include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <fstream>
+#include <iostream>
 #include <memory>
-#include <system_error>
-#include <thread>
 
 std::vector<std::string> SplitCsvLine(const std::string &line) {
     std::vector<std::string> cells(1);
@@ -39,132 +36,100 @@ std::vector<std::string> SplitCsvLine(const std::string &line) {
     return cells;
 }
 
-static std::string WithoutLineEnd(std::string line) {
-    while (!line.empty() && (line.back() == '\r' || line.back() == '\n'))
-        line.pop_back();
-    return line;
+TextCodec PlatformCodec() {
+    return {Cp932ToUtf8, Utf8ToCp932};
 }
 
 namespace {
 
-// One row of the batch: its cells going in, what it gave coming out.
-struct BatchRow {
-    std::vector<std::string> cells; // code page 932
-    Outcome outcome;
-    std::string error; // code page 932; empty when computed
-    int status = kComputed;
+// A line on standard error that rewrites itself, only for a person watching a terminal
+// and only once the run has lasted long enough to want one.
+class ProgressLine {
+  public:
+    ProgressLine() : start_(std::chrono::steady_clock::now()), shown_(false) {
+        terminal_ = StandardErrorIsTerminal();
+    }
+    void Show(const BatchProgress &p) {
+        if (!terminal_ || std::chrono::steady_clock::now() - start_ < std::chrono::seconds(1))
+            return;
+        std::string line = std::to_string(p.rowsDone) + " 行";
+        if (p.bytesTotal > 0)
+            line += "（" + std::to_string(p.bytesRead * 100 / p.bytesTotal) + "%）";
+        std::fprintf(stderr, "\r%s", Cp932ToUtf8(line).c_str());
+        std::fflush(stderr);
+        shown_ = true;
+    }
+    void Clear() {
+        if (shown_)
+            std::fputs("\r\x1b[K", stderr);
+    }
+
+  private:
+    std::chrono::steady_clock::time_point start_;
+    bool terminal_;
+    bool shown_;
 };
-
-// Rows are independent: each worker takes the next row not yet taken and computes it on a
-// record of its own, with the constants read once for the whole batch.
-void ComputeRows(std::vector<BatchRow> &rows, const std::vector<std::string> &header,
-                 const SmellParams &params) {
-    std::atomic<size_t> next{0};
-    const auto work = [&] {
-        std::unique_ptr<OutletInputs> record(new OutletInputs());
-        for (size_t i = next++; i < rows.size(); i = next++) {
-            BatchRow &row = rows[i];
-            OutletOptions options;
-            for (size_t c = 0; c < header.size() && c < row.cells.size(); ++c) {
-                if (!row.cells[c].empty())
-                    options[header[c]] = row.cells[c];
-            }
-            OutletCase screen;
-            const RequestError error = PrepareOutlet(options, *record, &screen);
-            if (error.status) {
-                row.error = error.message;
-                row.status = kBadInput;
-                continue;
-            }
-            ComputeStatus computed;
-            row.outcome = ComputeResults(*record, screen, &params, &computed);
-            if (computed != ComputeStatus::Ok) {
-                std::string line = ComputeFailureLine(computed);
-                if (!line.empty())
-                    line.pop_back();
-                row.error = line.empty() ? "out of memory" : line;
-                row.status = kInternalGuard;
-            }
-        }
-    };
-    const unsigned cores = std::max(1u, std::min(16u, std::thread::hardware_concurrency()));
-    const size_t helpers = std::min<size_t>(cores - 1, rows.size() / 4);
-    std::vector<std::thread> threads;
-    for (size_t t = 0; t < helpers; ++t) {
-        try {
-            threads.emplace_back(work);
-        } catch (const std::system_error &) {
-            break; // fewer workers, the same rows
-        }
-    }
-    work();
-    for (std::thread &t : threads)
-        t.join();
-}
-
-// Writes the rows in input order; the exit status of the worst of them: 3 when one could
-// not be computed, 1 when one was refused.
-int WriteRows(const std::vector<BatchRow> &rows) {
-    int status = kComputed;
-    for (const BatchRow &row : rows) {
-        status = std::max(status, row.status);
-        if (!row.error.empty()) {
-            std::fputs(OutcomeCsvRow({}, Cp932ToUtf8(row.error), Cp932ToUtf8).c_str(), stdout);
-        } else {
-            std::fputs(OutcomeCsvRow(row.outcome, "", Cp932ToUtf8).c_str(), stdout);
-        }
-    }
-    std::fflush(stdout);
-    return status;
-}
-
-// Rows computed together: enough to keep every core busy, few enough to show progress
-// and to hold a file of any length.
-constexpr size_t kRowsPerPart = 1024;
 
 } // namespace
 
-int RunBatch(const std::string &path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        std::fprintf(stderr, "kamorte-calc: cannot read %s\n", path.c_str());
-        return kBadUsage;
-    }
-    std::string line;
-    if (!std::getline(file, line)) {
-        std::fprintf(stderr, "kamorte-calc: %s has no header\n", path.c_str());
-        return kBadUsage;
-    }
-    line = WithoutLineEnd(line);
-    if (line.compare(0, 3, "\xEF\xBB\xBF") == 0)
-        line.erase(0, 3);
-    const std::vector<std::string> header = SplitCsvLine(line);
-    const std::vector<std::string> &known = OutletOptionNames();
-    for (const std::string &name : header) {
-        if (std::find(known.begin(), known.end(), name) == known.end()) {
-            std::fprintf(stderr, "kamorte-calc: unknown column %s in %s\n", name.c_str(),
-                         path.c_str());
+int RunBatchCommand(const BatchCommand &command) {
+    const bool standardInput = command.path == "-";
+    BatchSettings settings;
+    settings.inputEncoding = command.inputEncoding;
+    // A pipe cannot be read twice to tell its encoding; what arrives there is UTF-8.
+    if (standardInput && settings.inputEncoding == InputEncoding::Auto)
+        settings.inputEncoding = InputEncoding::Utf8;
+    settings.outputEncoding = command.outputEncoding;
+    settings.codec = PlatformCodec();
+    UseBinaryStandardStreams();
+
+    std::ifstream file;
+    if (!standardInput) {
+        file.open(command.path, std::ios::binary);
+        if (!file) {
+            std::fprintf(stderr, "kamorte-calc: cannot read %s\n", command.path.c_str());
             return kBadUsage;
         }
     }
+    std::istream &in = standardInput ? std::cin : file;
 
-    SmellParams params;
-    SetDefaultSmellParams(params);
-    ReadSmellParams(params);
-
-    std::fputs(OutcomeCsvHeader().c_str(), stdout);
-    int status = kComputed;
-    std::vector<BatchRow> rows;
-    bool more = true;
-    while (more) {
-        rows.clear();
-        while (rows.size() < kRowsPerPart && (more = static_cast<bool>(std::getline(file, line)))) {
-            line = WithoutLineEnd(line);
-            if (!line.empty())
-                rows.push_back({SplitCsvLine(TerminalToCp932(line)), {}, {}});
+    std::unique_ptr<OutputFile> target;
+    std::FILE *stream = stdout;
+    if (!command.outputPath.empty()) {
+        target.reset(new OutputFile(command.outputPath));
+        stream = target->Stream();
+        if (!stream) {
+            std::fprintf(stderr, "kamorte-calc: cannot write %s\n", command.outputPath.c_str());
+            return kBadUsage;
         }
-        ComputeRows(rows, header, params);
-        status = std::max(status, WriteRows(rows));
     }
-    return status;
+    StdioOutStream out(stream);
+
+    ProgressLine progress;
+    const BatchSummary summary =
+        RunBatch(in, out, settings, [&progress](const BatchProgress &p) { progress.Show(p); });
+    progress.Clear();
+    if (summary.status == kBadUsage) {
+        if (target)
+            target->Abandon();
+        const std::string where =
+            summary.writeFailed
+                ? (command.outputPath.empty() ? std::string("standard output") : command.outputPath)
+                : (standardInput ? std::string("standard input") : command.path);
+        std::fprintf(stderr, "kamorte-calc: %s: %s\n", where.c_str(),
+                     Cp932ToUtf8(summary.problem).c_str());
+        return kBadUsage;
+    }
+    if (!summary.passThrough.empty()) {
+        std::string names;
+        for (const std::string &name : summary.passThrough)
+            names += (names.empty() ? "" : ", ") + name;
+        std::fprintf(stderr, "%s\n", Cp932ToUtf8("そのまま出力する列: " + names).c_str());
+    }
+    if (target && !target->Commit()) {
+        std::fprintf(stderr, "kamorte-calc: cannot write %s\n", command.outputPath.c_str());
+        return kBadUsage;
+    }
+    std::fprintf(stderr, "%s\n", Cp932ToUtf8(BatchSummaryText(summary)).c_str());
+    return summary.status;
 }

@@ -1,12 +1,26 @@
 #pragma once
+#include "calc/batch_run.h"
+
 #include <string>
 #include <vector>
 
-// Computes every row of a CSV file of outlets (a header of option names without dashes)
-// and writes one CSV result row per input row to standard output; a bad row carries its
-// message in the error column and the other rows are still computed. Returns the exit
-// status: 0 all computed, 1 some row refused, 2 the file could not be read.
-int RunBatch(const std::string &path);
+// A batch as the command line asks for it.
+struct BatchCommand {
+    std::string path;       // "-" for standard input
+    std::string outputPath; // empty for standard output
+    InputEncoding inputEncoding = InputEncoding::Auto;
+    OutputEncoding outputEncoding = OutputEncoding::Default;
+};
+
+// Computes every row of a CSV file of outlets and writes one CSV result row per input row;
+// a bad row carries its message in the error column and the other rows are still computed.
+// The passed-through columns and the summary go to standard error. Returns the exit
+// status: 0 all computed, 1 some row refused, 2 the file could not be read or the result
+// not written, 3 a row could not be computed.
+int RunBatchCommand(const BatchCommand &command);
+
+// The conversions of this platform, for the batch.
+TextCodec PlatformCodec();
 
 // Splits one CSV line (quotes "..." with "" for a quote).
 std::vector<std::string> SplitCsvLine(const std::string &line);

@@ -2,6 +2,7 @@
 // command line, with the same checks, computation and shown texts as the program's screens.
 #include "tools/kamorte_calc/arguments.h"
 #include "tools/kamorte_calc/batch.h"
+#include "calc/batch_columns.h"
 #include "calc/calc_output.h"
 #include "calc/calc_request.h"
 #include "tools/kamorte_calc/map_files.h"
@@ -20,7 +21,9 @@ const char kUsage[] =
     "usage: kamorte-calc [outlet options] [--case A|B|C|D] [--json] [--map FILE.bmp [--grey]]\n"
     "                    [--grid FILE]\n"
     "       kamorte-calc --example [--json] [--map FILE.bmp [--grey]] [--grid FILE]\n"
-    "       kamorte-calc --batch FILE.csv\n"
+    "       kamorte-calc --batch FILE.csv|- [--output FILE.csv]\n"
+    "                    [--input-encoding auto|utf-8|cp932]\n"
+    "                    [--output-encoding utf-8-bom|utf-8|cp932]\n"
     "\n"
     "outlet options (values as typed on the screens; full-width digits are accepted):\n"
     "  --height M             outlet real height\n"
@@ -43,9 +46,32 @@ const char kUsage[] =
     "  --grey                 the map in grey with print-style marks\n"
     "  --grid FILE            the dilution grid, 10000 x 800 little-endian doubles\n"
     "  --batch FILE.csv       one outlet a row under a header of option names without\n"
-    "                         dashes; one CSV result row per input row\n"
+    "                         dashes (or the screens' labels below); other columns are\n"
+    "                         passed through ahead of the results; - reads standard input\n"
+    "  --output FILE.csv      the batch result to a file instead of standard output\n"
+    "  --input-encoding E     auto (default: UTF-8 if the whole file is, else cp932;\n"
+    "                         standard input is UTF-8), utf-8 or cp932\n"
+    "  --output-encoding E    utf-8-bom, utf-8 or cp932 (default: cp932 for a cp932\n"
+    "                         file, otherwise utf-8-bom)\n"
     "\n"
     "exit status: 0 computed, 1 bad input, 2 bad usage, 3 internal guard or out of memory\n";
+
+// The batch columns' other names and the words their cells may hold, as --help lists them.
+std::string ColumnAliasHelp() {
+    std::string text = "\nbatch columns may be headed by the screens' labels:\n";
+    for (const ColumnAlias &alias : ColumnAliases()) {
+        std::string line = "  " + std::string(alias.option);
+        line.resize(22, ' ');
+        text += line + Cp932ToUtf8(alias.label) + "\n";
+    }
+    text += "and their cells may hold the screens' words:\n";
+    for (const ValueWord &word : ValueWords()) {
+        std::string line = "  " + std::string(word.option) + " " + word.value;
+        line.resize(22, ' ');
+        text += line + Cp932ToUtf8(word.word) + "\n";
+    }
+    return text;
+}
 
 int Usage(const std::string &problem) {
     std::fprintf(stderr, "kamorte-calc: %s\n\n%s", Cp932ToUtf8(problem).c_str(), kUsage);
@@ -116,6 +142,7 @@ int main(int argc, char **argv) {
         return Usage(problem);
     if (cmd.help) {
         std::fputs(kUsage, stdout);
+        std::fputs(ColumnAliasHelp().c_str(), stdout);
         return kComputed;
     }
     if (cmd.grey && cmd.mapPath.empty())
@@ -123,9 +150,28 @@ int main(int argc, char **argv) {
     if (!cmd.batchPath.empty()) {
         if (!cmd.outlet.empty() || cmd.example || !cmd.mapPath.empty() || !cmd.gridPath.empty() ||
             cmd.json || cmd.reference)
-            return Usage("--batch takes no other options");
-        return RunBatch(cmd.batchPath);
+            return Usage("--batch takes no other options than --output and the encodings");
+        BatchCommand batch;
+        batch.path = cmd.batchPath;
+        batch.outputPath = cmd.outputPath;
+        if (cmd.inputEncoding == "utf-8")
+            batch.inputEncoding = InputEncoding::Utf8;
+        else if (cmd.inputEncoding == "cp932")
+            batch.inputEncoding = InputEncoding::Cp932;
+        else if (!cmd.inputEncoding.empty() && cmd.inputEncoding != "auto")
+            return Usage("--input-encoding takes auto, utf-8 or cp932");
+        if (cmd.outputEncoding == "utf-8-bom")
+            batch.outputEncoding = OutputEncoding::Utf8Bom;
+        else if (cmd.outputEncoding == "utf-8")
+            batch.outputEncoding = OutputEncoding::Utf8;
+        else if (cmd.outputEncoding == "cp932")
+            batch.outputEncoding = OutputEncoding::Cp932;
+        else if (!cmd.outputEncoding.empty())
+            return Usage("--output-encoding takes utf-8-bom, utf-8 or cp932");
+        return RunBatchCommand(batch);
     }
+    if (!cmd.outputPath.empty() || !cmd.inputEncoding.empty() || !cmd.outputEncoding.empty())
+        return Usage("--output and the encodings apply to --batch");
     if (cmd.example) {
         if (!cmd.outlet.empty())
             return Usage("--example takes no outlet options");

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <iconv.h>
 #include <langinfo.h>
+#include <unistd.h>
 
 namespace {
 
@@ -63,4 +64,14 @@ std::string Cp932ToUtf8(const std::string &text) {
     return Convert(text, "UTF-8", "CP932");
 }
 
+std::string Utf8ToCp932(const std::string &text) {
+    return Convert(text, "CP932", "UTF-8");
+}
+
 void PrepareOutput() {}
+
+void UseBinaryStandardStreams() {}
+
+bool StandardErrorIsTerminal() {
+    return isatty(2) != 0;
+}

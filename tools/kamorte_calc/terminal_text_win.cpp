@@ -4,6 +4,10 @@
 
 #include <shellapi.h>
 
+#include <cstdio>
+#include <fcntl.h>
+#include <io.h>
+
 namespace {
 
 std::wstring Widen(const std::string &text, UINT codePage) {
@@ -46,6 +50,19 @@ std::string TerminalToCp932(const std::string &text) {
 
 std::string Cp932ToUtf8(const std::string &text) {
     return Narrow(Widen(text, 932), CP_UTF8);
+}
+
+std::string Utf8ToCp932(const std::string &text) {
+    return Narrow(Widen(text, CP_UTF8), 932);
+}
+
+void UseBinaryStandardStreams() {
+    _setmode(_fileno(stdin), _O_BINARY);
+    _setmode(_fileno(stdout), _O_BINARY);
+}
+
+bool StandardErrorIsTerminal() {
+    return _isatty(_fileno(stderr)) != 0;
 }
 
 void PrepareOutput() {

@@ -1,0 +1,172 @@
+#include "calc/batch_columns.h"
+
+#include <algorithm>
+#include <cctype>
+
+const std::vector<ColumnAlias> &ColumnAliases() {
+    // The labels exactly as the start menu and the case screens show them.
+    static const std::vector<ColumnAlias> aliases = {
+        {"height", "排出口の実高さ"},
+        {"building", "周辺最大建物高さ"},
+        {"no1", "１号基準"},
+        {"size", "排出口の大きさ"},
+        {"diameter", "排出口の口径"},
+        {"area", "排出口の断面積"},
+        {"direction", "排出口の向き"},
+        {"temperature", "排出ガス温度"},
+        {"dry-flow", "排出ガス流量（乾き）"},
+        {"wet-flow", "排出ガス流量（湿り）"},
+        {"velocity", "排出ガス吐出速度"},
+        {"moisture", "排出ガス水分量"},
+        {"outlet-boundary", "排出口と敷地境界との最短距離"},
+        {"building-boundary", "周辺最大建物と敷地境界との最短距離"},
+        {"measured-index", "排出口の臭気指数（測定値）"},
+    };
+    return aliases;
+}
+
+const std::vector<ValueWord> &ValueWords() {
+    // The radio buttons' texts. The downward button names four kinds of outlet at once;
+    // each of them alone is accepted too, as a sheet lists one kind per outlet.
+    static const std::vector<ValueWord> words = {
+        {"size", "小径", "small"},
+        {"size", "中径", "medium"},
+        {"size", "大径", "large"},
+        {"direction", "上向き", "up"},
+        {"direction", "下向き、横向き、陣笠、Ｈ型", "down"},
+        {"direction", "下向き", "down"},
+        {"direction", "横向き", "down"},
+        {"direction", "陣笠", "down"},
+        {"direction", "Ｈ型", "down"},
+    };
+    return words;
+}
+
+std::string OptionValue(const std::string &option, const std::string &cell) {
+    for (const ValueWord &w : ValueWords()) {
+        if (option == w.option && cell == w.word)
+            return w.value;
+    }
+    return cell;
+}
+
+namespace {
+
+bool LeadByte(unsigned char b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+
+// The text split into code page 932 characters.
+std::vector<std::string> Characters(const std::string &text) {
+    std::vector<std::string> chars;
+    for (size_t i = 0; i < text.size();) {
+        const size_t n =
+            LeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
+        chars.push_back(text.substr(i, n));
+        i += n;
+    }
+    return chars;
+}
+
+// The characters that remain once case, blanks, dashes, underscores and full width are set
+// aside: two headers with the same folding differ only in how they were typed.
+std::vector<std::string> Folded(const std::string &text) {
+    std::vector<std::string> folded;
+    for (const std::string &c : Characters(text)) {
+        if (c.size() == 1) {
+            const char a = c[0];
+            if (a == ' ' || a == '\t' || a == '-' || a == '_')
+                continue;
+            folded.push_back(std::string(1, static_cast<char>(std::tolower(a))));
+            continue;
+        }
+        const unsigned char lead = static_cast<unsigned char>(c[0]);
+        const unsigned char trail = static_cast<unsigned char>(c[1]);
+        if (lead == 0x81 &&
+            (trail == 0x40 || trail == 0x51 || trail == 0x5C || trail == 0x5D || trail == 0x7C))
+            continue; // full-width blank, low line, dashes and minus
+        if (lead == 0x81 && trail == 0x69) {
+            folded.push_back("(");
+        } else if (lead == 0x81 && trail == 0x6A) {
+            folded.push_back(")");
+        } else if (lead == 0x82 && trail >= 0x4F && trail <= 0x58) {
+            folded.push_back(std::string(1, static_cast<char>('0' + (trail - 0x4F))));
+        } else if (lead == 0x82 && trail >= 0x60 && trail <= 0x79) {
+            folded.push_back(std::string(1, static_cast<char>('a' + (trail - 0x60))));
+        } else if (lead == 0x82 && trail >= 0x81 && trail <= 0x9A) {
+            folded.push_back(std::string(1, static_cast<char>('a' + (trail - 0x81))));
+        } else {
+            folded.push_back(c);
+        }
+    }
+    return folded;
+}
+
+size_t Distance(const std::vector<std::string> &a, const std::vector<std::string> &b) {
+    std::vector<size_t> row(b.size() + 1);
+    for (size_t j = 0; j <= b.size(); ++j)
+        row[j] = j;
+    for (size_t i = 1; i <= a.size(); ++i) {
+        size_t diagonal = row[0];
+        row[0] = i;
+        for (size_t j = 1; j <= b.size(); ++j) {
+            const size_t above = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] != b[j - 1])});
+            diagonal = above;
+        }
+    }
+    return row[b.size()];
+}
+
+// How many letters a header may be away from a name and still be taken for a typo of it.
+// Short names are near too many everyday headers ("No." and no1, "date" and case) to allow
+// two.
+size_t TypoReach(size_t nameLength) {
+    return nameLength >= 5 ? 2 : nameLength == 4 ? 1 : 0;
+}
+
+} // namespace
+
+size_t CharacterDistance(const std::string &a, const std::string &b) {
+    return Distance(Characters(a), Characters(b));
+}
+
+ColumnRole ClassifyColumn(const std::string &header, const std::vector<std::string> &known) {
+    struct Name {
+        std::string text, option;
+    };
+    std::vector<Name> names;
+    for (const std::string &option : known)
+        names.push_back({option, option});
+    for (const ColumnAlias &alias : ColumnAliases()) {
+        names.push_back({alias.label, alias.option});
+        if (std::find(known.begin(), known.end(), alias.option) == known.end())
+            names.push_back({alias.option, alias.option});
+    }
+    const auto isKnown = [&](const std::string &option) {
+        return std::find(known.begin(), known.end(), option) != known.end();
+    };
+    ColumnRole role;
+    for (const Name &name : names) {
+        if (header == name.text) {
+            role.kind = isKnown(name.option) ? ColumnRole::Option : ColumnRole::Unknown;
+            role.option = name.option;
+            return role;
+        }
+    }
+    const std::vector<std::string> folded = Folded(header);
+    size_t best = static_cast<size_t>(-1);
+    for (const Name &name : names) {
+        const std::vector<std::string> target = Folded(name.text);
+        const size_t d = Distance(folded, target);
+        if (d == 0 || (d <= TypoReach(target.size()) && d < best)) {
+            best = d;
+            role.kind = ColumnRole::NearMiss;
+            role.option = name.option;
+            role.suggestion = name.text;
+            if (d == 0)
+                break;
+        }
+    }
+    return role;
+}

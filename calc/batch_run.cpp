@@ -1,0 +1,345 @@
+#include "calc/batch_run.h"
+
+#include "calc/batch_columns.h"
+#include "calc/calc_output.h"
+#include "calc/calc_request.h"
+#include "calc/csv_text.h"
+
+#include <algorithm>
+#include <memory>
+#include <system_error>
+#include <thread>
+
+namespace {
+
+// Rows computed together: enough to keep every core busy, few enough to show progress and
+// to hold a file of any length in a few of them.
+constexpr size_t kRowsPerPart = 1024;
+
+using Convert = std::function<std::string(const std::string &)>;
+
+Convert Through(const std::function<std::string(const std::string &)> &f) {
+    if (f)
+        return f;
+    return [](const std::string &text) { return text; };
+}
+
+// One row of the batch: its cells going in, what it gave coming out.
+struct BatchRow {
+    uint64_t line = 0;
+    std::vector<std::string> kept; // the passed-through cells, as read
+    OutletOptions options;         // code page 932
+    Outcome outcome;
+    std::string error; // code page 932; empty when computed
+    int status = kComputed;
+};
+
+// How the header's columns are used.
+struct Columns {
+    std::vector<std::string> option; // per column: the option it feeds, empty when kept
+    std::vector<std::string> keptNames;
+};
+
+std::string Quoted(const std::string &name) {
+    return "\"" + name + "\"";
+}
+
+// The header's columns, or why the file cannot be used.
+bool ReadColumns(const std::vector<std::string> &header, const Convert &toCp932, Columns *columns,
+                 std::vector<std::string> *keptCp932, std::string *problem) {
+    const std::vector<std::string> &known = OutletOptionNames();
+    std::vector<std::string> seen;
+    for (const std::string &cell : header) {
+        const std::string name = toCp932(cell);
+        const ColumnRole role = ClassifyColumn(name, known);
+        switch (role.kind) {
+        case ColumnRole::Option:
+            if (std::find(seen.begin(), seen.end(), role.option) != seen.end()) {
+                *problem = "column " + Quoted(name) + " gives " + role.option + " a second time";
+                return false;
+            }
+            seen.push_back(role.option);
+            columns->option.push_back(role.option);
+            break;
+        case ColumnRole::NearMiss:
+            *problem = "column " + Quoted(name) + " is not an option name; did you mean " +
+                       role.suggestion + "?";
+            return false;
+        case ColumnRole::Unknown: *problem = "unknown column " + Quoted(name); return false;
+        case ColumnRole::PassThrough:
+            columns->option.emplace_back();
+            columns->keptNames.push_back(cell);
+            keptCp932->push_back(name);
+            break;
+        }
+    }
+    return true;
+}
+
+// Rows are independent: each worker takes the next row not yet taken and computes it on a
+// record of its own, with the constants read once for the whole batch.
+void ComputeRows(std::vector<BatchRow> &rows, const SmellParams &params) {
+    std::atomic<size_t> next{0};
+    const auto work = [&] {
+        std::unique_ptr<OutletInputs> record;
+        try {
+            record.reset(new OutletInputs());
+        } catch (const std::bad_alloc &) {
+            return; // the other workers take the rows
+        }
+        for (size_t i = next++; i < rows.size(); i = next++) {
+            BatchRow &row = rows[i];
+            if (row.status != kComputed)
+                continue;
+            OutletCase screen;
+            const RequestError error = PrepareOutlet(row.options, *record, &screen);
+            if (error.status) {
+                row.error = error.message;
+                row.status = kBadInput;
+                continue;
+            }
+            ComputeStatus computed;
+            row.outcome = ComputeResults(*record, screen, &params, &computed);
+            if (computed != ComputeStatus::Ok) {
+                std::string line = ComputeFailureLine(computed);
+                if (!line.empty())
+                    line.pop_back();
+                row.error = line.empty() ? "out of memory" : line;
+                row.status = kInternalGuard;
+            }
+        }
+    };
+    const unsigned cores = std::max(1u, std::min(16u, std::thread::hardware_concurrency()));
+    const size_t helpers = std::min<size_t>(cores - 1, rows.size() / 4);
+    std::vector<std::thread> threads;
+    for (size_t t = 0; t < helpers; ++t) {
+        try {
+            threads.emplace_back(work);
+        } catch (const std::system_error &) {
+            break; // fewer workers, the same rows
+        }
+    }
+    work();
+    for (std::thread &t : threads)
+        t.join();
+    if (next.load() < rows.size()) { // not one worker got a record
+        for (BatchRow &row : rows) {
+            if (row.status == kComputed && row.outcome.empty()) {
+                row.error = "out of memory";
+                row.status = kInternalGuard;
+            }
+        }
+    }
+}
+
+// The stream's length from here, or 0 when it cannot be told (a pipe).
+uint64_t RemainingBytes(std::istream &in) {
+    const std::istream::pos_type start = in.tellg();
+    if (start == std::istream::pos_type(-1))
+        return 0;
+    in.seekg(0, std::ios::end);
+    const std::istream::pos_type end = in.tellg();
+    in.clear();
+    in.seekg(start);
+    if (end == std::istream::pos_type(-1) || end < start)
+        return 0;
+    return static_cast<uint64_t>(end - start);
+}
+
+// Reads the rest of a seekable stream through and back: is all of it UTF-8?
+bool StreamIsUtf8(std::istream &in) {
+    const std::istream::pos_type start = in.tellg();
+    if (start == std::istream::pos_type(-1))
+        return true;
+    Utf8Check check;
+    std::vector<char> block(64 * 1024);
+    while (in && check.Valid()) {
+        in.read(block.data(), static_cast<std::streamsize>(block.size()));
+        check.Feed(block.data(), static_cast<size_t>(in.gcount()));
+    }
+    const bool valid = check.Valid();
+    in.clear();
+    in.seekg(start);
+    return valid;
+}
+
+std::string WithoutLineFeed(std::string row) {
+    if (!row.empty() && row.back() == '\n')
+        row.pop_back();
+    return row;
+}
+
+std::string CsvCell(const std::string &text) {
+    return CsvQuote(GuardFormula(text));
+}
+
+} // namespace
+
+BatchSummary RunBatch(std::istream &in, std::ostream &out, const BatchSettings &settings,
+                      const std::function<void(const BatchProgress &)> &progress,
+                      const std::atomic<bool> *cancel) {
+    BatchSummary summary;
+    const auto unusable = [&summary](const std::string &problem) {
+        summary.status = kBadUsage;
+        summary.problem = problem;
+        return summary;
+    };
+
+    BatchProgress done;
+    done.bytesTotal = RemainingBytes(in);
+    bool utf8 = settings.inputEncoding == InputEncoding::Utf8;
+    if (settings.inputEncoding == InputEncoding::Auto)
+        utf8 = StreamIsUtf8(in);
+    summary.inputEncodingUsed = utf8 ? InputEncoding::Utf8 : InputEncoding::Cp932;
+    OutputEncoding outEncoding = settings.outputEncoding;
+    if (outEncoding == OutputEncoding::Default)
+        outEncoding = utf8 ? OutputEncoding::Utf8Bom : OutputEncoding::Cp932;
+    const bool utf8Out = outEncoding != OutputEncoding::Cp932;
+
+    const Convert toUtf8 = Through(settings.codec.cp932ToUtf8);
+    const Convert toCp932 = Through(settings.codec.utf8ToCp932);
+    const Convert identity = Through(nullptr);
+    const Convert inToCp932 = utf8 ? toCp932 : identity;
+    const Convert cp932ToOut = utf8Out ? toUtf8 : identity;
+    const Convert inToOut = utf8 == utf8Out ? identity : utf8 ? toCp932 : toUtf8;
+    const Convert resultText = [&cp932ToOut](const std::string &text) {
+        return GuardFormula(cp932ToOut(text));
+    };
+
+    CsvReader reader(in);
+    if (utf8)
+        reader.SkipByteOrderMark();
+    std::vector<std::string> cells;
+    uint64_t line = 0;
+    if (reader.Next(&cells, &line) != CsvReader::Result::Record)
+        return unusable("the file has no header");
+    Columns columns;
+    std::string problem;
+    if (!ReadColumns(cells, inToCp932, &columns, &summary.passThrough, &problem))
+        return unusable(problem);
+
+    SmellParams readParams;
+    const SmellParams *params = settings.params;
+    if (!params) {
+        SetDefaultSmellParams(readParams);
+        ReadSmellParams(readParams);
+        params = &readParams;
+    }
+
+    const std::string lineEnd = reader.LineEnd().empty() ? "\r\n" : reader.LineEnd();
+    std::string head = outEncoding == OutputEncoding::Utf8Bom ? "\xEF\xBB\xBF" : "";
+    for (const std::string &name : columns.keptNames)
+        head += CsvCell(inToOut(name)) + ",";
+    head += WithoutLineFeed(OutcomeCsvHeader()) + lineEnd;
+    out << head;
+
+    std::vector<BatchRow> rows;
+    bool more = true;
+    while (more) {
+        if (cancel && cancel->load()) {
+            summary.cancelled = true;
+            break;
+        }
+        rows.clear();
+        while (rows.size() < kRowsPerPart) {
+            const CsvReader::Result got = reader.Next(&cells, &line);
+            if (got == CsvReader::Result::End) {
+                more = false;
+                break;
+            }
+            if (std::all_of(cells.begin(), cells.end(),
+                            [](const std::string &c) { return c.empty(); }))
+                continue; // a blank line, or a row Excel kept empty
+            rows.emplace_back();
+            BatchRow &row = rows.back();
+            row.line = line;
+            for (size_t c = 0; c < cells.size(); ++c) {
+                if (c >= columns.option.size()) {
+                    if (!cells[c].empty() && row.error.empty()) {
+                        row.error = "見出しのない列に値があります";
+                        row.status = kBadInput;
+                    }
+                } else if (columns.option[c].empty()) {
+                    row.kept.push_back(cells[c]);
+                } else if (!cells[c].empty()) {
+                    const std::string &option = columns.option[c];
+                    row.options[option] = OptionValue(option, inToCp932(cells[c]));
+                }
+            }
+            row.kept.resize(columns.keptNames.size());
+            if (got == CsvReader::Result::UnclosedQuote) {
+                row.error = "引用符（\"）が閉じられていません";
+                row.status = kBadInput;
+                more = false;
+                break;
+            }
+            if (got == CsvReader::Result::TooLong) {
+                row.error = "行が長すぎます（引用符が閉じられていない可能性があります）";
+                row.status = kBadInput;
+                more = false;
+                break;
+            }
+        }
+        ComputeRows(rows, *params);
+
+        std::string text;
+        for (const BatchRow &row : rows) {
+            for (const std::string &cell : row.kept)
+                text += CsvCell(inToOut(cell)) + ",";
+            if (row.status != kComputed) {
+                text += WithoutLineFeed(OutcomeCsvRow({}, resultText(row.error), resultText));
+                ++summary.rowsRefused;
+                if (summary.firstErrorLine == 0) {
+                    summary.firstErrorLine = row.line;
+                    summary.firstError = row.error;
+                }
+            } else {
+                text += WithoutLineFeed(OutcomeCsvRow(row.outcome, "", resultText));
+                ++summary.rowsComputed;
+            }
+            text += lineEnd;
+            summary.status = std::max(summary.status, row.status);
+        }
+        out << text;
+        out.flush();
+        if (!out) {
+            summary.writeFailed = true;
+            return unusable("the result could not be written");
+        }
+        done.bytesRead = reader.BytesRead();
+        done.rowsDone += rows.size();
+        if (progress)
+            progress(done);
+    }
+    out.flush();
+    if (!out) {
+        summary.writeFailed = true;
+        return unusable("the result could not be written");
+    }
+    return summary;
+}
+
+namespace {
+
+std::string Grouped(uint64_t n) {
+    std::string digits = std::to_string(n);
+    for (size_t i = digits.size(); i > 3; i -= 3)
+        digits.insert(i - 3, ",");
+    return digits;
+}
+
+} // namespace
+
+std::string BatchSummaryText(const BatchSummary &summary) {
+    if (summary.status == kBadUsage)
+        return summary.problem;
+    std::string text = Grouped(summary.rowsComputed) + " 行を計算";
+    if (summary.rowsRefused > 0) {
+        text += "、" + Grouped(summary.rowsRefused) +
+                " 行は入力に誤り（最初の誤り: " + std::to_string(summary.firstErrorLine) +
+                " 行目 " + summary.firstError + "）";
+    }
+    if (summary.cancelled)
+        text += "、キャンセルで中断";
+    return text;
+}

@@ -1,0 +1,61 @@
+#pragma once
+#include "model/smell_params.h"
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <istream>
+#include <ostream>
+#include <string>
+#include <vector>
+
+enum class InputEncoding { Auto, Utf8, Cp932 };
+enum class OutputEncoding { Default, Utf8Bom, Utf8, Cp932 };
+
+// The platform's conversions between code page 932 and UTF-8 (iconv in kamorte-calc on Linux,
+// MultiByteToWideChar/WideCharToMultiByte on Windows). Unconvertible bytes are kept, not dropped.
+struct TextCodec {
+    std::function<std::string(const std::string &)> cp932ToUtf8;
+    std::function<std::string(const std::string &)> utf8ToCp932;
+};
+
+struct BatchSettings {
+    InputEncoding inputEncoding = InputEncoding::Auto; // Auto needs a seekable stream (the whole
+                                                       // file is checked first)
+    OutputEncoding outputEncoding = OutputEncoding::Default; // Default: cp932 in → cp932 out,
+                                                             // otherwise UTF-8 with BOM
+    TextCodec codec;
+    const SmellParams *params = nullptr; // null: smell.prm is read once for the batch
+};
+
+struct BatchProgress {
+    uint64_t bytesRead = 0;
+    uint64_t bytesTotal = 0; // 0 when unknown (standard input)
+    uint64_t rowsDone = 0;
+};
+
+struct BatchSummary {
+    int status = 0; // 0 every row computed, 1 a row refused, 2 the file unusable (nothing
+                    // computed), 3 a row could not be computed (flow guard, memory)
+    bool cancelled = false;
+    uint64_t rowsComputed = 0;
+    uint64_t rowsRefused = 0;    // rows given an error cell (bad input or not computable)
+    uint64_t firstErrorLine = 0; // physical line of the file, header = line 1; 0 when none
+    std::string firstError;      // code page 932
+    std::string problem;         // code page 932: why the file could not be used (status 2)
+    std::vector<std::string> passThrough; // code page 932: names of the columns passed through
+    // The result could not be written (a full disk, a closed pipe): status 2 and `problem`
+    // say so, the rows after the failure were not computed.
+    bool writeFailed = false;
+    InputEncoding inputEncodingUsed = InputEncoding::Auto; // Utf8 or Cp932 once the file is read
+};
+
+// Reads the CSV from `in`, writes the result CSV to `out` (header + one row per data row, in
+// input order, the passed-through columns first). `progress` (may be empty) is called from
+// the calling thread between parts of rows; `cancel` (may be null) is polled between parts:
+// a cancelled run stops early with summary.cancelled set.
+BatchSummary RunBatch(std::istream &in, std::ostream &out, const BatchSettings &settings,
+                      const std::function<void(const BatchProgress &)> &progress = {},
+                      const std::atomic<bool> *cancel = nullptr);
+
+// "12,345 行を計算、3 行は入力に誤り（最初の誤り: 17 行目 …）" in code page 932.
+std::string BatchSummaryText(const BatchSummary &summary);
