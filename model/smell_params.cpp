@@ -2,6 +2,7 @@
 
 #include "text/number_scan.h"
 
+#include <cmath>
 #include <string>
 
 namespace {
@@ -95,6 +96,26 @@ void SetDefaultSmellParams(SmellParams &p) {
         p.sigmaZBreak[s] = breaks[s];
 }
 
+namespace {
+
+// Whether the model can compute with the value at position index (file order): the
+// dispersion divides by the index exponent and by every sigma exponent and coefficient and
+// raises the distances, so those, the steps and the breaks must be above zero; the
+// temperature gradients must not be negative; nothing may be infinite. Anything else
+// gives results that are not numbers, shown as if they were.
+bool UsableParam(const SmellParams &params, int index, double value) {
+    const double *at = &params.downwindStep + index;
+    if (!std::isfinite(value))
+        return false;
+    if (at == &params.indexOffset)
+        return true;
+    if (at >= params.thetaGradient && at < params.thetaGradient + 7)
+        return value >= 0;
+    return value > 0;
+}
+
+} // namespace
+
 void ReadSmellParamsFrom(SmellParams &params, std::FILE *file) {
     double *values = &params.downwindStep;
     int offset = 0;
@@ -109,7 +130,8 @@ void ReadSmellParamsFrom(SmellParams &params, std::FILE *file) {
             size_t used;
             if (!ScanDecimal(p, static_cast<size_t>(format.width), &value, &used))
                 break;
-            values[offset + field] = value;
+            if (UsableParam(params, offset + field, value))
+                values[offset + field] = value;
             p += used;
         }
         offset += format.count;

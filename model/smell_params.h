@@ -19,7 +19,9 @@ static_assert(sizeof(SmellParams) == 129 * sizeof(double), "smell.prm holds 129 
 
 void SetDefaultSmellParams(SmellParams &params);
 // Overwrites from "smell.prm" in the current directory every value the file supplies.
-// Silent: a missing file or a value that does not convert keeps the default.
+// Silent: a missing file, a value that does not convert, or one the model cannot compute
+// with (not finite; zero or negative where the model divides by it or raises to it; a
+// negative temperature gradient) keeps the default.
 void ReadSmellParams(SmellParams &params);
 // The same from an open file (read as bytes; CR LF counts as one line end).
 void ReadSmellParamsFrom(SmellParams &params, std::FILE *file);

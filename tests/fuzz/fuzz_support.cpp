@@ -25,6 +25,8 @@ void FuzzFailure(const char *what, const char *file, int line) {
 
 namespace {
 
+size_t computed = 0;
+
 std::string Lower(const std::string &text) {
     std::string out;
     for (char c : text)
@@ -34,7 +36,16 @@ std::string Lower(const std::string &text) {
 
 } // namespace
 
+void CountComputed() {
+    ++computed;
+}
+
+size_t ComputedCount() {
+    return computed;
+}
+
 void CheckShownOutcome(const Outcome &outcome) {
+    CountComputed();
     // A missing landing point leaves its cells empty, and a rate without limit has no
     // number; every other value the screens print must be there.
     static const char *const kMayBeEmpty[] = {"allowableEmissionRate", "landingDilution"};

@@ -21,6 +21,11 @@ std::vector<std::string> SplitInput(const uint8_t *data, size_t size, char separ
             FuzzFailure(#condition, __FILE__, __LINE__);                                           \
     } while (0)
 
+// Counts an input that got as far as a computed result (the replay says how many did, so a
+// corpus that never reaches the computation shows).
+void CountComputed();
+size_t ComputedCount();
+
 // The results a screen shows: the numbers it prints are finite and no text spells a
-// non-finite value. allowNull lists the keys that may be empty (no landing point, no limit).
+// non-finite value; counted as computed.
 void CheckShownOutcome(const Outcome &outcome);

@@ -34,7 +34,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
             CheckResult(VelocityCalculatorFieldChanged(
                 velocity, static_cast<VelocityField>(which - 4), text.c_str()));
     }
-    CheckResult(FlowCalculatorResult(flow));
-    CheckResult(VelocityCalculatorResult(velocity));
+    const std::string flowResult = FlowCalculatorResult(flow);
+    const std::string velocityResult = VelocityCalculatorResult(velocity);
+    CheckResult(flowResult);
+    CheckResult(velocityResult);
+    if (!flowResult.empty() || !velocityResult.empty())
+        CountComputed();
     return 0;
 }

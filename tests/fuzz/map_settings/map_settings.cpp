@@ -102,6 +102,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     double boundary;
     MapBoundaryMarker(marks, &boundary);
     const unsigned char *pixels = (data[0] & 4) ? grey.data() : gMapImage.data();
+    CountComputed();
     FUZZ_CHECK(WriteBmpFile(kMapWidth, kMapImageRows, 3, data[0] >> 7, pixels, "/dev/null") == 0);
     return 0;
 }
