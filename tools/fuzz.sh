@@ -19,7 +19,9 @@ nice cmake --build "$build" -j "$jobs" --target fuzz_entries >/dev/null
 # The fuzzed code must hold the same code page 932 texts as the shipped code: compare every
 # run of non-ASCII bytes in the portable libraries of both builds.
 cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Release >/dev/null
-nice cmake --build build/native -j "$jobs" --target kamorte_calc_core kamorte_map >/dev/null
+replays=$(for entry in $entries; do echo "fuzz_${entry}_replay"; done)
+# shellcheck disable=SC2086 # one target name a word
+nice cmake --build build/native -j "$jobs" --target kamorte_calc_core kamorte_map $replays >/dev/null
 python3 tools/same_texts.py build/native "$build"
 
 export AFL_NO_UI=1 AFL_SKIP_CPUFREQ=1 AFL_NO_AFFINITY=1 AFL_I_DONT_CARE_ABOUT_MISSING_CRASHES=1
@@ -39,6 +41,8 @@ for entry in $entries; do
   echo "$entry: $(field execs_done) executions, corpus $(field corpus_count)," \
        "edges $(field edges_found)/$(field total_edges) ($(field bitmap_cvg))," \
        "crashes $(field saved_crashes), hangs $(field saved_hangs)"
+  # How much of the corpus gets as far as a result, replayed by the ordinary build.
+  echo "  corpus $(build/native/tests/fuzz/fuzz_${entry}_replay "$out/default/queue" 2>/dev/null | tail -n 1)"
   mkdir -p "tests/fuzz/$entry/regressions"
   for kind in crashes hangs; do
     for f in "$out/default/$kind"/id:*; do
