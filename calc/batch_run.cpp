@@ -3,6 +3,7 @@
 #include "calc/batch_columns.h"
 #include "calc/calc_output.h"
 #include "calc/calc_request.h"
+#include "calc/compliance.h"
 #include "calc/csv_text.h"
 
 #include <algorithm>
@@ -106,6 +107,13 @@ void ComputeRows(std::vector<BatchRow> &rows, const SmellParams &params) {
                     line.pop_back();
                 row.error = line.empty() ? "out of memory" : line;
                 row.status = kInternalGuard;
+                continue;
+            }
+            const RequestError judged = JudgeMeasuredIndex(row.options, row.outcome);
+            if (judged.status) {
+                row.error = judged.message;
+                row.status = judged.status;
+                row.outcome.clear();
             }
         }
     };
@@ -153,7 +161,7 @@ bool StreamIsUtf8(std::istream &in) {
         return true;
     Utf8Check check;
     std::vector<char> block(64 * 1024);
-    while (in && check.Valid()) {
+    while (in && !check.Broken()) {
         in.read(block.data(), static_cast<std::streamsize>(block.size()));
         check.Feed(block.data(), static_cast<size_t>(in.gcount()));
     }

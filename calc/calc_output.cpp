@@ -183,7 +183,11 @@ const std::vector<std::string> &OutcomeKeys() {
                                                   "distanceAxisText",
                                                   "no1Index",
                                                   "no2Index",
-                                                  "dilution"};
+                                                  "dilution",
+                                                  "measuredIndex",
+                                                  "measuredEmissionRate",
+                                                  "complies",
+                                                  "margin"};
     return keys;
 }
 
@@ -196,6 +200,7 @@ std::string OutcomeJson(const Outcome &outcome, const TextConverter &toUtf8) {
         case OutcomeField::Number: json += NumberText(f.number); break;
         case OutcomeField::Text: json += JsonString(toUtf8(f.text)); break;
         case OutcomeField::Null: json += "null"; break;
+        case OutcomeField::Bool: json += f.number != 0 ? "true" : "false"; break;
         }
     }
     return json + "}\n";
@@ -209,6 +214,7 @@ std::string OutcomeText(const Outcome &outcome, const TextConverter &toUtf8) {
         case OutcomeField::Number: text += NumberText(f.number); break;
         case OutcomeField::Text: text += "\"" + toUtf8(f.text) + "\""; break;
         case OutcomeField::Null: text += "-"; break;
+        case OutcomeField::Bool: text += f.number != 0 ? "true" : "false"; break;
         }
         text += "\n";
     }
@@ -240,7 +246,7 @@ std::string OutcomeCsvRow(const Outcome &outcome, const std::string &errorUtf8,
                 continue;
             if (f.kind == OutcomeField::Number)
                 row += NumberText(f.number);
-            else if (f.kind == OutcomeField::Text)
+            else if (f.kind == OutcomeField::Text || f.kind == OutcomeField::Bool)
                 row += CsvQuote(toUtf8(f.text));
         }
         row += ",";

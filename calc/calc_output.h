@@ -9,10 +9,10 @@
 
 // One value of a result, in the order the output lists them.
 struct OutcomeField {
-    enum Kind { Number, Text, Null } kind;
+    enum Kind { Number, Text, Null, Bool } kind;
     std::string key;
-    double number;
-    std::string text; // code page 932
+    double number;    // a Bool: 1 or 0
+    std::string text; // code page 932; a Bool: its word (適合, 不適合)
 };
 using Outcome = std::vector<OutcomeField>;
 

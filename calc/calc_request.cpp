@@ -3,8 +3,6 @@
 #include "model/form_rules.h"
 #include "model/small_outlet.h"
 
-#include <set>
-
 namespace {
 
 RequestError BadInput(const char *message) {
@@ -27,7 +25,8 @@ std::string Get(const OutletOptions &o, const char *name) {
 RequestError RefuseOptions(const OutletOptions &o, const std::set<std::string> &allowed,
                            char caseLetter) {
     for (const auto &entry : o) {
-        if (entry.first == "case" || allowed.count(entry.first))
+        // The measured index is judged after the computation, whatever the case.
+        if (entry.first == "case" || entry.first == "measured-index" || allowed.count(entry.first))
             continue;
         return BadUsage("--" + entry.first + " does not apply to case " + caseLetter);
     }
@@ -64,21 +63,13 @@ RequestError Judged(const char *message) {
 RequestError PrepareTall(const OutletOptions &o, OutletInputs &in, OutletCase tallCase) {
     const bool caseC = tallCase == CaseC;
     if (caseC) {
-        RequestError e = RefuseOptions(o,
-                                       {"height", "building", "no1", "dry-flow", "wet-flow",
-                                        "moisture", "outlet-boundary", "building-boundary"},
-                                       'C');
+        RequestError e = RefuseOptions(o, CaseOptionNames(CaseC), 'C');
         if (e.status)
             return e;
         if (Has(o, "moisture") && !Has(o, "wet-flow"))
             return BadUsage("--moisture applies to case C only with --wet-flow");
     } else {
-        RequestError e =
-            RefuseOptions(o,
-                          {"height", "building", "no1", "diameter", "area", "direction",
-                           "temperature", "dry-flow", "wet-flow", "velocity", "moisture",
-                           "outlet-boundary", "building-boundary"},
-                          'D');
+        RequestError e = RefuseOptions(o, CaseOptionNames(CaseD), 'D');
         if (e.status)
             return e;
         if (Has(o, "diameter") && Has(o, "area"))
@@ -105,8 +96,7 @@ RequestError PrepareTall(const OutletOptions &o, OutletInputs &in, OutletCase ta
 
 RequestError PrepareLow(const OutletOptions &o, OutletInputs &in, OutletCase lowCase) {
     const bool caseA = lowCase == CaseA;
-    RequestError e = caseA ? RefuseOptions(o, {"height", "no1", "size"}, 'A')
-                           : RefuseOptions(o, {"height", "building", "no1", "size"}, 'B');
+    RequestError e = RefuseOptions(o, CaseOptionNames(lowCase), caseA ? 'A' : 'B');
     if (e.status)
         return e;
     const std::string size = Get(o, "size");
@@ -137,11 +127,23 @@ RequestError SelectCase(const OutletOptions &o, OutletInputs &in, OutletCase *ou
 
 } // namespace
 
+const std::set<std::string> &CaseOptionNames(OutletCase outletCase) {
+    static const std::set<std::string> names[] = {
+        {},
+        {"height", "no1", "size"},
+        {"height", "building", "no1", "size"},
+        {"height", "building", "no1", "dry-flow", "wet-flow", "moisture", "outlet-boundary",
+         "building-boundary"},
+        {"height", "building", "no1", "diameter", "area", "direction", "temperature", "dry-flow",
+         "wet-flow", "velocity", "moisture", "outlet-boundary", "building-boundary"}};
+    return names[outletCase >= CaseA && outletCase <= CaseD ? outletCase : 0];
+}
+
 const std::vector<std::string> &OutletOptionNames() {
     static const std::vector<std::string> names = {
-        "height",          "building",          "no1",      "size",     "diameter", "area",
-        "direction",       "temperature",       "dry-flow", "wet-flow", "velocity", "moisture",
-        "outlet-boundary", "building-boundary", "case"};
+        "height",          "building",          "no1",      "size",          "diameter", "area",
+        "direction",       "temperature",       "dry-flow", "wet-flow",      "velocity", "moisture",
+        "outlet-boundary", "building-boundary", "case",     "measured-index"};
     return names;
 }
 

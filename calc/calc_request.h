@@ -2,6 +2,7 @@
 #include "model/outlet_inputs.h"
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,10 @@ struct RequestError {
 
 // The option names that describe an outlet.
 const std::vector<std::string> &OutletOptionNames();
+
+// The options the screen of a case has a field or a choice for ("case" and
+// "measured-index" apply to every case besides).
+const std::set<std::string> &CaseOptionNames(OutletCase outletCase);
 
 // The built-in example outlet: case D, 30 m, building 10 m, No. 1 standard 12,
 // diameter 1 m, upward, 80 °C, dry flow 300 m³N/min, moisture 10 %, 50 m and 20 m.

@@ -14,6 +14,8 @@ class Utf8Check {
     void Feed(const char *data, size_t size);
     // Every byte so far was valid and no sequence is left open.
     bool Valid() const { return !bad_ && pending_ == 0; }
+    // A byte so far was not UTF-8 (a character cut at the end of a piece is not yet).
+    bool Broken() const { return bad_; }
 
   private:
     int pending_ = 0;

@@ -6,7 +6,7 @@
 // the target and renamed over it by Commit(). Until then, and after any failure, the
 // target is untouched and the temporary file is removed.
 class OutputFile {
-public:
+  public:
     explicit OutputFile(const std::string &path);
     ~OutputFile();
     OutputFile(const OutputFile &) = delete;
@@ -22,7 +22,7 @@ public:
     // Gives up: closes and removes the temporary file.
     void Abandon();
 
-private:
+  private:
     std::string path_;
     std::string temporary_;
     std::FILE *stream_ = nullptr;

@@ -32,8 +32,10 @@ bool ParseArguments(const std::vector<std::string> &args, Command *cmd, std::str
         }
         const std::string name = arg.substr(2);
         const bool outletOption = std::find(names.begin(), names.end(), name) != names.end();
-        const bool other = name == "map" || name == "grid" || name == "batch" || name == "output" ||
-                           name == "input-encoding" || name == "output-encoding";
+        const bool other = name == "map" || name == "grid" || name == "batch" || name == "format" ||
+                           name == "solve" || name == "sweep" || name == "plot" ||
+                           name == "output" || name == "input-encoding" ||
+                           name == "output-encoding";
         if (!outletOption && !other) {
             *problem = "unknown option " + arg;
             return false;
@@ -43,7 +45,29 @@ bool ParseArguments(const std::vector<std::string> &args, Command *cmd, std::str
             return false;
         }
         const std::string &value = args[++i];
-        if (name == "map")
+        if (name == "format") {
+            if (value != "text" && value != "kv" && value != "json") {
+                *problem = "--format takes text, kv or json";
+                return false;
+            }
+            cmd->format = value == "json" ? OutputFormat::Json
+                          : value == "kv" ? OutputFormat::KeyValue
+                                          : OutputFormat::Text;
+        } else if (name == "solve") {
+            if (value != "height") {
+                *problem = "--solve takes height";
+                return false;
+            }
+            cmd->solve = value;
+        } else if (name == "sweep") {
+            if (value.compare(0, 7, "height=") != 0) {
+                *problem = "--sweep takes height=FROM:TO:STEP";
+                return false;
+            }
+            cmd->sweep = value.substr(7);
+        } else if (name == "plot") {
+            cmd->plotPath = value;
+        } else if (name == "map")
             cmd->mapPath = value;
         else if (name == "grid")
             cmd->gridPath = value;

@@ -1,5 +1,6 @@
 #pragma once
 #include "calc/calc_request.h"
+#include "tools/kamorte_calc/height_commands.h"
 
 #include <string>
 #include <vector>
@@ -8,6 +9,7 @@
 struct Command {
     OutletOptions outlet;
     bool json = false;
+    OutputFormat format = OutputFormat::Text;
     bool grey = false;
     bool example = false;
     bool help = false;
@@ -18,6 +20,9 @@ struct Command {
     std::string outputPath;
     std::string inputEncoding;
     std::string outputEncoding;
+    std::string solve;
+    std::string sweep; // FROM:TO:STEP
+    std::string plotPath;
 };
 
 // Reads the arguments (after the program's name, in code page 932) into *cmd; false with

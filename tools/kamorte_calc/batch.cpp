@@ -50,8 +50,12 @@ class ProgressLine {
         terminal_ = StandardErrorIsTerminal();
     }
     void Show(const BatchProgress &p) {
-        if (!terminal_ || std::chrono::steady_clock::now() - start_ < std::chrono::seconds(1))
+        const auto now = std::chrono::steady_clock::now();
+        // A terminal redrawn a thousand times a second only slows the run it reports on.
+        if (!terminal_ || now - start_ < std::chrono::seconds(1) ||
+            (shown_ && now - drawn_ < std::chrono::milliseconds(200)))
             return;
+        drawn_ = now;
         std::string line = std::to_string(p.rowsDone) + " 行";
         if (p.bytesTotal > 0)
             line += "（" + std::to_string(p.bytesRead * 100 / p.bytesTotal) + "%）";
@@ -66,6 +70,7 @@ class ProgressLine {
 
   private:
     std::chrono::steady_clock::time_point start_;
+    std::chrono::steady_clock::time_point drawn_;
     bool terminal_;
     bool shown_;
 };

@@ -5,6 +5,9 @@
 #include "calc/batch_columns.h"
 #include "calc/calc_output.h"
 #include "calc/calc_request.h"
+#include "calc/compliance.h"
+#include "calc/outcome_report.h"
+#include "tools/kamorte_calc/height_commands.h"
 #include "tools/kamorte_calc/map_files.h"
 #include "tools/kamorte_calc/terminal_text.h"
 
@@ -18,9 +21,14 @@
 namespace {
 
 const char kUsage[] =
-    "usage: kamorte-calc [outlet options] [--case A|B|C|D] [--json] [--map FILE.bmp [--grey]]\n"
-    "                    [--grid FILE]\n"
-    "       kamorte-calc --example [--json] [--map FILE.bmp [--grey]] [--grid FILE]\n"
+    "usage: kamorte-calc [outlet options] [--case A|B|C|D] [--measured-index N]\n"
+    "                    [--json | --format text|kv|json] [--map FILE.bmp [--grey]] [--grid FILE]\n"
+    "       kamorte-calc --example [--measured-index N] [--json | --format text|kv|json]\n"
+    "                    [--map FILE.bmp [--grey]] [--grid FILE]\n"
+    "       kamorte-calc [outlet options] --measured-index N --solve height\n"
+    "                    [--json | --format text|kv|json]\n"
+    "       kamorte-calc [outlet options] [--measured-index N] --sweep height=FROM:TO:STEP\n"
+    "                    [--plot FILE.svg]\n"
     "       kamorte-calc --batch FILE.csv|- [--output FILE.csv]\n"
     "                    [--input-encoding auto|utf-8|cp932]\n"
     "                    [--output-encoding utf-8-bom|utf-8|cp932]\n"
@@ -39,12 +47,21 @@ const char kUsage[] =
     "  --outlet-boundary M    outlet to site boundary (may be omitted in case C)\n"
     "  --building-boundary M  building to site boundary (may be omitted in case C)\n"
     "  --case A|B|C|D         the case; by default chosen from the two heights\n"
+    "  --measured-index N     the odor index measured at the outlet: adds the verdict\n"
+    "                         (complies or not) and the margin in index units\n"
     "\n"
     "output:\n"
-    "  --json                 one JSON object (UTF-8)\n"
+    "  --format text          the result in Japanese as the screens word it (the default)\n"
+    "  --format kv            one \"key: value\" line a value\n"
+    "  --format json, --json  one JSON object (UTF-8)\n"
     "  --map FILE.bmp         the dilution map as a 24-bit BMP (cases C and D)\n"
     "  --grey                 the map in grey with print-style marks\n"
     "  --grid FILE            the dilution grid, 10000 x 800 little-endian doubles\n"
+    "  --solve height         the lowest real height, from --height up to 400 m in steps of\n"
+    "                         0.1 m, at which the measured index complies; the case follows\n"
+    "                         the height, and the options of every case it reaches may be given\n"
+    "  --sweep height=FROM:TO:STEP   the standard at each height as CSV\n"
+    "  --plot FILE.svg        with --sweep: the standard against the height as a chart\n"
     "  --batch FILE.csv       one outlet a row under a header of option names without\n"
     "                         dashes (or the screens' labels below); other columns are\n"
     "                         passed through ahead of the results; - reads standard input\n"
@@ -93,10 +110,10 @@ int RunSingle(const Command &cmd) {
     // Without a map or the grid only the cells the results depend on are computed.
     const bool wholeGrid = !cmd.mapPath.empty() || !cmd.gridPath.empty() || cmd.reference;
     ComputeStatus status;
-    const Outcome outcome =
-        !wholeGrid ? ComputeResults(gOutletInputs, screen, nullptr, &status)
-                   : ComputeOutcome(gOutletInputs, screen, &status,
-                                    cmd.reference ? TallSweep::CellByCell : TallSweep::Fast);
+    Outcome outcome = !wholeGrid
+                          ? ComputeResults(gOutletInputs, screen, nullptr, &status)
+                          : ComputeOutcome(gOutletInputs, screen, &status,
+                                           cmd.reference ? TallSweep::CellByCell : TallSweep::Fast);
     if (status == ComputeStatus::OutOfMemory) {
         std::fprintf(stderr, "kamorte-calc: not enough memory for the dilution grid\n");
         return kOutOfMemory;
@@ -105,8 +122,16 @@ int RunSingle(const Command &cmd) {
         std::fputs(ComputeFailureLine(status), stdout);
         return kInternalGuard;
     }
+    const RequestError judged = JudgeMeasuredIndex(cmd.outlet, outcome);
+    if (judged.status) {
+        std::fprintf(stderr, "%s\n", Cp932ToUtf8(judged.message).c_str());
+        return judged.status;
+    }
     const std::string shown =
-        cmd.json ? OutcomeJson(outcome, Cp932ToUtf8) : OutcomeText(outcome, Cp932ToUtf8);
+        cmd.json ? OutcomeJson(outcome, Cp932ToUtf8)
+        : cmd.format == OutputFormat::KeyValue
+            ? OutcomeText(outcome, Cp932ToUtf8)
+            : OutcomeReport(outcome, TerminalShowsSuperscriptThree(), Cp932ToUtf8);
     std::fputs(shown.c_str(), stdout);
     if (!cmd.mapPath.empty()) {
         const MapFileStatus written = WriteMapFile(cmd.mapPath, cmd.grey);
@@ -145,11 +170,16 @@ int main(int argc, char **argv) {
         std::fputs(ColumnAliasHelp().c_str(), stdout);
         return kComputed;
     }
+    if (cmd.format == OutputFormat::Json)
+        cmd.json = true;
+    if (cmd.json)
+        cmd.format = OutputFormat::Json;
     if (cmd.grey && cmd.mapPath.empty())
         return Usage("--grey needs --map");
     if (!cmd.batchPath.empty()) {
         if (!cmd.outlet.empty() || cmd.example || !cmd.mapPath.empty() || !cmd.gridPath.empty() ||
-            cmd.json || cmd.reference)
+            cmd.json || cmd.reference || !cmd.solve.empty() || !cmd.sweep.empty() ||
+            !cmd.plotPath.empty())
             return Usage("--batch takes no other options than --output and the encodings");
         BatchCommand batch;
         batch.path = cmd.batchPath;
@@ -173,11 +203,31 @@ int main(int argc, char **argv) {
     if (!cmd.outputPath.empty() || !cmd.inputEncoding.empty() || !cmd.outputEncoding.empty())
         return Usage("--output and the encodings apply to --batch");
     if (cmd.example) {
-        if (!cmd.outlet.empty())
-            return Usage("--example takes no outlet options");
-        cmd.outlet = ExampleOutlet();
+        // A measured index is no part of the outlet: the example can be judged too.
+        OutletOptions example = ExampleOutlet();
+        for (const auto &option : cmd.outlet) {
+            if (option.first != "measured-index")
+                return Usage("--example takes no outlet options");
+            example.insert(option);
+        }
+        // Under a scan the case follows the height.
+        if (!cmd.solve.empty() || !cmd.sweep.empty())
+            example.erase("case");
+        cmd.outlet = example;
     }
     if (cmd.outlet.empty())
         return Usage("no outlet given");
+    if (!cmd.plotPath.empty() && cmd.sweep.empty())
+        return Usage("--plot needs --sweep");
+    if (!cmd.solve.empty() || !cmd.sweep.empty()) {
+        if (!cmd.solve.empty() && !cmd.sweep.empty())
+            return Usage("give --solve or --sweep, not both");
+        if (!cmd.mapPath.empty() || !cmd.gridPath.empty() || cmd.reference)
+            return Usage("--solve and --sweep draw no map and write no grid");
+        if (!cmd.sweep.empty() && cmd.format != OutputFormat::Text)
+            return Usage("--sweep writes CSV: give no --json or --format");
+        return !cmd.solve.empty() ? RunSolveHeight(cmd.outlet, cmd.format, kUsage)
+                                  : RunSweepHeight(cmd.outlet, cmd.sweep, cmd.plotPath, kUsage);
+    }
     return RunSingle(cmd);
 }

@@ -17,3 +17,5 @@ void PrepareOutput();
 // Standard input and output carry bytes as they are (a batch file's CR LF stays CR LF).
 void UseBinaryStandardStreams();
 bool StandardErrorIsTerminal();
+// Whether the terminal can show ³ (a console of code page 932 cannot).
+bool TerminalShowsSuperscriptThree();

@@ -75,3 +75,18 @@ void UseBinaryStandardStreams() {}
 bool StandardErrorIsTerminal() {
     return isatty(2) != 0;
 }
+
+bool TerminalShowsSuperscriptThree() {
+    iconv_t cd = iconv_open(TerminalCodeset(), "UTF-8");
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        return false;
+    char in[] = "\xC2\xB3";
+    char out[16];
+    char *inPtr = in;
+    char *outPtr = out;
+    size_t inLeft = 2;
+    size_t outLeft = sizeof out;
+    const bool shown = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<size_t>(-1);
+    iconv_close(cd);
+    return shown;
+}

@@ -1,0 +1,132 @@
+#include "tools/kamorte_calc/height_commands.h"
+
+#include "calc/calc_output.h"
+#include "calc/compliance.h"
+#include "calc/height_chart.h"
+#include "calc/height_scan.h"
+#include "calc/outcome_report.h"
+#include "calc/output_file.h"
+#include "tools/kamorte_calc/terminal_text.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <thread>
+
+namespace {
+
+unsigned Workers() {
+    return std::max(1u, std::min(8u, std::thread::hardware_concurrency()));
+}
+
+SmellParams Params() {
+    SmellParams params;
+    SetDefaultSmellParams(params);
+    ReadSmellParams(params);
+    return params;
+}
+
+// A scan that ended on an error: the message on standard error, and its status.
+int Stopped(const HeightPoint &point, const char *usage) {
+    if (point.error.status == kInternalGuard) {
+        std::fputs(point.error.message.c_str(), stdout); // the flow guard's line, as ever
+        return kInternalGuard;
+    }
+    std::fprintf(stderr, "%s%s\n", point.error.status == kBadUsage ? "kamorte-calc: " : "",
+                 Cp932ToUtf8(point.error.message).c_str());
+    if (point.error.status == kBadUsage)
+        std::fprintf(stderr, "\n%s", usage);
+    return point.error.status;
+}
+
+// What a computation needs that the scan replaces or cannot honour.
+RequestError CheckScanOptions(const OutletOptions &outlet, const char *what) {
+    if (!outlet.count("height"))
+        return {kBadUsage, std::string(what) + " needs --height, where the scan starts"};
+    if (outlet.count("case"))
+        return {kBadUsage,
+                std::string(what) + " chooses the case from the heights: give no --case"};
+    return {};
+}
+
+} // namespace
+
+int RunSolveHeight(const OutletOptions &outlet, OutputFormat format, const char *usage) {
+    RequestError e = CheckScanOptions(outlet, "--solve height");
+    if (!e.status && !outlet.count("measured-index"))
+        e = {kBadUsage, "--solve height needs --measured-index"};
+    if (e.status) {
+        std::fprintf(stderr, "kamorte-calc: %s\n\n%s", e.message.c_str(), usage);
+        return e.status;
+    }
+    std::vector<std::string> heights = SearchHeights(outlet.at("height"));
+    if (heights.empty())
+        heights.push_back(outlet.at("height")); // refused at once, with the start menu's message
+    const std::vector<HeightPoint> points = ScanHeights(outlet, heights, Params(), true, Workers());
+    const HeightPoint &last = points.back();
+    if (last.error.status)
+        return Stopped(last, usage);
+    const bool found = last.complies;
+    // Found: the result at that height. Not found: the result at the given height.
+    Outcome outcome = found ? last.outcome : points.front().outcome;
+    const char *caseNames[] = {"", "A", "B", "C", "D"};
+    if (found) {
+        outcome.push_back({OutcomeField::Number, "solvedHeight",
+                           std::strtod(last.heightText.c_str(), nullptr), ""});
+        outcome.push_back({OutcomeField::Text, "solvedCase", 0, caseNames[last.outletCase]});
+    } else {
+        outcome.push_back({OutcomeField::Null, "solvedHeight", 0, ""});
+        outcome.push_back({OutcomeField::Null, "solvedCase", 0, ""});
+    }
+    std::string shown;
+    if (format == OutputFormat::Json) {
+        shown = OutcomeJson(outcome, Cp932ToUtf8);
+    } else if (format == OutputFormat::KeyValue) {
+        shown = OutcomeText(outcome, Cp932ToUtf8);
+    } else {
+        const std::string from = points.front().heightText;
+        shown = found
+                    ? "排出口の実高さ " + last.heightText + " m で適合します（" + from +
+                          " m から 0.1 m ごとに調べた最も低い高さ）。\n\n"
+                    : "排出口の実高さ " + from +
+                          " m から 400 m まで 0.1 m ごとに調べましたが、適合する高さはありません。"
+                          "\n" +
+                          from + " m での結果：\n\n";
+        shown = Cp932ToUtf8(shown) +
+                OutcomeReport(outcome, TerminalShowsSuperscriptThree(), Cp932ToUtf8);
+    }
+    std::fputs(shown.c_str(), stdout);
+    return kComputed;
+}
+
+int RunSweepHeight(const OutletOptions &outlet, const std::string &range,
+                   const std::string &plotPath, const char *usage) {
+    std::string problem;
+    const std::vector<std::string> heights = SweepHeights(range, &problem);
+    RequestError e = CheckScanOptions(outlet, "--sweep");
+    if (!e.status && heights.empty())
+        e = {kBadUsage, problem};
+    if (e.status) {
+        std::fprintf(stderr, "kamorte-calc: %s\n\n%s", e.message.c_str(), usage);
+        return e.status;
+    }
+    const std::vector<HeightPoint> points =
+        ScanHeights(outlet, heights, Params(), false, Workers());
+    if (points.back().error.status)
+        return Stopped(points.back(), usage);
+    const std::vector<SweepRow> rows = SweepRows(points);
+    if (!plotPath.empty()) {
+        double measured = -1;
+        if (rows.front().judged)
+            ReadMeasuredIndex(outlet.at("measured-index"), &measured);
+        OutputFile file(plotPath);
+        const std::string svg = SweepSvg(rows, measured, Cp932ToUtf8);
+        if (file.Stream() == nullptr ||
+            std::fwrite(svg.data(), 1, svg.size(), file.Stream()) != svg.size() || !file.Commit()) {
+            std::fprintf(stderr, "kamorte-calc: cannot write %s\n", plotPath.c_str());
+            return kBadUsage;
+        }
+    }
+    std::fputs(SweepCsv(rows, Cp932ToUtf8).c_str(), stdout);
+    return kComputed;
+}
