@@ -5,7 +5,7 @@ NATIVE := build/native
 ASAN := build/asan
 WIN := build/win
 
-.PHONY: all deps build native asan win test test-native test-asan test-win run dist docs example bench format clean
+.PHONY: all deps build native asan win test test-native test-asan test-win run dist docs example bench fuzz format clean
 
 all: build
 
@@ -53,6 +53,11 @@ bench: native win
 	$(NATIVE)/bench/kamorte_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	bench/whole_process.sh
 	bench/first_calculation.sh
+
+# Each fuzz entry under afl-fuzz for FUZZ_SECONDS (tests/fuzz; findings kept as regressions).
+FUZZ_SECONDS ?= 60
+fuzz:
+	@FUZZ_SECONDS=$(FUZZ_SECONDS) JOBS=$(JOBS) tools/fuzz.sh
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h' '*.inc')

@@ -3,6 +3,7 @@
 #include "text/number_scan.h"
 
 #include <cerrno>
+#include <cmath>
 #include <string>
 
 namespace {
@@ -96,6 +97,26 @@ void SetDefaultSmellParams(SmellParams &p) {
         p.sigmaZBreak[s] = breaks[s];
 }
 
+namespace {
+
+// Whether the model can compute with the value at position index (file order): the
+// dispersion divides by the index exponent and by every sigma exponent and coefficient and
+// raises the distances, so those, the steps and the breaks must be above zero; the
+// temperature gradients must not be negative; nothing may be infinite. Anything else
+// gives results that are not numbers, shown as if they were.
+bool UsableParam(const SmellParams &params, int index, double value) {
+    const double *at = &params.downwindStep + index;
+    if (!std::isfinite(value))
+        return false;
+    if (at == &params.indexOffset)
+        return true;
+    if (at >= params.thetaGradient && at < params.thetaGradient + 7)
+        return value >= 0;
+    return value > 0;
+}
+
+} // namespace
+
 int ReadSmellParamsFrom(SmellParams &params, std::FILE *file) {
     double *values = &params.downwindStep;
     int offset = 0;
@@ -111,8 +132,10 @@ int ReadSmellParamsFrom(SmellParams &params, std::FILE *file) {
             size_t used;
             if (!ScanDecimal(p, static_cast<size_t>(format.width), &value, &used))
                 break;
-            values[offset + field] = value;
-            ++taken;
+            if (UsableParam(params, offset + field, value)) {
+                values[offset + field] = value;
+                ++taken;
+            }
             p += used;
         }
         offset += format.count;

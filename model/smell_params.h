@@ -28,7 +28,9 @@ struct SmellParamsSource {
 };
 
 // Overwrites from "smell.prm" in the current directory every value the file supplies.
-// Silent: a missing file or a value that does not convert keeps the default.
+// Silent: a missing file, a value that does not convert, or one the model cannot compute
+// with (not finite; zero or negative where the model divides by it or raises to it; a
+// negative temperature gradient) keeps the default.
 void ReadSmellParams(SmellParams &params);
 // The same from the named file, saying what was found.
 SmellParamsSource ReadSmellParamsFile(SmellParams &params, const char *path);

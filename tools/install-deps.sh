@@ -11,6 +11,7 @@ packages=(
   fonts-ipafont-gothic fonts-ipafont-mincho locales
   zip unzip bc clang-format librsvg2-bin
   hyperfine linux-perf
+  afl++
   cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils
 )
 if [ "${1:-}" = "--docs" ]; then

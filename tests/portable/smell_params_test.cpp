@@ -119,6 +119,52 @@ TEST(SmellParams, ConversionOfALineStopsAtTheFirstBadField) {
     EXPECT_EQ(p.thetaGradient[1], 0.0);
 }
 
+TEST(SmellParams, AValueTheModelCannotUseKeepsTheDefault) {
+    // The first line: downwind step, height step, index exponent m, offset k (defaults 1,
+    // 1, 1, 0.2255). The other values of the line are read all the same.
+    struct Row {
+        const char *line;
+        double want[4];
+    };
+    const Row rows[] = {
+        {"   2.0   2.0    -0   0.3\n", {2, 2, 1, 0.3}},
+        {"   2.0   2.0     0   0.3\n", {2, 2, 1, 0.3}},
+        {"   2.0   2.0  -1.5   0.3\n", {2, 2, 1, 0.3}},
+        {"     0   2.0   1.5   0.3\n", {1, 2, 1.5, 0.3}},
+        {"  -1.0   2.0   1.5   0.3\n", {1, 2, 1.5, 0.3}},
+        {"   2.0 1e999   1.5   0.3\n", {2, 1, 1.5, 0.3}},
+        {"   2.0     0   1.5   0.3\n", {2, 1, 1.5, 0.3}},
+        {"   2.0   2.0   1.5  -0.5\n", {2, 2, 1.5, -0.5}}, // a negative k is a model too
+        {"   2.0   2.0   1.5-1e999\n", {2, 2, 1.5, 0.2255}},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.line);
+        const SmellParams p = ReadFrom(row.line);
+        EXPECT_EQ(p.downwindStep, row.want[0]);
+        EXPECT_EQ(p.heightStep, row.want[1]);
+        EXPECT_EQ(p.indexExponent, row.want[2]);
+        EXPECT_EQ(p.indexOffset, row.want[3]);
+    }
+    const SmellParams d = Defaults();
+    SmellParams p = ReadFrom("   1.0   1.0   1.0 .2255\n"
+                             "  -0.1  0.01\n");
+    EXPECT_EQ(p.thetaGradient[0], d.thetaGradient[0]);
+    EXPECT_EQ(p.thetaGradient[1], 0.01);
+    // A zero sigma coefficient would divide by zero in the virtual source (its line is the
+    // eleventh of the file, nine characters a field).
+    std::vector<std::string> lines;
+    const std::string file = DefaultFileText("\n");
+    for (size_t at = 0; at < file.size(); at = file.find('\n', at) + 1)
+        lines.push_back(file.substr(at, file.find('\n', at) + 1 - at));
+    lines[10] = "        0" + lines[10].substr(9);
+    std::string changed;
+    for (const std::string &line : lines)
+        changed += line;
+    p = ReadFrom(changed);
+    EXPECT_EQ(p.sigmaZCoefficient[0][0], d.sigmaZCoefficient[0][0]);
+    EXPECT_TRUE(SameValues(p, d));
+}
+
 TEST(SmellParams, AShortFileChangesOnlyItsLines) {
     SmellParams p = ReadFrom("   2.0   2.0   1.0   0.3\n"
                              "   0.1   0.1   0.1   0.1   0.1   0.1   0.1\n"

@@ -1,5 +1,6 @@
 // kamorte-calc: the No. 2 standard of one outlet (or of every row of a CSV file) from the
 // command line, with the same checks, computation and shown texts as the program's screens.
+#include "tools/kamorte_calc/arguments.h"
 #include "tools/kamorte_calc/batch.h"
 #include "calc/batch_columns.h"
 #include "calc/calc_output.h"
@@ -74,25 +75,6 @@ const char kUsage[] =
     "\n"
     "exit status: 0 computed, 1 bad input, 2 bad usage, 3 internal guard or out of memory\n";
 
-struct Command {
-    OutletOptions outlet;
-    bool json = false;
-    OutputFormat format = OutputFormat::Text;
-    bool grey = false;
-    bool example = false;
-    bool help = false;
-    bool reference = false; // the whole grid cell by cell: the benchmarks' yardstick
-    std::string mapPath;
-    std::string gridPath;
-    std::string batchPath;
-    std::string outputPath;
-    std::string inputEncoding;
-    std::string outputEncoding;
-    std::string solve;
-    std::string sweep; // FROM:TO:STEP
-    std::string plotPath;
-};
-
 // The batch columns' other names and the words their cells may hold, as --help lists them.
 std::string ColumnAliasHelp() {
     std::string text = "\nbatch columns may be headed by the screens' labels:\n";
@@ -113,93 +95,6 @@ std::string ColumnAliasHelp() {
 int Usage(const std::string &problem) {
     std::fprintf(stderr, "kamorte-calc: %s\n\n%s", Cp932ToUtf8(problem).c_str(), kUsage);
     return kBadUsage;
-}
-
-bool ParseArguments(const std::vector<std::string> &args, Command *cmd, std::string *problem) {
-    const std::vector<std::string> &names = OutletOptionNames();
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string &arg = args[i];
-        if (arg == "--json") {
-            cmd->json = true;
-            continue;
-        }
-        if (arg == "--grey") {
-            cmd->grey = true;
-            continue;
-        }
-        if (arg == "--example") {
-            cmd->example = true;
-            continue;
-        }
-        if (arg == "--reference") {
-            cmd->reference = true;
-            continue;
-        }
-        if (arg == "--help" || arg == "-h") {
-            cmd->help = true;
-            continue;
-        }
-        if (arg.compare(0, 2, "--") != 0) {
-            *problem = "unexpected argument " + arg;
-            return false;
-        }
-        const std::string name = arg.substr(2);
-        const bool outletOption = std::find(names.begin(), names.end(), name) != names.end();
-        const bool other = name == "map" || name == "grid" || name == "batch" || name == "format" ||
-                           name == "solve" || name == "sweep" || name == "plot" ||
-                           name == "output" || name == "input-encoding" ||
-                           name == "output-encoding";
-        if (!outletOption && !other) {
-            *problem = "unknown option " + arg;
-            return false;
-        }
-        if (i + 1 >= args.size()) {
-            *problem = arg + " needs a value";
-            return false;
-        }
-        const std::string &value = args[++i];
-        if (name == "format") {
-            if (value != "text" && value != "kv" && value != "json") {
-                *problem = "--format takes text, kv or json";
-                return false;
-            }
-            cmd->format = value == "json" ? OutputFormat::Json
-                          : value == "kv" ? OutputFormat::KeyValue
-                                          : OutputFormat::Text;
-        } else if (name == "solve") {
-            if (value != "height") {
-                *problem = "--solve takes height";
-                return false;
-            }
-            cmd->solve = value;
-        } else if (name == "sweep") {
-            if (value.compare(0, 7, "height=") != 0) {
-                *problem = "--sweep takes height=FROM:TO:STEP";
-                return false;
-            }
-            cmd->sweep = value.substr(7);
-        } else if (name == "plot") {
-            cmd->plotPath = value;
-        } else if (name == "map")
-            cmd->mapPath = value;
-        else if (name == "grid")
-            cmd->gridPath = value;
-        else if (name == "batch")
-            cmd->batchPath = value;
-        else if (name == "output")
-            cmd->outputPath = value;
-        else if (name == "input-encoding")
-            cmd->inputEncoding = value;
-        else if (name == "output-encoding")
-            cmd->outputEncoding = value;
-        else if (cmd->outlet.count(name)) {
-            *problem = arg + " given twice";
-            return false;
-        } else {
-            cmd->outlet[name] = value;
-        }
-    }
-    return true;
 }
 
 int RunSingle(const Command &cmd) {
