@@ -1,6 +1,6 @@
 #include "app/batch_job.h"
 
-#include "app/text_codec_win.h"
+#include "calc/text_codec_win.h"
 #include "calc/output_file.h"
 #include "calc/stdio_stream.h"
 

@@ -32,28 +32,6 @@ std::string NumberText(double v) {
     return text;
 }
 
-std::string JsonString(const std::string &utf8) {
-    std::string out = "\"";
-    for (unsigned char c : utf8) {
-        switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        default:
-            if (c < 0x20) {
-                char esc[8];
-                std::snprintf(esc, sizeof esc, "\\u%04x", c);
-                out += esc;
-            } else {
-                out += static_cast<char>(c);
-            }
-        }
-    }
-    return out + "\"";
-}
-
 } // namespace
 
 namespace {
@@ -110,6 +88,28 @@ Outcome TallOutcome(const OutletInputs &in, OutletCase screen, double landingDil
 }
 
 } // namespace
+
+std::string JsonString(const std::string &utf8) {
+    std::string out = "\"";
+    for (unsigned char c : utf8) {
+        switch (c) {
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\t': out += "\\t"; break;
+        default:
+            if (c < 0x20) {
+                char esc[8];
+                std::snprintf(esc, sizeof esc, "\\u%04x", c);
+                out += esc;
+            } else {
+                out += static_cast<char>(c);
+            }
+        }
+    }
+    return out + "\"";
+}
 
 const char *ComputeFailureLine(ComputeStatus status) {
     return status == ComputeStatus::FlowGuard ? "Illegal Input < Vg or Qd , Qh >!!\n" : "";

@@ -51,3 +51,5 @@ std::string OutcomeCsvRow(const Outcome &outcome, const std::string &errorUtf8,
                           const TextConverter &toUtf8);
 std::string OutcomeCsvHeader();
 std::string CsvQuote(const std::string &value);
+// A JSON string of UTF-8 text, with quotes and control characters escaped.
+std::string JsonString(const std::string &utf8);

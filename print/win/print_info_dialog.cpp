@@ -5,6 +5,9 @@
 #include "resources/print_resource.h"
 #include "resources/resource.h"
 #include "screens/print_request.h"
+#include "text/text_helpers.h"
+
+#include <string>
 
 namespace {
 
@@ -33,8 +36,14 @@ void InitPrintInformation(HWND dlg) {
 
 // OK and キャンセル alike keep what was typed for the next report.
 void EndPrintInformation(HWND dlg, int id) {
-    for (int field : kFields)
-        GetDlgItemTextA(dlg, field, FieldOf(field), kPrintInfoSize);
+    // The edit limit counts characters, the kept text bytes: a pasted text is read whole and
+    // cut where a character ends.
+    for (int field : kFields) {
+        std::string typed(static_cast<size_t>(GetWindowTextLengthA(GetDlgItem(dlg, field))) + 1,
+                          '\0');
+        GetDlgItemTextA(dlg, field, &typed[0], static_cast<int>(typed.size()));
+        CopyText(FieldOf(field), kPrintInfoSize, typed.c_str());
+    }
     HWND screen = GetWindow(dlg, GW_OWNER);
     gShell.printInfoWindow = nullptr;
     ShowWindow(dlg, SW_HIDE);

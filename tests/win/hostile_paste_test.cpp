@@ -92,11 +92,11 @@ struct HostileText {
     bool refusedWhenCut; // still refused when cut to the field's limit
 };
 
-// Two texts of 100,000 characters: digits, and a valid number, blanks and a last word, which
-// is refused as a whole but would pass judged on its beginning (cut to the limit, it is a
-// valid number). Two of 1,000 characters, past every limit: mixed full-width, half-width,
-// kanji and half-width kana, and lone lead bytes. Wine's edit control lays out a whole line
-// on every change, so the long ones are kept to two.
+// 100,000 digits; then, past every limit at 1,000 characters: a valid number, blanks and a
+// last word, which is refused as a whole but would pass judged on its beginning (cut to the
+// limit, it is a valid number); mixed full-width, half-width, kanji and half-width kana; and
+// lone lead bytes. Wine's edit control lays out a whole line on every change, so only one
+// text is the full 100,000.
 std::vector<HostileText> HostileTexts() {
     std::string mixed;
     while (mixed.size() < 1000)
@@ -107,7 +107,7 @@ std::vector<HostileText> HostileTexts() {
         leads += chars % 2 ? '1' : static_cast<char>(0x81 + chars % 31);
     leads += '\x81';
     return {{"digits", std::string(kPasteChars, '9'), true},
-            {"a number, blanks and a word", "12" + std::string(kPasteChars - 3, ' ') + "x", false},
+            {"a number, blanks and a word", "12" + std::string(997, ' ') + "x", false},
             {"full-width, half-width, kanji and kana", mixed, true},
             {"lone lead bytes", leads, true}};
 }

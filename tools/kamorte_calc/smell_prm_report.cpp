@@ -1,5 +1,7 @@
 #include "tools/kamorte_calc/smell_prm_report.h"
 
+#include "calc/calc_output.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -33,23 +35,6 @@ template <int Rows, int Columns> std::string Table(const double (&values)[Rows][
     for (int r = 0; r < Rows; ++r)
         out += (r ? ", " : "") + List(values[r], Columns);
     return out + "]";
-}
-
-std::string JsonText(const std::string &utf8) {
-    std::string out = "\"";
-    for (unsigned char c : utf8) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += static_cast<char>(c);
-        } else if (c < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-            out += escaped;
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    return out + "\"";
 }
 
 const char *StateName(SmellParamsSource::State state) {
@@ -100,10 +85,10 @@ std::string SmellPrmLine(const SmellPrmReport &report) {
 
 std::string SmellPrmJson(const SmellPrmReport &report) {
     const SmellParams &p = report.params;
-    std::string json = "{\"file\": " + JsonText(StateName(report.source.state));
+    std::string json = "{\"file\": " + JsonString(StateName(report.source.state));
     json += ", \"read\": " +
             std::string(report.source.state == SmellParamsSource::Read ? "true" : "false");
-    json += ", \"path\": " + JsonText(report.path);
+    json += ", \"path\": " + JsonString(report.path);
     json += ", \"valuesRead\": " + std::to_string(report.source.valuesRead);
     json += ", \"valuesChanged\": " + std::to_string(report.valuesChanged);
     json += ", \"constants\": {\"downwindStep\": " + Number(p.downwindStep);
@@ -125,6 +110,6 @@ std::string WithJsonMember(const std::string &object, const std::string &name,
     if (close == std::string::npos)
         return object;
     const bool empty = object.find_first_not_of(" \t\r\n", object.find('{') + 1) == close;
-    return object.substr(0, close) + (empty ? "" : ", ") + JsonText(name) + ": " + value +
+    return object.substr(0, close) + (empty ? "" : ", ") + JsonString(name) + ": " + value +
            object.substr(close);
 }

@@ -1,5 +1,7 @@
 #include "tools/kamorte_calc/terminal_text.h"
 
+#include "calc/text_codec_win.h"
+
 #include <windows.h>
 
 #include <shellapi.h>
@@ -32,57 +34,6 @@ std::string Narrow(const std::wstring &wide, UINT codePage) {
     return text;
 }
 
-// One text from `from` to `to`, or false when some byte has no character in `from` or some
-// character none in `to`.
-bool ConvertStrictly(const std::string &text, UINT from, UINT to, std::string *out) {
-    const int size = static_cast<int>(text.size());
-    const int n = MultiByteToWideChar(from, MB_ERR_INVALID_CHARS, text.data(), size, nullptr, 0);
-    if (n <= 0)
-        return false;
-    std::wstring wide(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(from, MB_ERR_INVALID_CHARS, text.data(), size, &wide[0], n);
-    BOOL usedDefault = FALSE;
-    BOOL *checkDefault = to == CP_UTF8 ? nullptr : &usedDefault; // UTF-8 refuses the flag
-    const int m = WideCharToMultiByte(to, 0, wide.data(), n, nullptr, 0, nullptr, checkDefault);
-    if (m <= 0 || usedDefault)
-        return false;
-    out->resize(static_cast<size_t>(m));
-    WideCharToMultiByte(to, 0, wide.data(), n, &(*out)[0], m, nullptr, nullptr);
-    return true;
-}
-
-// The bytes of the character starting at text[i] in code page `from`.
-size_t CharacterLength(const std::string &text, size_t i, UINT from) {
-    const unsigned char b = static_cast<unsigned char>(text[i]);
-    size_t n = 1;
-    if (from == 932)
-        n = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC) ? 2 : 1;
-    else if (b >= 0xC0)
-        n = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : 2;
-    return std::min(n, text.size() - i);
-}
-
-// As iconv does for kamorte-calc elsewhere: a byte that cannot be converted is kept as it
-// is, so a cell is never silently emptied or changed into question marks.
-std::string ConvertKeeping(const std::string &text, UINT from, UINT to) {
-    std::string out;
-    if (text.empty() || ConvertStrictly(text, from, to, &out))
-        return out;
-    out.clear();
-    for (size_t i = 0; i < text.size();) {
-        const size_t n = CharacterLength(text, i, from);
-        std::string piece;
-        if (ConvertStrictly(text.substr(i, n), from, to, &piece)) {
-            out += piece;
-            i += n;
-        } else {
-            out += text[i];
-            ++i;
-        }
-    }
-    return out;
-}
-
 } // namespace
 
 std::vector<std::string> ArgumentsInCp932(int, char **) {
@@ -101,11 +52,11 @@ std::string TerminalToCp932(const std::string &text) {
 }
 
 std::string Cp932ToUtf8(const std::string &text) {
-    return ConvertKeeping(text, 932, CP_UTF8);
+    return Cp932ToUtf8Keeping(text);
 }
 
 std::string Utf8ToCp932(const std::string &text) {
-    return ConvertKeeping(text, CP_UTF8, 932);
+    return Utf8ToCp932Keeping(text);
 }
 
 void UseBinaryStandardStreams() {

@@ -1,4 +1,4 @@
-#include "app/text_codec_win.h"
+#include "calc/text_codec_win.h"
 
 #include <windows.h>
 
