@@ -198,9 +198,11 @@ std::string SweepSvg(const std::vector<SweepRow> &rows, double measuredIndex,
         svg += Format("<line id=\"measured\" x1=\"%g\" y1=\"%.2f\" x2=\"%g\" y2=\"%.2f\" "
                       "stroke=\"#c62828\" stroke-width=\"1.5\" stroke-dasharray=\"6 4\"/>\n",
                       kLeft, Y(measuredIndex), kLeft + plotW, Y(measuredIndex));
-        svg += toUtf8(Format("<text x=\"%g\" y=\"%.2f\" text-anchor=\"end\" fill=\"#c62828\">"
+        // At the left, and the complying height's label at the foot of its line: the two
+        // never meet where the line reaches the measured index.
+        svg += toUtf8(Format("<text x=\"%g\" y=\"%.2f\" text-anchor=\"start\" fill=\"#c62828\">"
                              "排出口の臭気指数（測定値） %g</text>\n",
-                             kLeft + plotW - 6, Y(measuredIndex) - 6, measuredIndex));
+                             kLeft + 6, Y(measuredIndex) - 6, measuredIndex));
     }
     if (const SweepRow *first = FirstComplying(rows)) {
         const double x = X(first->height);
@@ -212,7 +214,7 @@ std::string SweepSvg(const std::vector<SweepRow> &rows, double measuredIndex,
         const bool right = x < kLeft + plotW * 0.7;
         svg += toUtf8(Format("<text x=\"%.2f\" y=\"%g\" text-anchor=\"%s\" fill=\"#2e7d32\">"
                              "適合する高さ %s m</text>\n</g>\n",
-                             right ? x + 6 : x - 6, kTop + 36, right ? "start" : "end",
+                             right ? x + 6 : x - 6, kTop + plotH - 8, right ? "start" : "end",
                              first->heightText.c_str()));
     }
     svg += toUtf8(Format("<text id=\"title\" x=\"%g\" y=\"24\" text-anchor=\"middle\" "
