@@ -1,5 +1,6 @@
 #include "app/shell.h"
 
+#include "app/current_outlet.h"
 #include "app/platform_hooks.h"
 #include "app/shell_loop.h"
 #include "resources/resource.h"

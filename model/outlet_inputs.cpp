@@ -1,7 +1,5 @@
 #include "model/outlet_inputs.h"
 
-OutletInputs gOutletInputs;
-
 void ResetLowOutletInputs(OutletInputs &in) {
     in.no1Index = -1.0;
     in.outletHeight = -1.0;

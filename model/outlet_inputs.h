@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-// The process-wide records of every input and result. They outlive every window: the
-// screens only show them. −1 means not set or not given unless a field says otherwise.
+// The record of one outlet: every input as typed and accepted, and the results of its last
+// computation. −1 means not set or not given unless a field says otherwise.
 
 enum DownwashClass : int32_t { DownwashNone = 0, DownwashWeak = 1, DownwashStrong = 2 };
 
@@ -81,8 +81,6 @@ struct OutletInputs {
     char buildingToBoundaryText[kTextSize];
     bool resultsShown;
 };
-
-extern OutletInputs gOutletInputs;
 
 void ResetLowOutletInputs(OutletInputs &in);
 void ResetTallOutletInputs(OutletInputs &in);

@@ -103,18 +103,6 @@ MapLabelTexts FormatMapLabels(const MapSettings &settings, bool resultExists,
     return texts;
 }
 
-PrintedResultTexts gPrintedResultTexts;
-
-void KeepPrintedResultTexts(const TallResultTexts &texts, bool resultExists) {
-    PrintedResultTexts &kept = gPrintedResultTexts;
-    CopyText(kept.rateMantissa, sizeof kept.rateMantissa, texts.rateMantissa.c_str());
-    CopyText(kept.rateExponent, sizeof kept.rateExponent, texts.rateExponent.c_str());
-    if (resultExists) {
-        CopyText(kept.landingDistance, sizeof kept.landingDistance, texts.landingDistance.c_str());
-        CopyText(kept.boundary, sizeof kept.boundary, texts.boundary.c_str());
-    }
-}
-
 LowResultTexts FormatLowResults(const OutletInputs &in) {
     LowResultTexts texts;
     const int no2 = RoundShown(in.lowResult.no2Index);

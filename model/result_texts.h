@@ -4,8 +4,8 @@
 
 #include <string>
 
-// The texts the case C and D screens show for a result (code page 932), also kept for
-// the printed report. Empty where there is no result.
+// The texts the case C and D screens show for a result (code page 932), which the printed
+// report shows too. Empty where there is no result.
 struct TallResultTexts {
     std::string rateMantissa;    // "3.2×10", or "∞" when there is no limit
     std::string rateExponent;    // "5", "-3"; empty when there is no limit
@@ -43,20 +43,6 @@ struct MapLabelTexts {
 // adjusted follow the settings whether or not there is a result).
 MapLabelTexts FormatMapLabels(const MapSettings &settings, bool resultExists,
                               bool axesFromSettings = false);
-
-// What the screen last showed of a result, for the printed report and the printed map.
-// The rate texts follow every display (empty without a rate); the landing distance and
-// the site boundary change only while a result exists.
-struct PrintedResultTexts {
-    char rateMantissa[kTextSize];
-    char rateExponent[kTextSize];
-    char landingDistance[kTextSize];
-    char boundary[kTextSize];
-};
-
-extern PrintedResultTexts gPrintedResultTexts;
-
-void KeepPrintedResultTexts(const TallResultTexts &texts, bool resultExists);
 
 // The texts of the low-outlet output line and figure.
 struct LowResultTexts {

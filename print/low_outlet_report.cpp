@@ -55,8 +55,8 @@ void AddSizeBounds(PageDescription &page, int sizeRow, int sizeClass) {
 
 } // namespace
 
-PageDescription DescribeLowOutletReport(OutletCase report, const ReportSources &from, int u) {
-    const OutletInputs &in = *from.inputs;
+PageDescription DescribeLowOutletReport(OutletCase report, const Report &from, int u) {
+    const OutletInputs &in = from.inputs;
     const bool caseB = report == CaseB;
     PageDescription page{u, {}};
     AddReportHeader(page, report, from,

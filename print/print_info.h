@@ -1,7 +1,6 @@
 #pragma once
 
-// What the user gave for the printed report's header. Kept for the life of the process,
-// also when the dialog was cancelled; never saved.
+// What the user gave for the printed report's header.
 constexpr int kPrintInfoSize = 128;
 
 struct PrintInfo {
@@ -9,5 +8,3 @@ struct PrintInfo {
     char officeName[kPrintInfoSize];
     char facilityName[kPrintInfoSize];
 };
-
-extern PrintInfo gPrintInfo;

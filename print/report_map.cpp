@@ -34,10 +34,10 @@ std::string DistanceLabel(int range) {
 
 } // namespace
 
-void AddReportMap(PageDescription &page, int y0, const ReportSources &from) {
+void AddReportMap(PageDescription &page, int y0, const Report &from) {
     const int u = page.unit;
-    const MapSettings &map = *from.map;
-    const TallOutletInputs &tall = from.inputs->tall;
+    const MapSettings &map = from.map;
+    const TallOutletInputs &tall = from.inputs.tall;
     AddText(page, At(u, 41), At(u, y0, -1, 4), "希釈度マップ");
 
     const int pictureTop = At(u, y0 + 1);

@@ -1,5 +1,7 @@
 #include "print/report_rules.h"
 
+#include "model/dilution_grid.h"
+#include "print/printed_map.h"
 #include "text/text_helpers.h"
 
 #include <algorithm>
@@ -14,7 +16,22 @@ bool TallLayout(OutletCase report) {
 
 } // namespace
 
-PrintInfo gPrintInfo = {};
+Report MakeReport(OutletCase report, const OutletInputs &in, const double *grid,
+                  const MapSettings &map, const PrintInfo &info, bool colour) {
+    Report made{};
+    made.inputs = in;
+    made.info = info;
+    made.map = map;
+    made.colour = colour;
+    if (TallLayout(report)) {
+        made.shown = FormatTallResults(in, grid);
+        const TallOutletResult &r = in.tall.result;
+        if (r.landingRow >= 0 && r.landingColumn >= 0)
+            made.landingDilution = GridCell(grid, r.landingRow, r.landingColumn);
+        made.mapPicture = PrintedMapImage(colour, map, in);
+    }
+    return made;
+}
 
 std::string FormatReportDate(int year, int month, int day, int hour, int minute, int second) {
     char text[80];
@@ -38,7 +55,7 @@ std::string TypedValue(const char *text, double stored) {
     return formatted;
 }
 
-void AddReportHeader(PageDescription &page, OutletCase report, const ReportSources &from,
+void AddReportHeader(PageDescription &page, OutletCase report, const Report &from,
                      const char *caseHeading) {
     const int u = page.unit;
     const bool tall = TallLayout(report);
@@ -47,7 +64,7 @@ void AddReportHeader(PageDescription &page, OutletCase report, const ReportSourc
     const int left = tall ? 5 : 7;
     const int right = tall ? 41 : 39;
     const int namesBytes = tall ? 100 : kPrintInfoSize - 1;
-    const PrintInfo &info = *from.info;
+    const PrintInfo &info = from.info;
     AddText(page, At(u, left), At(u, 7), from.title, kLabelBlack, ReportFont::Title);
     AddText(page, At(u, right), At(u, 11), from.printedAt);
     // A long name would run past the frame and off the paper: it then ends at the frame's
@@ -120,7 +137,7 @@ void AddValueWithUnit(PageDescription &page, int row, const std::string &value, 
     AddText(page, raisedX, y - u / 4, superscript);
 }
 
-PageDescription DescribeReport(OutletCase report, const ReportSources &from, int u) {
+PageDescription DescribeReport(OutletCase report, const Report &from, int u) {
     return TallLayout(report) ? DescribeTallOutletReport(report, from, u)
                               : DescribeLowOutletReport(report, from, u);
 }

@@ -112,9 +112,9 @@ const char *DownwashWord(int downwashClass) {
     return nullptr;
 }
 
-void AddTallOutputs(PageDescription &page, const ReportSources &from) {
+void AddTallOutputs(PageDescription &page, const Report &from) {
     const int u = page.unit;
-    const OutletInputs &in = *from.inputs;
+    const OutletInputs &in = from.inputs;
     const TallOutletResult &r = in.tall.result;
     const int labelX = At(u, 27);
     const int valueX = At(u, 45);
@@ -146,8 +146,8 @@ void AddTallOutputs(PageDescription &page, const ReportSources &from) {
 
 } // namespace
 
-PageDescription DescribeTallOutletReport(OutletCase report, const ReportSources &from, int u) {
-    const OutletInputs &in = *from.inputs;
+PageDescription DescribeTallOutletReport(OutletCase report, const Report &from, int u) {
+    const OutletInputs &in = from.inputs;
     PageDescription page{u, {}};
     AddReportHeader(page, report, from,
                     report == CaseC

@@ -1,5 +1,6 @@
 #include "screens/low_outlet_screen.h"
 
+#include "app/current_outlet.h"
 #include "app/menu_command.h"
 #include "app/screen_common.h"
 #include "app/shell.h"

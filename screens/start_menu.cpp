@@ -1,5 +1,6 @@
 #include "screens/start_menu.h"
 
+#include "app/current_outlet.h"
 #include "app/menu_command.h"
 #include "app/platform_hooks.h"
 #include "app/screen_common.h"

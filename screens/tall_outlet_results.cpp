@@ -1,5 +1,6 @@
 #include "screens/tall_outlet_results.h"
 
+#include "app/current_outlet.h"
 #include "app/screen_common.h"
 #include "map/map_raster.h"
 #include "map/win/map_display.h"
@@ -51,7 +52,6 @@ void ShowTallOutletResults(HWND screen) {
     SetText(screen, IDC_LANDING_DISTANCE, texts.landingDistance);
     SetText(screen, LandingDilutionId(screen), texts.landingDilution);
     SetText(screen, IDC_BOUNDARY_DISTANCE, texts.boundary);
-    KeepPrintedResultTexts(texts, exists);
 }
 
 void ClearCursorReadout(HWND screen) {

@@ -1,5 +1,6 @@
 #include "screens/tall_outlet_run.h"
 
+#include "app/current_outlet.h"
 #include "app/platform_hooks.h"
 #include "map/map_raster.h"
 #include "model/dilution_grid.h"

@@ -1,5 +1,6 @@
 #include "screens/tall_outlet_validation.h"
 
+#include "app/current_outlet.h"
 #include "app/platform_hooks.h"
 #include "app/shell.h"
 #include "model/form_rules.h"

@@ -4,6 +4,7 @@
 // warm: the grid is warmed up at start-up as the program does; cold: the grid is obtained
 // at the first press. Prints the first time, the median of the later ones and their ratio.
 #include "model/dilution_grid.h"
+#include "app/current_outlet.h"
 #include "model/tall_calculation.h"
 #include "calc/calc_request.h"
 

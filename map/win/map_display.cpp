@@ -1,5 +1,6 @@
 #include "map/win/map_display.h"
 
+#include "app/current_outlet.h"
 #include "app/platform_hooks.h"
 #include "app/shell.h"
 #include "app/window_helpers.h"

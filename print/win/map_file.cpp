@@ -2,8 +2,6 @@
 
 #include "map/bmp_file.h"
 #include "map/map_raster.h"
-#include "model/map_settings.h"
-#include "print/printed_map.h"
 
 #include <vector>
 
@@ -22,8 +20,7 @@ bool WriteInto(const char *folder, const std::vector<unsigned char> &image,
 
 } // namespace
 
-bool WriteReportMapFile(bool colour, char (&path)[MAX_PATH]) {
-    const std::vector<unsigned char> image = PrintedMapImage(colour, gMapSettings, gOutletInputs);
+bool WriteReportMapFile(const std::vector<unsigned char> &image, char (&path)[MAX_PATH]) {
     if (image.empty()) {
         path[0] = '\0';
         return false;

@@ -1,4 +1,5 @@
 #include "app/shell.h"
+#include "app/current_outlet.h"
 #include "app/window_helpers.h"
 #include "print/print_info.h"
 #include "print/win/report_printing.h"

@@ -1,5 +1,6 @@
 #include "print/win/report_printing.h"
 
+#include "app/current_outlet.h"
 #include "app/platform_hooks.h"
 #include "app/shell.h"
 #include "app/window_helpers.h"
@@ -17,26 +18,6 @@ namespace {
 
 const char kFailure[] = "印刷できませんでした。プリンターの状態を確認してください。";
 const char kFailureCaption[] = "印刷エラー";
-
-ReportSources SourcesOfReport(OutletCase report, bool colour) {
-    ReportSources from{};
-    from.inputs = &gOutletInputs;
-    from.info = &gPrintInfo;
-    from.map = &gMapSettings;
-    from.title = gShell.titleText;
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    from.printedAt =
-        FormatReportDate(now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond);
-    from.colour = colour;
-    if (report == CaseC || report == CaseD) {
-        from.shown = FormatTallResults(gOutletInputs, gDilutionGrid);
-        const TallOutletResult &r = gOutletInputs.tall.result;
-        if (r.landingRow >= 0 && r.landingColumn >= 0)
-            from.landingDilution = GridCell(gDilutionGrid, r.landingRow, r.landingColumn);
-    }
-    return from;
-}
 
 int UnitOf(HDC dc) {
     TEXTMETRICA metrics{};
@@ -57,13 +38,13 @@ bool PrintPage(HDC dc, OutletCase report, bool colour, const std::string &docume
         return false;
     }
     SetBkMode(dc, TRANSPARENT);
-    const PageDescription page =
-        DescribeReport(report, SourcesOfReport(report, colour), UnitOf(dc));
+    const Report made = ReportOfCurrentOutlet(report, colour);
+    const PageDescription page = DescribeReport(report, made, UnitOf(dc));
     char mapFile[MAX_PATH] = "";
     bool haveMap = false;
     for (const PageItem &item : page.items)
         if (item.kind == PageItemKind::Picture && item.source == PictureSource::MapFile)
-            haveMap = WriteReportMapFile(colour, mapFile);
+            haveMap = WriteReportMapFile(made.mapPicture, mapFile);
     DrawPage(dc, page, haveMap ? mapFile : nullptr);
     if (haveMap)
         DeleteFileA(mapFile);
@@ -79,6 +60,17 @@ bool PrintPage(HDC dc, OutletCase report, bool colour, const std::string &docume
 }
 
 } // namespace
+
+Report ReportOfCurrentOutlet(OutletCase report, bool colour) {
+    Report made =
+        MakeReport(report, gOutletInputs, gDilutionGrid, gMapSettings, gPrintInfo, colour);
+    made.title = gShell.titleText;
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    made.printedAt =
+        FormatReportDate(now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond);
+    return made;
+}
 
 bool QueryPrinter(const PRINTDLGA &request) {
     auto *mode = static_cast<DEVMODEA *>(GlobalLock(request.hDevMode));

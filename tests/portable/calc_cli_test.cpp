@@ -13,9 +13,12 @@
 
 namespace {
 
+// The outlet these cases work on, one after the other.
+OutletInputs currentOutlet;
+
 RequestError Prepare(const OutletOptions &options, OutletCase *screen = nullptr) {
     OutletCase ignored;
-    return PrepareOutlet(options, gOutletInputs, screen ? screen : &ignored);
+    return PrepareOutlet(options, currentOutlet, screen ? screen : &ignored);
 }
 
 OutletOptions ExampleD() {
@@ -123,7 +126,7 @@ TEST(PrepareOutlet, HeightsOfAnotherCaseGetTheScreensQuestion) {
 
 TEST(PrepareOutlet, AcceptedTextsAreWhatWasTyped) {
     ASSERT_EQ(Prepare(With(ExampleD(), "dry-flow", "９５．３０")).status, 0);
-    EXPECT_STREQ(gOutletInputs.dryFlowText, "95.30");
+    EXPECT_STREQ(currentOutlet.dryFlowText, "95.30");
     ASSERT_EQ(Prepare({{"case", "C"},
                        {"height", "20"},
                        {"building", "15"},
@@ -131,10 +134,10 @@ TEST(PrepareOutlet, AcceptedTextsAreWhatWasTyped) {
                        {"dry-flow", "300"}})
                   .status,
               0);
-    EXPECT_EQ(gOutletInputs.tall.moisture, -1.0); // not given with the dry flow
-    EXPECT_EQ(gOutletInputs.tall.outletToBoundary, 0.0);
-    EXPECT_STREQ(gOutletInputs.outletToBoundaryText, "");
-    EXPECT_EQ(gOutletInputs.tall.outletDiameter, 0.9);
+    EXPECT_EQ(currentOutlet.tall.moisture, -1.0); // not given with the dry flow
+    EXPECT_EQ(currentOutlet.tall.outletToBoundary, 0.0);
+    EXPECT_STREQ(currentOutlet.outletToBoundaryText, "");
+    EXPECT_EQ(currentOutlet.tall.outletDiameter, 0.9);
 }
 
 TEST(ComputeOutcome, NoRowBeyondTheBoundaryMeansNoLandingPointAndNoLimit) {
@@ -142,8 +145,8 @@ TEST(ComputeOutcome, NoRowBeyondTheBoundaryMeansNoLandingPointAndNoLimit) {
     ScratchDirectory dir;
     dir.Write("smell.prm", " 0.001   1.0   1.0 .2255\n");
     OutletCase screen;
-    ASSERT_EQ(PrepareOutlet(ExampleOutlet(), gOutletInputs, &screen).status, 0);
-    const Outcome outcome = ComputeOutcome(gOutletInputs, screen);
+    ASSERT_EQ(PrepareOutlet(ExampleOutlet(), currentOutlet, &screen).status, 0);
+    const Outcome outcome = ComputeOutcome(currentOutlet, screen);
     std::map<std::string, OutcomeField> byKey;
     for (const OutcomeField &f : outcome)
         byKey[f.key] = f;

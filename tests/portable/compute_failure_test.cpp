@@ -132,11 +132,13 @@ TEST_F(MapMemoryTest, EveryRefusedBufferIsReported) {
 TEST_F(MapMemoryTest, KamorteCalcsMapFileReportsTheRefusal) {
     ScratchDirectory dir;
     gMapSettings = {100, 20.0, 70.0, 50};
+    OutletInputs outlet{};
+    ResetTallOutletInputs(outlet);
     gRefuseAll = true;
-    EXPECT_EQ(WriteMapFile(dir.Path("map.bmp"), false), MapFileStatus::OutOfMemory);
+    EXPECT_EQ(WriteMapFile(dir.Path("map.bmp"), false, outlet), MapFileStatus::OutOfMemory);
     EXPECT_EQ(std::fopen(dir.Path("map.bmp").c_str(), "rb"), nullptr);
     gRefuseAll = false;
-    EXPECT_EQ(WriteMapFile(dir.Path("map.bmp"), true), MapFileStatus::Written);
+    EXPECT_EQ(WriteMapFile(dir.Path("map.bmp"), true, outlet), MapFileStatus::Written);
 }
 
 // Three boundary rules that meet at the same two distances and differ: the computation

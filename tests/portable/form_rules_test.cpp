@@ -11,6 +11,9 @@
 
 namespace {
 
+// The outlet these cases work on, one after the other.
+OutletInputs currentOutlet;
+
 // One outlet as typed, the case whose form it is typed into ("" for the start menu) and the
 // first message the user must see ("" when the inputs are accepted).
 struct FormRow {
@@ -178,7 +181,7 @@ std::string CalcMessage(const FormRow &row) {
     if (row.caseName[0] != '\0')
         o["case"] = row.caseName;
     OutletCase outletCase;
-    const RequestError e = PrepareOutlet(o, gOutletInputs, &outletCase);
+    const RequestError e = PrepareOutlet(o, currentOutlet, &outletCase);
     EXPECT_NE(e.status, kBadUsage) << e.message;
     return e.message;
 }

@@ -13,6 +13,9 @@
 
 namespace {
 
+// The outlet these cases work on, one after the other.
+OutletInputs currentOutlet;
+
 // Just enough JSON for one golden line: strings, numbers, null, a list of strings and
 // one level of nested object.
 struct GoldenOutlet {
@@ -123,9 +126,9 @@ TEST(Golden, EveryKnownOutletGivesItsResults) {
         for (size_t i = 0; i + 1 < g.args.size(); i += 2)
             options[g.args[i].substr(2)] = TerminalToCp932(g.args[i + 1]);
         OutletCase screen;
-        RequestError error = PrepareOutlet(options, gOutletInputs, &screen);
+        RequestError error = PrepareOutlet(options, currentOutlet, &screen);
         ASSERT_EQ(error.status, 0) << Cp932ToUtf8(error.message);
-        const Outcome outcome = ComputeOutcome(gOutletInputs, screen);
+        const Outcome outcome = ComputeOutcome(currentOutlet, screen);
         size_t checked = 0;
         for (const OutcomeField &f : outcome) {
             if (g.expectedNumber.count(f.key)) {

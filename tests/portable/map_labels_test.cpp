@@ -1,6 +1,9 @@
-// The labels beside the map, the texts kept for printing and the screen's resampling.
+// The labels beside the map, the texts a report holds and the screen's resampling.
+#include "map/map_raster.h"
 #include "map/screen_image.h"
+#include "model/dilution_grid.h"
 #include "model/result_texts.h"
+#include "print/report_rules.h"
 
 #include <gtest/gtest.h>
 
@@ -34,21 +37,58 @@ TEST(FormatMapLabels, ColourBarAndAxesFromTheSettings) {
     }
 }
 
-TEST(KeepPrintedResultTexts, RateAlwaysPlacesOnlyWithAResult) {
-    TallResultTexts shown;
-    shown.rateMantissa = "3.2×10";
-    shown.rateExponent = "-3";
-    shown.landingDistance = "  649";
-    shown.boundary = "50";
-    KeepPrintedResultTexts(shown, true);
-    EXPECT_STREQ(gPrintedResultTexts.rateExponent, "-3");
-    EXPECT_STREQ(gPrintedResultTexts.boundary, "50");
-    KeepPrintedResultTexts(TallResultTexts{}, false);
-    EXPECT_STREQ(gPrintedResultTexts.rateMantissa, "");
-    EXPECT_STREQ(gPrintedResultTexts.landingDistance, "  649");
-    shown.boundary = std::string(200, '9');
-    KeepPrintedResultTexts(shown, true);
-    EXPECT_EQ(std::strlen(gPrintedResultTexts.boundary), 63u);
+// A report holds the texts the result display shows, the landing cell's value and a map
+// picture; without a result it holds none of them.
+TEST(MakeReport, HoldsTheTextsTheScreenShows) {
+    struct Case {
+        const char *what;
+        OutletCase report;
+        double index, rate;
+        int32_t landingRow;
+        const char *boundaryText;
+        const char *mantissa, *exponent, *landing, *boundary;
+        double landingDilution;
+    } cases[] = {
+        {"a result", CaseD, 45, 3.2e-3, 648, "50", "3.2×10", "-3", "  649", "50", 33.4},
+        {"no limit", CaseC, 45, HUGE_VAL, 648, "", "∞", "", "  649", "", 33.4},
+        {"no landing point", CaseD, 45, 9.1e6, -1, "50", "9.1×10", "6", "", "50", 0},
+        {"no result", CaseD, -1, -1, -1, "50", "", "", "", "", 0},
+        {"a low case", CaseB, 45, 3.2e-3, 648, "50", "", "", "", "", 0},
+    };
+    std::vector<double> grid(649 * static_cast<size_t>(kGridColumns), 0);
+    grid[648 * static_cast<size_t>(kGridColumns)] = 33.4;
+    const PrintInfo info = {"作成者", "事業所", "施設"};
+    const MapSettings map = {2000, 20, 70, 200};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        OutletInputs in{};
+        ResetTallOutletInputs(in);
+        in.tall.no1Standard = 12;
+        in.tall.dryFlow = 300;
+        std::strcpy(in.outletToBoundaryText, c.boundaryText);
+        in.tall.outletToBoundary = 50;
+        in.tall.result = {DownwashNone, 30, 92,           c.index,
+                          c.rate,       33, c.landingRow, c.landingRow < 0 ? -1 : 0};
+        const Report report = MakeReport(c.report, in, grid.data(), map, info, false);
+        EXPECT_EQ(report.shown.rateMantissa, c.mantissa);
+        EXPECT_EQ(report.shown.rateExponent, c.exponent);
+        EXPECT_EQ(report.shown.landingDistance, c.landing);
+        EXPECT_EQ(report.shown.boundary, c.boundary);
+        EXPECT_EQ(report.landingDilution, c.landingDilution);
+        const bool tall = c.report == CaseC || c.report == CaseD;
+        if (tall) {
+            // The screen's own texts of the same outlet, field by field.
+            const TallResultTexts screen = FormatTallResults(in, grid.data());
+            EXPECT_EQ(report.shown.outletIndex, screen.outletIndex);
+            EXPECT_EQ(report.shown.dryFlow, screen.dryFlow);
+            EXPECT_EQ(report.shown.landingDilution, screen.landingDilution);
+        }
+        EXPECT_EQ(report.mapPicture.size(), tall ? size_t{kMapWidth} * kMapImageRows * 3 : 0u);
+        EXPECT_EQ(report.inputs.tall.result.allowableOutletIndex, c.index);
+        EXPECT_STREQ(report.info.facilityName, "施設");
+        EXPECT_EQ(report.map.downwindRange, 2000);
+        EXPECT_FALSE(report.colour);
+    }
 }
 
 TEST(ResampleImage, SmoothsWithoutMovingAndRefusesBadSizes) {

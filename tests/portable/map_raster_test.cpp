@@ -16,6 +16,9 @@
 
 namespace {
 
+// The outlet these cases work on, one after the other.
+OutletInputs currentOutlet;
+
 using Rgb = std::array<int, 3>;
 
 const Rgb kBlack = {0, 0, 0};
@@ -65,20 +68,20 @@ class MapRasterTest : public ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(ObtainDilutionGrid());
         savedSettings_ = gMapSettings;
-        std::memcpy(&savedInputs_, &gOutletInputs, sizeof gOutletInputs);
+        std::memcpy(&savedInputs_, &currentOutlet, sizeof currentOutlet);
         savedImage_ = gMapImage;
         savedField_ = gMapField;
         savedGrid_.assign(gDilutionGrid, gDilutionGrid + kSavedRows * kGridColumns);
         gMapSettings = {100, 20.0, 70.0, 50};
-        gOutletInputs.tall.result.landingRow = -1;
-        gOutletInputs.tall.result.downwashClass = -1;
-        gOutletInputs.outletToBoundaryText[0] = '\0';
-        gOutletInputs.buildingToBoundaryText[0] = '\0';
+        currentOutlet.tall.result.landingRow = -1;
+        currentOutlet.tall.result.downwashClass = -1;
+        currentOutlet.outletToBoundaryText[0] = '\0';
+        currentOutlet.buildingToBoundaryText[0] = '\0';
     }
 
     void TearDown() override {
         gMapSettings = savedSettings_;
-        std::memcpy(&gOutletInputs, &savedInputs_, sizeof gOutletInputs);
+        std::memcpy(&currentOutlet, &savedInputs_, sizeof currentOutlet);
         gMapImage = savedImage_;
         gMapField = savedField_;
         std::copy(savedGrid_.begin(), savedGrid_.end(), gDilutionGrid);
@@ -90,16 +93,16 @@ class MapRasterTest : public ::testing::Test {
 
     static void SetBoundary(const char *outletText, double outlet, const char *buildingText,
                             double building, int downwash) {
-        std::strcpy(gOutletInputs.outletToBoundaryText, outletText);
-        std::strcpy(gOutletInputs.buildingToBoundaryText, buildingText);
-        gOutletInputs.tall.outletToBoundary = outlet;
-        gOutletInputs.tall.buildingToBoundary = building;
-        gOutletInputs.tall.result.downwashClass = downwash;
+        std::strcpy(currentOutlet.outletToBoundaryText, outletText);
+        std::strcpy(currentOutlet.buildingToBoundaryText, buildingText);
+        currentOutlet.tall.outletToBoundary = outlet;
+        currentOutlet.tall.buildingToBoundary = building;
+        currentOutlet.tall.result.downwashClass = downwash;
     }
 
     static std::vector<unsigned char> Marked(int style) {
         std::vector<unsigned char> image(212 * kStride, 0x22);
-        DrawMapMarks(style, 400, 200, image, MapMarksOf(gMapSettings, gOutletInputs));
+        DrawMapMarks(style, 400, 200, image, MapMarksOf(gMapSettings, currentOutlet));
         return image;
     }
 
@@ -220,7 +223,7 @@ MapField FieldWith(const std::vector<double> &values) {
 }
 
 TEST_F(MapRasterTest, ColourRampBetweenTheLimits) {
-    ClearMapImage(MapMarksOf(gMapSettings, gOutletInputs));
+    ClearMapImage(MapMarksOf(gMapSettings, currentOutlet));
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const MapField field = FieldWith({20, 70, 100, -5, nan, 25, 40, 60, 19.999});
     const std::vector<unsigned char> &image = ColourMapImage(400, 200, field, gMapSettings);
@@ -287,8 +290,8 @@ TEST_F(MapRasterTest, ColourMapWritesEveryMapPixelAndNoStripPixel) {
 TEST_F(MapRasterTest, GreyRampCopiesTheImageAndShadesTheMap) {
     gMapSettings.redLimit = 0.0;
     gMapSettings.whiteLimit = 2.0;
-    gOutletInputs.tall.result.landingRow = 49;
-    ClearMapImage(MapMarksOf(gMapSettings, gOutletInputs));
+    currentOutlet.tall.result.landingRow = 49;
+    ClearMapImage(MapMarksOf(gMapSettings, currentOutlet));
     const std::vector<unsigned char> before = gMapImage;
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const std::vector<unsigned char> grey =
@@ -310,7 +313,7 @@ TEST_F(MapRasterTest, GreyRampCopiesTheImageAndShadesTheMap) {
 
 TEST_F(MapRasterTest, BlankMapHasFrameTicksAndStrip) {
     gMapImage.clear();
-    ClearMapImage(MapMarksOf(gMapSettings, gOutletInputs));
+    ClearMapImage(MapMarksOf(gMapSettings, currentOutlet));
     ASSERT_EQ(gMapImage.size(), 212u * 1200u);
     const std::vector<unsigned char> &image = gMapImage;
     ExpectPlainStrip(image);
@@ -344,7 +347,7 @@ TEST_F(MapRasterTest, BlankMapHasFrameTicksAndStrip) {
 }
 
 TEST_F(MapRasterTest, ScreenMaximumPointIsABlueTriangle) {
-    gOutletInputs.tall.result.landingRow = 59; // 60 m of 100: column 240
+    currentOutlet.tall.result.landingRow = 59; // 60 m of 100: column 240
     const std::vector<unsigned char> image = Marked(kScreenMarks);
     for (int k = 0; k < 10; ++k)
         ExpectRun(image, 12 + k, 240 - k / 2, 240 + k / 2, kBlue);
@@ -352,7 +355,7 @@ TEST_F(MapRasterTest, ScreenMaximumPointIsABlueTriangle) {
 }
 
 TEST_F(MapRasterTest, MaximumPointAtTheLastIndexDrawsItsLeftHalf) {
-    gOutletInputs.tall.result.landingRow = 99; // column 400, one past the map
+    currentOutlet.tall.result.landingRow = 99; // column 400, one past the map
     std::vector<unsigned char> image = Marked(kScreenMarks);
     EXPECT_EQ(MapPixel(image, 0, 399), kUntouched);
     EXPECT_EQ(MapPixel(image, 1, 399), kUntouched);
@@ -364,7 +367,7 @@ TEST_F(MapRasterTest, MaximumPointAtTheLastIndexDrawsItsLeftHalf) {
 }
 
 TEST_F(MapRasterTest, MaximumPointOutsideTheWindowIsNotDrawn) {
-    gOutletInputs.tall.result.landingRow = 100;
+    currentOutlet.tall.result.landingRow = 100;
     const std::vector<unsigned char> image = Marked(kScreenMarks);
     for (int r = 0; r < 10; ++r)
         for (int c = 0; c < 400; ++c)
@@ -402,7 +405,7 @@ TEST_F(MapRasterTest, SiteBoundaryMarkerFollowsTheEnteredDistances) {
     };
     for (const BoundaryCase &bc : cases) {
         SCOPED_TRACE(bc.name);
-        gOutletInputs.tall.result.landingRow = bc.landing;
+        currentOutlet.tall.result.landingRow = bc.landing;
         SetBoundary(bc.outletText, bc.outlet, bc.buildingText, bc.building, bc.downwash);
         const std::vector<unsigned char> image = Marked(kScreenMarks);
         if (bc.centre < 0) {
@@ -453,7 +456,7 @@ TEST_F(MapRasterTest, PrintStyleTicksHaveWhiteCompanions) {
 }
 
 TEST_F(MapRasterTest, PrintStyleMarkersHaveBlackEdges) {
-    gOutletInputs.tall.result.landingRow = 59; // column 240
+    currentOutlet.tall.result.landingRow = 59; // column 240
     SetBoundary("30", 30, "", 0, 0);           // column 120
     const std::vector<unsigned char> image = Marked(kPrintMarks);
     // A white triangle under an 11-pixel black bar.

@@ -37,17 +37,14 @@ bool Has(const PageDescription &page, const std::string &text, int x, int y,
 }
 
 struct Records {
-    OutletInputs in{};
-    PrintInfo info{};
-    MapSettings map{};
-    ReportSources sources{};
+    Report sources{};
+    OutletInputs &in = sources.inputs;
+    PrintInfo &info = sources.info;
+    MapSettings &map = sources.map;
     Records() {
         ResetLowOutletInputs(in);
         ResetTallOutletInputs(in);
         map = {2000, 20, 70, 200};
-        sources.inputs = &in;
-        sources.info = &info;
-        sources.map = &map;
         sources.title = "カモルテ（臭気指数第２号規制基準算定ソフト）";
         sources.printedAt = FormatReportDate(2026, 4, 1, 9, 5, 7);
         sources.colour = true;

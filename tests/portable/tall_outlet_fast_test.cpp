@@ -15,6 +15,9 @@
 
 namespace {
 
+// The outlet these cases work on, one after the other.
+OutletInputs currentOutlet;
+
 struct Outlet {
     const char *what;
     TallOutletInputs in;
@@ -57,13 +60,13 @@ Computed Compute(TallOutletInputs in, bool fast, double *grid) {
 
 std::vector<unsigned char> DefaultMap(const TallOutletInputs &in) {
     gMapSettings = DefaultMapSettings(in, gDilutionGrid);
-    gOutletInputs.tall = in;
-    ClearMapImage(MapMarksOf(gMapSettings, gOutletInputs));
+    currentOutlet.tall = in;
+    ClearMapImage(MapMarksOf(gMapSettings, currentOutlet));
     gMapField = BuildMapField(gDilutionGrid, gMapSettings.downwindRange, gMapSettings.displayHeight,
                               kMapWidth, kMapHeight);
     ColourMapImage(kMapWidth, kMapHeight, gMapField, gMapSettings);
     DrawMapMarks(kScreenMarks, kMapWidth, kMapHeight, gMapImage,
-                 MapMarksOf(gMapSettings, gOutletInputs));
+                 MapMarksOf(gMapSettings, currentOutlet));
     return gMapImage;
 }
 

@@ -12,13 +12,14 @@ namespace {
 constexpr int kU = 42;
 
 struct Records {
-    OutletInputs in{};
-    PrintInfo info{};
-    MapSettings map{2000, 20, 70, 200};
-    ReportSources sources{};
+    Report sources{};
+    OutletInputs &in = sources.inputs;
+    PrintInfo &info = sources.info;
+    MapSettings &map = sources.map;
     Records() {
         ResetLowOutletInputs(in);
         ResetTallOutletInputs(in);
+        map = {2000, 20, 70, 200};
         Text(in.outletHeightText, "30");
         in.tall.tallOutletHeight = 30;
         Text(in.buildingHeightText, "25");
@@ -29,9 +30,6 @@ struct Records {
         in.tall.dryFlow = 1500;
         in.flowMode = 0;
         in.tall.result = {DownwashWeak, 20, 41.256, 45, 9067288.67, 33, 648, 0};
-        sources.inputs = &in;
-        sources.info = &info;
-        sources.map = &map;
         sources.printedAt = "2026年04月01日 9時05分07秒";
         sources.shown.rateMantissa = "9.1×10";
         sources.shown.rateExponent = "6";

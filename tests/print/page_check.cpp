@@ -106,16 +106,12 @@ int main(int argc, char **argv) {
         return 1;
     }
     const OutletCase report = static_cast<OutletCase>(CaseA + (which - 'a'));
-    OutletInputs in{};
+    Report from{};
+    OutletInputs &in = from.inputs;
     FillRecords(which, in);
     if (argc == 4)
         in.tall.dryFlow = std::atof(argv[3]);
-    PrintInfo info{};
-    MapSettings map{2000, 20, 70, 200};
-    ReportSources from{};
-    from.inputs = &in;
-    from.info = &info;
-    from.map = &map;
+    from.map = {2000, 20, 70, 200};
     from.shown.rateMantissa = "1.0×10";
     from.shown.rateExponent = "6";
     // Case C is printed without boundary distances.

@@ -2,6 +2,7 @@
 
 #include "app/batch_command.h"
 #include "app/batch_progress_dialog.h"
+#include "app/current_outlet.h"
 #include "calc/text_codec_win.h"
 #include "resources/resource.h"
 

@@ -1,5 +1,6 @@
 #include "tests/win/shell_fixture.h"
 
+#include "app/current_outlet.h"
 #include "help/help_topics.h"
 #include "model/map_settings.h"
 #include "print/print_info.h"

@@ -1,7 +1,10 @@
 #include "tests/win/shell_fixture.h"
 
+#include "app/current_outlet.h"
 #include "map/map_raster.h"
+#include "model/map_settings.h"
 #include "print/print_info.h"
+#include "print/printed_map.h"
 #include "print/win/map_file.h"
 #include "print/win/report_printing.h"
 #include "resources/print_resource.h"
@@ -180,7 +183,8 @@ TEST(ReportMapFile, FolderFromTempOrTheCurrentFolder) {
         SetEnvironmentVariableA("TEMP", row.temp == "-" ? nullptr : row.temp.c_str());
         char path[MAX_PATH];
         std::memset(path, 0, sizeof path);
-        ASSERT_TRUE(WriteReportMapFile(true, path)) << row.name;
+        ASSERT_TRUE(WriteReportMapFile(PrintedMapImage(true, gMapSettings, gOutletInputs), path))
+            << row.name;
         ASSERT_LT(std::strlen(path), sizeof path);
         const std::string written = path;
         const std::string expectedFolder = row.inTemp ? folder : std::string(current);
@@ -198,8 +202,8 @@ TEST(ReportMapFile, FolderFromTempOrTheCurrentFolder) {
 
 TEST(ReportMapFile, TwoPrintsAtOnceGetTwoFiles) {
     char first[MAX_PATH], second[MAX_PATH];
-    ASSERT_TRUE(WriteReportMapFile(false, first));
-    ASSERT_TRUE(WriteReportMapFile(true, second));
+    ASSERT_TRUE(WriteReportMapFile(PrintedMapImage(false, gMapSettings, gOutletInputs), first));
+    ASSERT_TRUE(WriteReportMapFile(PrintedMapImage(true, gMapSettings, gOutletInputs), second));
     EXPECT_STRNE(first, second);
     EXPECT_TRUE(DeleteFileA(first));
     EXPECT_TRUE(DeleteFileA(second));

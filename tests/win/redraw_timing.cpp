@@ -9,6 +9,7 @@
 // The reference, timed in the same run, is putting the finished map image on the screen
 // alone: the part of every redraw that does not depend on the window.
 #include "app/platform_hooks.h"
+#include "app/current_outlet.h"
 #include "app/shell.h"
 #include "app/shell_loop.h"
 #include "help/help_topics.h"

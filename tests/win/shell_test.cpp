@@ -1,5 +1,6 @@
 #include "tests/win/shell_fixture.h"
 
+#include "app/current_outlet.h"
 #include "app/shell_loop.h"
 #include "resources/resource.h"
 

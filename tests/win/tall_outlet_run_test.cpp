@@ -1,4 +1,5 @@
 #include "map/map_raster.h"
+#include "app/current_outlet.h"
 #include "model/outlet_inputs.h"
 #include "screens/tall_outlet_run.h"
 #include "tests/win/shell_fixture.h"

@@ -1,10 +1,12 @@
 #include "tests/win/shell_fixture.h"
 
+#include "app/current_outlet.h"
 #include "map/map_raster.h"
 #include "map/win/map_display.h"
 #include "model/dilution_grid.h"
 #include "model/map_settings.h"
 #include "model/result_texts.h"
+#include "print/win/report_printing.h"
 #include "resources/resource.h"
 #include "screens/tall_outlet_results.h"
 #include "screens/tall_outlet_validation.h"
@@ -227,8 +229,14 @@ TEST_F(TallOutletScreenTest, ShowsTheTextsOfTheCommandLineForEveryOutlet) {
         EXPECT_GE(compared, 7);
         EXPECT_TRUE(Enabled(IDC_PRINT));
         EXPECT_TRUE(Enabled(IDC_MAP_ADJUST));
-        EXPECT_EQ(std::string(gPrintedResultTexts.rateMantissa), Text(IDC_RATE_MANTISSA));
-        EXPECT_EQ(std::string(gPrintedResultTexts.landingDistance), Text(IDC_LANDING_DISTANCE));
+        // The printed report holds the texts the screen shows.
+        const Report printed =
+            ReportOfCurrentOutlet(static_cast<OutletCase>(gShell.currentScreen), true);
+        EXPECT_EQ(printed.shown.rateMantissa, Text(IDC_RATE_MANTISSA));
+        EXPECT_EQ(printed.shown.rateExponent, Text(IDC_RATE_EXPONENT));
+        EXPECT_EQ(printed.shown.landingDistance, Text(IDC_LANDING_DISTANCE));
+        EXPECT_EQ(printed.shown.boundary, Text(IDC_BOUNDARY_DISTANCE));
+        EXPECT_EQ(printed.shown.outletIndex, Text(IDC_OUTLET_INDEX));
         ExpectEveryStaticFits();
         Command(IDC_BACK_TO_MENU);
         ASSERT_EQ(gShell.currentScreen, StartMenu);

@@ -99,7 +99,8 @@ int Usage(const std::string &problem) {
 
 int RunSingle(const Command &cmd) {
     OutletCase screen;
-    RequestError error = PrepareOutlet(cmd.outlet, gOutletInputs, &screen);
+    OutletInputs in{};
+    RequestError error = PrepareOutlet(cmd.outlet, in, &screen);
     if (error.status == kBadUsage)
         return Usage(error.message);
     if (error.status) {
@@ -115,10 +116,10 @@ int RunSingle(const Command &cmd) {
     // Without a map or the grid only the cells the results depend on are computed.
     const bool wholeGrid = !cmd.mapPath.empty() || !cmd.gridPath.empty() || cmd.reference;
     ComputeStatus status;
-    Outcome outcome =
-        !wholeGrid ? ComputeResults(gOutletInputs, screen, tall ? &prm.params : nullptr, &status)
-                   : ComputeOutcome(gOutletInputs, screen, &status,
-                                    cmd.reference ? TallSweep::CellByCell : TallSweep::Fast);
+    Outcome outcome = !wholeGrid
+                          ? ComputeResults(in, screen, tall ? &prm.params : nullptr, &status)
+                          : ComputeOutcome(in, screen, &status,
+                                           cmd.reference ? TallSweep::CellByCell : TallSweep::Fast);
     if (status == ComputeStatus::OutOfMemory) {
         std::fprintf(stderr, "kamorte-calc: not enough memory for the dilution grid\n");
         return kOutOfMemory;
@@ -140,7 +141,7 @@ int RunSingle(const Command &cmd) {
         shown = WithJsonMember(shown, "smellPrm", SmellPrmJson(prm));
     std::fputs(shown.c_str(), stdout);
     if (!cmd.mapPath.empty()) {
-        const MapFileStatus written = WriteMapFile(cmd.mapPath, cmd.grey);
+        const MapFileStatus written = WriteMapFile(cmd.mapPath, cmd.grey, in);
         if (written == MapFileStatus::OutOfMemory) {
             std::fprintf(stderr, "kamorte-calc: not enough memory for the map\n");
             return kOutOfMemory;

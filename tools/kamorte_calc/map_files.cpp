@@ -11,8 +11,8 @@
 #include <cstdio>
 #include <cstring>
 
-MapFileStatus WriteMapFile(const std::string &path, bool grey) {
-    const MapMarks marks = MapMarksOf(gMapSettings, gOutletInputs);
+MapFileStatus WriteMapFile(const std::string &path, bool grey, const OutletInputs &in) {
+    const MapMarks marks = MapMarksOf(gMapSettings, in);
     if (!ClearMapImage(marks))
         return MapFileStatus::OutOfMemory;
     gMapField = BuildMapField(gDilutionGrid, gMapSettings.downwindRange, gMapSettings.displayHeight,

@@ -1,0 +1,4 @@
+#include "app/current_outlet.h"
+
+OutletInputs gOutletInputs;
+PrintInfo gPrintInfo = {};
