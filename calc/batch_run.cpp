@@ -126,7 +126,8 @@ void ComputeRows(std::vector<BatchRow> &rows, const SmellParams &params,
                 row.status = kInternalGuard;
                 continue;
             }
-            const RequestError judged = JudgeMeasuredIndex(row.options, row.outcome);
+            const RequestError judged =
+                JudgeMeasuredIndex(row.options, StandardOf(screen, *record), row.outcome);
             if (judged.status) {
                 row.error = judged.message;
                 row.status = judged.status;

@@ -1,6 +1,5 @@
 #include "calc/compliance.h"
 
-#include "model/quantise.h"
 #include "text/text_helpers.h"
 
 #include <cmath>
@@ -12,13 +11,6 @@ constexpr char kMeasuredIndexMessage[] =
 // An index of 100 is a concentration of 10^10: no measurement reaches it, and above it the
 // emission rate would leave the range of a double long before the comparison means anything.
 constexpr double kHighestMeasuredIndex = 100.0;
-
-const OutcomeField *Find(const Outcome &outcome, const char *key) {
-    for (const OutcomeField &f : outcome)
-        if (f.key == key)
-            return &f;
-    return nullptr;
-}
 
 OutcomeField Number(const char *key, double v) {
     if (!std::isfinite(v))
@@ -47,46 +39,8 @@ const char *ReadMeasuredIndex(const std::string &text, double *index) {
     return nullptr;
 }
 
-bool JudgeOutcome(const Outcome &outcome, double measuredIndex, Compliance *verdict) {
-    const OutcomeField *caseField = Find(outcome, "case");
-    if (caseField == nullptr || caseField->kind != OutcomeField::Text)
-        return false;
-    Compliance v;
-    v.measuredIndex = measuredIndex;
-    if (caseField->text == "A" || caseField->text == "B") {
-        const OutcomeField *no2 = Find(outcome, "no2Index");
-        if (no2 == nullptr || no2->kind != OutcomeField::Number)
-            return false;
-        // The standard is the whole index the screen shows and the report prints.
-        const int standard = RoundShown(no2->number);
-        v.complies = measuredIndex <= standard;
-        v.margin = standard - measuredIndex;
-        *verdict = v;
-        return true;
-    }
-    const OutcomeField *rate = Find(outcome, "allowableEmissionRate");
-    const OutcomeField *flow = Find(outcome, "dryFlow");
-    if (rate == nullptr || flow == nullptr || flow->kind != OutcomeField::Number ||
-        !(flow->number >= 0))
-        return false;
-    v.measuredEmissionRate = flow->number * std::pow(10.0, measuredIndex / 10);
-    if (rate->kind == OutcomeField::Null) {
-        // No ground-level maximum beyond the boundary: the rate has no limit.
-        v.complies = true;
-        v.margin = HUGE_VAL;
-    } else if (rate->kind == OutcomeField::Number) {
-        // Against the rate as computed, not its two-figure display: the formula's value is
-        // the limit, and a display rounded upward would pass a rate above it.
-        v.complies = v.measuredEmissionRate <= rate->number;
-        v.margin = 10 * std::log10(rate->number / v.measuredEmissionRate);
-    } else {
-        return false;
-    }
-    *verdict = v;
-    return true;
-}
-
-RequestError JudgeMeasuredIndex(const OutletOptions &options, Outcome &outcome) {
+RequestError JudgeMeasuredIndex(const OutletOptions &options, const OutletStandard &standard,
+                                Outcome &outcome) {
     auto it = options.find("measured-index");
     if (it == options.end())
         return {};
@@ -94,7 +48,7 @@ RequestError JudgeMeasuredIndex(const OutletOptions &options, Outcome &outcome) 
     if (const char *message = ReadMeasuredIndex(it->second, &index))
         return {kBadInput, message};
     Compliance v;
-    if (!JudgeOutcome(outcome, index, &v))
+    if (!JudgeMeasured(standard, index, &v))
         return {kInternalGuard, "kamorte-calc: the result holds no standard to judge against"};
     outcome.push_back(Number("measuredIndex", v.measuredIndex));
     if (v.measuredEmissionRate >= 0)

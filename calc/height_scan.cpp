@@ -208,7 +208,7 @@ HeightPoint ComputeAtHeight(const OutletOptions &options, const std::string &hei
         p.error = {kInternalGuard, ComputeFailureLine(status)};
         return p;
     }
-    p.error = JudgeMeasuredIndex(forCase, p.outcome);
+    p.error = JudgeMeasuredIndex(forCase, StandardOf(prepared, in), p.outcome);
     for (const OutcomeField &f : p.outcome)
         if (f.key == "complies")
             p.complies = f.number != 0;

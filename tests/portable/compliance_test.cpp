@@ -19,13 +19,14 @@ const OutcomeField *Field(const Outcome &outcome, const std::string &key) {
     return nullptr;
 }
 
-Outcome Computed(const OutletOptions &options) {
+Outcome Computed(const OutletOptions &options, OutletStandard *standard) {
     OutletInputs in{};
     OutletCase screen;
     EXPECT_EQ(PrepareOutlet(options, in, &screen).status, kComputed);
     ComputeStatus status;
     Outcome outcome = ComputeResults(in, screen, nullptr, &status);
     EXPECT_EQ(status, ComputeStatus::Ok);
+    *standard = StandardOf(screen, in);
     return outcome;
 }
 
@@ -54,7 +55,8 @@ TEST(Compliance, VerdictOnEitherSideOfTheLimit) {
         {"D", ExampleOutlet()},
     };
     for (const Row &row : rows) {
-        const Outcome plain = Computed(row.outlet);
+        OutletStandard standard;
+        const Outcome plain = Computed(row.outlet, &standard);
         const bool low = row.what[0] == 'A' || row.what[0] == 'B';
         // The limit in index units: the shown whole standard of a low outlet, the index at
         // which the measured rate reaches the allowable rate of a tall one.
@@ -68,7 +70,7 @@ TEST(Compliance, VerdictOnEitherSideOfTheLimit) {
             OutletOptions options = row.outlet;
             options["measured-index"] = Text(limit + offset);
             const std::string where = std::string(row.what) + " offset " + Text(offset);
-            ASSERT_EQ(JudgeMeasuredIndex(options, outcome).status, kComputed) << where;
+            ASSERT_EQ(JudgeMeasuredIndex(options, standard, outcome).status, kComputed) << where;
             ASSERT_EQ(outcome.size(), plain.size() + (low ? 3 : 4)) << where;
             const OutcomeField *complies = Field(outcome, "complies");
             ASSERT_NE(complies, nullptr);
@@ -114,7 +116,8 @@ TEST(Compliance, MeasuredIndexIsReadAsTheScreensReadNumbers) {
     }
     // Without the option the outcome stays as computed.
     Outcome outcome = {{OutcomeField::Text, "case", 0, "A"}};
-    EXPECT_EQ(JudgeMeasuredIndex({{"height", "5"}}, outcome).status, kComputed);
+    const OutletStandard a = {CaseA, 28};
+    EXPECT_EQ(JudgeMeasuredIndex({{"height", "5"}}, a, outcome).status, kComputed);
     EXPECT_EQ(outcome.size(), 1u);
-    EXPECT_EQ(JudgeMeasuredIndex({{"measured-index", "x"}}, outcome).status, kBadInput);
+    EXPECT_EQ(JudgeMeasuredIndex({{"measured-index", "x"}}, a, outcome).status, kBadInput);
 }

@@ -16,7 +16,7 @@ std::string Report(OutletOptions options, bool superscript) {
     OutletCase screen;
     EXPECT_EQ(PrepareOutlet(options, in, &screen).status, kComputed);
     Outcome outcome = ComputeResults(in, screen, nullptr);
-    EXPECT_EQ(JudgeMeasuredIndex(options, outcome).status, kComputed);
+    EXPECT_EQ(JudgeMeasuredIndex(options, StandardOf(screen, in), outcome).status, kComputed);
     return OutcomeReport(outcome, superscript, Cp932ToUtf8);
 }
 

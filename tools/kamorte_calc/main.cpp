@@ -128,7 +128,7 @@ int RunSingle(const Command &cmd) {
         std::fputs(ComputeFailureLine(status), stdout);
         return kInternalGuard;
     }
-    const RequestError judged = JudgeMeasuredIndex(cmd.outlet, outcome);
+    const RequestError judged = JudgeMeasuredIndex(cmd.outlet, StandardOf(screen, in), outcome);
     if (judged.status) {
         std::fprintf(stderr, "%s\n", Cp932ToUtf8(judged.message).c_str());
         return judged.status;
