@@ -123,8 +123,9 @@ void ReportBatch(const BatchJob &job) {
     } else {
         const std::string text =
             BatchSummaryText(job.summary) + "\n\n結果のファイル:\n" + job.outputPath;
-        gMessageBox(owner, text.c_str(), kCaption,
-                    MB_OK | (job.summary.status == 0 ? MB_ICONINFORMATION : MB_ICONWARNING) |
-                        MB_TOPMOST);
+        gMessageBox(
+            owner, text.c_str(), kCaption,
+            MB_OK | (job.summary.status == BatchComputed ? MB_ICONINFORMATION : MB_ICONWARNING) |
+                MB_TOPMOST);
     }
 }

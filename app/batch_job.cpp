@@ -30,7 +30,7 @@ void RunInto(BatchJob &job, std::istream &in) {
     job.summary = RunBatch(
         in, out, settings, [&job](const BatchProgress &p) { Report(job, p); }, &job.cancel);
     out.flush();
-    if (job.summary.cancelled || job.summary.status == 2) {
+    if (job.summary.cancelled || job.summary.status == BatchFileUnusable) {
         output.Abandon();
         return;
     }

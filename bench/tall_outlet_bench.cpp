@@ -15,7 +15,7 @@ TallOutletInputs Outlet(int which) {
     ResetTallOutletInputs(record);
     TallOutletInputs in = record.tall;
     in.no1Standard = 12;
-    in.outletDirection = 0;
+    in.outletDirection = DirectionUpward;
     in.moisture = 10;
     in.gasTemperature = 80;
     in.outletToBoundary = 50;

@@ -208,7 +208,7 @@ BatchSummary RunBatch(std::istream &in, std::ostream &out, const BatchSettings &
                       const std::atomic<bool> *cancel) {
     BatchSummary summary;
     const auto unusable = [&summary](const std::string &problem) {
-        summary.status = kBadUsage;
+        summary.status = BatchFileUnusable;
         summary.problem = problem;
         return summary;
     };
@@ -333,7 +333,8 @@ BatchSummary RunBatch(std::istream &in, std::ostream &out, const BatchSettings &
                 ++summary.rowsComputed;
             }
             text += lineEnd;
-            summary.status = std::max(summary.status, row.status);
+            // A row's status is the exit status of its outlet: 0, 1 or 3.
+            summary.status = std::max(summary.status, static_cast<BatchStatus>(row.status));
         }
         out << text;
         out.flush();
@@ -366,7 +367,7 @@ std::string Grouped(uint64_t n) {
 } // namespace
 
 std::string BatchSummaryText(const BatchSummary &summary) {
-    if (summary.status == kBadUsage)
+    if (summary.status == BatchFileUnusable)
         return summary.problem;
     std::string text = Grouped(summary.rowsComputed) + " 行を計算";
     if (summary.rowsRefused > 0) {

@@ -33,18 +33,25 @@ struct BatchProgress {
     uint64_t rowsDone = 0;
 };
 
+// How a batch ended, worst first by value; the values are kamorte-calc's exit statuses.
+enum BatchStatus : int {
+    BatchComputed = 0,       // every row computed
+    BatchRowRefused = 1,     // a row refused
+    BatchFileUnusable = 2,   // the file unusable (nothing computed) or the result unwritten
+    BatchRowNotComputed = 3, // a row could not be computed (flow guard, memory)
+};
+
 struct BatchSummary {
-    int status = 0; // 0 every row computed, 1 a row refused, 2 the file unusable (nothing
-                    // computed), 3 a row could not be computed (flow guard, memory)
+    BatchStatus status = BatchComputed;
     bool cancelled = false;
     uint64_t rowsComputed = 0;
-    uint64_t rowsRefused = 0;    // rows given an error cell (bad input or not computable)
-    uint64_t firstErrorLine = 0; // physical line of the file, header = line 1; 0 when none
-    std::string firstError;      // code page 932
-    std::string problem;         // code page 932: why the file could not be used (status 2)
+    uint64_t rowsRefused = 0;             // rows given an error cell (bad input or not computable)
+    uint64_t firstErrorLine = 0;          // physical line of the file, header = line 1; 0 when none
+    std::string firstError;               // code page 932
+    std::string problem;                  // code page 932: why the file could not be used
     std::vector<std::string> passThrough; // code page 932: names of the columns passed through
-    // The result could not be written (a full disk, a closed pipe): status 2 and `problem`
-    // say so, the rows after the failure were not computed.
+    // The result could not be written (a full disk, a closed pipe): BatchFileUnusable and
+    // `problem` say so, the rows after the failure were not computed.
     bool writeFailed = false;
     InputEncoding inputEncodingUsed = InputEncoding::Auto; // Utf8 or Cp932 once the file is read
 };

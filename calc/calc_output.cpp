@@ -78,7 +78,7 @@ Outcome TallOutcome(const OutletInputs &in, OutletCase screen, double landingDil
     out.push_back(Txt("boundaryText", texts.boundary));
     out.push_back(Txt("landingDistanceText", texts.landingDistance));
     out.push_back(Txt("landingDilutionText", texts.landingDilution));
-    const MapLabelTexts labels = FormatMapLabels(map, r.allowableOutletIndex >= 0);
+    const MapLabelTexts labels = FormatMapLabels(map, HasTallResult(in));
     out.push_back(Txt("colourTopText", labels.colourTop));
     out.push_back(Txt("colourMiddleText", labels.colourMiddle));
     out.push_back(Txt("colourBottomText", labels.colourBottom));
@@ -129,7 +129,6 @@ Outcome ComputeOutcome(OutletInputs &in, OutletCase screen, ComputeStatus *statu
     if (computed != ComputeStatus::Ok)
         return {};
     gMapSettings = DefaultMapSettings(in.tall, gDilutionGrid);
-    in.resultsShown = true;
     const TallOutletResult &r = in.tall.result;
     const bool landed = r.landingRow >= 0 && r.landingColumn >= 0;
     const double landing = landed ? GridCell(gDilutionGrid, r.landingRow, r.landingColumn) : 0;
@@ -148,7 +147,6 @@ Outcome ComputeResults(OutletInputs &in, OutletCase screen, const SmellParams *p
         *status = computed;
     if (computed != ComputeStatus::Ok)
         return {};
-    in.resultsShown = true;
     return TallOutcome(in, screen, landing, LandingMapSettings(in.tall, landing));
 }
 

@@ -82,11 +82,13 @@ RequestError PrepareTall(const OutletOptions &o, OutletInputs &in, OutletCase ta
     if (CountOf(o, {"dry-flow", "wet-flow", "velocity"}) > 1)
         return BadUsage("give one of --dry-flow, --wet-flow and --velocity");
 
-    const int32_t direction = !Has(o, "direction") ? -1 : Get(o, "direction") == "up" ? 0 : 1;
-    SetTallChoices(in, tallCase, Has(o, "area") ? 1 : 0,
-                   Has(o, "wet-flow")   ? 1
-                   : Has(o, "velocity") ? 2
-                                        : 0,
+    const OutletDirection direction = !Has(o, "direction")          ? DirectionNotChosen
+                                      : Get(o, "direction") == "up" ? DirectionUpward
+                                                                    : DirectionOther;
+    SetTallChoices(in, tallCase, Has(o, "area") ? SizeByArea : SizeByDiameter,
+                   Has(o, "wet-flow")   ? FlowWet
+                   : Has(o, "velocity") ? FlowVelocity
+                                        : FlowDry,
                    direction);
     TallFormTexts form;
     for (const auto &option : kTallOptions)

@@ -69,21 +69,21 @@ OutletCase CaseOfHeights(double outletHeight, double buildingHeight) {
 // ---------------------------------------------------------------------------------------
 // Cases C and D.
 
-void SetTallChoices(OutletInputs &in, OutletCase tallCase, int32_t sizeMode, int32_t flowMode,
-                    int32_t outletDirection) {
+void SetTallChoices(OutletInputs &in, OutletCase tallCase, SizeMode sizeMode, FlowMode flowMode,
+                    OutletDirection outletDirection) {
     TallOutletInputs &t = in.tall;
     if (tallCase == CaseC) {
-        in.sizeMode = 0;
-        in.flowMode = flowMode == 2 ? 0 : flowMode;
+        in.sizeMode = SizeByDiameter;
+        in.flowMode = flowMode == FlowVelocity ? FlowDry : flowMode;
         t.outletDiameter = 0.9;
         t.gasTemperature = 15.0;
-        t.outletDirection = -1;
+        t.outletDirection = DirectionNotChosen;
         return;
     }
     in.sizeMode = sizeMode;
     in.flowMode = flowMode;
     t.outletDirection = outletDirection;
-    if (outletDirection != 0)
+    if (outletDirection != DirectionUpward)
         t.gasTemperature = 15.0;
 }
 
@@ -95,13 +95,13 @@ bool TallFieldApplies(const OutletInputs &in, OutletCase tallCase, TallField fie
     case TallField::No1Standard:
     case TallField::OutletToBoundary:
     case TallField::BuildingToBoundary: return true;
-    case TallField::Diameter: return caseD && in.sizeMode == 0;
-    case TallField::Area: return caseD && in.sizeMode == 1;
-    case TallField::Temperature: return caseD && in.tall.outletDirection == 0;
-    case TallField::DryFlow: return in.flowMode == 0;
-    case TallField::WetFlow: return in.flowMode == 1;
-    case TallField::Velocity: return caseD && in.flowMode == 2;
-    case TallField::Moisture: return caseD || in.flowMode == 1;
+    case TallField::Diameter: return caseD && in.sizeMode == SizeByDiameter;
+    case TallField::Area: return caseD && in.sizeMode == SizeByArea;
+    case TallField::Temperature: return caseD && in.tall.outletDirection == DirectionUpward;
+    case TallField::DryFlow: return in.flowMode == FlowDry;
+    case TallField::WetFlow: return in.flowMode == FlowWet;
+    case TallField::Velocity: return caseD && in.flowMode == FlowVelocity;
+    case TallField::Moisture: return caseD || in.flowMode == FlowWet;
     }
     return false;
 }
@@ -114,7 +114,8 @@ TallVerdict ValidateTallForm(OutletCase tallCase, const TallFormTexts &form, Val
     TallVerdict v;
     for (size_t i = 0; i < kTallFieldCount; ++i) {
         const TallField field = static_cast<TallField>(i);
-        if (field == TallField::Temperature && !caseC && t.outletDirection == -1 && !silent)
+        if (field == TallField::Temperature && !caseC && t.outletDirection == DirectionNotChosen &&
+            !silent)
             return Refusal(v, TallField::Temperature, false, kDirectionMessage, kTallBeep);
         if (field == TallField::DryFlow) {
             // Only the chosen flow counts: the others are not given, whatever they held.

@@ -73,12 +73,12 @@ struct TallFormTexts {
 using TallVerdict = FormVerdict<TallField>;
 
 // The radio choices of the tall-outlet screens, as their handlers store them: size
-// alternative (0 diameter, 1 area), flow alternative (0 dry, 1 wet, 2 velocity) and
-// direction (−1 none, 0 upward, 1 other). Case C has none of size and direction: it keeps
-// the diameter 0.9 m, 15 °C, no direction, and has no velocity (2 becomes 0). A direction
+// alternative, flow alternative and direction. Case C has none of size and direction: it
+// keeps the diameter 0.9 m, 15 °C, no direction, and has no velocity (it becomes the dry
+// flow). A direction
 // other than upward sets the temperature to 15 °C.
-void SetTallChoices(OutletInputs &in, OutletCase tallCase, int32_t sizeMode, int32_t flowMode,
-                    int32_t outletDirection);
+void SetTallChoices(OutletInputs &in, OutletCase tallCase, SizeMode sizeMode, FlowMode flowMode,
+                    OutletDirection outletDirection);
 
 // Whether the field is read on the open form with the current choices.
 bool TallFieldApplies(const OutletInputs &in, OutletCase tallCase, TallField field);

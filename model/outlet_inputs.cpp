@@ -32,7 +32,6 @@ void ClearTallOutletResults(OutletInputs &in) {
     r.landingRow = -1;
     r.landingColumn = -1;
     in.tall.dryFlow = -1.0;
-    in.resultsShown = false;
 }
 
 void ResetTallOutletInputs(OutletInputs &in) {
@@ -46,13 +45,13 @@ void ResetTallOutletInputs(OutletInputs &in) {
     t.wetFlow = -1.0;
     t.gasTemperature = 15.0;
     t.moisture = 0.0;
-    t.outletDirection = -1;
+    t.outletDirection = DirectionNotChosen;
     t.tallBuildingHeight = -1.0;
     t.buildingScale = -1.0;
     t.outletToBoundary = -1.0;
     t.buildingToBoundary = -1.0;
-    in.sizeMode = 0;
-    in.flowMode = 0;
+    in.sizeMode = SizeByDiameter;
+    in.flowMode = FlowDry;
     in.outletHeight = -1.0;
     in.buildingHeight = -1.0;
     char *texts[] = {in.outletHeightText,   in.buildingHeightText,   in.no1StandardText,

@@ -10,6 +10,20 @@ enum DownwashClass : int32_t { DownwashNone = 0, DownwashWeak = 1, DownwashStron
 
 enum SizeClass : int32_t { SizeNone = -1, SizeSmall = 0, SizeMedium = 1, SizeLarge = 2 };
 
+// How the outlet of case D is given: by its diameter or by its area.
+enum SizeMode : int32_t { SizeByDiameter = 0, SizeByArea = 1 };
+
+// Which flow was typed: the dry flow, the wet flow, or the exit velocity (case D only).
+enum FlowMode : int32_t { FlowDry = 0, FlowWet = 1, FlowVelocity = 2 };
+
+// Which way the outlet points: upward, or any other way (downward, sideways, a cap, an
+// H-type outlet), where the plume does not rise.
+enum OutletDirection : int32_t {
+    DirectionNotChosen = -1,
+    DirectionUpward = 0,
+    DirectionOther = 1,
+};
+
 constexpr int kTextSize = 64; // accepted texts hold at most 63 bytes
 
 // Results of the last tall-outlet computation; every field −1 while there is none.
@@ -36,7 +50,7 @@ struct TallOutletInputs {
     double wetFlow;
     double gasTemperature;
     double moisture;
-    int32_t outletDirection; // 0 upward, 1 downward/sideways/cap/H-type, −1 not chosen
+    OutletDirection outletDirection;
     double tallBuildingHeight;
     double buildingScale;
     double outletToBoundary;
@@ -67,8 +81,8 @@ struct OutletInputs {
 
     // Cases C and D.
     TallOutletInputs tall;
-    int32_t sizeMode; // 0 diameter, 1 area
-    int32_t flowMode; // 0 dry flow, 1 wet flow, 2 exit velocity
+    SizeMode sizeMode;
+    FlowMode flowMode;
     char no1StandardText[kTextSize];
     char outletDiameterText[kTextSize];
     char outletAreaText[kTextSize];
@@ -79,8 +93,18 @@ struct OutletInputs {
     char moistureText[kTextSize];
     char outletToBoundaryText[kTextSize];
     char buildingToBoundaryText[kTextSize];
-    bool resultsShown;
 };
+
+// Whether the record holds a result of cases C and D, which the screen then shows; the one
+// test of it. Withdrawing a result (ClearTallOutletResults) makes it false.
+inline bool HasTallResult(const OutletInputs &in) {
+    return in.tall.result.allowableOutletIndex >= 0;
+}
+
+// The same of cases A and B (ClearLowOutletResultRecord).
+inline bool HasLowResult(const OutletInputs &in) {
+    return in.lowResult.no2Index >= 0;
+}
 
 void ResetLowOutletInputs(OutletInputs &in);
 void ResetTallOutletInputs(OutletInputs &in);

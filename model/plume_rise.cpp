@@ -121,7 +121,7 @@ double EffectiveHeight(TallOutletInputs &in, const MetConditions &met, const Plu
                        double x) {
     const double u = met.windSpeed;
     double r;
-    if (in.outletDirection > 0) {
+    if (in.outletDirection > DirectionUpward) {
         r = 0.0;
     } else if (x < 0 || rise.buoyancyUndefined || !(rise.xf > x)) {
         r = rise.dh;

@@ -58,7 +58,7 @@ TallResultTexts FormatLandingResults(const OutletInputs &in, double landingDilut
     TallResultTexts texts;
     const TallOutletInputs &t = in.tall;
     const TallOutletResult &r = t.result;
-    const bool exists = r.allowableOutletIndex >= 0;
+    const bool exists = HasTallResult(in);
     if (exists)
         texts.outletIndex =
             Format("%-8d  （＝1号基準（%d）＋希釈度（%d））", RoundShown(r.allowableOutletIndex),

@@ -42,7 +42,7 @@ ComputeStatus AroundTallRun(OutletInputs &in, OutletCase outletCase, double *Fma
 
     if (outletCase == CaseC && t.gasTemperature < 15.0)
         t.gasTemperature = 15.0;
-    if (outletCase == CaseD && in.sizeMode == 1)
+    if (outletCase == CaseD && in.sizeMode == SizeByArea)
         t.outletDiameter = 2 * std::sqrt(t.outletArea / 3.14159265358979323846);
 
     const double runFmax = run(t);
@@ -65,7 +65,7 @@ ComputeStatus AroundTallRun(OutletInputs &in, OutletCase outletCase, double *Fma
     t.exitVelocity = keptVelocity;
     if (outletCase == CaseC)
         t.gasTemperature = keptTemperature;
-    if (in.flowMode == 0)
+    if (in.flowMode == FlowDry)
         t.dryFlow = keptDryFlow;
     else
         t.dryFlow = t.dryFlow * 60;

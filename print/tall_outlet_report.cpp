@@ -34,7 +34,7 @@ std::string DistanceValue(const char *typed, double stored) {
 
 void AddFlowRow(PageDescription &page, int row, const OutletInputs &in) {
     const int u = page.unit;
-    const bool wet = in.flowMode == 1;
+    const bool wet = in.flowMode == FlowWet;
     AddText(page, At(u, 6), At(u, row), wet ? "排出ガス流量（湿り）" : "排出ガス流量（乾き）");
     const std::string value = wet ? FlowValue(in.wetFlowText, in.tall.wetFlow)
                                   : FlowValue(in.dryFlowText, in.tall.dryFlow);
@@ -60,7 +60,7 @@ void AddCaseCInputs(PageDescription &page, const OutletInputs &in) {
     const int u = page.unit;
     int r = 32;
     AddFlowRow(page, r, in);
-    if (in.flowMode == 1) {
+    if (in.flowMode == FlowWet) {
         r = 34;
         AddText(page, At(u, 6), At(u, r), "排出ガス水分量");
         AddText(page, At(u, 18), At(u, r), TypedValue(in.moistureText, in.tall.moisture) + " %");
@@ -72,7 +72,7 @@ void AddCaseDInputs(PageDescription &page, const OutletInputs &in) {
     const int u = page.unit;
     const int labelX = At(u, 6);
     const int valueX = At(u, 18);
-    if (in.sizeMode == 1) {
+    if (in.sizeMode == SizeByArea) {
         AddText(page, labelX, At(u, 32), "排出口の断面積");
         AddValueWithUnit(page, 32, TypedValue(in.outletAreaText, in.tall.outletArea), "m", "2",
                          true);
@@ -81,7 +81,7 @@ void AddCaseDInputs(PageDescription &page, const OutletInputs &in) {
         AddText(page, valueX, At(u, 32),
                 TypedValue(in.outletDiameterText, in.tall.outletDiameter) + " m");
     }
-    const bool upward = in.tall.outletDirection == 0;
+    const bool upward = in.tall.outletDirection == DirectionUpward;
     AddText(page, labelX, At(u, 34), "排出口の向き");
     AddText(page, valueX, At(u, 34), upward ? "上向き" : "下向き");
     int f = 36;
@@ -91,7 +91,7 @@ void AddCaseDInputs(PageDescription &page, const OutletInputs &in) {
                 TypedValue(in.gasTemperatureText, in.tall.gasTemperature) + " ℃");
         f = 38;
     }
-    if (in.flowMode == 2) {
+    if (in.flowMode == FlowVelocity) {
         AddText(page, labelX, At(u, f), "排出ガス吐出速度");
         AddText(page, valueX, At(u, f), CutText(in.exitVelocityText, kVelocityBytes) + " m/s");
     } else {

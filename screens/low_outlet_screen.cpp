@@ -96,7 +96,7 @@ bool FieldDiffersFromAccepted(HWND dlg, int id) {
 
 // Runs on every notification of a field: a result no longer matches edited inputs.
 void FieldChanged(HWND dlg, int id) {
-    if (FieldDiffersFromAccepted(dlg, id) && gOutletInputs.lowResult.no2Index >= 0)
+    if (FieldDiffersFromAccepted(dlg, id) && HasLowResult(gOutletInputs))
         ClearLowOutletResults(dlg);
     ShowArrowPointer();
 }
@@ -168,7 +168,7 @@ void OnBackToMenu(HWND dlg, ScreenId screen) {
 
 void OnPrint(HWND dlg, ScreenId screen) {
     // Only a shown result has a report; the button is greyed otherwise.
-    if (gOutletInputs.lowResult.no2Index < 0)
+    if (!HasLowResult(gOutletInputs))
         return;
     RequestPrint(dlg, screen);
 }

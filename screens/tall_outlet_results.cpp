@@ -29,7 +29,7 @@ void SetText(HWND screen, int id, const std::string &text) {
 
 void ShowTallOutletResults(HWND screen) {
     const OutletInputs &in = gOutletInputs;
-    const bool exists = in.tall.result.allowableOutletIndex >= 0;
+    const bool exists = HasTallResult(in);
     const TallResultTexts texts = FormatTallResults(in, gDilutionGrid);
     SetText(screen, IDC_OUTLET_INDEX, texts.outletIndex);
     SetText(screen, IDC_RATE_MANTISSA, texts.rateMantissa);
@@ -61,7 +61,7 @@ void ClearCursorReadout(HWND screen) {
 }
 
 void CursorReadoutAt(HWND screen, POINT pointer) {
-    if (gOutletInputs.tall.result.allowableOutletIndex < 0)
+    if (!HasTallResult(gOutletInputs))
         return;
     RECT map;
     HWND control = GetDlgItem(screen, IDC_MAP);

@@ -101,10 +101,10 @@ void ShowNoResult(HWND dlg) {
 }
 
 // Case C has the dry and the wet flow; the moisture belongs to the wet one.
-void SetCaseCFlow(HWND dlg, int flowMode) {
+void SetCaseCFlow(HWND dlg, FlowMode flowMode) {
     TallOutletInputs &t = gOutletInputs.tall;
     gOutletInputs.flowMode = flowMode;
-    const bool wet = flowMode == 1;
+    const bool wet = flowMode == FlowWet;
     Check(dlg, IDC_TALL_DRY_RADIO, !wet);
     Check(dlg, IDC_TALL_WET_RADIO, wet);
     Enable(dlg,
@@ -125,7 +125,7 @@ void SetCaseCFlow(HWND dlg, int flowMode) {
 }
 
 void SetCaseDSize(HWND dlg) {
-    const bool area = gOutletInputs.sizeMode == 1;
+    const bool area = gOutletInputs.sizeMode == SizeByArea;
     Check(dlg, IDC_TALL_DIAMETER_RADIO, !area);
     Check(dlg, IDC_TALL_AREA_RADIO, area);
     Enable(dlg, {IDC_TALL_DIAMETER, IDC_TALL_DIAMETER_UNIT}, !area);
@@ -136,7 +136,7 @@ void SetCaseDSize(HWND dlg) {
 // The temperature counts only for an upward outlet; otherwise the gas leaves at 15 °C.
 void SetCaseDDirectionEnabling(HWND dlg) {
     TallOutletInputs &t = gOutletInputs.tall;
-    const bool upward = t.outletDirection == 0;
+    const bool upward = t.outletDirection == DirectionUpward;
     Enable(dlg, {IDC_TALL_TEMPERATURE, IDC_TALL_TEMPERATURE_UNIT, IDC_D_LABEL_TEMPERATURE}, upward);
     Repaint(dlg, {IDC_D_LABEL_TEMPERATURE});
     if (!upward)
@@ -144,17 +144,17 @@ void SetCaseDDirectionEnabling(HWND dlg) {
 }
 
 void SetCaseDFlow(HWND dlg) {
-    const int mode = gOutletInputs.flowMode;
-    Check(dlg, IDC_TALL_DRY_RADIO, mode == 0);
-    Check(dlg, IDC_TALL_WET_RADIO, mode == 1);
-    Check(dlg, IDC_TALL_VELOCITY_RADIO, mode == 2);
+    const FlowMode mode = gOutletInputs.flowMode;
+    Check(dlg, IDC_TALL_DRY_RADIO, mode == FlowDry);
+    Check(dlg, IDC_TALL_WET_RADIO, mode == FlowWet);
+    Check(dlg, IDC_TALL_VELOCITY_RADIO, mode == FlowVelocity);
     Enable(dlg,
            {IDC_TALL_DRY_FLOW, IDC_TALL_DRY_UNIT_M, IDC_TALL_DRY_UNIT_CUBE, IDC_TALL_DRY_UNIT_MIN},
-           mode == 0);
+           mode == FlowDry);
     Enable(dlg,
            {IDC_TALL_WET_FLOW, IDC_TALL_WET_UNIT_M, IDC_TALL_WET_UNIT_CUBE, IDC_TALL_WET_UNIT_MIN},
-           mode == 1);
-    Enable(dlg, {IDC_TALL_VELOCITY, IDC_D_VELOCITY_UNIT}, mode == 2);
+           mode == FlowWet);
+    Enable(dlg, {IDC_TALL_VELOCITY, IDC_D_VELOCITY_UNIT}, mode == FlowVelocity);
     SetCaseDSize(dlg);
     Repaint(dlg, {IDC_TALL_LABEL_MOISTURE});
     SetCaseDDirectionEnabling(dlg);
@@ -162,60 +162,50 @@ void SetCaseDFlow(HWND dlg) {
 
 // Case C: a click on either flow radio, also on the one already chosen, withdraws a result.
 void OnCaseCFlow(HWND dlg, int id) {
-    if (gOutletInputs.resultsShown)
+    if (HasTallResult(gOutletInputs))
         ShowNoResult(dlg);
-    SetCaseCFlow(dlg, id == IDC_TALL_WET_RADIO ? 1 : 0);
+    SetCaseCFlow(dlg, id == IDC_TALL_WET_RADIO ? FlowWet : FlowDry);
 }
 
 // Case D: a click on the radio already chosen changes nothing.
 void OnCaseDAlternative(HWND dlg, int id) {
     OutletInputs &in = gOutletInputs;
-    int32_t *choice = nullptr;
-    int32_t value = 0;
     switch (id) {
     case IDC_TALL_DIAMETER_RADIO:
-        choice = &in.sizeMode;
-        value = 0;
+    case IDC_TALL_AREA_RADIO: {
+        const SizeMode size = id == IDC_TALL_AREA_RADIO ? SizeByArea : SizeByDiameter;
+        if (in.sizeMode == size)
+            return;
+        in.sizeMode = size;
+        SetCaseDSize(dlg);
         break;
-    case IDC_TALL_AREA_RADIO:
-        choice = &in.sizeMode;
-        value = 1;
-        break;
+    }
     case IDC_TALL_DRY_RADIO:
-        choice = &in.flowMode;
-        value = 0;
-        break;
     case IDC_TALL_WET_RADIO:
-        choice = &in.flowMode;
-        value = 1;
+    case IDC_TALL_VELOCITY_RADIO: {
+        const FlowMode flow = id == IDC_TALL_DRY_RADIO   ? FlowDry
+                              : id == IDC_TALL_WET_RADIO ? FlowWet
+                                                         : FlowVelocity;
+        if (in.flowMode == flow)
+            return;
+        in.flowMode = flow;
+        SetCaseDFlow(dlg);
         break;
-    case IDC_TALL_VELOCITY_RADIO:
-        choice = &in.flowMode;
-        value = 2;
-        break;
+    }
     case IDC_TALL_UPWARD:
-        choice = &in.tall.outletDirection;
-        value = 0;
+    case IDC_TALL_DOWNWARD: {
+        const OutletDirection direction = id == IDC_TALL_UPWARD ? DirectionUpward : DirectionOther;
+        if (in.tall.outletDirection == direction)
+            return;
+        in.tall.outletDirection = direction;
+        Check(dlg, IDC_TALL_UPWARD, direction == DirectionUpward);
+        Check(dlg, IDC_TALL_DOWNWARD, direction == DirectionOther);
+        SetCaseDDirectionEnabling(dlg);
         break;
-    case IDC_TALL_DOWNWARD:
-        choice = &in.tall.outletDirection;
-        value = 1;
-        break;
+    }
     default: return;
     }
-    if (*choice == value)
-        return;
-    *choice = value;
-    if (choice == &in.sizeMode) {
-        SetCaseDSize(dlg);
-    } else if (choice == &in.flowMode) {
-        SetCaseDFlow(dlg);
-    } else {
-        Check(dlg, IDC_TALL_UPWARD, value == 0);
-        Check(dlg, IDC_TALL_DOWNWARD, value == 1);
-        SetCaseDDirectionEnabling(dlg);
-    }
-    if (in.tall.result.allowableOutletIndex >= 0)
+    if (HasTallResult(in))
         ShowNoResult(dlg);
 }
 
@@ -261,8 +251,8 @@ void InitTallOutletScreen(HWND dlg, ScreenId screen) {
         SendDlgItemMessageA(dlg, id, EM_LIMITTEXT, kFieldLimit, 0);
     for (int id : kCaseDOnlyFields)
         SendDlgItemMessageA(dlg, id, EM_LIMITTEXT, kFieldLimit, 0);
-    if (screen == CaseC && gOutletInputs.flowMode == 2)
-        gOutletInputs.flowMode = 0; // case C has no velocity field
+    if (screen == CaseC && gOutletInputs.flowMode == FlowVelocity)
+        gOutletInputs.flowMode = FlowDry; // case C has no velocity field
     // A result of an earlier visit is not shown again, so it cannot be printed or read
     // from the map either.
     ClearTallOutletResults(gOutletInputs);
@@ -287,7 +277,6 @@ void OnCalculate(HWND dlg, ScreenId screen) {
         return;
     }
     ShowTallOutletResults(dlg);
-    in.resultsShown = true;
     SetDlgItemTextA(dlg, IDC_ADVICE, "");
     ShowArrowPointer();
 }
@@ -296,7 +285,6 @@ void OnReset(HWND dlg) {
     ResetTallOutletInputs(gOutletInputs);
     RefreshTallOutletScreen(dlg);
     ShowLayoutPicture(dlg);
-    gOutletInputs.resultsShown = false;
 }
 
 void OnBackToMenu(HWND dlg, ScreenId screen) {
@@ -307,13 +295,13 @@ void OnBackToMenu(HWND dlg, ScreenId screen) {
 
 void OnPrint(HWND dlg, ScreenId screen) {
     // Only a shown result has a report; the button is greyed otherwise.
-    if (gOutletInputs.tall.result.allowableOutletIndex < 0)
+    if (!HasTallResult(gOutletInputs))
         return;
     RequestPrint(dlg, screen);
 }
 
 void OnMapAdjust(HWND dlg) {
-    if (gOutletInputs.tall.result.allowableOutletIndex < 0)
+    if (!HasTallResult(gOutletInputs))
         return;
     OpenMapAdjustDialog(dlg, ShowTallOutletResults);
 }
@@ -358,9 +346,9 @@ INT_PTR OnTallOutletCommand(HWND dlg, ScreenId screen, int id) {
 bool IsGrey(ScreenId screen, int id) {
     const OutletInputs &in = gOutletInputs;
     if (screen == CaseD && id == IDC_D_LABEL_TEMPERATURE)
-        return in.tall.outletDirection != 0;
+        return in.tall.outletDirection != DirectionUpward;
     if (screen == CaseC && id == IDC_TALL_LABEL_MOISTURE)
-        return in.flowMode == 0;
+        return in.flowMode == FlowDry;
     return false;
 }
 
@@ -431,14 +419,14 @@ void RefreshTallOutletScreen(HWND dlg) {
     SetDlgItemTextA(dlg, IDC_HEIGHT_AXIS, "m");
     SetDlgItemTextA(dlg, IDC_DISTANCE_AXIS, "風下距離　　");
     if (screen == CaseC) {
-        in.sizeMode = 0;
+        in.sizeMode = SizeByDiameter;
         in.tall.outletDiameter = 0.9;
-        SetCaseCFlow(dlg, in.flowMode == 2 ? 0 : in.flowMode);
+        SetCaseCFlow(dlg, in.flowMode == FlowVelocity ? FlowDry : in.flowMode);
         in.tall.gasTemperature = 15.0;
-        in.tall.outletDirection = -1;
+        in.tall.outletDirection = DirectionNotChosen;
     } else {
-        Check(dlg, IDC_TALL_UPWARD, in.tall.outletDirection == 0);
-        Check(dlg, IDC_TALL_DOWNWARD, in.tall.outletDirection == 1);
+        Check(dlg, IDC_TALL_UPWARD, in.tall.outletDirection == DirectionUpward);
+        Check(dlg, IDC_TALL_DOWNWARD, in.tall.outletDirection == DirectionOther);
         SetCaseDFlow(dlg);
     }
     for (int id : kCaseCFields)
@@ -446,7 +434,7 @@ void RefreshTallOutletScreen(HWND dlg) {
     if (screen == CaseD)
         for (int id : kCaseDOnlyFields)
             SetDlgItemTextA(dlg, id, AcceptedTextOf(id));
-    const bool result = in.tall.result.allowableOutletIndex > 0;
+    const bool result = HasTallResult(in);
     Enable(dlg, {IDC_PRINT, IDC_MAP_ADJUST}, result);
     ClearMapImage(MapMarksOf(gMapSettings, in));
     ShowMapImage(dlg, IDC_MAP, kMapWidth, kMapImageRows, gMapImage);

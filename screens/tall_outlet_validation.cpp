@@ -108,7 +108,7 @@ void TallFieldEdited(HWND dlg, int controlId) {
     TallField field;
     if (!FieldOfControl(controlId, &field))
         return;
-    if (in.resultsShown && TallFieldChanged(in, field, FieldText(dlg, controlId).c_str())) {
+    if (HasTallResult(in) && TallFieldChanged(in, field, FieldText(dlg, controlId).c_str())) {
         ClearTallOutletResults(in);
         ShowTallOutletResults(dlg);
     }

@@ -22,10 +22,9 @@ OutletInputs AcceptedCaseD() {
     ResetLowOutletInputs(in);
     ResetTallOutletInputs(in);
     in.tall = MakeTallOutlet(30, 10, 1, 300, false, 80, 10);
-    in.flowMode = 0;
+    in.flowMode = FlowDry;
     in.tall.result.allowableOutletIndex = 30;
     in.tall.result.landingRow = 100;
-    in.resultsShown = true;
     return in;
 }
 
@@ -64,7 +63,7 @@ TEST(CalculateTallOutlet, RefusedRunsLeaveTheAcceptedInputsAndNoResult) {
         EXPECT_EQ(in.tall.gasTemperature, 80.0) << c.what;
         EXPECT_EQ(in.tall.result.allowableOutletIndex, -1.0) << c.what;
         EXPECT_EQ(in.tall.result.landingRow, -1) << c.what;
-        EXPECT_FALSE(in.resultsShown) << c.what;
+        EXPECT_FALSE(HasTallResult(in)) << c.what;
     }
 }
 

@@ -152,11 +152,12 @@ std::string FormMessage(const FormRow &row) {
                 .message;
     } else {
         const OutletCase tallCase = name == "C" ? CaseC : CaseD;
-        const int32_t direction = o.count("direction") ? 0 : -1;
-        SetTallChoices(in, tallCase, o.count("area") ? 1 : 0,
-                       o.count("wet-flow")   ? 1
-                       : o.count("velocity") ? 2
-                                             : 0,
+        const OutletDirection direction =
+            o.count("direction") ? DirectionUpward : DirectionNotChosen;
+        SetTallChoices(in, tallCase, o.count("area") ? SizeByArea : SizeByDiameter,
+                       o.count("wet-flow")   ? FlowWet
+                       : o.count("velocity") ? FlowVelocity
+                                             : FlowDry,
                        direction);
         TallFormTexts form;
         form[TallField::OutletHeight] = Get(o, "height");
@@ -222,7 +223,7 @@ TEST(FormRules, SilentModeKeepsTheValidAndDropsTheRest) {
     OutletInputs in{};
     ResetLowOutletInputs(in);
     ResetTallOutletInputs(in);
-    SetTallChoices(in, CaseD, 0, 0, -1);
+    SetTallChoices(in, CaseD, SizeByDiameter, FlowDry, DirectionNotChosen);
     TallFormTexts form;
     form[TallField::OutletHeight] = "３０";
     form[TallField::BuildingHeight] = "ten";
@@ -262,7 +263,7 @@ TEST(FormRules, YesToTheQuestionsLeadsToTheRightScreenWithTheTexts) {
         OutletInputs in{};
         ResetLowOutletInputs(in);
         ResetTallOutletInputs(in);
-        SetTallChoices(in, c.open, 0, 0, 1);
+        SetTallChoices(in, c.open, SizeByDiameter, FlowDry, DirectionOther);
         TallFormTexts form;
         form[TallField::OutletHeight] = c.height;
         form[TallField::BuildingHeight] = c.building;

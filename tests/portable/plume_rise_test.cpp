@@ -125,7 +125,7 @@ TEST(EffectiveHeight, RisesGraduallyToTheFinalRise) {
 
 TEST(EffectiveHeight, AnOutletNotPointingUpwardHasNoRise) {
     Prepared p = WithVelocity(30, 10, 1, 10, 80);
-    p.in.outletDirection = 1;
+    p.in.outletDirection = DirectionOther;
     for (double x : {1.0, 100.0, 10000.0})
         EXPECT_EQ(He(p, x), 30.0);
 }

@@ -24,7 +24,7 @@ struct Outlet {
 };
 
 TallOutletInputs With(TallOutletInputs in, double outletBoundary, double buildingBoundary,
-                      int direction = 0) {
+                      OutletDirection direction = DirectionUpward) {
     in.outletToBoundary = outletBoundary;
     in.buildingToBoundary = buildingBoundary;
     in.outletDirection = direction;
@@ -37,7 +37,8 @@ std::vector<Outlet> Spread() {
          With(MakeTallOutlet(30, 10, 1, 300, false, 80, 10), 50, 20)},
         {"weak downwash, velocity", With(MakeTallOutlet(20, 12, 1, 10, true, 80, 10), 0, 0)},
         {"strong downwash", With(MakeTallOutlet(16, 15, 1, 300, false, 80, 10), 30, 10)},
-        {"downward outlet", With(MakeTallOutlet(30, 10, 1, 300, false, 80, 10), 50, 20, 1)},
+        {"downward outlet",
+         With(MakeTallOutlet(30, 10, 1, 300, false, 80, 10), 50, 20, DirectionOther)},
         {"cold gas", With(MakeTallOutlet(30, 10, 1, 300, false, -15, 10), 50, 20)},
         {"landing beyond 10 km", With(MakeTallOutlet(400, 100, 10, 199, true, 500, 0), 0, 0)},
         {"boundary far away", With(MakeTallOutlet(60, 10, 2, 15, true, 150, 5), 6000, 6000)},

@@ -147,7 +147,7 @@ TEST(CalculateTallOutlet, RestoresTheAcceptedInputs) {
     in.tall.dryFlow = -1;
     in.tall.wetFlow = 400;
     in.tall.moisture = 25;
-    in.flowMode = 1;
+    in.flowMode = FlowWet;
     CalculateTallOutlet(in, CaseD, gDilutionGrid);
     EXPECT_EQ(in.tall.wetFlow, 400.0);
     EXPECT_EQ(in.tall.moisture, 25.0);
@@ -165,7 +165,7 @@ TEST(CalculateTallOutlet, RestoresTheAcceptedInputs) {
     // Case D given the area keeps the diameter derived from it.
     in.tall.tallBuildingHeight = 10;
     in.tall.dryFlow = -1;
-    in.sizeMode = 1;
+    in.sizeMode = SizeByArea;
     in.tall.outletArea = 3.14159265358979323846;
     CalculateTallOutlet(in, CaseD, gDilutionGrid);
     EXPECT_DOUBLE_EQ(in.tall.outletDiameter, 2.0);

@@ -28,7 +28,7 @@ struct Records {
         in.tall.no1Standard = 12;
         Text(in.dryFlowText, "1500");
         in.tall.dryFlow = 1500;
-        in.flowMode = 0;
+        in.flowMode = FlowDry;
         in.tall.result = {DownwashWeak, 20, 41.256, 45, 9067288.67, 33, 648, 0};
         sources.printedAt = "2026年04月01日 9時05分07秒";
         sources.shown.rateMantissa = "9.1×10";
@@ -90,7 +90,7 @@ TEST(TallOutletReport, CaseCRowsMoveWithTheWetFlow) {
     };
     for (const Row &row : rows) {
         Records r;
-        r.in.flowMode = row.flowMode;
+        r.in.flowMode = static_cast<FlowMode>(row.flowMode);
         Records::Text(r.in.wetFlowText, "1800");
         Records::Text(r.in.moistureText, "8.5");
         Records::Text(r.in.outletToBoundaryText, row.outletDistance);
@@ -144,9 +144,9 @@ TEST(TallOutletReport, CaseDRowsFollowDirectionSizeAndFlow) {
     };
     for (const Row &row : rows) {
         Records r;
-        r.in.tall.outletDirection = row.direction;
-        r.in.sizeMode = row.sizeMode;
-        r.in.flowMode = row.flowMode;
+        r.in.tall.outletDirection = static_cast<OutletDirection>(row.direction);
+        r.in.sizeMode = static_cast<SizeMode>(row.sizeMode);
+        r.in.flowMode = static_cast<FlowMode>(row.flowMode);
         Records::Text(r.in.outletDiameterText, "1.2");
         Records::Text(r.in.outletAreaText, "0.785");
         Records::Text(r.in.gasTemperatureText, "120");

@@ -16,7 +16,7 @@ TallOutletInputs MakeTallOutlet(double height, double building, double diameter,
     t.tallOutletHeight = height;
     t.tallBuildingHeight = building;
     t.outletDiameter = diameter;
-    t.outletDirection = 0;
+    t.outletDirection = DirectionUpward;
     t.gasTemperature = temperature;
     t.moisture = moisture;
     t.outletToBoundary = 0;

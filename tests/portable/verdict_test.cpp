@@ -45,6 +45,7 @@ std::vector<GoldenArgs> LoadGoldenArgs() {
     return outlets;
 }
 
+#ifndef _WIN32
 // A member of kamorte-calc's one-line JSON: its text after the colon, up to , or }.
 std::string JsonMember(const std::string &json, const std::string &key) {
     const size_t at = json.find("\"" + key + "\": ");
@@ -71,6 +72,7 @@ std::string CalcJson(const std::vector<std::string> &args, double measured) {
     }
     return out;
 }
+#endif
 
 OutletStandard Computed(const std::vector<std::string> &args) {
     OutletOptions options;
@@ -97,6 +99,7 @@ TEST(Verdict, EqualsWhatKamorteCalcPrintsForEveryGoldenOutlet) {
             SCOPED_TRACE(g.what + " measured " + std::to_string(measured));
             Compliance v;
             ASSERT_TRUE(JudgeMeasured(standard, measured, &v));
+#ifndef _WIN32 // kamorte-calc runs as a native process beside the native tests
             const std::string json = CalcJson(g.args, measured);
             ASSERT_FALSE(json.empty());
             EXPECT_EQ(JsonMember(json, "complies"), v.complies ? "true" : "false");
@@ -111,6 +114,7 @@ TEST(Verdict, EqualsWhatKamorteCalcPrintsForEveryGoldenOutlet) {
             else
                 EXPECT_EQ(rate, "");
 
+#endif
             // Reduced by the fraction, the measured odor stands at the limit (to the rounding
             // of 1 − reduction, which at an index of 100 is some 10⁻⁵).
             const double reduction = ReductionNeeded(standard, v);

@@ -85,9 +85,9 @@ void FillRecords(char which, OutletInputs &in) {
     }
     // Cases C and D: the rows that exist decide the layout; the values do not move anything
     // that is checked here.
-    in.flowMode = which == 'c' ? 1 : 0;
-    in.tall.outletDirection = which == 'c' ? 0 : 1;
-    in.sizeMode = which == 'd' ? 1 : 0;
+    in.flowMode = which == 'c' ? FlowWet : FlowDry;
+    in.tall.outletDirection = which == 'c' ? DirectionUpward : DirectionOther;
+    in.sizeMode = which == 'd' ? SizeByArea : SizeByDiameter;
     in.tall.result = {DownwashWeak, 20, 40, 40, 1.0e6, 28, 500, 0};
     in.tall.dryFlow = 1000;
 }

@@ -223,7 +223,7 @@ class HostilePasteTest : public ShellTest {
         case Window::CaseC:
         case Window::CaseD:
             Command(IDC_CALCULATE);
-            return gOutletInputs.resultsShown ? "the tall outlet's results" : "";
+            return HasTallResult(gOutletInputs) ? "the tall outlet's results" : "";
         case Window::MapAdjust: {
             const MapSettings before = gMapSettings;
             SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);

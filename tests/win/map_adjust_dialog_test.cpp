@@ -48,7 +48,7 @@ class MapAdjustDialogTest : public ShellTest {
         for (const auto &f : fields)
             Type(f.first, f.second);
         Command(IDC_CALCULATE);
-        ASSERT_TRUE(gOutletInputs.resultsShown);
+        ASSERT_TRUE(HasTallResult(gOutletInputs));
     }
     static HWND Dialog() { return gShell.mapAdjustWindow; }
     static std::string DialogText(int id) { return Text(GetDlgItem(Dialog(), id)); }

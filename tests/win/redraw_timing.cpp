@@ -108,7 +108,7 @@ bool ComputeExample() {
     for (const auto &f : fields)
         Type(Screen(), f.first, f.second);
     Command(IDC_CALCULATE);
-    return gOutletInputs.resultsShown;
+    return HasTallResult(gOutletInputs);
 }
 
 // Keystrokes into the range field that alternate between two ranges, at the given height.

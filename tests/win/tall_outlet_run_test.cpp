@@ -20,13 +20,13 @@ void AcceptCaseD(OutletInputs &in) {
     t.tallOutletHeight = 30;
     t.tallBuildingHeight = 10;
     t.outletDiameter = 1;
-    t.outletDirection = 0;
+    t.outletDirection = DirectionUpward;
     t.gasTemperature = 80;
     t.dryFlow = 300;
     t.moisture = 10;
     t.outletToBoundary = 50;
     t.buildingToBoundary = 20;
-    in.flowMode = 0;
+    in.flowMode = FlowDry;
     std::strcpy(in.dryFlowText, "300");
 }
 
@@ -74,7 +74,7 @@ TEST_F(TallOutletRunTest, AFailedRunIsSaidInAMessageBoxAndTheScreenStays) {
         EXPECT_EQ(t.wetFlow, c.wetFlow) << c.what;
         EXPECT_EQ(t.result.allowableOutletIndex, -1.0) << c.what;
         EXPECT_EQ(t.result.landingRow, -1) << c.what;
-        EXPECT_FALSE(gOutletInputs.resultsShown) << c.what;
+        EXPECT_FALSE(HasTallResult(gOutletInputs)) << c.what;
     }
     // And once the memory is there again, the same screen computes.
     SetMapMemoryGate(nullptr);

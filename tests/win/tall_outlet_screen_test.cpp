@@ -218,7 +218,7 @@ TEST_F(TallOutletScreenTest, ShowsTheTextsOfTheCommandLineForEveryOutlet) {
         SCOPED_TRACE(o.what);
         OpenAndCompute(o);
         ASSERT_TRUE(boxes.empty()) << boxes.front().text;
-        ASSERT_TRUE(gOutletInputs.resultsShown);
+        ASSERT_TRUE(HasTallResult(gOutletInputs));
         int compared = 0;
         for (const auto &control : TextControls()) {
             if (!o.texts.count(control.first))
@@ -305,7 +305,7 @@ TEST_F(TallOutletScreenTest, RefusesEachBadFieldWithItsMessageAndFocus) {
             EXPECT_EQ(boxes[0].type, kRefusal);
             EXPECT_EQ(GetFocus(), Item(c.field));
         }
-        EXPECT_FALSE(gOutletInputs.resultsShown);
+        EXPECT_FALSE(HasTallResult(gOutletInputs));
         Command(IDC_BACK_TO_MENU);
     }
 }
@@ -415,12 +415,12 @@ TEST_F(TallOutletScreenTest, WithdrawsAResultWhenAnInputChanges) {
         Open(c.caseD ? "30" : "20", c.caseD ? "10" : "15");
         Fill(c.caseD ? kExampleD : Args{{"no1", "12"}, {"dry-flow", "300"}});
         Click(IDC_CALCULATE);
-        ASSERT_TRUE(gOutletInputs.resultsShown);
+        ASSERT_TRUE(HasTallResult(gOutletInputs));
         if (c.text != nullptr)
             Type(c.control, c.text);
         else
             Click(c.control);
-        EXPECT_EQ(gOutletInputs.resultsShown, !c.withdraws);
+        EXPECT_EQ(HasTallResult(gOutletInputs), !c.withdraws);
         EXPECT_EQ(Text(IDC_OUTLET_INDEX).empty(), c.withdraws);
         EXPECT_EQ(Enabled(IDC_PRINT), !c.withdraws);
         if (c.withdraws) {
@@ -441,7 +441,7 @@ TEST_F(TallOutletScreenTest, ReadsThePointUnderThePointer) {
     Open("30", "10");
     Fill(kExampleD);
     Click(IDC_CALCULATE);
-    ASSERT_TRUE(gOutletInputs.resultsShown);
+    ASSERT_TRUE(HasTallResult(gOutletInputs));
     RECT map;
     GetWindowRect(Item(IDC_MAP), &map);
     const MapSettings &s = gMapSettings;

@@ -119,7 +119,7 @@ int RunBatchCommand(const BatchCommand &command) {
     const BatchSummary summary =
         RunBatch(in, out, settings, [&progress](const BatchProgress &p) { progress.Show(p); });
     progress.Clear();
-    if (summary.status == kBadUsage) {
+    if (summary.status == BatchFileUnusable) {
         if (target)
             target->Abandon();
         const std::string where =

@@ -36,8 +36,9 @@ void RunTall(OutletCase tallCase, ValidationMode mode, uint8_t choices, const Ta
     static OutletInputs in;
     ResetLowOutletInputs(in);
     ResetTallOutletInputs(in);
-    SetTallChoices(in, tallCase, choices & 1, (choices >> 1) % 3,
-                   static_cast<int>((choices >> 3) % 3) - 1);
+    SetTallChoices(in, tallCase, static_cast<SizeMode>(choices & 1),
+                   static_cast<FlowMode>((choices >> 1) % 3),
+                   static_cast<OutletDirection>(static_cast<int>((choices >> 3) % 3) - 1));
     const TallVerdict v = ValidateTallForm(tallCase, form, mode, in);
     if (mode == ValidationMode::Silent)
         return; // kana kept as typed by a silent check count as changed ever after
