@@ -268,7 +268,6 @@ void OnCalculate(HWND dlg, ScreenId screen) {
     SetDlgItemTextA(dlg, IDC_ADVICE, "計算中です。");
     UpdateWindow(GetDlgItem(dlg, IDC_ADVICE));
     SetCursor(LoadCursorA(nullptr, IDC_WAIT));
-    OutletInputs &in = gOutletInputs;
     if (!RunTallOutletOnScreen(dlg, static_cast<OutletCase>(screen))) {
         // The run said why; the inputs are as accepted and there is no result to show.
         ShowTallOutletResults(dlg);
