@@ -24,7 +24,7 @@ const char *ReadMeasuredIndex(const std::string &text, double *index);
 // False when the outcome does not hold what the case needs.
 bool JudgeOutcome(const Outcome &outcome, double measuredIndex, Compliance *verdict);
 
-// When the options hold "measured-index", judges the outcome and appends measuredIndex,
+// When the options hold the measured index, judges the outcome and appends measuredIndex,
 // measuredEmissionRate (cases C and D), complies and margin. Without the option the outcome
 // is left as it is.
 RequestError JudgeMeasuredIndex(const OutletOptions &options, Outcome &outcome);
