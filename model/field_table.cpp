@@ -459,3 +459,17 @@ const MapAdjustRule &MapAdjustRuleOf(MapAdjustField field) {
             return row.map;
     return kNoMapRule;
 }
+
+Field FieldOf(TallField field) {
+    for (const FieldRow &row : Rows())
+        if (row.tall.message != nullptr && row.tall.field == field)
+            return row.field;
+    return Field::OutletHeight;
+}
+
+Field FieldOf(LowField field) {
+    for (const FieldRow &row : Rows())
+        if (row.low.messageA != nullptr && row.low.field == field)
+            return row.field;
+    return Field::OutletHeight;
+}

@@ -114,3 +114,6 @@ const std::vector<FieldWord> &FieldWords();
 std::string OptionUsageLines();
 
 const LowFieldRule &LowRule(LowField field);
+// The row of a field of the tall-outlet or the low-outlet forms.
+Field FieldOf(TallField field);
+Field FieldOf(LowField field);
