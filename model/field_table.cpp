@@ -265,9 +265,8 @@ const std::vector<FieldRow> &Rows() {
          {"排出口の臭気指数（測定値）", nullptr},
          kEveryCase,
          "N",
-         "the odor index measured at the outlet: adds the verdict\n(complies or not) and the "
-         "margin "
-         "in index units",
+         "the odor index measured at the outlet: adds the verdict\n"
+         "(complies or not) and the margin in index units",
          kNoTallRule,
          kNoLowRule,
          kNoMapRule,
