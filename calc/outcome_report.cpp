@@ -5,6 +5,7 @@
 #include "model/quantise.h"
 #include "model/result_texts.h"
 #include "text/text_helpers.h"
+#include "text/format.h"
 
 #include <algorithm>
 #include <cmath>
@@ -18,12 +19,6 @@ namespace {
 // terminal can show it.
 constexpr char kFlowUnit[] = "m3N/min";
 constexpr char kRaisedFlowUnit[] = "m\xC2\xB3N/min"; // UTF-8
-
-template <typename... Args> std::string Format(const char *format, Args... args) {
-    char text[256];
-    std::snprintf(text, sizeof text, format, args...);
-    return text;
-}
 
 const OutcomeField *Find(const Outcome &outcome, const char *key) {
     for (const OutcomeField &f : outcome)

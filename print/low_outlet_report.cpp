@@ -1,6 +1,7 @@
 #include "print/report_rules.h"
 
 #include "resources/resource.h"
+#include "text/format.h"
 
 #include <cstdio>
 
@@ -8,12 +9,6 @@ namespace {
 
 int Shown(double value) {
     return static_cast<int>(value + 0.5);
-}
-
-std::string Format(const char *format, int a) {
-    char text[120];
-    std::snprintf(text, sizeof text, format, a);
-    return text;
 }
 
 const char *SizeWord(int sizeClass) {

@@ -1,16 +1,11 @@
 #include "print/report_rules.h"
 
 #include "resources/resource.h"
+#include "text/format.h"
 
 #include <cstdio>
 
 namespace {
-
-std::string Format(const char *format, int value) {
-    char text[80];
-    std::snprintf(text, sizeof text, format, value);
-    return text;
-}
 
 int Shown(double value) {
     return static_cast<int>(value + 0.5);

@@ -1,14 +1,10 @@
 #include "print/report_rules.h"
 
+#include "text/format.h"
+
 #include <cstdio>
 
 namespace {
-
-std::string Format(const char *format, int a, int b = 0) {
-    char text[160];
-    std::snprintf(text, sizeof text, format, a, b);
-    return text;
-}
 
 int Shown(double value) {
     return static_cast<int>(value + 0.5);
