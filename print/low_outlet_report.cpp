@@ -1,15 +1,12 @@
 #include "print/report_rules.h"
 
 #include "resources/resource.h"
+#include "model/quantise.h"
 #include "text/format.h"
 
 #include <cstdio>
 
 namespace {
-
-int Shown(double value) {
-    return static_cast<int>(value + 0.5);
-}
 
 const char *SizeWord(int sizeClass) {
     switch (sizeClass) {
@@ -76,9 +73,9 @@ PageDescription DescribeLowOutletReport(OutletCase report, const ReportSources &
     AddText(page, valueX, At(u, row), SizeWord(in.sizeClass));
     AddSizeBounds(page, row, in.sizeClass);
 
-    const int no2 = Shown(in.lowResult.no2Index);
-    const int no1 = Shown(in.no1Index);
-    const int dilution = Shown(in.lowResult.dilution);
+    const int no2 = RoundShown(in.lowResult.no2Index);
+    const int no1 = RoundShown(in.no1Index);
+    const int dilution = RoundShown(in.lowResult.dilution);
     AddText(page, At(u, 33), At(u, 28), "２号基準：臭気指数");
     AddText(page, At(u, caseB ? 46 : 44), At(u, 28), Format("%d", no2), kResultBlue);
     char makeUp[160];

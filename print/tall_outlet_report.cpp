@@ -1,14 +1,11 @@
 #include "print/report_rules.h"
 
+#include "model/quantise.h"
 #include "text/format.h"
 
 #include <cstdio>
 
 namespace {
-
-int Shown(double value) {
-    return static_cast<int>(value + 0.5);
-}
 
 // Below this many bytes a typed flow is printed as typed.
 constexpr size_t kFlowTypedBytes = 7;
@@ -118,10 +115,10 @@ void AddTallOutputs(PageDescription &page, const ReportSources &from) {
     AddText(page, valueX, At(u, 28), from.shown.rateMantissa, kResultBlue);
     AddText(page, At(u, 48, 1, 2), At(u, 28, -1, 2), from.shown.rateExponent, kResultBlue);
     AddText(page, labelX, At(u, 30), "排出口における許容臭気指数");
-    AddText(page, valueX, At(u, 30), Format("%d", Shown(r.allowableOutletIndex)), kResultBlue);
+    AddText(page, valueX, At(u, 30), Format("%d", RoundShown(r.allowableOutletIndex)), kResultBlue);
     AddText(page, At(u, 40), At(u, 32, -1, 2),
-            Format("（ ＝ １号基準(%d) + 希釈度(%d) ）", Shown(in.tall.no1Standard),
-                   Shown(r.dilutionDegree)));
+            Format("（ ＝ １号基準(%d) + 希釈度(%d) ）", RoundShown(in.tall.no1Standard),
+                   RoundShown(r.dilutionDegree)));
     AddText(page, labelX, At(u, 34), "標準状態における排出ガス流量（乾き）");
     char flow[400];
     std::snprintf(flow, sizeof flow, "%.1lf m  /min", in.tall.dryFlow);
