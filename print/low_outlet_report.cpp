@@ -1,6 +1,7 @@
 #include "print/report_rules.h"
 
 #include "resources/resource.h"
+#include "model/case_texts.h"
 #include "model/quantise.h"
 #include "text/format.h"
 
@@ -51,9 +52,7 @@ PageDescription DescribeLowOutletReport(OutletCase report, const ReportSources &
     const OutletInputs &in = *from.inputs;
     const bool caseB = report == CaseB;
     PageDescription page{u, {}};
-    AddReportHeader(page, report, from,
-                    caseB ? "Ｂ．排出口の高さが６．７ｍ以上１５ｍ未満の場合"
-                          : "Ａ．排出口の高さが６．７ｍ未満の場合");
+    AddReportHeader(page, report, from, CasePageHeading(report));
     const int labelX = At(u, 8);
     const int valueX = At(u, 20);
     int row = 26;

@@ -1,5 +1,6 @@
 #include "print/report_rules.h"
 
+#include "model/case_texts.h"
 #include "model/quantise.h"
 #include "text/format.h"
 
@@ -95,16 +96,6 @@ void AddCaseDInputs(PageDescription &page, const OutletInputs &in) {
     AddBoundaryRows(page, f + 2, in);
 }
 
-const char *DownwashWord(int downwashClass) {
-    switch (downwashClass) {
-    case DownwashNone: return "無";
-    case DownwashWeak: return "弱";
-    case DownwashStrong: return "強";
-    default: break;
-    }
-    return nullptr;
-}
-
 void AddTallOutputs(PageDescription &page, const ReportSources &from) {
     const int u = page.unit;
     const OutletInputs &in = *from.inputs;
@@ -129,7 +120,7 @@ void AddTallOutputs(PageDescription &page, const ReportSources &from) {
             At(u, 34) - u / 4, "3", kResultBlue);
     AddText(page, labelX, At(u, 37), "【他の項目】");
     AddText(page, labelX, At(u, 39), "周辺建物による拡散影響（ダウンドラフト）");
-    if (const char *word = DownwashWord(r.downwashClass))
+    if (const char *word = DownwashWord(r.downwashClass); *word != '\0')
         AddText(page, valueX, At(u, 39), word, kResultBlue);
     AddText(page, labelX, At(u, 41), "有効発生源高さ（ダウンドラフトを含む）");
     char height[400];
@@ -142,10 +133,7 @@ void AddTallOutputs(PageDescription &page, const ReportSources &from) {
 PageDescription DescribeTallOutletReport(OutletCase report, const ReportSources &from, int u) {
     const OutletInputs &in = *from.inputs;
     PageDescription page{u, {}};
-    AddReportHeader(page, report, from,
-                    report == CaseC
-                        ? "Ｃ．排出口高さが１５ｍ以上かつ周辺最大建物高さの１．５倍未満の場合"
-                        : "Ｄ．排出口高さが１５ｍ以上かつ周辺最大建物高さの１．５倍以上の場合");
+    AddReportHeader(page, report, from, CasePageHeading(report));
     const int labelX = At(u, 6);
     const int valueX = At(u, 18);
     AddText(page, labelX, At(u, 26), "排出口の実高さ");
