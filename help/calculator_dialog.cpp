@@ -52,16 +52,17 @@ const Calculator *OpeningCalculator() {
     return nullptr;
 }
 
-// The calculator and field of a control; false for a control that is no field.
-bool FieldOfControl(int id, const Calculator **calc, int *field) {
-    for (const Calculator &c : kCalculators)
-        for (int i = 0; i < c.fieldCount; ++i)
-            if (c.controls[i] == id) {
-                *calc = &c;
-                *field = i;
-                return true;
-            }
-    return false;
+// The two templates number their fields alike: each window keeps its own calculator.
+const Calculator *CalculatorOf(HWND dlg) {
+    return reinterpret_cast<const Calculator *>(GetWindowLongPtrA(dlg, DWLP_USER));
+}
+
+// The field of a control; −1 for a control that is no field.
+int FieldOfControl(const Calculator &calc, int id) {
+    for (int i = 0; i < calc.fieldCount; ++i)
+        if (calc.controls[i] == id)
+            return i;
+    return -1;
 }
 
 void InitCalculator(HWND dlg) {
@@ -70,6 +71,7 @@ void InitCalculator(HWND dlg) {
     const Calculator *calc = OpeningCalculator();
     if (calc == nullptr)
         return;
+    SetWindowLongPtrA(dlg, DWLP_USER, reinterpret_cast<LONG_PTR>(calc));
     calc->reset();
     PlaceRaisedDigits(dlg);
     for (int i = 0; i < calc->fieldCount; ++i)
@@ -93,9 +95,9 @@ void CloseCalculator(HWND dlg) {
 
 // Every notification of a field counts, whatever its code.
 bool OnCalculatorCommand(HWND dlg, int id) {
-    const Calculator *calc;
-    int field;
-    if (FieldOfControl(id, &calc, &field)) {
+    const Calculator *calc = CalculatorOf(dlg);
+    const int field = calc != nullptr ? FieldOfControl(*calc, id) : -1;
+    if (field >= 0) {
         OnCalculatorField(dlg, id, *calc, field);
         return true;
     }
