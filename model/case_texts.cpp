@@ -1,6 +1,7 @@
 #include "model/case_texts.h"
 
 #include "model/outlet_inputs.h"
+#include "resources/case_headings.h"
 
 namespace {
 
@@ -11,13 +12,10 @@ struct CaseHeadings {
 };
 
 const CaseHeadings kHeadings[] = {
-    {CaseA, "Ａ．排出口高さが 6.7m 未満の場合", "Ａ．排出口の高さが６．７ｍ未満の場合"},
-    {CaseB, "Ｂ．排出口高さが 6.7m 以上 15m 未満の場合",
-     "Ｂ．排出口の高さが６．７ｍ以上１５ｍ未満の場合"},
-    {CaseC, "Ｃ．排出口高さが15ｍ以上かつ周辺最大建物高さの1.5倍未満の場合",
-     "Ｃ．排出口高さが１５ｍ以上かつ周辺最大建物高さの１．５倍未満の場合"},
-    {CaseD, "Ｄ．排出口高さが15ｍ以上かつ周辺最大建物高さの1.5倍以上の場合",
-     "Ｄ．排出口高さが１５ｍ以上かつ周辺最大建物高さの１．５倍以上の場合"},
+    {CaseA, CASE_A_HEADING, "Ａ．排出口の高さが６．７ｍ未満の場合"},
+    {CaseB, CASE_B_HEADING, "Ｂ．排出口の高さが６．７ｍ以上１５ｍ未満の場合"},
+    {CaseC, CASE_C_HEADING, "Ｃ．排出口高さが１５ｍ以上かつ周辺最大建物高さの１．５倍未満の場合"},
+    {CaseD, CASE_D_HEADING, "Ｄ．排出口高さが１５ｍ以上かつ周辺最大建物高さの１．５倍以上の場合"},
 };
 
 const CaseHeadings &HeadingsOf(OutletCase c) {
