@@ -1,6 +1,6 @@
 #include "screens/low_outlet_validation.h"
 
-#include "app/platform_hooks.h"
+#include "app/screen_common.h"
 #include "app/shell.h"
 #include "app/window_helpers.h"
 #include "text/text_helpers.h"
@@ -51,17 +51,11 @@ bool ValidateLowOutletInputs(HWND dlg, ScreenId lowCase, ValidationMode mode) {
         SetDlgItemTextA(dlg, ControlOf(field), AcceptedText(field));
     if (verdict.verdict == Verdict::Proceed)
         return true;
-    if (verdict.verdict == Verdict::Refuse) {
-        if (verdict.focusField)
-            SetFocus(GetDlgItem(dlg, ControlOf(verdict.field)));
-        FaultBeep(verdict.beepMilliseconds);
-        gMessageBox(dlg, verdict.message, kParameterErrorCaption, MB_OK | MB_TOPMOST);
-        return false;
-    }
-    FaultBeep(verdict.beepMilliseconds);
-    if (gMessageBox(dlg, verdict.message, kParameterErrorCaption, MB_YESNO | MB_TOPMOST) == IDYES)
+    const int control = ControlOf(verdict.field);
+    if (verdict.verdict == Verdict::Refuse)
+        ShowRefusal(dlg, control, verdict.focusField, verdict.beepMilliseconds, verdict.message,
+                    MB_TOPMOST);
+    else if (AskQuestion(dlg, control, verdict.beepMilliseconds, verdict.message))
         RequestScreen(AnswerLowYes(verdict, gOutletInputs));
-    else
-        SetFocus(GetDlgItem(dlg, ControlOf(verdict.field)));
     return false;
 }
