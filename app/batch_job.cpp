@@ -20,7 +20,11 @@ void Report(BatchJob &job, const BatchProgress &progress) {
 void RunInto(BatchJob &job, std::istream &in) {
     OutputFile output(job.outputPath);
     if (output.Stream() == nullptr) {
-        job.failure = "結果のファイルを作成できません。\n" + job.outputPath;
+        job.failure = output.Problem() == OutputProblem::ReadOnly
+                          ? "結果のファイルは読み取り専用のため、何も書き込んでいません。別の名前で"
+                            "保存するか、読み取り専用を解除してからやり直してください。\n" +
+                                job.outputPath
+                          : "結果のファイルを作成できません。\n" + job.outputPath;
         return;
     }
     // The temporary file is held open with no sharing: written through its own stream.

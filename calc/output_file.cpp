@@ -16,13 +16,21 @@ std::string TemporaryNameFor(const std::string &path, unsigned attempt) {
 
 } // namespace
 
-OutputFile::OutputFile(const std::string &path) : path_(path) {
-    for (unsigned attempt = 0; attempt < 8 && stream_ == nullptr; ++attempt) {
-        temporary_ = TemporaryNameFor(path, attempt);
-        stream_ = CreateNewFile(temporary_);
+OutputFile::OutputFile(const std::string &path) : target_(ExamineOutputTarget(path)) {
+    switch (target_.route) {
+    case OutputRoute::Refused: problem_ = target_.problem; return;
+    case OutputRoute::Direct: stream_ = OpenDirectOutput(target_.path); break;
+    case OutputRoute::Replace:
+        for (unsigned attempt = 0; attempt < 8 && stream_ == nullptr; ++attempt) {
+            temporary_ = TemporaryNameFor(target_.path, attempt);
+            stream_ = CreateNewFile(temporary_, target_.permissions);
+        }
+        if (stream_ == nullptr)
+            temporary_.clear();
+        break;
     }
     if (stream_ == nullptr)
-        temporary_.clear();
+        problem_ = OutputProblem::CannotWrite;
 }
 
 OutputFile::~OutputFile() {
@@ -39,14 +47,19 @@ bool OutputFile::ReleaseStream() {
 }
 
 bool OutputFile::Commit() {
-    if (temporary_.empty())
-        return false;
-    if (ReleaseStream() && PutFileInPlace(temporary_, path_)) {
+    bool done = false;
+    if (target_.route == OutputRoute::Direct)
+        done = stream_ != nullptr && ReleaseStream();
+    else if (!temporary_.empty() && ReleaseStream() && PutFileInPlace(temporary_, target_.path)) {
         temporary_.clear();
-        return true;
+        done = true;
     }
-    Abandon();
-    return false;
+    if (!done) {
+        Abandon();
+        if (problem_ == OutputProblem::None)
+            problem_ = OutputProblem::CannotWrite;
+    }
+    return done;
 }
 
 void OutputFile::Abandon() {

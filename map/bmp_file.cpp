@@ -57,24 +57,18 @@ int Abandon(std::FILE *file) {
 
 } // namespace
 
-int WriteBmpFile(uint16_t width, uint16_t rows, uint16_t bytesPerPixel, uint16_t channelOrder,
-                 const unsigned char *pixels, const char *path) {
-    // Before the file is created: a report without its map must not find a file that
-    // looks like one.
-    const size_t rowSize = (3 * static_cast<size_t>(width) + 3) / 4 * 4;
-    std::vector<unsigned char> row;
-    if (!RowBuffer(rowSize, &row))
-        return kBmpOutOfMemory;
-    std::FILE *file = std::fopen(path, "wb");
-    if (file == nullptr) {
-        std::printf("%s can not open.\n", path);
-        return 1;
-    }
+namespace {
+
+// The header and rows into an open stream; false when a write failed.
+bool WriteBmpInto(std::FILE *file, uint16_t width, uint16_t rows, uint16_t bytesPerPixel,
+                  uint16_t channelOrder, const unsigned char *pixels,
+                  std::vector<unsigned char> &row) {
     if (bytesPerPixel > 3) {
         std::fputs("\n! BMP file does not support alpha channel.\n", stdout);
         std::fputs("! Alpha channel is ignored.\n\n", stdout);
     }
 
+    const size_t rowSize = row.size();
     const size_t sourceStride = (static_cast<size_t>(bytesPerPixel) * width + 3) / 4 * 4;
     const uint64_t pixelBytes = static_cast<uint64_t>(rows) * rowSize;
     const uint64_t fileSize = (kHeaderBytes + pixelBytes + 3) / 4 * 4;
@@ -92,12 +86,10 @@ int WriteBmpFile(uint16_t width, uint16_t rows, uint16_t bytesPerPixel, uint16_t
     out.U16(24);
     for (int field = 0; field < 6; ++field) // compression, image size, resolutions, colours
         out.U32(0);
-    if (!out.ok())
-        return Abandon(file);
 
     const int first = channelOrder == 1 ? 2 : 0;
     const int step = channelOrder == 1 ? -1 : 1;
-    for (size_t y = 0; y < rows; ++y) {
+    for (size_t y = 0; y < rows && out.ok(); ++y) {
         const unsigned char *source = pixels + y * sourceStride;
         for (size_t x = 0; x < width; ++x) {
             const unsigned char *pixel = source + x * bytesPerPixel;
@@ -105,13 +97,36 @@ int WriteBmpFile(uint16_t width, uint16_t rows, uint16_t bytesPerPixel, uint16_t
                 row[3 * x + k] = pixel[first + step * k];
         }
         out.Bytes(row.data(), row.size());
-        if (!out.ok())
-            return Abandon(file);
     }
 
     const unsigned char fill[3] = {0, 0, 0};
     out.Bytes(fill, static_cast<size_t>(fileSize - kHeaderBytes - pixelBytes));
-    if (!out.ok() || std::fflush(file) != 0)
+    return out.ok() && std::fflush(file) == 0;
+}
+
+} // namespace
+
+int WriteBmpStream(uint16_t width, uint16_t rows, uint16_t bytesPerPixel, uint16_t channelOrder,
+                   const unsigned char *pixels, std::FILE *file) {
+    std::vector<unsigned char> row;
+    if (!RowBuffer((3 * static_cast<size_t>(width) + 3) / 4 * 4, &row))
+        return kBmpOutOfMemory;
+    return WriteBmpInto(file, width, rows, bytesPerPixel, channelOrder, pixels, row) ? 0 : 2;
+}
+
+int WriteBmpFile(uint16_t width, uint16_t rows, uint16_t bytesPerPixel, uint16_t channelOrder,
+                 const unsigned char *pixels, const char *path) {
+    // Before the file is created: a report without its map must not find a file that
+    // looks like one.
+    std::vector<unsigned char> row;
+    if (!RowBuffer((3 * static_cast<size_t>(width) + 3) / 4 * 4, &row))
+        return kBmpOutOfMemory;
+    std::FILE *file = std::fopen(path, "wb");
+    if (file == nullptr) {
+        std::printf("%s can not open.\n", path);
+        return 1;
+    }
+    if (!WriteBmpInto(file, width, rows, bytesPerPixel, channelOrder, pixels, row))
         return Abandon(file);
     return std::fclose(file) == 0 ? 0 : 2;
 }

@@ -88,9 +88,26 @@ double SigmaZ(const TallOutletInputs &in, const MetConditions &met, const SmellP
     return SpreadZ(PrepareSpread(in, met, p), p, x);
 }
 
+namespace {
+
+// exp(−d²/2σz²): 1 on the axis even where σz has shrunk to 0 (a site's negative σ exponents).
+double Gaussian(double d, double sz) {
+    return d == 0 ? 1.0 : std::exp(-0.5 * d * d / (sz * sz));
+}
+
+} // namespace
+
 double PlumeConcentration(double z, double He, double sy, double sz) {
-    const double direct = std::exp(-0.5 * (z - He) * (z - He) / (sz * sz));
+    // A spread grown to infinity (a site's large σ exponents, far downwind) dilutes the plume
+    // to nothing, whatever the other spread.
+    if (std::isinf(sy) || std::isinf(sz))
+        return 0.0;
+    const double direct = Gaussian(z - He, sz);
     // At the ground the reflected term is the same number.
-    const double reflected = z == 0 ? direct : std::exp(-0.5 * (z + He) * (z + He) / (sz * sz));
+    const double reflected = z == 0 ? direct : Gaussian(z + He, sz);
+    // Where the plume does not reach there is nothing, even when the spreads have become too
+    // small to divide by.
+    if (reflected + direct == 0)
+        return 0.0;
     return (reflected + direct) * 0.5 / (3.14 * sy * sz);
 }

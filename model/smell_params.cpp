@@ -1,5 +1,6 @@
 #include "model/smell_params.h"
 
+#include "model/plume_rise.h"
 #include "text/number_scan.h"
 
 #include <cerrno>
@@ -99,20 +100,33 @@ void SetDefaultSmellParams(SmellParams &p) {
 
 namespace {
 
-// Whether the model can compute with the value at position index (file order): the
-// dispersion divides by the index exponent and by every sigma exponent and coefficient and
-// raises the distances, so those, the steps and the breaks must be above zero; the
-// temperature gradients must not be negative; nothing may be infinite. Anything else
-// gives results that are not numbers, shown as if they were.
+// Whether the value at position index (file order) keeps every shown result a number; a
+// value the rule refuses keeps its default. Every constant is shown (kamorte-calc's JSON), so
+// none may be infinite or not a number. Grid row r lies at (r + 1) × the downwind step, and σ
+// of a distance of 0 or below is 0 or no number. The conversion to an index divides by its
+// exponent m. A σ coefficient of the class computed of 0 or below makes a spread of 0 (a
+// division by 0) or a negative concentration, whose power has no value; the file's bounds
+// can send a distance to any segment. Everything else computes as written: the height step
+// (the field is the same above and below the ground), the offset k, the segment bounds (the
+// search ends at the last segment whatever they are), the σ exponents (a power of 0 is a
+// constant spread), the temperature gradients (only the stable classes F and G use them) and
+// the rows of the classes the computation does not use.
 bool UsableParam(const SmellParams &params, int index, double value) {
-    const double *at = &params.downwindStep + index;
     if (!std::isfinite(value))
         return false;
-    if (at == &params.indexOffset)
-        return true;
-    if (at >= params.thetaGradient && at < params.thetaGradient + 7)
-        return value >= 0;
-    return value > 0;
+    const double *at = &params.downwindStep + index;
+    if (at == &params.downwindStep)
+        return value > 0;
+    if (at == &params.indexExponent)
+        return value != 0;
+    const int c = StandardMetConditions().stabilityClass;
+    const bool zCoefficient =
+        at >= params.sigmaZCoefficient[c] && at < params.sigmaZCoefficient[c] + 6;
+    const bool yCoefficient =
+        at >= params.sigmaYCoefficient[c] && at < params.sigmaYCoefficient[c] + 2;
+    if (zCoefficient || yCoefficient)
+        return value > 0;
+    return true;
 }
 
 } // namespace

@@ -28,9 +28,10 @@ struct SmellParamsSource {
 };
 
 // Overwrites from "smell.prm" in the current directory every value the file supplies.
-// Silent: a missing file, a value that does not convert, or one the model cannot compute
-// with (not finite; zero or negative where the model divides by it or raises to it; a
-// negative temperature gradient) keeps the default.
+// Silent: a missing file, a value that does not convert, or one that would make a shown
+// result no number or infinite (not finite; a downwind step of 0 or below; an index exponent
+// of 0; a σ coefficient of 0 or below of the class computed) keeps the default. Every other
+// value is used as written.
 void ReadSmellParams(SmellParams &params);
 // The same from the named file, saying what was found.
 SmellParamsSource ReadSmellParamsFile(SmellParams &params, const char *path);

@@ -64,8 +64,11 @@ void ComputeLimits(TallOutletInputs &in, const SmellParams &params, double Fmax)
     const double m = params.indexExponent;
     const double k = params.indexOffset;
     const double I1 = in.no1Standard;
-    const double q =
-        std::pow(Qd, 1 - 1 / m) * std::pow(Fmax, -1 / m) * std::pow(10.0, I1 / 10 - k / m);
+    double q = std::pow(Qd, 1 - 1 / m) * std::pow(Fmax, -1 / m) * std::pow(10.0, I1 / 10 - k / m);
+    // A site's small index exponent can overflow one power while another underflows; their
+    // logarithms still add up.
+    if (std::isnan(q))
+        q = std::pow(10.0, (1 - 1 / m) * std::log10(Qd) - std::log10(Fmax) / m + I1 / 10 - k / m);
     in.result.allowableOutletIndex = 10 * std::log10(q / Qd);
     in.result.allowableEmissionRate = q * 60;
     in.result.dilutionDegree = DilutionOfRatio(Qd * Fmax, m, k);
@@ -275,9 +278,11 @@ double RunTallOutlet(TallOutletInputs &in, bool convertToDilution, int rows, int
     const RunSetup s = PrepareRun(in, nullptr);
     if (s.status != ComputeStatus::Ok)
         return std::numeric_limits<double>::quiet_NaN();
-    // The fast field needs a positive conversion exponent, which a site's smell.prm might
-    // not give; the unconverted grid is only ever asked for by tests.
-    if (!convertToDilution || !(s.params.indexExponent > 0) || columns < 1)
+    // The fast field needs a positive conversion exponent and heights from the ground up,
+    // which a site's smell.prm might not give; the unconverted grid is only ever asked for by
+    // tests.
+    if (!convertToDilution || !(s.params.indexExponent > 0) || !(s.params.heightStep >= 0) ||
+        columns < 1)
         return SweepReference(in, s, convertToDilution, rows, columns, grid, landingRow,
                               landingColumn);
     return SweepFast(in, s, rows, columns, grid, landingRow, landingColumn);

@@ -21,8 +21,9 @@ def texts(source):
         text = match.group(1).replace("\\n", "").replace("%d", "800")
         if re.search(r"(下さい|ください|できません|できませんでした)。$", text):
             yield text
-        text = re.sub(r"^kamorte-calc: ", "", text)
+        text = re.sub(r"^kamorte-calc: (%s: )?", "", text)
         if re.match(r"(cannot (write|read)|the file has no header|the result could not be"
+                    r"|the file is read-only"
                     r"|standard output: |not enough memory)", text):
             yield text.split("%")[0].strip()
 

@@ -21,6 +21,7 @@ from pathlib import Path
 EXAMPLE_D = ["--height", "30", "--building", "10", "--no1", "12", "--diameter", "1",
              "--direction", "up", "--temperature", "80", "--dry-flow", "300",
              "--moisture", "10", "--outlet-boundary", "50", "--building-boundary", "20"]
+ROOT = Path(__file__).resolve().parents[2]
 AS_NOBODY = ["setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups"]
 failures = []
 
@@ -97,6 +98,7 @@ def output_cases(calc, work):
     locked = folder / "locked"
     locked.mkdir()
     (locked / "old.bmp").write_bytes(b"old map")
+    (locked / "old.bmp").chmod(0o666)  # the folder, not the file, is what nobody may write
     locked.chmod(0o555)
     (folder / "a folder.bmp").mkdir()
     rows = [
@@ -130,6 +132,81 @@ def output_cases(calc, work):
         check(result.returncode == 2, f"batch file {name}: status {result.returncode}")
         check(result.stderr.startswith(b"kamorte-calc: "), f"batch file {name}: a message")
     locked.chmod(0o755)
+    shutil.rmtree(folder, ignore_errors=True)
+
+
+def special_target_cases(calc, work):
+    """Outputs onto what is not a plain file of the user's: /dev/null stays a device, a link
+    stays a link and its file gets the result, a pipe's reader gets it, a read-only file and
+    a file in a read-only folder are refused and keep their contents. Run as nobody, for
+    whom read-only means something."""
+    folder = Path(tempfile.mkdtemp(dir=work))
+    folder.chmod(0o777)
+    sample = folder / "outlets.csv"
+    shutil.copy(ROOT / "docs" / "samples" / "outlets.csv", sample)
+    sample.chmod(0o644)
+    # The sample's last row has a fault on purpose: a batch of it ends with status 1.
+    commands = [("--map", EXAMPLE_D + ["--map"], 0),
+                ("--batch --output", ["--batch", str(sample), "--output"], 1)]
+    for command, options, computed in commands:
+        for target in ["/dev/null", "link", "pipe", "read-only", "read-only folder"]:
+            name = f"{command} onto {target}"
+            here, there = folder / "here", folder / "there"
+            for place in (here, there):
+                shutil.rmtree(place, ignore_errors=True)
+                place.mkdir()
+                place.chmod(0o777)
+            path, kept, reader = here / "result", None, None
+            if target == "/dev/null":
+                path = Path("/dev/null")
+            elif target == "link":
+                kept = there / "kept"
+                kept.write_bytes(b"old result")
+                kept.chmod(0o666)
+                path.symlink_to(kept)
+            elif target == "pipe":
+                os.mkfifo(path)
+                path.chmod(0o666)
+                # Into a file: a reader held up by its own full pipe would hold up the writer.
+                received = tempfile.TemporaryFile()
+                reader = subprocess.Popen(AS_NOBODY + ["cat", str(path)], stdout=received)
+            else:
+                path.write_bytes(b"old result")
+                path.chmod(0o444 if target == "read-only" else 0o666)
+                if target == "read-only folder":
+                    here.chmod(0o555)
+            result = run(calc, options + [str(path)], folder, user="nobody")
+            refused = target.startswith("read-only")
+            check(result.returncode == (2 if refused else computed),
+                  f"{name}: status {result.returncode} {result.stderr!r}")
+            if target == "read-only":
+                check(f"kamorte-calc: {path}: the file is read-only; nothing was written"
+                      .encode() in result.stderr, f"{name}: message {result.stderr!r}")
+                check(path.stat().st_mode & 0o777 == 0o444, f"{name}: its mode stays")
+            if target == "read-only folder":
+                check(b"cannot write" in result.stderr, f"{name}: message {result.stderr!r}")
+            if refused:
+                check(path.read_bytes() == b"old result", f"{name}: the old result stays whole")
+                check([p.name for p in here.iterdir()] == ["result"], f"{name}: nothing else")
+            if target == "/dev/null":
+                check(path.is_char_device(), f"{name}: /dev/null is still a device")
+            if target == "link":
+                check(path.is_symlink(), f"{name}: the link stays a link")
+                check(kept.read_bytes() != b"old result" and len(kept.read_bytes()) > 100,
+                      f"{name}: the linked file holds the result")
+                check(sorted(p.name for p in there.iterdir()) == ["kept"],
+                      f"{name}: no temporary file beside the linked file")
+            if reader:
+                try:
+                    reader.wait(timeout=10)
+                except subprocess.TimeoutExpired:  # no writer ever opened the pipe
+                    reader.kill()
+                    reader.wait()
+                received.seek(0)
+                size = len(received.read())
+                check(size > 100, f"{name}: the reader got {size} bytes")
+                check(path.is_fifo(), f"{name}: the pipe stays a pipe")
+            here.chmod(0o777)
     shutil.rmtree(folder, ignore_errors=True)
 
 
@@ -167,6 +244,7 @@ def main():
     try:
         smell_prm_cases(calc, work)
         output_cases(calc, work)
+        special_target_cases(calc, work)
         temp_cases(calc, work)
     finally:
         shutil.rmtree(work, ignore_errors=True)

@@ -129,11 +129,11 @@ TEST(SmellParams, AValueTheModelCannotUseKeepsTheDefault) {
     const Row rows[] = {
         {"   2.0   2.0    -0   0.3\n", {2, 2, 1, 0.3}},
         {"   2.0   2.0     0   0.3\n", {2, 2, 1, 0.3}},
-        {"   2.0   2.0  -1.5   0.3\n", {2, 2, 1, 0.3}},
+        {"   2.0   2.0  -1.5   0.3\n", {2, 2, -1.5, 0.3}}, // a falling conversion computes
         {"     0   2.0   1.5   0.3\n", {1, 2, 1.5, 0.3}},
         {"  -1.0   2.0   1.5   0.3\n", {1, 2, 1.5, 0.3}},
         {"   2.0 1e999   1.5   0.3\n", {2, 1, 1.5, 0.3}},
-        {"   2.0     0   1.5   0.3\n", {2, 1, 1.5, 0.3}},
+        {"   2.0     0   1.5   0.3\n", {2, 0, 1.5, 0.3}},  // every height at the ground
         {"   2.0   2.0   1.5  -0.5\n", {2, 2, 1.5, -0.5}}, // a negative k is a model too
         {"   2.0   2.0   1.5-1e999\n", {2, 2, 1.5, 0.2255}},
     };
@@ -148,20 +148,23 @@ TEST(SmellParams, AValueTheModelCannotUseKeepsTheDefault) {
     const SmellParams d = Defaults();
     SmellParams p = ReadFrom("   1.0   1.0   1.0 .2255\n"
                              "  -0.1  0.01\n");
-    EXPECT_EQ(p.thetaGradient[0], d.thetaGradient[0]);
+    EXPECT_EQ(p.thetaGradient[0], -0.1); // class A's gradient enters no formula
     EXPECT_EQ(p.thetaGradient[1], 0.01);
-    // A zero sigma coefficient would divide by zero in the virtual source (its line is the
-    // eleventh of the file, nine characters a field).
+    // A zero sigma coefficient of class B, which every computation uses, would divide by zero
+    // (its line is the twelfth of the file, nine characters a field); class A's is not used.
     std::vector<std::string> lines;
     const std::string file = DefaultFileText("\n");
     for (size_t at = 0; at < file.size(); at = file.find('\n', at) + 1)
         lines.push_back(file.substr(at, file.find('\n', at) + 1 - at));
     lines[10] = "        0" + lines[10].substr(9);
+    lines[11] = "        0" + lines[11].substr(9);
     std::string changed;
     for (const std::string &line : lines)
         changed += line;
     p = ReadFrom(changed);
-    EXPECT_EQ(p.sigmaZCoefficient[0][0], d.sigmaZCoefficient[0][0]);
+    EXPECT_EQ(p.sigmaZCoefficient[0][0], 0.0);
+    EXPECT_EQ(p.sigmaZCoefficient[1][0], d.sigmaZCoefficient[1][0]);
+    p.sigmaZCoefficient[0][0] = d.sigmaZCoefficient[0][0];
     EXPECT_TRUE(SameValues(p, d));
 }
 

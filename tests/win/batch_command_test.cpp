@@ -334,6 +334,10 @@ TEST_F(BatchCommandTest, EveryWayOutTellsTheUserOrStaysQuiet) {
         {"missing input", nullptr, true, true, nullptr, 1, "ファイルを開けません。\n@"},
         {"no such folder", "height\r\n5\r\n", true, true, "無い\\ways_結果.csv", 1,
          "結果のファイルを作成できません。\n@"},
+        {"result read-only", "height\r\n5\r\n", true, true, "#", 1,
+         "結果のファイルは読み取り専用のため、何も書き込んでいません。別の名前で保存するか、読み取"
+         "り"
+         "専用を解除してからやり直してください。\n@"},
         {"result held open", "height\r\n5\r\n", true, true, "!", 1,
          "結果のファイルを書き込めません。ほかのプログラムで開いていれば、閉じてからやり直して"
          "ください。\n@"},
@@ -348,7 +352,8 @@ TEST_F(BatchCommandTest, EveryWayOutTellsTheUserOrStaysQuiet) {
             DeleteFileA(input.c_str());
         std::string output = ProposedResultPath(input);
         const bool held = c.savePath != nullptr && std::strcmp(c.savePath, "!") == 0;
-        if (c.savePath != nullptr && !held)
+        const bool readOnly = c.savePath != nullptr && std::strcmp(c.savePath, "#") == 0;
+        if (c.savePath != nullptr && !held && !readOnly)
             output = std::strcmp(c.savePath, "=") == 0 ? input : folder + c.savePath;
         gDialogs.savePath = output;
         HANDLE holder = INVALID_HANDLE_VALUE;
@@ -358,7 +363,17 @@ TEST_F(BatchCommandTest, EveryWayOutTellsTheUserOrStaysQuiet) {
                                  FILE_ATTRIBUTE_NORMAL, nullptr);
             ASSERT_NE(holder, INVALID_HANDLE_VALUE);
         }
+        if (readOnly) {
+            WriteFile(output, "earlier result");
+            SetFileAttributesA(output.c_str(), FILE_ATTRIBUTE_READONLY);
+        }
         RunFromMenu();
+        if (readOnly) {
+            EXPECT_EQ(ReadFile(output), "earlier result") << "the read-only result is kept";
+            EXPECT_TRUE(GetFileAttributesA(output.c_str()) & FILE_ATTRIBUTE_READONLY);
+            SetFileAttributesA(output.c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileA(output.c_str());
+        }
         if (held) {
             CloseHandle(holder);
             EXPECT_EQ(ReadFile(output), "earlier result") << "the earlier result is kept";

@@ -1,4 +1,5 @@
 #include "tools/kamorte_calc/batch.h"
+#include "tools/kamorte_calc/output_message.h"
 #include "tools/kamorte_calc/smell_prm_report.h"
 
 #include "calc/calc_request.h"
@@ -105,7 +106,7 @@ int RunBatchCommand(const BatchCommand &command) {
         target.reset(new OutputFile(command.outputPath));
         stream = target->Stream();
         if (!stream) {
-            std::fprintf(stderr, "kamorte-calc: cannot write %s\n", command.outputPath.c_str());
+            ReportUnwritten(command.outputPath, target->Problem());
             return kBadUsage;
         }
     }
@@ -137,7 +138,7 @@ int RunBatchCommand(const BatchCommand &command) {
         std::fprintf(stderr, "%s\n", Cp932ToUtf8("そのまま出力する列: " + names).c_str());
     }
     if (target && !target->Commit()) {
-        std::fprintf(stderr, "kamorte-calc: cannot write %s\n", command.outputPath.c_str());
+        ReportUnwritten(command.outputPath, target->Problem());
         return kBadUsage;
     }
     std::fprintf(stderr, "%s\n", Cp932ToUtf8(BatchSummaryText(summary)).c_str());

@@ -6,6 +6,7 @@
 #include "calc/height_scan.h"
 #include "calc/outcome_report.h"
 #include "calc/output_file.h"
+#include "tools/kamorte_calc/output_message.h"
 #include "tools/kamorte_calc/terminal_text.h"
 
 #include <algorithm>
@@ -123,7 +124,7 @@ int RunSweepHeight(const OutletOptions &outlet, const std::string &range,
         const std::string svg = SweepSvg(rows, measured, Cp932ToUtf8);
         if (file.Stream() == nullptr ||
             std::fwrite(svg.data(), 1, svg.size(), file.Stream()) != svg.size() || !file.Commit()) {
-            std::fprintf(stderr, "kamorte-calc: cannot write %s\n", plotPath.c_str());
+            ReportUnwritten(plotPath, file.Problem());
             return kBadUsage;
         }
     }

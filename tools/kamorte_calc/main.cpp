@@ -9,6 +9,7 @@
 #include "calc/outcome_report.h"
 #include "tools/kamorte_calc/height_commands.h"
 #include "tools/kamorte_calc/map_files.h"
+#include "tools/kamorte_calc/output_message.h"
 #include "tools/kamorte_calc/smell_prm_report.h"
 #include "tools/kamorte_calc/terminal_text.h"
 
@@ -146,15 +147,18 @@ int RunSingle(const Command &cmd) {
             return kOutOfMemory;
         }
         if (written != MapFileStatus::Written) {
-            std::fprintf(stderr, "kamorte-calc: cannot write %s\n", cmd.mapPath.c_str());
+            ReportUnwritten(cmd.mapPath, written == MapFileStatus::ReadOnly
+                                             ? OutputProblem::ReadOnly
+                                             : OutputProblem::CannotWrite);
             return kBadUsage;
         }
         if (!cmd.json)
             std::printf("map: %s\n", cmd.mapPath.c_str());
     }
     if (!cmd.gridPath.empty()) {
-        if (!WriteGridFile(cmd.gridPath, gDilutionGrid)) {
-            std::fprintf(stderr, "kamorte-calc: cannot write %s\n", cmd.gridPath.c_str());
+        const OutputProblem problem = WriteGridFile(cmd.gridPath, gDilutionGrid);
+        if (problem != OutputProblem::None) {
+            ReportUnwritten(cmd.gridPath, problem);
             return kBadUsage;
         }
         if (!cmd.json)

@@ -29,20 +29,21 @@ MapFileStatus WriteMapFile(const std::string &path, bool grey) {
     }
     const unsigned char *pixels = grey ? greyImage.data() : gMapImage.data();
     OutputFile out(path);
-    if (out.Stream() == nullptr || !out.ReleaseStream())
-        return MapFileStatus::CannotWrite;
-    switch (WriteBmpFile(kMapWidth, kMapImageRows, 3, 0, pixels, out.TemporaryPath().c_str())) {
+    if (out.Stream() == nullptr)
+        return out.Problem() == OutputProblem::ReadOnly ? MapFileStatus::ReadOnly
+                                                        : MapFileStatus::CannotWrite;
+    switch (WriteBmpStream(kMapWidth, kMapImageRows, 3, 0, pixels, out.Stream())) {
     case 0: return out.Commit() ? MapFileStatus::Written : MapFileStatus::CannotWrite;
     case kBmpOutOfMemory: return MapFileStatus::OutOfMemory;
     default: return MapFileStatus::CannotWrite;
     }
 }
 
-bool WriteGridFile(const std::string &path, const double *grid) {
+OutputProblem WriteGridFile(const std::string &path, const double *grid) {
     OutputFile out(path);
     std::FILE *file = out.Stream();
     if (!file)
-        return false;
+        return out.Problem();
     bool ok = true;
     unsigned char bytes[8 * kGridColumns];
     for (int r = 0; r < kGridRows && ok; ++r) {
@@ -54,5 +55,5 @@ bool WriteGridFile(const std::string &path, const double *grid) {
         }
         ok = std::fwrite(bytes, 1, sizeof bytes, file) == sizeof bytes;
     }
-    return ok && out.Commit();
+    return ok && out.Commit() ? OutputProblem::None : OutputProblem::CannotWrite;
 }

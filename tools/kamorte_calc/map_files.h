@@ -1,11 +1,13 @@
 #pragma once
+#include "calc/output_file.h"
+
 #include <string>
 
 // The map of the last calculation as the program builds it after a run (colour with
 // screen-style marks, or grey with print-style marks), written as a BMP file. Both files
-// are written under a temporary name and renamed when whole: a failed write leaves
-// nothing under the name and whatever was there before in place.
-enum class MapFileStatus { Written, CannotWrite, OutOfMemory };
+// go through the one output writer: a failed write leaves nothing under the name and
+// whatever was there before in place; a read-only file is refused.
+enum class MapFileStatus { Written, CannotWrite, ReadOnly, OutOfMemory };
 MapFileStatus WriteMapFile(const std::string &path, bool grey);
 // The dilution grid as 10000 × 800 little-endian doubles, row after row.
-bool WriteGridFile(const std::string &path, const double *grid);
+OutputProblem WriteGridFile(const std::string &path, const double *grid);
