@@ -3,14 +3,13 @@
 #include "app/menu_command.h"
 #include "app/screen_common.h"
 #include "app/shell.h"
+#include "app/shown_map.h"
 #include "app/placement.h"
 #include "app/window_helpers.h"
 #include "help/term_labels.h"
 #include "map/map_raster.h"
 #include "map/win/map_adjust_dialog.h"
 #include "map/win/map_display.h"
-#include "model/dilution_grid.h"
-#include "model/map_settings.h"
 #include "resources/resource.h"
 #include "screens/print_request.h"
 #include "screens/tall_outlet_results.h"
@@ -435,7 +434,7 @@ void RefreshTallOutletScreen(HWND dlg) {
             SetDlgItemTextA(dlg, id, AcceptedTextOf(id));
     const bool result = in.tall.result.allowableOutletIndex > 0;
     Enable(dlg, {IDC_PRINT, IDC_MAP_ADJUST}, result);
-    ClearMapImage(MapMarksOf(gMapSettings, in));
+    BlankScreenMap(in);
     ShowMapImage(dlg, IDC_MAP, kMapWidth, kMapImageRows, gMapImage);
     ClearCursorReadout(dlg);
     for (int id : {IDC_LANDING_DISTANCE, IDC_BOUNDARY_DISTANCE,

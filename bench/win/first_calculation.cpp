@@ -17,12 +17,15 @@
 
 namespace {
 
+// As the program keeps it for its screens.
+DilutionGrid gGrid;
+
 double PressMs() {
     OutletCase screen;
     PrepareOutlet(ExampleOutlet(), gOutletInputs, &screen);
     const auto start = std::chrono::steady_clock::now();
-    // As the screen calls it: the process grid, obtained (or its warm-up joined) inside.
-    if (CalculateTallOutlet(gOutletInputs, screen, nullptr) != ComputeStatus::Ok) {
+    // As the screen calls it: the grid obtained (or its warm-up joined) inside.
+    if (CalculateTallOutlet(gOutletInputs, screen, gGrid) != ComputeStatus::Ok) {
         std::fprintf(stderr, "no memory for the grid\n");
         std::exit(1);
     }
@@ -36,7 +39,7 @@ int main(int argc, char **argv) {
     const bool warm = argc > 1 && std::strcmp(argv[1], "warm") == 0;
     const int typingMs = argc > 2 ? std::atoi(argv[2]) : 1500;
     if (warm)
-        WarmUpDilutionGrid();
+        gGrid.WarmUp();
     std::this_thread::sleep_for(std::chrono::milliseconds(typingMs));
     const double first = PressMs();
     std::vector<double> later;

@@ -1,8 +1,8 @@
 #include "print/win/map_file.h"
 
+#include "app/shown_map.h"
 #include "map/bmp_file.h"
 #include "map/map_raster.h"
-#include "model/map_settings.h"
 #include "print/printed_map.h"
 
 #include <vector>
@@ -23,7 +23,8 @@ bool WriteInto(const char *folder, const std::vector<unsigned char> &image,
 } // namespace
 
 bool WriteReportMapFile(bool colour, char (&path)[MAX_PATH]) {
-    const std::vector<unsigned char> image = PrintedMapImage(colour, gMapSettings, gOutletInputs);
+    const std::vector<unsigned char> image =
+        PrintedMapImage(colour, gScreenGrid.Cells(), gMapSettings, gOutletInputs);
     if (image.empty()) {
         path[0] = '\0';
         return false;

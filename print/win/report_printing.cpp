@@ -2,9 +2,8 @@
 
 #include "app/platform_hooks.h"
 #include "app/shell.h"
+#include "app/shown_map.h"
 #include "app/window_helpers.h"
-#include "model/dilution_grid.h"
-#include "model/map_settings.h"
 #include "print/report_rules.h"
 #include "print/win/map_file.h"
 #include "print/win/page_renderer.h"
@@ -30,10 +29,10 @@ ReportSources SourcesOfReport(OutletCase report, bool colour) {
         FormatReportDate(now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond);
     from.colour = colour;
     if (report == CaseC || report == CaseD) {
-        from.shown = FormatTallResults(gOutletInputs, gDilutionGrid);
+        from.shown = FormatTallResults(gOutletInputs, gScreenGrid.Cells());
         const TallOutletResult &r = gOutletInputs.tall.result;
         if (r.landingRow >= 0 && r.landingColumn >= 0)
-            from.landingDilution = GridCell(gDilutionGrid, r.landingRow, r.landingColumn);
+            from.landingDilution = GridCell(gScreenGrid.Cells(), r.landingRow, r.landingColumn);
     }
     return from;
 }

@@ -116,9 +116,10 @@ int RunSingle(const Command &cmd) {
     // Without a map or the grid only the cells the results depend on are computed.
     const bool wholeGrid = !cmd.mapPath.empty() || !cmd.gridPath.empty() || cmd.reference;
     ComputeStatus status;
+    DilutionGrid grid;
     Outcome outcome =
         !wholeGrid ? ComputeResults(gOutletInputs, screen, tall ? &prm.params : nullptr, &status)
-                   : ComputeOutcome(gOutletInputs, screen, &status,
+                   : ComputeOutcome(gOutletInputs, screen, grid, &status,
                                     cmd.reference ? TallSweep::CellByCell : TallSweep::Fast);
     if (status == ComputeStatus::OutOfMemory) {
         std::fprintf(stderr, "kamorte-calc: not enough memory for the dilution grid\n");
@@ -141,7 +142,9 @@ int RunSingle(const Command &cmd) {
         shown = WithJsonMember(shown, "smellPrm", SmellPrmJson(prm));
     std::fputs(shown.c_str(), stdout);
     if (!cmd.mapPath.empty()) {
-        const MapFileStatus written = WriteMapFile(cmd.mapPath, cmd.grey);
+        const MapSettings map = DefaultMapSettings(gOutletInputs.tall, grid.Cells());
+        const MapFileStatus written =
+            WriteMapFile(cmd.mapPath, cmd.grey, grid.Cells(), map, gOutletInputs);
         if (written == MapFileStatus::OutOfMemory) {
             std::fprintf(stderr, "kamorte-calc: not enough memory for the map\n");
             return kOutOfMemory;
@@ -156,7 +159,7 @@ int RunSingle(const Command &cmd) {
             std::printf("map: %s\n", cmd.mapPath.c_str());
     }
     if (!cmd.gridPath.empty()) {
-        const OutputProblem problem = WriteGridFile(cmd.gridPath, gDilutionGrid);
+        const OutputProblem problem = WriteGridFile(cmd.gridPath, grid.Cells());
         if (problem != OutputProblem::None) {
             ReportUnwritten(cmd.gridPath, problem);
             return kBadUsage;
