@@ -25,11 +25,8 @@ FormVerdict<Field> Refusal(FormVerdict<Field> v, Field field, bool focus, const 
 template <typename Field>
 FormVerdict<Field> Question(FormVerdict<Field> v, Field focusOnNo, const char *question, int beep,
                             OutletCase yes) {
+    v = Refusal(v, focusOnNo, true, question, beep);
     v.verdict = Verdict::Ask;
-    v.field = focusOnNo;
-    v.focusField = true;
-    v.message = question;
-    v.beepMilliseconds = beep;
     v.nextCase = yes;
     return v;
 }

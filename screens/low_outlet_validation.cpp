@@ -1,6 +1,6 @@
 #include "screens/low_outlet_validation.h"
 
-#include "app/platform_hooks.h"
+#include "app/screen_common.h"
 #include "app/shell.h"
 #include "app/window_helpers.h"
 #include "text/text_helpers.h"
@@ -33,17 +33,11 @@ bool ValidateLowOutletInputs(HWND dlg, ScreenId lowCase, ValidationMode mode) {
         SetDlgItemTextA(dlg, control(field), gOutletInputs.*LowRule(field).text);
     if (verdict.verdict == Verdict::Proceed)
         return true;
-    if (verdict.verdict == Verdict::Refuse) {
-        if (verdict.focusField)
-            SetFocus(GetDlgItem(dlg, control(verdict.field)));
-        FaultBeep(verdict.beepMilliseconds);
-        gMessageBox(dlg, verdict.message, kParameterErrorCaption, MB_OK | MB_TOPMOST);
-        return false;
-    }
-    FaultBeep(verdict.beepMilliseconds);
-    if (gMessageBox(dlg, verdict.message, kParameterErrorCaption, MB_YESNO | MB_TOPMOST) == IDYES)
+    const int verdictControl = control(verdict.field);
+    if (verdict.verdict == Verdict::Refuse)
+        ShowRefusal(dlg, verdictControl, verdict.focusField, verdict.beepMilliseconds,
+                    verdict.message, MB_TOPMOST);
+    else if (AskQuestion(dlg, verdictControl, verdict.beepMilliseconds, verdict.message))
         RequestScreen(AnswerLowYes(verdict, gOutletInputs));
-    else
-        SetFocus(GetDlgItem(dlg, control(verdict.field)));
     return false;
 }

@@ -17,8 +17,6 @@
 #include "screens/tall_outlet_run.h"
 #include "screens/tall_outlet_validation.h"
 
-#include <cstring>
-
 namespace {
 
 // What the records keep of a field: typing stops there.
@@ -332,19 +330,9 @@ bool IsGrey(ScreenId screen, int id) {
 }
 
 void PaintTwoLineLabel(const DRAWITEMSTRUCT &item, COLORREF colour) {
-    HDC dc = item.hDC;
-    FillRect(dc, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
-    HFONT font = reinterpret_cast<HFONT>(SendMessageA(item.hwndItem, WM_GETFONT, 0, 0));
-    HGDIOBJ oldFont = font != nullptr ? SelectObject(dc, font) : nullptr;
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, colour);
-    const char first[] = "周辺最大建物と敷地境界との";
-    const char second[] = "最短距離";
-    TextOutA(dc, item.rcItem.left, item.rcItem.top, first, static_cast<int>(std::strlen(first)));
-    TextOutA(dc, item.rcItem.left + kSecondLineRight, item.rcItem.top + kSecondLineDown, second,
-             static_cast<int>(std::strlen(second)));
-    if (oldFont != nullptr)
-        SelectObject(dc, oldFont);
+    const TermLabelLine lines[] = {{"周辺最大建物と敷地境界との", 0, 0},
+                                   {"最短距離", kSecondLineRight, kSecondLineDown}};
+    PaintTermLabelLines(item, colour, lines, 2);
 }
 
 void DrawTallOutletItem(ScreenId screen, const DRAWITEMSTRUCT &item) {

@@ -1,6 +1,6 @@
 #include "screens/tall_outlet_validation.h"
 
-#include "app/platform_hooks.h"
+#include "app/screen_common.h"
 #include "app/shell.h"
 #include "model/form_rules.h"
 #include "resources/resource.h"
@@ -63,20 +63,15 @@ bool ValidateTallOutletInputs(HWND dlg, ScreenId tallCase, ValidationMode mode) 
     for (TallField field : verdict.accepted)
         SetDlgItemTextA(dlg, ControlOf(field), in.*TallRule(field).text);
     if (verdict.verdict == Verdict::Refuse) {
-        if (verdict.focusField)
-            SetFocus(GetDlgItem(dlg, ControlOf(verdict.field)));
-        FaultBeep(verdict.beepMilliseconds);
-        gMessageBox(dlg, verdict.message, kParameterErrorCaption, MB_OK | MB_TASKMODAL);
+        ShowRefusal(dlg, ControlOf(verdict.field), verdict.focusField, verdict.beepMilliseconds,
+                    verdict.message, MB_TASKMODAL);
         return false;
     }
     ShowLayoutPicture(dlg);
     if (verdict.verdict == Verdict::Proceed)
         return true;
-    FaultBeep(verdict.beepMilliseconds);
-    if (gMessageBox(dlg, verdict.message, kParameterErrorCaption, MB_YESNO | MB_TOPMOST) == IDYES)
+    if (AskQuestion(dlg, ControlOf(verdict.field), verdict.beepMilliseconds, verdict.message))
         RequestScreen(AnswerTallYes(verdict, form, in));
-    else
-        SetFocus(GetDlgItem(dlg, ControlOf(verdict.field)));
     return false;
 }
 
