@@ -40,14 +40,21 @@ std::string FullPath(const std::string &path) {
     return n > 0 && n < sizeof full ? std::string(full, n) : path;
 }
 
-bool AskInput(HWND owner, char *path) {
+OPENFILENAMEA FileRequest(HWND owner, char *path, const char *filter, const char *title) {
     OPENFILENAMEA request{};
     request.lStructSize = sizeof request;
     request.hwndOwner = owner;
-    request.lpstrFilter = "CSV ファイル (*.csv)\0*.csv\0すべてのファイル (*.*)\0*.*\0";
+    request.lpstrFilter = filter;
     request.lpstrFile = path;
     request.nMaxFile = kPathBytes;
-    request.lpstrTitle = "一括計算する CSV ファイルを開く";
+    request.lpstrTitle = title;
+    return request;
+}
+
+bool AskInput(HWND owner, char *path) {
+    OPENFILENAMEA request =
+        FileRequest(owner, path, "CSV ファイル (*.csv)\0*.csv\0すべてのファイル (*.*)\0*.*\0",
+                    "一括計算する CSV ファイルを開く");
     // The working directory stays: smell.prm is read from it.
     request.Flags =
         OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
@@ -58,14 +65,9 @@ bool AskOutput(HWND owner, const std::string &inputPath, char *path) {
     const std::string proposal = ProposedResultPath(inputPath);
     const std::string folder = proposal.substr(0, NameStart(proposal));
     lstrcpynA(path, proposal.c_str(), kPathBytes);
-    OPENFILENAMEA request{};
-    request.lStructSize = sizeof request;
-    request.hwndOwner = owner;
-    request.lpstrFilter = "CSV ファイル (*.csv)\0*.csv\0";
-    request.lpstrFile = path;
-    request.nMaxFile = kPathBytes;
+    OPENFILENAMEA request =
+        FileRequest(owner, path, "CSV ファイル (*.csv)\0*.csv\0", "計算結果の保存先");
     request.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-    request.lpstrTitle = "計算結果の保存先";
     request.lpstrDefExt = "csv";
     request.Flags =
         OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;

@@ -2,7 +2,9 @@
 
 #include "app/shell.h"
 #include "app/placement.h"
+#include "app/platform_hooks.h"
 #include "app/window_helpers.h"
+#include "model/input_checks.h"
 #include "resources/resource.h"
 
 void BeginScreenInit(HWND screen) {
@@ -14,6 +16,22 @@ void EndScreenInit(HWND screen) {
     PlaceScreen(screen);
     ShowArrowPointer();
     CompleteScreenInit(screen);
+}
+
+void ShowRefusal(HWND screen, int control, bool focus, int beepMilliseconds, const char *message,
+                 UINT modality) {
+    if (focus)
+        SetFocus(GetDlgItem(screen, control));
+    FaultBeep(beepMilliseconds);
+    gMessageBox(screen, message, kParameterErrorCaption, MB_OK | modality);
+}
+
+bool AskQuestion(HWND screen, int control, int beepMilliseconds, const char *question) {
+    FaultBeep(beepMilliseconds);
+    if (gMessageBox(screen, question, kParameterErrorCaption, MB_YESNO | MB_TOPMOST) == IDYES)
+        return true;
+    SetFocus(GetDlgItem(screen, control));
+    return false;
 }
 
 void ConfirmExit(HWND screen) {

@@ -46,10 +46,12 @@ TallOutletInputs Outlet(int which) {
 
 const char *kNames[] = {"low plume, weak downwash", "high plume", "strong downwash"};
 
+DilutionGrid gGrid;
+
 double *Grid() {
-    if (!ObtainDilutionGrid())
+    if (!gGrid.Obtain())
         std::abort();
-    return gDilutionGrid;
+    return gGrid.Cells();
 }
 
 void ResultsOnly(benchmark::State &state) {
@@ -71,10 +73,10 @@ void FirstRunOnFreshGrid(benchmark::State &state) {
     state.SetLabel(state.range(0) ? "after warm-up" : "first touch in the run");
     for (auto _ : state) {
         state.PauseTiming();
-        ReleaseDilutionGrid();
+        gGrid.Release();
         if (state.range(0)) {
-            WarmUpDilutionGrid();
-            if (!ObtainDilutionGrid())
+            gGrid.WarmUp();
+            if (!gGrid.Obtain())
                 std::abort();
         }
         state.ResumeTiming();

@@ -1,44 +1,29 @@
 #include "calc/batch_columns.h"
 
+#include "model/field_table.h"
 #include <algorithm>
 #include <cctype>
 
 const std::vector<ColumnAlias> &ColumnAliases() {
     // The labels exactly as the start menu and the case screens show them.
-    static const std::vector<ColumnAlias> aliases = {
-        {"height", "排出口の実高さ"},
-        {"building", "周辺最大建物高さ"},
-        {"no1", "１号基準"},
-        {"size", "排出口の大きさ"},
-        {"diameter", "排出口の口径"},
-        {"area", "排出口の断面積"},
-        {"direction", "排出口の向き"},
-        {"temperature", "排出ガス温度"},
-        {"dry-flow", "排出ガス流量（乾き）"},
-        {"wet-flow", "排出ガス流量（湿り）"},
-        {"velocity", "排出ガス吐出速度"},
-        {"moisture", "排出ガス水分量"},
-        {"outlet-boundary", "排出口と敷地境界との最短距離"},
-        {"building-boundary", "周辺最大建物と敷地境界との最短距離"},
-        {"measured-index", "排出口の臭気指数（測定値）"},
-    };
+    static const std::vector<ColumnAlias> aliases = [] {
+        std::vector<ColumnAlias> list;
+        for (const FieldRow &row : FieldTable())
+            for (const char *label : row.labels)
+                if (label != nullptr && row.option[0] != '\0')
+                    list.push_back({row.option, label});
+        return list;
+    }();
     return aliases;
 }
 
 const std::vector<ValueWord> &ValueWords() {
-    // The radio buttons' texts. The downward button names four kinds of outlet at once;
-    // each of them alone is accepted too, as a sheet lists one kind per outlet.
-    static const std::vector<ValueWord> words = {
-        {"size", "小径", "small"},
-        {"size", "中径", "medium"},
-        {"size", "大径", "large"},
-        {"direction", "上向き", "up"},
-        {"direction", "下向き、横向き、陣笠、Ｈ型", "down"},
-        {"direction", "下向き", "down"},
-        {"direction", "横向き", "down"},
-        {"direction", "陣笠", "down"},
-        {"direction", "Ｈ型", "down"},
-    };
+    static const std::vector<ValueWord> words = [] {
+        std::vector<ValueWord> list;
+        for (const FieldWord &word : FieldWords())
+            list.push_back({OptionOf(word.field), word.word, word.value});
+        return list;
+    }();
     return words;
 }
 

@@ -115,24 +115,23 @@ const char *ComputeFailureLine(ComputeStatus status) {
     return status == ComputeStatus::FlowGuard ? "Illegal Input < Vg or Qd , Qh >!!\n" : "";
 }
 
-Outcome ComputeOutcome(OutletInputs &in, OutletCase screen, ComputeStatus *status,
-                       TallSweep sweep) {
+Outcome ComputeOutcome(OutletInputs &in, OutletCase screen, DilutionGrid &grid,
+                       ComputeStatus *status, TallSweep sweep) {
     if (status != nullptr)
         *status = ComputeStatus::Ok;
     if (screen == CaseA || screen == CaseB)
         return LowOutcome(in, screen);
     const ComputeStatus computed = sweep == TallSweep::CellByCell
-                                       ? CalculateTallOutletCellByCell(in, screen, nullptr)
-                                       : CalculateTallOutlet(in, screen, nullptr);
+                                       ? CalculateTallOutletCellByCell(in, screen, grid)
+                                       : CalculateTallOutlet(in, screen, grid);
     if (status != nullptr)
         *status = computed;
     if (computed != ComputeStatus::Ok)
         return {};
-    gMapSettings = DefaultMapSettings(in.tall, gDilutionGrid);
     const TallOutletResult &r = in.tall.result;
     const bool landed = r.landingRow >= 0 && r.landingColumn >= 0;
-    const double landing = landed ? GridCell(gDilutionGrid, r.landingRow, r.landingColumn) : 0;
-    return TallOutcome(in, screen, landing, gMapSettings);
+    const double landing = landed ? GridCell(grid.Cells(), r.landingRow, r.landingColumn) : 0;
+    return TallOutcome(in, screen, landing, DefaultMapSettings(in.tall, grid.Cells()));
 }
 
 Outcome ComputeResults(OutletInputs &in, OutletCase screen, const SmellParams *params,

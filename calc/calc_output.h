@@ -1,5 +1,6 @@
 #pragma once
 #include "model/compute_status.h"
+#include "model/dilution_grid.h"
 #include "model/outlet_inputs.h"
 #include "model/smell_params.h"
 
@@ -20,11 +21,11 @@ using Outcome = std::vector<OutcomeField>;
 // read (the yardstick of the whole-process benchmark).
 enum class TallSweep { Fast, CellByCell };
 
-// Runs the case's calculation on the prepared records (the tall cases over gDilutionGrid,
-// obtained here, also setting gMapSettings to the defaults) and lists what the screens
-// show. When the computation could not be made, *status says why and the outcome is empty.
-Outcome ComputeOutcome(OutletInputs &in, OutletCase screen, ComputeStatus *status = nullptr,
-                       TallSweep sweep = TallSweep::Fast);
+// Runs the case's calculation on the prepared records (the tall cases over grid, obtained
+// here; the map limits listed are the defaults) and lists what the screens show. When the
+// computation could not be made, *status says why and the outcome is empty.
+Outcome ComputeOutcome(OutletInputs &in, OutletCase screen, DilutionGrid &grid,
+                       ComputeStatus *status = nullptr, TallSweep sweep = TallSweep::Fast);
 
 // The same list without the grid, for a caller that draws no map: only the cells the
 // results depend on are computed, and no process-wide record is read or written, so

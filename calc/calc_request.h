@@ -23,11 +23,11 @@ struct RequestError {
     std::string message;    // code page 932
 };
 
-// The option names that describe an outlet.
+// The option names that describe an outlet, in the order of the field table.
 const std::vector<std::string> &OutletOptionNames();
 
-// The options the screen of a case has a field or a choice for ("case" and
-// "measured-index" apply to every case besides).
+// The options the screen of a case has a field or a choice for (the case and the measured
+// index apply to every case besides).
 const std::set<std::string> &CaseOptionNames(OutletCase outletCase);
 
 // The built-in example outlet: case D, 30 m, building 10 m, No. 1 standard 12,

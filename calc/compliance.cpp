@@ -1,16 +1,12 @@
 #include "calc/compliance.h"
 
+#include "model/field_table.h"
+#include "model/quantise.h"
 #include "text/text_helpers.h"
 
 #include <cmath>
 
 namespace {
-
-constexpr char kMeasuredIndexMessage[] =
-    "排出口の臭気指数（測定値）に適切な値（0～100）を設定して下さい。";
-// An index of 100 is a concentration of 10^10: no measurement reaches it, and above it the
-// emission rate would leave the range of a double long before the comparison means anything.
-constexpr double kHighestMeasuredIndex = 100.0;
 
 OutcomeField Number(const char *key, double v) {
     if (!std::isfinite(v))
@@ -25,23 +21,24 @@ const char *ComplianceWord(bool complies) {
 }
 
 const char *ReadMeasuredIndex(const std::string &text, double *index) {
+    const ValueRule &rule = FieldRowOf(Field::MeasuredIndex).value;
     char field[64];
     if (text.size() >= sizeof field)
-        return kMeasuredIndexMessage;
+        return rule.message;
     CopyText(field, sizeof field, text.c_str());
     if (!ToSingleByte(field))
-        return kMeasuredIndexMessage;
+        return rule.message;
     TrimBlanks(field);
     double value;
-    if (!ParseFieldNumber(field, &value) || !(value >= 0 && value <= kHighestMeasuredIndex))
-        return kMeasuredIndexMessage;
+    if (!ParseFieldNumber(field, &value) || !Within(rule.limits, value))
+        return rule.message;
     *index = value;
     return nullptr;
 }
 
 RequestError JudgeMeasuredIndex(const OutletOptions &options, const OutletStandard &standard,
                                 Outcome &outcome) {
-    auto it = options.find("measured-index");
+    auto it = options.find(OptionOf(Field::MeasuredIndex));
     if (it == options.end())
         return {};
     double index;

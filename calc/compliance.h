@@ -7,7 +7,7 @@
 // decimal allowed. Null on success, else the message to show (code page 932).
 const char *ReadMeasuredIndex(const std::string &text, double *index);
 
-// When the options hold "measured-index", judges it against the standard of the computed
+// When the options hold the measured index, judges it against the standard of the computed
 // outlet and appends measuredIndex, measuredEmissionRate (cases C and D), complies and
 // margin to its outcome. Without the option the outcome is left as it is.
 RequestError JudgeMeasuredIndex(const OutletOptions &options, const OutletStandard &standard,

@@ -1,6 +1,7 @@
 #include "calc/height_chart.h"
 
 #include "model/quantise.h"
+#include "text/format.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,12 +9,6 @@
 #include <cstdlib>
 
 namespace {
-
-template <typename... Args> std::string Format(const char *format, Args... args) {
-    char text[512];
-    std::snprintf(text, sizeof text, format, args...);
-    return text;
-}
 
 double NumberOf(const Outcome &outcome, const char *key) {
     for (const OutcomeField &f : outcome)

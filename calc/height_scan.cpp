@@ -1,6 +1,7 @@
 #include "calc/height_scan.h"
 
 #include "calc/compliance.h"
+#include "model/field_table.h"
 #include "model/form_rules.h"
 #include "text/text_helpers.h"
 
@@ -17,8 +18,8 @@ constexpr int kHighestTenths = 4000;
 // A sweep is a table to read or plot, not a computation of every millimetre.
 constexpr size_t kMostSweepHeights = 10001;
 
-std::string Get(const OutletOptions &o, const char *name) {
-    auto it = o.find(name);
+std::string Get(const OutletOptions &o, Field field) {
+    auto it = o.find(OptionOf(field));
     return it == o.end() ? std::string() : it->second;
 }
 
@@ -121,45 +122,48 @@ std::vector<std::string> SweepHeights(const std::string &range, std::string *pro
 RequestError OptionsForCase(const OutletOptions &options, OutletCase outletCase,
                             const std::string &heightText, OutletOptions *forCase) {
     std::string missing;
-    auto need = [&](std::initializer_list<const char *> anyOf) {
-        for (const char *name : anyOf)
-            if (options.count(name))
+    auto need = [&](std::initializer_list<Field> anyOf) {
+        for (Field field : anyOf)
+            if (options.count(OptionOf(field)))
                 return;
         std::string names;
         size_t i = 0;
-        for (const char *name : anyOf)
-            names += std::string(i++ == 0 ? "" : i == anyOf.size() ? " or " : ", ") + "--" + name;
+        for (Field field : anyOf)
+            names += std::string(i++ == 0            ? ""
+                                 : i == anyOf.size() ? " or "
+                                                     : ", ") +
+                     DashedOption(field);
         missing += (missing.empty() ? "" : ", ") + names;
     };
-    const bool wet = options.count("wet-flow") != 0;
+    const bool wet = options.count(OptionOf(Field::WetFlow)) != 0;
     switch (outletCase) {
     case CaseA:
-        need({"no1"});
-        need({"size"});
+        need({Field::No1Standard});
+        need({Field::SizeClass});
         break;
     case CaseB:
-        need({"building"});
-        need({"no1"});
-        need({"size"});
+        need({Field::BuildingHeight});
+        need({Field::No1Standard});
+        need({Field::SizeClass});
         break;
     case CaseC:
-        need({"building"});
-        need({"no1"});
-        need({"dry-flow", "wet-flow"});
+        need({Field::BuildingHeight});
+        need({Field::No1Standard});
+        need({Field::DryFlow, Field::WetFlow});
         if (wet)
-            need({"moisture"});
+            need({Field::Moisture});
         break;
     default:
-        need({"building"});
-        need({"no1"});
-        need({"diameter", "area"});
-        need({"direction"});
-        if (Get(options, "direction") != "down")
-            need({"temperature"});
-        need({"dry-flow", "wet-flow", "velocity"});
-        need({"moisture"});
-        need({"outlet-boundary"});
-        need({"building-boundary"});
+        need({Field::BuildingHeight});
+        need({Field::No1Standard});
+        need({Field::Diameter, Field::Area});
+        need({Field::Direction});
+        if (Get(options, Field::Direction) != "down")
+            need({Field::Temperature});
+        need({Field::DryFlow, Field::WetFlow, Field::Velocity});
+        need({Field::Moisture});
+        need({Field::OutletToBoundary});
+        need({Field::BuildingToBoundary});
     }
     if (!missing.empty())
         return {kBadInput, "at " + heightText + " m the outlet is case " + CaseLetter(outletCase) +
@@ -167,13 +171,15 @@ RequestError OptionsForCase(const OutletOptions &options, OutletCase outletCase,
     const std::set<std::string> &names = CaseOptionNames(outletCase);
     forCase->clear();
     for (const auto &option : options) {
-        const bool applies = names.count(option.first) || option.first == "measured-index";
+        const bool applies =
+            names.count(option.first) || option.first == OptionOf(Field::MeasuredIndex);
         // Case C reads the moisture only to convert a wet flow.
-        const bool unused = outletCase == CaseC && option.first == "moisture" && !wet;
+        const bool unused =
+            outletCase == CaseC && option.first == OptionOf(Field::Moisture) && !wet;
         if (applies && !unused)
             forCase->insert(option);
     }
-    (*forCase)["height"] = heightText;
+    (*forCase)[OptionOf(Field::OutletHeight)] = heightText;
     return {};
 }
 
@@ -183,14 +189,15 @@ HeightPoint ComputeAtHeight(const OutletOptions &options, const std::string &hei
     p.heightText = heightText;
     OutletInputs in{};
     ReadMenuField(in, MenuField::OutletHeight, heightText.c_str());
-    ReadMenuField(in, MenuField::BuildingHeight, Get(options, "building").c_str());
+    ReadMenuField(in, MenuField::BuildingHeight, Get(options, Field::BuildingHeight).c_str());
     const MenuVerdict menu = ValidateStartMenu(in);
     if (in.menuOutletHeight < 0 || (menu.verdict != Verdict::Proceed && menu.message)) {
         p.error = {kBadInput, in.menuOutletHeight < 0 ? kStartOutletMessage : menu.message};
         return p;
     }
     if (menu.verdict != Verdict::Proceed) {
-        p.error = {kBadInput, "at " + heightText + " m the outlet needs --building"};
+        p.error = {kBadInput, "at " + heightText + " m the outlet needs " +
+                                  DashedOption(Field::BuildingHeight)};
         return p;
     }
     p.outletCase = menu.nextCase;

@@ -1,10 +1,12 @@
 #include "calc/outcome_report.h"
 
 #include "calc/compliance.h"
+#include "model/case_texts.h"
 #include "model/outlet_inputs.h"
 #include "model/quantise.h"
 #include "model/result_texts.h"
 #include "text/text_helpers.h"
+#include "text/format.h"
 
 #include <algorithm>
 #include <cmath>
@@ -18,12 +20,6 @@ namespace {
 // terminal can show it.
 constexpr char kFlowUnit[] = "m3N/min";
 constexpr char kRaisedFlowUnit[] = "m\xC2\xB3N/min"; // UTF-8
-
-template <typename... Args> std::string Format(const char *format, Args... args) {
-    char text[256];
-    std::snprintf(text, sizeof text, format, args...);
-    return text;
-}
 
 const OutcomeField *Find(const Outcome &outcome, const char *key) {
     for (const OutcomeField &f : outcome)
@@ -42,24 +38,8 @@ std::string TextOf(const Outcome &outcome, const char *key) {
     return f != nullptr && f->kind == OutcomeField::Text ? f->text : std::string();
 }
 
-// The titles of the four case screens.
-const char *CaseTitle(const std::string &name) {
-    if (name == "A")
-        return "Ａ．排出口高さが 6.7m 未満の場合";
-    if (name == "B")
-        return "Ｂ．排出口高さが 6.7m 以上 15m 未満の場合";
-    if (name == "C")
-        return "Ｃ．排出口高さが15ｍ以上かつ周辺最大建物高さの1.5倍未満の場合";
-    return "Ｄ．排出口高さが15ｍ以上かつ周辺最大建物高さの1.5倍以上の場合";
-}
-
-const char *DownwashWord(int downwashClass) {
-    switch (downwashClass) {
-    case DownwashNone: return "無";
-    case DownwashWeak: return "弱";
-    case DownwashStrong: return "強";
-    }
-    return "";
+OutletCase CaseOfLetter(const std::string &name) {
+    return name == "A" ? CaseA : name == "B" ? CaseB : name == "C" ? CaseC : CaseD;
 }
 
 // An emission rate as the screen shows it, the power written after a caret on one line.
@@ -149,7 +129,7 @@ std::string OutcomeReport(const Outcome &outcome, bool superscriptThree,
                           const TextConverter &toUtf8) {
     const std::string caseName = TextOf(outcome, "case");
     Lines lines;
-    lines.push_back({"ケース", CaseTitle(caseName)});
+    lines.push_back({"ケース", CaseScreenHeading(CaseOfLetter(caseName))});
     if (caseName == "A" || caseName == "B")
         LowLines(outcome, lines);
     else

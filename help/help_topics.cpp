@@ -1,10 +1,9 @@
 #include "help/help_topics.h"
 
-#include "help/flow_calculator_dialog.h"
+#include "help/calculator_dialog.h"
 #include "help/help_dialog.h"
 #include "app/shell.h"
 #include "app/window_helpers.h"
-#include "help/velocity_calculator_dialog.h"
 #include "resources/resource.h"
 
 HWND gHelpWindows[kHelpTopicCount];
@@ -33,9 +32,9 @@ const HelpTopic kHelpTopics[kHelpTopicCount] = {
     // 5 「排出口の大きさ、口径、断面積」 とは
     {IDM_TOPIC_SIZE, IDD_HELP_SIZE, HelpDialogProc},
     // 6 「排出ガス流量」 とは
-    {IDM_TOPIC_FLOW, IDD_HELP_FLOW, FlowCalculatorProc},
+    {IDM_TOPIC_FLOW, IDD_HELP_FLOW, CalculatorDialogProc},
     // 7 「排出ガス吐出速度」 とは
-    {IDM_TOPIC_VELOCITY, IDD_HELP_VELOCITY, VelocityCalculatorProc},
+    {IDM_TOPIC_VELOCITY, IDD_HELP_VELOCITY, CalculatorDialogProc},
     // 8 「排出ガス温度」 とは
     {IDM_TOPIC_TEMPERATURE, IDD_HELP_TEMPERATURE, HelpDialogProc},
     // 9 「排出ガス水分量」 とは

@@ -61,13 +61,21 @@ COLORREF TermLabelColour(const TermLabels &set, int controlId) {
 void PaintTermLabel(const DRAWITEMSTRUCT &item, COLORREF colour) {
     char text[256];
     GetWindowTextA(item.hwndItem, text, sizeof text);
+    const TermLabelLine line = {text, 0, 0};
+    PaintTermLabelLines(item, colour, &line, 1);
+}
+
+void PaintTermLabelLines(const DRAWITEMSTRUCT &item, COLORREF colour, const TermLabelLine *lines,
+                         int count) {
     HDC dc = item.hDC;
     FillRect(dc, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
     HFONT font = reinterpret_cast<HFONT>(SendMessageA(item.hwndItem, WM_GETFONT, 0, 0));
     HGDIOBJ oldFont = font != nullptr ? SelectObject(dc, font) : nullptr;
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, colour);
-    TextOutA(dc, item.rcItem.left, item.rcItem.top, text, static_cast<int>(std::strlen(text)));
+    for (int i = 0; i < count; ++i)
+        TextOutA(dc, item.rcItem.left + lines[i].right, item.rcItem.top + lines[i].down,
+                 lines[i].text, static_cast<int>(std::strlen(lines[i].text)));
     if (oldFont != nullptr)
         SelectObject(dc, oldFont);
 }

@@ -32,6 +32,15 @@ void UpdateTermLabelHover(TermLabels &set, HWND pointerWindow);
 COLORREF TermLabelColour(const TermLabels &set, int controlId);
 // Draws the label's text at the top left of its rectangle in the given colour.
 void PaintTermLabel(const DRAWITEMSTRUCT &item, COLORREF colour);
+// One line of a label drawn in lines of its own, placed from the rectangle's top left.
+struct TermLabelLine {
+    const char *text;
+    int right;
+    int down;
+};
+// Fills the label's rectangle with the face colour and draws the lines on it.
+void PaintTermLabelLines(const DRAWITEMSTRUCT &item, COLORREF colour, const TermLabelLine *lines,
+                         int count);
 // Puts the advice for the present hover state into control 1041.
 void ShowTermAdvice(const TermLabels &set);
 // WM_DRAWITEM of a screen whose labels follow the hover colours only.

@@ -14,9 +14,6 @@
 #include <new>
 #include <stdexcept>
 
-std::vector<unsigned char> gMapImage;
-MapField gMapField;
-
 namespace {
 
 MapMemoryGate gMemoryGate = nullptr;
@@ -154,14 +151,13 @@ size_t MapImageBytes(int width, int height) {
     return static_cast<size_t>(MapStride(width)) * static_cast<size_t>(height + kMapStripRows);
 }
 
-// gMapImage in the size of the map; false, with the image empty, when refused.
-bool MapImageFor(int width, int height) {
+// A white image in the size of the map; empty when refused.
+std::vector<unsigned char> WhiteMapImage(int width, int height) {
     const size_t bytes = MapImageBytes(width, height);
-    if (gMapImage.size() == bytes)
-        return true;
-    gMapImage.clear();
-    gMapImage.shrink_to_fit();
-    return Obtain(bytes, [&] { gMapImage.assign(bytes, 255); });
+    std::vector<unsigned char> image;
+    if (!Obtain(bytes, [&] { image.assign(bytes, 255); }))
+        return {};
+    return image;
 }
 
 // Single precision throughout: the shown colours of ties depend on it.
@@ -277,6 +273,19 @@ void DrawMaximumPoint(Canvas &canvas, bool print, int width, int landing, int ra
     } else {
         for (int k = 0; k < 10; ++k)
             canvas.Run(MapRow(k), c, k / 2, kBlue);
+    }
+}
+
+// The frame of the blank map, one pixel wide round the map area.
+void DrawFrame(std::vector<unsigned char> &image, int width, int height) {
+    Canvas canvas(image, width, height);
+    if (!canvas.Fits())
+        return;
+    canvas.Span(MapRow(0), 0, width - 1, kBlack);
+    canvas.Span(MapRow(height - 1), 0, width - 1, kBlack);
+    for (int r = 0; r < height; ++r) {
+        canvas.Span(MapRow(r), 0, 0, kBlack);
+        canvas.Span(MapRow(r), width - 1, width - 1, kBlack);
     }
 }
 
@@ -437,8 +446,8 @@ namespace {
 
 // Writes every pixel of the map area from its value's position between the two limits.
 template <class ColourOf>
-void PaintMapArea(std::vector<unsigned char> &image, int width, int height, const MapField &field,
-                  const MapSettings &settings, ColourOf colourOf) {
+void PaintWith(std::vector<unsigned char> &image, int width, int height, const MapField &field,
+               const MapSettings &settings, ColourOf colourOf) {
     const float red = static_cast<float>(settings.redLimit);
     const float white = static_cast<float>(settings.whiteLimit);
     const int stride = MapStride(width);
@@ -456,44 +465,40 @@ void PaintMapArea(std::vector<unsigned char> &image, int width, int height, cons
 
 } // namespace
 
-std::vector<unsigned char> &ColourMapImage(int width, int height, const MapField &field,
-                                           const MapSettings &settings) {
-    const bool kept =
-        &field == &gMapField || Obtain(field.size() * sizeof(double), [&] { gMapField = field; });
-    if (!kept || !MapImageFor(width, height)) {
-        gMapImage.clear();
-        return gMapImage;
+void PaintMapArea(std::vector<unsigned char> &image, int width, int height, const MapField &field,
+                  const MapSettings &settings, MapStyle ramp) {
+    if (width < 1 || height < 1 || image.size() < MapImageBytes(width, height) ||
+        field.size() < static_cast<size_t>(width) * static_cast<size_t>(height))
+        return;
+    if (ramp == MapStyle::Grey) {
+        PaintWith(image, width, height, field, settings, [](float m) {
+            const unsigned char g = GreyLevel(m);
+            return Colour{g, g, g};
+        });
+    } else {
+        PaintWith(image, width, height, field, settings, [](float m) { return RampColour(m); });
     }
-    PaintMapArea(gMapImage, width, height, field, settings, [](float m) { return RampColour(m); });
-    return gMapImage;
 }
 
-std::vector<unsigned char> GreyMapImage(int width, int height, const MapField &field,
-                                        const MapSettings &settings) {
-    std::vector<unsigned char> image;
-    if (!MapImageFor(width, height) || !Obtain(gMapImage.size(), [&] { image = gMapImage; }))
+std::vector<unsigned char> RenderMap(const double *grid, const MapSettings &settings,
+                                     const MapMarks &marks, MapStyle style, int width, int height) {
+    if (width < 1 || height < 1)
         return {};
-    PaintMapArea(image, width, height, field, settings, [](float m) {
-        const unsigned char g = GreyLevel(m);
-        return Colour{g, g, g};
-    });
-    return image;
-}
-
-bool ClearMapImage(const MapMarks &marks) {
-    if (!MapImageFor(kMapWidth, kMapHeight))
-        return false;
-    std::vector<unsigned char> &image = gMapImage;
-    std::fill(image.begin(), image.end(), 255);
-    Canvas canvas(image, kMapWidth, kMapHeight);
-    canvas.Span(MapRow(0), 0, kMapWidth - 1, kBlack);
-    canvas.Span(MapRow(kMapHeight - 1), 0, kMapWidth - 1, kBlack);
-    for (int r = 0; r < kMapHeight; ++r) {
-        canvas.Span(MapRow(r), 0, 0, kBlack);
-        canvas.Span(MapRow(r), kMapWidth - 1, kMapWidth - 1, kBlack);
+    std::vector<unsigned char> image = WhiteMapImage(width, height);
+    if (image.empty())
+        return {};
+    if (grid == nullptr) {
+        DrawFrame(image, width, height);
+        DrawMapMarks(kScreenMarks, width, height, image, marks);
+        return image;
     }
-    DrawMapMarks(kScreenMarks, kMapWidth, kMapHeight, image, marks);
-    return true;
+    const MapField field =
+        BuildMapField(grid, settings.downwindRange, settings.displayHeight, width, height);
+    if (field.empty())
+        return {};
+    PaintMapArea(image, width, height, field, settings, style);
+    DrawMapMarks(style == MapStyle::Grey ? kPrintMarks : kScreenMarks, width, height, image, marks);
+    return image;
 }
 
 void DrawMapMarks(int style, int width, int height, std::vector<unsigned char> &image,

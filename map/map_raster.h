@@ -23,11 +23,6 @@ int MapStride(int width);
 // outputWidth × outputHeight dilution values, row-major, row 0 at the ground.
 using MapField = std::vector<double>;
 
-// The process-wide map image (212 rows of 1200 bytes once created) and the field it was
-// last coloured from.
-extern std::vector<unsigned char> gMapImage;
-extern MapField gMapField;
-
 // Asked before every buffer of the map is made, with its size in bytes: false refuses it as
 // the heap would. Null (the default) asks nothing. Returns the previous gate. Tests put in
 // one that refuses, to see the program report a failed allocation.
@@ -64,16 +59,23 @@ MapField BuildMapField(const double *grid, int downwindRange, int displayHeight,
 // Empty when a size is below 1 or the memory is refused.
 std::vector<double> CubicResample(const std::vector<double> &source, int sourceWidth,
                                   int sourceHeight, int outputWidth, int outputHeight);
-// Colours the map area of gMapImage (created if need be) from field, width × height
-// values, with the limits of settings, and keeps a copy of field in gMapField. Returns
-// gMapImage, empty when the memory was refused.
-std::vector<unsigned char> &ColourMapImage(int width, int height, const MapField &field,
-                                           const MapSettings &settings);
-// A copy of gMapImage whose map area is the grey ramp of field; empty when refused.
-std::vector<unsigned char> GreyMapImage(int width, int height, const MapField &field,
-                                        const MapSettings &settings);
-// The blank map with its frame and screen-style marks; false when the memory was refused.
-bool ClearMapImage(const MapMarks &marks);
+// How a picture is drawn: the colour ramp with the screen's marks (the screen, a colour
+// printer, kamorte-calc --map), or the grey ramp with the print marks, which stay readable
+// without colour (a printer without colour, kamorte-calc --map --grey).
+enum class MapStyle { Screen, Grey };
+
+// The map picture of grid's window (downwindRange × displayHeight of settings) resampled to
+// width × height, coloured between the limits of settings, with marks drawn in style, above
+// the strip. Without a grid, the blank map: white in a black frame with the screen's marks,
+// in either style. Empty when a size is below 1 or the memory for it was refused.
+std::vector<unsigned char> RenderMap(const double *grid, const MapSettings &settings,
+                                     const MapMarks &marks, MapStyle style, int width, int height);
+
+// The steps of RenderMap. PaintMapArea writes every pixel of the map area of image (width ×
+// (height + strip) pixels) from field, width × height values, with the limits of settings,
+// on the colour or the grey ramp; the strip is left alone, and so is an image too small.
+void PaintMapArea(std::vector<unsigned char> &image, int width, int height, const MapField &field,
+                  const MapSettings &settings, MapStyle ramp);
 // Ticks, the maximum-point marker and the strip with the site-boundary marker.
 void DrawMapMarks(int style, int width, int height, std::vector<unsigned char> &image,
                   const MapMarks &marks);

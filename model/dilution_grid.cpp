@@ -10,8 +10,6 @@
 #include <sys/mman.h>
 #endif
 
-double *gDilutionGrid = nullptr;
-
 namespace {
 
 #if defined(__linux__)
@@ -57,31 +55,11 @@ void UnmapGrid(void *block, size_t) {
 }
 #endif
 
+// The memory every grid takes its next block from.
 GridMemory gMemory = {MapGrid, UnmapGrid};
-GridMemory gBlockMemory = gMemory; // what the current block came from
-std::thread *gWarmUp = nullptr;    // writing the zeros, until ObtainDilutionGrid joins it
-void *gBlock = nullptr;            // obtained, maybe not yet zero
 
 void ZeroGrid(void *block) {
     std::memset(block, 0, kGridBytes);
-}
-
-void JoinWarmUp() {
-    if (!gWarmUp)
-        return;
-    gWarmUp->join();
-    delete gWarmUp;
-    gWarmUp = nullptr;
-    gDilutionGrid = static_cast<double *>(gBlock);
-}
-
-// Takes the block without touching it; *zeroed says whether it needs its zeros written.
-bool TakeBlock(bool *zeroed) {
-    if (gBlock)
-        return true;
-    gBlock = gMemory.obtain(kGridBytes, zeroed);
-    gBlockMemory = gMemory;
-    return gBlock != nullptr;
 }
 
 } // namespace
@@ -96,30 +74,52 @@ GridMemory SetGridMemory(GridMemory memory) {
     return previous;
 }
 
-bool ObtainDilutionGrid() {
+DilutionGrid::~DilutionGrid() {
+    Release();
+}
+
+void DilutionGrid::JoinWarmUp() {
+    if (!warmUp_)
+        return;
+    warmUp_->join();
+    delete warmUp_;
+    warmUp_ = nullptr;
+    cells_ = static_cast<double *>(block_);
+}
+
+// Takes the block without touching it; *zeroed says whether it needs its zeros written.
+bool DilutionGrid::TakeBlock(bool *zeroed) {
+    if (block_)
+        return true;
+    block_ = gMemory.obtain(kGridBytes, zeroed);
+    memory_ = gMemory;
+    return block_ != nullptr;
+}
+
+bool DilutionGrid::Obtain() {
     JoinWarmUp();
-    if (gDilutionGrid)
+    if (cells_)
         return true;
     bool zeroed = false;
     if (!TakeBlock(&zeroed))
         return false;
     if (!zeroed)
-        ZeroGrid(gBlock);
-    gDilutionGrid = static_cast<double *>(gBlock);
+        ZeroGrid(block_);
+    cells_ = static_cast<double *>(block_);
     return true;
 }
 
-void WarmUpDilutionGrid() {
-    if (gBlock || gWarmUp)
+void DilutionGrid::WarmUp() {
+    if (block_ || warmUp_)
         return;
     bool zeroed = false;
     if (!TakeBlock(&zeroed))
         return;
-    void *block = gBlock;
+    void *block = block_;
     // The thread writes the zeros even into a block that reads as zero: touching every
     // page is the point.
     try {
-        gWarmUp = new std::thread([block] { ZeroGrid(block); });
+        warmUp_ = new std::thread([block] { ZeroGrid(block); });
         return;
     } catch (const std::system_error &) {
     } catch (const std::bad_alloc &) {
@@ -127,13 +127,13 @@ void WarmUpDilutionGrid() {
     // No thread to be had: the first calculation pays for the touches after all.
     if (!zeroed)
         ZeroGrid(block);
-    gDilutionGrid = static_cast<double *>(block);
+    cells_ = static_cast<double *>(block);
 }
 
-void ReleaseDilutionGrid() {
+void DilutionGrid::Release() {
     JoinWarmUp();
-    if (gBlock)
-        gBlockMemory.release(gBlock, kGridBytes);
-    gBlock = nullptr;
-    gDilutionGrid = nullptr;
+    if (block_)
+        memory_.release(block_, kGridBytes);
+    block_ = nullptr;
+    cells_ = nullptr;
 }

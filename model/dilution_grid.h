@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <thread>
 
 // The vertical section of the plume: one row per metre downwind (1 … 10000 m), one column
 // per metre of height (0 … 799 m); after a run, dilution degrees. 300 and more: no plume.
@@ -8,11 +9,6 @@ constexpr int kGridRows = 10000;
 constexpr int kGridColumns = 800;
 constexpr double kNoPlumeThreshold = 300.0;
 constexpr size_t kGridBytes = sizeof(double) * kGridRows * kGridColumns;
-
-// One block for the whole process, obtained when first needed and then kept: zero at
-// first, overwritten by every run that draws a map. Null until ObtainDilutionGrid has
-// succeeded; the computations that show no map never need it.
-extern double *gDilutionGrid;
 
 // Where the block comes from. obtain returns at least bytes of memory (null when refused)
 // and says whether they already read as zero; release gives back what obtain returned.
@@ -28,18 +24,43 @@ GridMemory SystemGridMemory();
 // Puts in the memory to take the block from (for the next obtaining); returns the previous.
 GridMemory SetGridMemory(GridMemory memory);
 
-// Makes gDilutionGrid point at a zero grid if it does not yet, after a warm-up has ended.
-// False when the memory was refused: the grid stays null and a later call tries again.
-bool ObtainDilutionGrid();
+// One grid: a block obtained when first needed and then kept by its owner, zero at first,
+// overwritten by every run that draws a map. The program keeps one for its screens,
+// kamorte-calc one per run; the computations that show no map never need one. A grid is
+// not shared: two grids are two blocks.
+class DilutionGrid {
+  public:
+    DilutionGrid() = default;
+    ~DilutionGrid();
+    DilutionGrid(const DilutionGrid &) = delete;
+    DilutionGrid &operator=(const DilutionGrid &) = delete;
 
-// For a program that keeps the grid for its whole life: obtains the block now and writes
-// its zeros on a background thread, so that the first calculation does not pay for the
-// first touch of every page. ObtainDilutionGrid waits for that thread. A refusal is left
-// for ObtainDilutionGrid to report.
-void WarmUpDilutionGrid();
+    // Makes the grid a zero grid if it is not one yet, after a warm-up has ended. False when
+    // the memory was refused: Cells() stays null and a later call tries again.
+    bool Obtain();
 
-// Gives the block back; gDilutionGrid becomes null. Tests use it; the program never does.
-void ReleaseDilutionGrid();
+    // For an owner that keeps the grid for its whole life: obtains the block now and writes
+    // its zeros on a background thread, so that the first calculation does not pay for the
+    // first touch of every page. Obtain waits for that thread. A refusal is left for Obtain
+    // to report.
+    void WarmUp();
+
+    // Gives the block back; Cells() becomes null.
+    void Release();
+
+    // kGridRows × kGridColumns dilution degrees, row by row; null until obtained.
+    double *Cells() { return cells_; }
+    const double *Cells() const { return cells_; }
+
+  private:
+    bool TakeBlock(bool *zeroed);
+    void JoinWarmUp();
+
+    GridMemory memory_ = {};        // what block_ came from
+    void *block_ = nullptr;         // obtained, maybe not yet zero
+    double *cells_ = nullptr;       // block_ once it is zero
+    std::thread *warmUp_ = nullptr; // writing the zeros, until Obtain joins it
+};
 
 inline double GridCell(const double *grid, int row, int column) {
     return grid[static_cast<int64_t>(row) * kGridColumns + column];

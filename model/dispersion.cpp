@@ -24,6 +24,25 @@ double PasquillZ(const SmellParams &p, int c, double x) {
     return p.sigmaZCoefficient[c][s] * std::pow(x, p.sigmaZExponent[c][s]);
 }
 
+using Pasquill = double (*)(const SmellParams &p, int c, double x);
+
+// One spread of both: in the building's wake it starts at a share of the wake length and
+// grows by 0.067 a metre from three wake lengths; from ten it is Pasquill's again, measured
+// from the virtual source that gives the wake's spread there.
+double Spread(const SpreadConstants &k, const SmellParams &p, double x, Pasquill pasquill,
+              double nearShare, double virtualDistance) {
+    const int c = k.stabilityClass;
+    if (!k.wake)
+        return pasquill(p, c, x);
+    const double Lw = k.wakeLength;
+    const int32_t qx = Quantise(x, 10000);
+    if (qx < k.nearEnd)
+        return nearShare * Lw;
+    if (qx < k.middleEnd)
+        return nearShare * Lw + 0.067 * (x - 3 * Lw);
+    return pasquill(p, c, virtualDistance - 10 * Lw + x);
+}
+
 } // namespace
 
 SpreadConstants PrepareSpread(const TallOutletInputs &in, const MetConditions &met,
@@ -52,29 +71,11 @@ SpreadConstants PrepareSpread(const TallOutletInputs &in, const MetConditions &m
 }
 
 double SpreadY(const SpreadConstants &k, const SmellParams &p, double x) {
-    const int c = k.stabilityClass;
-    if (!k.wake)
-        return PasquillY(p, c, x);
-    const double Lw = k.wakeLength;
-    const int32_t qx = Quantise(x, 10000);
-    if (qx < k.nearEnd)
-        return 0.35 * Lw;
-    if (qx < k.middleEnd)
-        return 0.35 * Lw + 0.067 * (x - 3 * Lw);
-    return PasquillY(p, c, k.virtualY - 10 * Lw + x);
+    return Spread(k, p, x, PasquillY, 0.35, k.virtualY);
 }
 
 double SpreadZ(const SpreadConstants &k, const SmellParams &p, double x) {
-    const int c = k.stabilityClass;
-    if (!k.wake)
-        return PasquillZ(p, c, x);
-    const double Lw = k.wakeLength;
-    const int32_t qx = Quantise(x, 10000);
-    if (qx < k.nearEnd)
-        return 0.7 * Lw;
-    if (qx < k.middleEnd)
-        return 0.7 * Lw + 0.067 * (x - 3 * Lw);
-    return PasquillZ(p, c, k.virtualZ - 10 * Lw + x);
+    return Spread(k, p, x, PasquillZ, 0.7, k.virtualZ);
 }
 
 double SigmaY(const TallOutletInputs &in, const MetConditions &met, const SmellParams &p,

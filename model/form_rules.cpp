@@ -1,5 +1,6 @@
 #include "model/form_rules.h"
 
+#include "model/field_table.h"
 #include "text/text_helpers.h"
 
 #include <cstring>
@@ -24,11 +25,8 @@ FormVerdict<Field> Refusal(FormVerdict<Field> v, Field field, bool focus, const 
 template <typename Field>
 FormVerdict<Field> Question(FormVerdict<Field> v, Field focusOnNo, const char *question, int beep,
                             OutletCase yes) {
+    v = Refusal(v, focusOnNo, true, question, beep);
     v.verdict = Verdict::Ask;
-    v.field = focusOnNo;
-    v.focusField = true;
-    v.message = question;
-    v.beepMilliseconds = beep;
     v.nextCase = yes;
     return v;
 }
@@ -285,7 +283,7 @@ OutletCase AnswerLowYes(const LowVerdict &verdict, OutletInputs &in) {
 }
 
 bool LowFieldChanged(const OutletInputs &in, LowField field, const char *text) {
-    const bool height = field != LowField::No1Index;
+    const bool height = LowRule(field).trimmed;
     std::vector<char> converted;
     // A height with kana or kanji is left to the next check, which refuses it.
     if (!Converted(text, &converted))
@@ -294,16 +292,8 @@ bool LowFieldChanged(const OutletInputs &in, LowField field, const char *text) {
         TrimBlanks(converted.data());
     double value;
     ParseFieldNumber(converted.data(), &value);
-    double acceptedValue = in.no1Index;
-    const char *acceptedText = in.no1Text;
-    if (field == LowField::OutletHeight) {
-        acceptedValue = in.outletHeight;
-        acceptedText = in.outletHeightText;
-    } else if (field == LowField::BuildingHeight) {
-        acceptedValue = in.buildingHeight;
-        acceptedText = in.buildingHeightText;
-    }
-    return value != acceptedValue || std::strcmp(converted.data(), acceptedText) != 0;
+    const LowFieldRule &rule = LowRule(field);
+    return value != in.*rule.value || std::strcmp(converted.data(), in.*rule.text) != 0;
 }
 
 // ---------------------------------------------------------------------------------------

@@ -1,5 +1,6 @@
 #include "model/input_checks.h"
 
+#include "model/field_table.h"
 #include "text/text_helpers.h"
 #include "model/quantise.h"
 
@@ -26,82 +27,10 @@ const char *const kCaseBBelow67Question =
 const char *const kCaseBAtLeast15Question =
     "排出口の実高さに 15m 以上が設定されています。\n入力画面を切り替えますか？";
 
-namespace {
-
-// The same words on the low-outlet and the tall-outlet screens.
-const char kNo1Message[] = "臭気指数第１号基準に適切な値（10～21）を設定して下さい。";
-
-constexpr FieldLimits kHeightLimits{0, false, 400, false};
-constexpr FieldLimits kFlowLimits{0, true, 10000, true};
-constexpr FieldLimits kDistanceLimits{0, false, 10000, false};
-constexpr FieldLimits kNo1Limits{10, false, 21, false};
-
-// In the order of TallField.
-const TallFieldRule kTallRules[kTallFieldCount] = {
-    {TallField::OutletHeight, &TallOutletInputs::tallOutletHeight, &OutletInputs::outletHeightText,
-     -1.0, kHeightLimits, false, "排出口の実高さに適切な値（15から400）を設定して下さい。"},
-    {TallField::BuildingHeight, &TallOutletInputs::tallBuildingHeight,
-     &OutletInputs::buildingHeightText, -1.0, kHeightLimits, false,
-     "最大周辺建物高さに適切な値（0から400）を設定して下さい。"},
-    {TallField::No1Standard, &TallOutletInputs::no1Standard, &OutletInputs::no1StandardText, -1.0,
-     kNo1Limits, false, kNo1Message},
-    {TallField::Diameter,
-     &TallOutletInputs::outletDiameter,
-     &OutletInputs::outletDiameterText,
-     -1.0,
-     {0, true, 10, false},
-     false,
-     "排出口の口径に適切な値（0mより大きく、10m以下）を設定して下さい。"},
-    {TallField::Area,
-     &TallOutletInputs::outletArea,
-     &OutletInputs::outletAreaText,
-     -1.0,
-     {0, true, 100, false},
-     false,
-     "排出口の断面積に適切な値（0㎡より大きく、100㎡以下）を設定して下さい。"},
-    {TallField::Temperature,
-     &TallOutletInputs::gasTemperature,
-     &OutletInputs::gasTemperatureText,
-     -100.0,
-     {-15, false, 999, false},
-     false,
-     "排出ガス温度に適切な値（-15から999）を設定して下さい。"},
-    {TallField::DryFlow, &TallOutletInputs::dryFlow, &OutletInputs::dryFlowText, -1.0, kFlowLimits,
-     false, "排出ガス流量（乾き）に適切な値（0より大きく、10000より小さい数）を設定して下さい。"},
-    {TallField::WetFlow, &TallOutletInputs::wetFlow, &OutletInputs::wetFlowText, -1.0, kFlowLimits,
-     false, "排出ガス流量（湿り）に適切な値（0より大きく、10000より小さい数）を設定して下さい。"},
-    {TallField::Velocity,
-     &TallOutletInputs::exitVelocity,
-     &OutletInputs::exitVelocityText,
-     -1.0,
-     {0, true, 200, true},
-     false,
-     "排出ガス吐出速度に適切な値（0より大きく、200より小さい数）を設定して下さい。"},
-    {TallField::Moisture,
-     &TallOutletInputs::moisture,
-     &OutletInputs::moistureText,
-     -1.0,
-     {0, false, 100, true},
-     false,
-     "排出ガス水分量に適切な値（0以上、100未満）を設定して下さい。"},
-    {TallField::OutletToBoundary, &TallOutletInputs::outletToBoundary,
-     &OutletInputs::outletToBoundaryText, -1.0, kDistanceLimits, true,
-     "排出口と敷地境界との最短距離に適切な値（0m以上、10000m以下）を設定して下さい。"},
-    {TallField::BuildingToBoundary, &TallOutletInputs::buildingToBoundary,
-     &OutletInputs::buildingToBoundaryText, -1.0, kDistanceLimits, true,
-     "周辺最大建物と敷地境界との最短距離に適切な値（0m以上、10000m以下）を設定して下さい。"},
-};
-
 bool Within(const FieldLimits &l, double v) {
     const bool aboveLow = l.lowOpen ? v > l.low : v >= l.low;
     const bool belowHigh = l.highOpen ? v < l.high : v <= l.high;
     return aboveLow && belowHigh;
-}
-
-} // namespace
-
-const TallFieldRule &TallRule(TallField field) {
-    return kTallRules[static_cast<size_t>(field)];
 }
 
 bool TallFieldInRange(TallField field, double v) {
@@ -142,8 +71,9 @@ FieldReading ReadLowField(LowField field, const char *text) {
     FieldReading r{-1.0, false, false, ""};
     std::vector<char> buffer(text, text + std::char_traits<char>::length(text) + 1);
     char *converted = buffer.data();
+    const LowFieldRule &rule = LowRule(field);
     const bool singleByte = ToSingleByte(converted);
-    if (field != LowField::No1Index) {
+    if (rule.trimmed) {
         if (!singleByte)
             return r;
         TrimBlanks(converted);
@@ -151,26 +81,19 @@ FieldReading ReadLowField(LowField field, const char *text) {
     double value;
     const bool noWord = ParseFieldNumber(converted, &value);
     r.value = value;
-    const bool inRange = Within(field == LowField::No1Index ? kNo1Limits : kHeightLimits, value);
+    const bool inRange = Within(rule.limits, value);
     if (noWord && inRange) {
         r.valid = true;
         r.acceptedText = converted;
-    } else if (field != LowField::No1Index) {
+    } else if (rule.trimmed) {
         r.value = -1.0;
     }
     return r;
 }
 
 const char *LowFieldMessage(LowField field, bool caseA) {
-    switch (field) {
-    case LowField::No1Index: return kNo1Message;
-    case LowField::OutletHeight:
-        return caseA ? "排出口の実高さに適切な値（0m以上、6.7m未満）を設定して下さい。"
-                     : "排出口の実高さに適切な値（6.7m以上、15m未満）を設定して下さい。";
-    case LowField::BuildingHeight:
-        return "最大周辺建物高さに適切な値（0m以上、400m以下）を設定して下さい。";
-    }
-    return "";
+    const LowFieldRule &rule = LowRule(field);
+    return caseA ? rule.messageA : rule.messageB;
 }
 
 bool AtLeast15TimesBuilding(double outletHeight, double buildingHeight) {

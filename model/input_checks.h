@@ -4,8 +4,8 @@
 #include <cstddef>
 #include <string>
 
-// How the input forms read and check one numeric field: the field tables with their records,
-// limits and messages. The order of the checks and the questions are in form_rules.h.
+// How the input forms read and check one numeric field by the rules of the field table
+// (field_table.h). The order of the checks and the questions are in form_rules.h.
 
 enum class TallField {
     OutletHeight,
@@ -30,8 +30,9 @@ struct FieldLimits {
     double high;
     bool highOpen;
 };
+bool Within(const FieldLimits &limits, double value);
 
-// A row of the tall-outlet field table.
+// How cases C and D read a field (a part of its row in the field table).
 struct TallFieldRule {
     TallField field;
     double TallOutletInputs::*value;       // the accepted value

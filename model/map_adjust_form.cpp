@@ -1,25 +1,18 @@
 #include "model/map_adjust_form.h"
 
+#include "model/field_table.h"
 #include "text/text_helpers.h"
 #include "text/number_scan.h"
 #include "model/quantise.h"
 
 #include <cstdio>
 #include <cstring>
-#include <limits>
 
 namespace {
 
 // The dialog reads at most this many characters of a field.
 constexpr unsigned kMapFieldRead = 256;
 constexpr int kMapBeep = 40;
-
-const char kRangeMessage[] = "風下距離に適切な値（10から10000）を設定して下さい。";
-const char kRedMessage[] =
-    "赤に配色される希釈度に適切な値（白に配色される希釈度より小さい正の数）を\n"
-    "設定して下さい。";
-const char kWhiteMessage[] = "白に配色される希釈度に適切な値（赤に配色される希釈度より大きく、"
-                             "300以下の数）を\n設定して下さい。";
 
 // The height message names the highest height the map can show.
 const char *HeightMessage() {
@@ -29,13 +22,6 @@ const char *HeightMessage() {
                       kMaxDisplayHeight);
     return message;
 }
-
-const MapAdjustRule kRules[kMapAdjustFieldCount] = {
-    {MapAdjustField::DownwindRange, true, kMinDownwindRange, kMaxDownwindRange, kRangeMessage},
-    {MapAdjustField::DisplayHeight, true, kMinDisplayHeight, kMaxDisplayHeight, nullptr},
-    {MapAdjustField::RedLimit, false, 0.0, std::numeric_limits<double>::infinity(), kRedMessage},
-    {MapAdjustField::WhiteLimit, false, 0.0, kMaxWhiteLimit, kWhiteMessage},
-};
 
 const char *MessageOf(const MapAdjustRule &rule) {
     return rule.message != nullptr ? rule.message : HeightMessage();
@@ -78,10 +64,6 @@ int32_t &WholeOf(MapSettings &s, MapAdjustField field) {
 }
 
 } // namespace
-
-const MapAdjustRule &MapAdjustRuleOf(MapAdjustField field) {
-    return kRules[static_cast<size_t>(field)];
-}
 
 MapFieldCheck CheckMapAdjustField(MapAdjustField field, const char *text, MapCheckMode mode,
                                   MapSettings &settings) {

@@ -5,8 +5,6 @@
 
 #include <algorithm>
 
-MapSettings gMapSettings = {100, -1.0, -1.0, 50};
-
 namespace {
 
 int32_t DownwindRangeFor(int32_t landingRow) {

@@ -11,7 +11,8 @@ struct MapSettings {
     int32_t displayHeight; // m, 5 … 800: height samples shown
 };
 
-extern MapSettings gMapSettings;
+// What the map shows before any calculation.
+constexpr MapSettings kInitialMapSettings = {100, -1.0, -1.0, 50};
 
 // The map defaults after a calculation: colour limits from the landing value, ranges
 // from the landing row and the two heights. grid holds the dilution degrees of the run.

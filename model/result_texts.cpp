@@ -3,20 +3,13 @@
 #include "model/dilution_grid.h"
 #include "model/quantise.h"
 #include "text/text_helpers.h"
+#include "text/format.h"
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
-namespace {
-
-template <typename... Args> std::string Format(const char *format, Args... args) {
-    char text[256];
-    std::snprintf(text, sizeof text, format, args...);
-    return text;
-}
-
-} // namespace
+namespace {} // namespace
 
 std::string BoundaryText(const OutletInputs &in) {
     const TallOutletInputs &t = in.tall;

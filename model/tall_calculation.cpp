@@ -72,36 +72,30 @@ ComputeStatus AroundTallRun(OutletInputs &in, OutletCase outletCase, double *Fma
     return ComputeStatus::Ok;
 }
 
-// The grid to fill: the caller's, or the process-wide one once its warm-up has ended.
-double *GridToFill(double *grid) {
-    if (grid != nullptr)
-        return grid;
-    return ObtainDilutionGrid() ? gDilutionGrid : nullptr;
-}
-
 } // namespace
 
-ComputeStatus CalculateTallOutlet(OutletInputs &in, OutletCase outletCase, double *grid,
+ComputeStatus CalculateTallOutlet(OutletInputs &in, OutletCase outletCase, DilutionGrid &grid,
                                   double *Fmax) {
-    grid = GridToFill(grid);
-    if (grid == nullptr) {
+    if (!grid.Obtain()) {
         WithdrawRun(in, in.tall.dryFlow);
         return ComputeStatus::OutOfMemory;
     }
-    return AroundTallRun(in, outletCase, Fmax, [grid](TallOutletInputs &t) {
-        return RunTallOutlet(t, true, kGridRows, kGridColumns, grid, &t.result.landingRow,
+    double *cells = grid.Cells();
+    return AroundTallRun(in, outletCase, Fmax, [cells](TallOutletInputs &t) {
+        return RunTallOutlet(t, true, kGridRows, kGridColumns, cells, &t.result.landingRow,
                              &t.result.landingColumn);
     });
 }
 
-ComputeStatus CalculateTallOutletCellByCell(OutletInputs &in, OutletCase outletCase, double *grid) {
-    grid = GridToFill(grid);
-    if (grid == nullptr) {
+ComputeStatus CalculateTallOutletCellByCell(OutletInputs &in, OutletCase outletCase,
+                                            DilutionGrid &grid) {
+    if (!grid.Obtain()) {
         WithdrawRun(in, in.tall.dryFlow);
         return ComputeStatus::OutOfMemory;
     }
-    return AroundTallRun(in, outletCase, nullptr, [grid](TallOutletInputs &t) {
-        return RunTallOutletReference(t, true, kGridRows, kGridColumns, grid, &t.result.landingRow,
+    double *cells = grid.Cells();
+    return AroundTallRun(in, outletCase, nullptr, [cells](TallOutletInputs &t) {
+        return RunTallOutletReference(t, true, kGridRows, kGridColumns, cells, &t.result.landingRow,
                                       &t.result.landingColumn);
     });
 }

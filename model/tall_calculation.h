@@ -1,5 +1,6 @@
 #pragma once
 #include "model/compute_status.h"
+#include "model/dilution_grid.h"
 #include "model/outlet_inputs.h"
 #include "model/smell_params.h"
 
@@ -8,15 +9,15 @@
 // whole grid, adjusts the results so that the shown outlet index is the shown No. 1
 // standard plus the shown dilution degree, and restores the inputs to the accepted values
 // (the dry flow becomes the derived one in m³N/min when the user gave another flow).
-// grid: where the dilution degrees go; null for the process-wide grid, obtained here once
-// its warm-up has ended. Fmax, when given, receives Fmax of the run. FlowGuard or
-// OutOfMemory (the grid's memory refused): nothing computed, no result, every input back at
-// its accepted value.
-ComputeStatus CalculateTallOutlet(OutletInputs &in, OutletCase outletCase, double *grid,
+// grid: where the dilution degrees go, obtained here once its warm-up has ended. Fmax, when
+// given, receives Fmax of the run. FlowGuard or OutOfMemory (the grid's memory refused):
+// nothing computed, no result, every input back at its accepted value.
+ComputeStatus CalculateTallOutlet(OutletInputs &in, OutletCase outletCase, DilutionGrid &grid,
                                   double *Fmax = nullptr);
 
 // The same with the field computed cell by cell as the formulas read: the yardstick.
-ComputeStatus CalculateTallOutletCellByCell(OutletInputs &in, OutletCase outletCase, double *grid);
+ComputeStatus CalculateTallOutletCellByCell(OutletInputs &in, OutletCase outletCase,
+                                            DilutionGrid &grid);
 
 // The same results without the field, for callers that show no map: the landing cell's
 // dilution degree comes back in *landingDilution. params: the constants to use, or null to

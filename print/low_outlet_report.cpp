@@ -1,20 +1,13 @@
 #include "print/report_rules.h"
 
 #include "resources/resource.h"
+#include "model/case_texts.h"
+#include "model/quantise.h"
+#include "text/format.h"
 
 #include <cstdio>
 
 namespace {
-
-int Shown(double value) {
-    return static_cast<int>(value + 0.5);
-}
-
-std::string Format(const char *format, int a) {
-    char text[120];
-    std::snprintf(text, sizeof text, format, a);
-    return text;
-}
 
 const char *SizeWord(int sizeClass) {
     switch (sizeClass) {
@@ -59,9 +52,7 @@ PageDescription DescribeLowOutletReport(OutletCase report, const Report &from, i
     const OutletInputs &in = from.inputs;
     const bool caseB = report == CaseB;
     PageDescription page{u, {}};
-    AddReportHeader(page, report, from,
-                    caseB ? "Ｂ．排出口の高さが６．７ｍ以上１５ｍ未満の場合"
-                          : "Ａ．排出口の高さが６．７ｍ未満の場合");
+    AddReportHeader(page, report, from, CasePageHeading(report));
     const int labelX = At(u, 8);
     const int valueX = At(u, 20);
     int row = 26;
@@ -81,9 +72,9 @@ PageDescription DescribeLowOutletReport(OutletCase report, const Report &from, i
     AddText(page, valueX, At(u, row), SizeWord(in.sizeClass));
     AddSizeBounds(page, row, in.sizeClass);
 
-    const int no2 = Shown(in.lowResult.no2Index);
-    const int no1 = Shown(in.no1Index);
-    const int dilution = Shown(in.lowResult.dilution);
+    const int no2 = RoundShown(in.lowResult.no2Index);
+    const int no1 = RoundShown(in.no1Index);
+    const int dilution = RoundShown(in.lowResult.dilution);
     AddText(page, At(u, 33), At(u, 28), "２号基準：臭気指数");
     AddText(page, At(u, caseB ? 46 : 44), At(u, 28), Format("%d", no2), kResultBlue);
     char makeUp[160];

@@ -24,38 +24,18 @@ int At(int u, int whole, int num, int den) {
     return whole * u + fraction;
 }
 
+// Each kind fills its own members; the others keep the zeros of an empty item.
 void AddText(PageDescription &page, int x, int y, const std::string &text, PageColour colour,
              ReportFont font) {
-    PageItem item{};
-    item.kind = PageItemKind::Text;
-    item.x = x;
-    item.y = y;
-    item.text = text;
-    item.font = font;
-    item.colour = colour;
-    page.items.push_back(item);
+    page.items.push_back({PageItemKind::Text, x, y, 0, 0, text, font, colour, {}, 0});
 }
 
 void AddLine(PageDescription &page, int x1, int y1, int x2, int y2) {
-    PageItem item{};
-    item.kind = PageItemKind::Line;
-    item.x = x1;
-    item.y = y1;
-    item.x2 = x2;
-    item.y2 = y2;
-    item.colour = kFrameGrey;
-    page.items.push_back(item);
+    page.items.push_back({PageItemKind::Line, x1, y1, x2, y2, "", {}, kFrameGrey, {}, 0});
 }
 
 void AddPicture(PageDescription &page, PictureSource source, int resourceId, int x, int y,
                 int width, int height) {
-    PageItem item{};
-    item.kind = PageItemKind::Picture;
-    item.x = x;
-    item.y = y;
-    item.x2 = width;
-    item.y2 = height;
-    item.source = source;
-    item.resourceId = resourceId;
-    page.items.push_back(item);
+    page.items.push_back(
+        {PageItemKind::Picture, x, y, width, height, "", {}, {}, source, resourceId});
 }

@@ -4,8 +4,9 @@
 
 #include <vector>
 
-// The map picture of the report: the screen's map with its screen marks on a colour
-// printer; otherwise the grey ramp of the same field with the print-style marks, which
-// stay readable without colour. Empty when the memory for it was refused.
-std::vector<unsigned char> PrintedMapImage(bool colour, const MapSettings &settings,
-                                           const OutletInputs &in);
+// The map picture of the report, drawn from grid (the screens' grid) as the screen shows it:
+// the screen's map with its screen marks on a colour printer; otherwise the grey ramp of the
+// same window with the print-style marks, which stay readable without colour. Without a
+// result in, the blank map, the same in both. Empty when the memory for it was refused.
+std::vector<unsigned char> PrintedMapImage(bool colour, const double *grid,
+                                           const MapSettings &settings, const OutletInputs &in);

@@ -1,20 +1,12 @@
 #include "print/report_rules.h"
 
 #include "resources/resource.h"
+#include "model/quantise.h"
+#include "text/format.h"
 
 #include <cstdio>
 
 namespace {
-
-std::string Format(const char *format, int value) {
-    char text[80];
-    std::snprintf(text, sizeof text, format, value);
-    return text;
-}
-
-int Shown(double value) {
-    return static_cast<int>(value + 0.5);
-}
 
 std::string WithoutBlanks(const std::string &text) {
     const size_t first = text.find_first_not_of(" \t");
@@ -62,12 +54,12 @@ void AddReportMap(PageDescription &page, int y0, const Report &from) {
                static_cast<int>(static_cast<float>(u) * 90.0f / 25.0f));
 
     AddText(page, At(u, 27), At(u, y0), "希釈度");
-    const int white = Shown(map.whiteLimit);
+    const int white = RoundShown(map.whiteLimit);
     if (white < 100)
         AddText(page, At(u, 26, 1, 2) + u / 5, At(u, y0 + 1, 1, 3), Format("%4d", white));
     else
         AddText(page, At(u, 26, 1, 2), At(u, y0 + 1, 1, 3), Format("%4d", white));
-    const int red = Shown(map.redLimit);
+    const int red = RoundShown(map.redLimit);
     if (red < 100)
         AddText(page, At(u, 26, 1, 2) + u / 5, At(u, y0 + 4, 1, 5), Format("%4d", red));
     else
@@ -98,6 +90,6 @@ void AddReportMap(PageDescription &page, int y0, const Report &from) {
     AddText(page, At(u, 44, 1, 3), landingY, WithoutBlanks(from.shown.landingDistance) + "m",
             kResultBlue);
     AddText(page, At(u, 48), landingY, "希釈度");
-    AddText(page, At(u, 51, 1, 3), landingY, Format("%d", Shown(from.landingDilution)),
+    AddText(page, At(u, 51, 1, 3), landingY, Format("%d", RoundShown(from.landingDilution)),
             kResultBlue);
 }

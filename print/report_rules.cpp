@@ -28,7 +28,7 @@ Report MakeReport(OutletCase report, const OutletInputs &in, const double *grid,
         const TallOutletResult &r = in.tall.result;
         if (r.landingRow >= 0 && r.landingColumn >= 0)
             made.landingDilution = GridCell(grid, r.landingRow, r.landingColumn);
-        made.mapPicture = PrintedMapImage(colour, map, in);
+        made.mapPicture = PrintedMapImage(colour, grid, map, in);
     }
     return made;
 }

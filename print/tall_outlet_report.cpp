@@ -1,18 +1,12 @@
 #include "print/report_rules.h"
 
+#include "model/case_texts.h"
+#include "model/quantise.h"
+#include "text/format.h"
+
 #include <cstdio>
 
 namespace {
-
-std::string Format(const char *format, int a, int b = 0) {
-    char text[160];
-    std::snprintf(text, sizeof text, format, a, b);
-    return text;
-}
-
-int Shown(double value) {
-    return static_cast<int>(value + 0.5);
-}
 
 // Below this many bytes a typed flow is printed as typed.
 constexpr size_t kFlowTypedBytes = 7;
@@ -102,16 +96,6 @@ void AddCaseDInputs(PageDescription &page, const OutletInputs &in) {
     AddBoundaryRows(page, f + 2, in);
 }
 
-const char *DownwashWord(int downwashClass) {
-    switch (downwashClass) {
-    case DownwashNone: return "無";
-    case DownwashWeak: return "弱";
-    case DownwashStrong: return "強";
-    default: break;
-    }
-    return nullptr;
-}
-
 void AddTallOutputs(PageDescription &page, const Report &from) {
     const int u = page.unit;
     const OutletInputs &in = from.inputs;
@@ -122,10 +106,10 @@ void AddTallOutputs(PageDescription &page, const Report &from) {
     AddText(page, valueX, At(u, 28), from.shown.rateMantissa, kResultBlue);
     AddText(page, At(u, 48, 1, 2), At(u, 28, -1, 2), from.shown.rateExponent, kResultBlue);
     AddText(page, labelX, At(u, 30), "排出口における許容臭気指数");
-    AddText(page, valueX, At(u, 30), Format("%d", Shown(r.allowableOutletIndex)), kResultBlue);
+    AddText(page, valueX, At(u, 30), Format("%d", RoundShown(r.allowableOutletIndex)), kResultBlue);
     AddText(page, At(u, 40), At(u, 32, -1, 2),
-            Format("（ ＝ １号基準(%d) + 希釈度(%d) ）", Shown(in.tall.no1Standard),
-                   Shown(r.dilutionDegree)));
+            Format("（ ＝ １号基準(%d) + 希釈度(%d) ）", RoundShown(in.tall.no1Standard),
+                   RoundShown(r.dilutionDegree)));
     AddText(page, labelX, At(u, 34), "標準状態における排出ガス流量（乾き）");
     char flow[400];
     std::snprintf(flow, sizeof flow, "%.1lf m  /min", in.tall.dryFlow);
@@ -136,7 +120,7 @@ void AddTallOutputs(PageDescription &page, const Report &from) {
             At(u, 34) - u / 4, "3", kResultBlue);
     AddText(page, labelX, At(u, 37), "【他の項目】");
     AddText(page, labelX, At(u, 39), "周辺建物による拡散影響（ダウンドラフト）");
-    if (const char *word = DownwashWord(r.downwashClass))
+    if (const char *word = DownwashWord(r.downwashClass); *word != '\0')
         AddText(page, valueX, At(u, 39), word, kResultBlue);
     AddText(page, labelX, At(u, 41), "有効発生源高さ（ダウンドラフトを含む）");
     char height[400];
@@ -149,10 +133,7 @@ void AddTallOutputs(PageDescription &page, const Report &from) {
 PageDescription DescribeTallOutletReport(OutletCase report, const Report &from, int u) {
     const OutletInputs &in = from.inputs;
     PageDescription page{u, {}};
-    AddReportHeader(page, report, from,
-                    report == CaseC
-                        ? "Ｃ．排出口高さが１５ｍ以上かつ周辺最大建物高さの１．５倍未満の場合"
-                        : "Ｄ．排出口高さが１５ｍ以上かつ周辺最大建物高さの１．５倍以上の場合");
+    AddReportHeader(page, report, from, CasePageHeading(report));
     const int labelX = At(u, 6);
     const int valueX = At(u, 18);
     AddText(page, labelX, At(u, 26), "排出口の実高さ");

@@ -12,6 +12,7 @@
 #include "model/result_texts.h"
 #include "model/small_outlet.h"
 #include "resources/resource.h"
+#include "screens/field_controls.h"
 #include "screens/low_outlet_validation.h"
 #include "screens/print_request.h"
 
@@ -82,16 +83,16 @@ void ShowLowOutletResults(HWND dlg) {
     EnableWindow(GetDlgItem(dlg, IDC_PRINT), TRUE);
 }
 
-LowField FieldOfControl(int id) {
-    return id == IDC_CASE_OUTLET_HEIGHT     ? LowField::OutletHeight
-           : id == IDC_CASE_BUILDING_HEIGHT ? LowField::BuildingHeight
-                                            : LowField::No1Index;
+LowField LowFieldOfControl(int id) {
+    Field field = Field::No1Standard;
+    FieldOfControl(CaseB, id, &field);
+    return FieldRowOf(field).low.field;
 }
 
 // Whether a field now reads otherwise than what was last accepted for it.
 bool FieldDiffersFromAccepted(HWND dlg, int id) {
     const std::string text = WholeFieldText(GetDlgItem(dlg, id), kFieldReadSize - 1, "x");
-    return LowFieldChanged(gOutletInputs, FieldOfControl(id), text.c_str());
+    return LowFieldChanged(gOutletInputs, LowFieldOfControl(id), text.c_str());
 }
 
 // Runs on every notification of a field: a result no longer matches edited inputs.
@@ -137,8 +138,9 @@ void FillLowOutletScreen(HWND dlg, ScreenId screen) {
 
 void InitLowOutletScreen(HWND dlg, ScreenId screen) {
     BeginScreenInit(dlg);
-    for (int id : {IDC_CASE_OUTLET_HEIGHT, IDC_CASE_BUILDING_HEIGHT, IDC_NO1_STANDARD})
-        SendDlgItemMessageA(dlg, id, EM_LIMITTEXT, kFieldLimit, 0);
+    for (const FieldControl &control : FieldControls())
+        if (control.ids[screen] != 0)
+            SendDlgItemMessageA(dlg, control.ids[screen], EM_LIMITTEXT, kFieldLimit, 0);
     FillLowOutletScreen(dlg, screen);
     ResetTermLabels(LabelsOf(screen), dlg);
     EndScreenInit(dlg);

@@ -1,11 +1,11 @@
 #include "screens/low_outlet_validation.h"
 
 #include "app/current_outlet.h"
-#include "app/platform_hooks.h"
+#include "app/screen_common.h"
 #include "app/shell.h"
 #include "app/window_helpers.h"
 #include "text/text_helpers.h"
-#include "resources/resource.h"
+#include "screens/field_controls.h"
 
 #include <string>
 
@@ -19,50 +19,26 @@ std::string FieldText(HWND dlg, int id) {
     return WholeFieldText(GetDlgItem(dlg, id), kFieldReadChars, "x");
 }
 
-int ControlOf(LowField field) {
-    switch (field) {
-    case LowField::No1Index: return IDC_NO1_STANDARD;
-    case LowField::OutletHeight: return IDC_CASE_OUTLET_HEIGHT;
-    case LowField::BuildingHeight: return IDC_CASE_BUILDING_HEIGHT;
-    }
-    return 0;
-}
-
-const char *AcceptedText(LowField field) {
-    const OutletInputs &in = gOutletInputs;
-    switch (field) {
-    case LowField::No1Index: return in.no1Text;
-    case LowField::OutletHeight: return in.outletHeightText;
-    case LowField::BuildingHeight: return in.buildingHeightText;
-    }
-    return "";
-}
-
 } // namespace
 
 bool ValidateLowOutletInputs(HWND dlg, ScreenId lowCase, ValidationMode mode) {
     LowFormTexts form;
-    form.no1 = FieldText(dlg, IDC_NO1_STANDARD);
-    form.outletHeight = FieldText(dlg, IDC_CASE_OUTLET_HEIGHT);
+    const auto control = [lowCase](LowField field) { return ControlOf(FieldOf(field), lowCase); };
+    form.no1 = FieldText(dlg, control(LowField::No1Index));
+    form.outletHeight = FieldText(dlg, control(LowField::OutletHeight));
     if (lowCase == CaseB)
-        form.buildingHeight = FieldText(dlg, IDC_CASE_BUILDING_HEIGHT);
+        form.buildingHeight = FieldText(dlg, control(LowField::BuildingHeight));
     const LowVerdict verdict =
         ValidateLowForm(static_cast<OutletCase>(lowCase), form, mode, gOutletInputs);
     for (LowField field : verdict.accepted)
-        SetDlgItemTextA(dlg, ControlOf(field), AcceptedText(field));
+        SetDlgItemTextA(dlg, control(field), gOutletInputs.*LowRule(field).text);
     if (verdict.verdict == Verdict::Proceed)
         return true;
-    if (verdict.verdict == Verdict::Refuse) {
-        if (verdict.focusField)
-            SetFocus(GetDlgItem(dlg, ControlOf(verdict.field)));
-        FaultBeep(verdict.beepMilliseconds);
-        gMessageBox(dlg, verdict.message, kParameterErrorCaption, MB_OK | MB_TOPMOST);
-        return false;
-    }
-    FaultBeep(verdict.beepMilliseconds);
-    if (gMessageBox(dlg, verdict.message, kParameterErrorCaption, MB_YESNO | MB_TOPMOST) == IDYES)
+    const int verdictControl = control(verdict.field);
+    if (verdict.verdict == Verdict::Refuse)
+        ShowRefusal(dlg, verdictControl, verdict.focusField, verdict.beepMilliseconds,
+                    verdict.message, MB_TOPMOST);
+    else if (AskQuestion(dlg, verdictControl, verdict.beepMilliseconds, verdict.message))
         RequestScreen(AnswerLowYes(verdict, gOutletInputs));
-    else
-        SetFocus(GetDlgItem(dlg, ControlOf(verdict.field)));
     return false;
 }

@@ -2,6 +2,7 @@
 
 #include "app/shell.h"
 #include "app/window_helpers.h"
+#include "print/win/print_info_dialog.h"
 #include "resources/resource.h"
 
 void RequestPrint(HWND screen, ScreenId report) {

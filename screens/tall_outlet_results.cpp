@@ -2,10 +2,9 @@
 
 #include "app/current_outlet.h"
 #include "app/screen_common.h"
+#include "app/shown_map.h"
 #include "map/map_raster.h"
 #include "map/win/map_display.h"
-#include "model/dilution_grid.h"
-#include "model/map_settings.h"
 #include "model/result_texts.h"
 #include "resources/resource.h"
 
@@ -30,13 +29,13 @@ void SetText(HWND screen, int id, const std::string &text) {
 void ShowTallOutletResults(HWND screen) {
     const OutletInputs &in = gOutletInputs;
     const bool exists = HasTallResult(in);
-    const TallResultTexts texts = FormatTallResults(in, gDilutionGrid);
+    const TallResultTexts texts = FormatTallResults(in, gScreenGrid.Cells());
     SetText(screen, IDC_OUTLET_INDEX, texts.outletIndex);
     SetText(screen, IDC_RATE_MANTISSA, texts.rateMantissa);
     SetText(screen, IDC_RATE_EXPONENT, texts.rateExponent);
     SetText(screen, IDC_DRY_FLOW_SHOWN, texts.dryFlow);
     if (!exists || gMapImage.empty())
-        ClearMapImage(MapMarksOf(gMapSettings, in));
+        BlankScreenMap(in);
     ShowMapImage(screen, IDC_MAP, kMapWidth, kMapImageRows, gMapImage);
 
     const MapLabelTexts labels = FormatMapLabels(gMapSettings, exists);
@@ -96,7 +95,7 @@ void CursorReadoutAt(HWND screen, POINT pointer) {
     SetDlgItemTextA(screen, IDC_READOUT_DISTANCE, text);
     std::snprintf(text, sizeof text, "%d", column + 1);
     SetDlgItemTextA(screen, IDC_READOUT_HEIGHT, text);
-    const double v = GridCell(gDilutionGrid, row, column);
+    const double v = GridCell(gScreenGrid.Cells(), row, column);
     if (v >= 0 && v < kNoPlumeThreshold)
         std::snprintf(text, sizeof text, "%.1f", v);
     else

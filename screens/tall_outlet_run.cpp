@@ -2,9 +2,7 @@
 
 #include "app/current_outlet.h"
 #include "app/platform_hooks.h"
-#include "map/map_raster.h"
-#include "model/dilution_grid.h"
-#include "model/map_settings.h"
+#include "app/shown_map.h"
 #include "model/outlet_inputs.h"
 #include "model/tall_calculation.h"
 
@@ -17,15 +15,8 @@ const char kOutOfMemoryMessage[] = "メモリが不足しているため計算�
 
 // The map of the new result in gMapImage; false when its memory was refused.
 bool BuildMap() {
-    const MapMarks marks = MapMarksOf(gMapSettings, gOutletInputs);
-    if (!ClearMapImage(marks))
-        return false;
-    gMapField = BuildMapField(gDilutionGrid, gMapSettings.downwindRange, gMapSettings.displayHeight,
-                              kMapWidth, kMapHeight);
-    if (gMapField.empty() || ColourMapImage(kMapWidth, kMapHeight, gMapField, gMapSettings).empty())
-        return false;
-    DrawMapMarks(kScreenMarks, kMapWidth, kMapHeight, gMapImage, marks);
-    return true;
+    gMapImage = ScreenMapPicture(gOutletInputs);
+    return !gMapImage.empty();
 }
 
 } // namespace
@@ -33,9 +24,9 @@ bool BuildMap() {
 bool RunTallOutletOnScreen(HWND screen, OutletCase tallCase) {
     OutletInputs &in = gOutletInputs;
     const double acceptedDryFlow = in.tall.dryFlow;
-    ComputeStatus status = CalculateTallOutlet(in, tallCase, gDilutionGrid);
+    ComputeStatus status = CalculateTallOutlet(in, tallCase, gScreenGrid);
     if (status == ComputeStatus::Ok) {
-        gMapSettings = DefaultMapSettings(in.tall, gDilutionGrid);
+        gMapSettings = DefaultMapSettings(in.tall, gScreenGrid.Cells());
         if (!BuildMap()) {
             status = ComputeStatus::OutOfMemory;
             // The dry flow the run derived is no accepted input.
@@ -46,7 +37,7 @@ bool RunTallOutletOnScreen(HWND screen, OutletCase tallCase) {
     if (status == ComputeStatus::Ok)
         return true;
     // A blank map, so the screen shows no picture of an old run.
-    ClearMapImage(MapMarksOf(gMapSettings, in));
+    BlankScreenMap(in);
     gMessageBox(screen,
                 status == ComputeStatus::FlowGuard ? kFlowGuardMessage : kOutOfMemoryMessage,
                 kErrorCaption, MB_OK | MB_ICONERROR | MB_TOPMOST);

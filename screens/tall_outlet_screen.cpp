@@ -4,21 +4,19 @@
 #include "app/menu_command.h"
 #include "app/screen_common.h"
 #include "app/shell.h"
+#include "app/shown_map.h"
 #include "app/placement.h"
 #include "app/window_helpers.h"
 #include "help/term_labels.h"
 #include "map/map_raster.h"
 #include "map/win/map_adjust_dialog.h"
 #include "map/win/map_display.h"
-#include "model/dilution_grid.h"
-#include "model/map_settings.h"
 #include "resources/resource.h"
+#include "screens/field_controls.h"
 #include "screens/print_request.h"
 #include "screens/tall_outlet_results.h"
 #include "screens/tall_outlet_run.h"
 #include "screens/tall_outlet_validation.h"
-
-#include <cstring>
 
 namespace {
 
@@ -209,48 +207,16 @@ void OnCaseDAlternative(HWND dlg, int id) {
         ShowNoResult(dlg);
 }
 
-const int kCaseCFields[] = {IDC_CASE_OUTLET_HEIGHT,   IDC_CASE_BUILDING_HEIGHT,  IDC_NO1_STANDARD,
-                            IDC_TALL_DRY_FLOW,        IDC_TALL_WET_FLOW,         IDC_TALL_MOISTURE,
-                            IDC_TALL_OUTLET_BOUNDARY, IDC_TALL_BUILDING_BOUNDARY};
-const int kCaseDOnlyFields[] = {IDC_TALL_VELOCITY, IDC_TALL_TEMPERATURE, IDC_TALL_DIAMETER,
-                                IDC_TALL_AREA};
-
-const char *AcceptedTextOf(int id) {
-    const OutletInputs &in = gOutletInputs;
-    switch (id) {
-    case IDC_CASE_OUTLET_HEIGHT: return in.outletHeightText;
-    case IDC_CASE_BUILDING_HEIGHT: return in.buildingHeightText;
-    case IDC_NO1_STANDARD: return in.no1StandardText;
-    case IDC_TALL_DRY_FLOW: return in.dryFlowText;
-    case IDC_TALL_WET_FLOW: return in.wetFlowText;
-    case IDC_TALL_MOISTURE: return in.moistureText;
-    case IDC_TALL_OUTLET_BOUNDARY: return in.outletToBoundaryText;
-    case IDC_TALL_BUILDING_BOUNDARY: return in.buildingToBoundaryText;
-    case IDC_TALL_VELOCITY: return in.exitVelocityText;
-    case IDC_TALL_TEMPERATURE: return in.gasTemperatureText;
-    case IDC_TALL_DIAMETER: return in.outletDiameterText;
-    case IDC_TALL_AREA: return in.outletAreaText;
-    }
-    return "";
-}
-
 bool IsInputField(ScreenId screen, int id) {
-    for (int field : kCaseCFields)
-        if (field == id)
-            return true;
-    if (screen == CaseD)
-        for (int field : kCaseDOnlyFields)
-            if (field == id)
-                return true;
-    return false;
+    Field field;
+    return FieldOfControl(screen, id, &field);
 }
 
 void InitTallOutletScreen(HWND dlg, ScreenId screen) {
     BeginScreenInit(dlg);
-    for (int id : kCaseCFields)
-        SendDlgItemMessageA(dlg, id, EM_LIMITTEXT, kFieldLimit, 0);
-    for (int id : kCaseDOnlyFields)
-        SendDlgItemMessageA(dlg, id, EM_LIMITTEXT, kFieldLimit, 0);
+    for (const FieldControl &control : FieldControls())
+        if (control.ids[screen] != 0)
+            SendDlgItemMessageA(dlg, control.ids[screen], EM_LIMITTEXT, kFieldLimit, 0);
     if (screen == CaseC && gOutletInputs.flowMode == FlowVelocity)
         gOutletInputs.flowMode = FlowDry; // case C has no velocity field
     // A result of an earlier visit is not shown again, so it cannot be printed or read
@@ -352,19 +318,9 @@ bool IsGrey(ScreenId screen, int id) {
 }
 
 void PaintTwoLineLabel(const DRAWITEMSTRUCT &item, COLORREF colour) {
-    HDC dc = item.hDC;
-    FillRect(dc, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
-    HFONT font = reinterpret_cast<HFONT>(SendMessageA(item.hwndItem, WM_GETFONT, 0, 0));
-    HGDIOBJ oldFont = font != nullptr ? SelectObject(dc, font) : nullptr;
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, colour);
-    const char first[] = "周辺最大建物と敷地境界との";
-    const char second[] = "最短距離";
-    TextOutA(dc, item.rcItem.left, item.rcItem.top, first, static_cast<int>(std::strlen(first)));
-    TextOutA(dc, item.rcItem.left + kSecondLineRight, item.rcItem.top + kSecondLineDown, second,
-             static_cast<int>(std::strlen(second)));
-    if (oldFont != nullptr)
-        SelectObject(dc, oldFont);
+    const TermLabelLine lines[] = {{"周辺最大建物と敷地境界との", 0, 0},
+                                   {"最短距離", kSecondLineRight, kSecondLineDown}};
+    PaintTermLabelLines(item, colour, lines, 2);
 }
 
 void DrawTallOutletItem(ScreenId screen, const DRAWITEMSTRUCT &item) {
@@ -428,14 +384,12 @@ void RefreshTallOutletScreen(HWND dlg) {
         Check(dlg, IDC_TALL_DOWNWARD, in.tall.outletDirection == DirectionOther);
         SetCaseDFlow(dlg);
     }
-    for (int id : kCaseCFields)
-        SetDlgItemTextA(dlg, id, AcceptedTextOf(id));
-    if (screen == CaseD)
-        for (int id : kCaseDOnlyFields)
-            SetDlgItemTextA(dlg, id, AcceptedTextOf(id));
+    for (const FieldControl &control : FieldControls())
+        if (control.ids[screen] != 0)
+            SetDlgItemTextA(dlg, control.ids[screen], in.*FieldRowOf(control.field).tall.text);
     const bool result = HasTallResult(in);
     Enable(dlg, {IDC_PRINT, IDC_MAP_ADJUST}, result);
-    ClearMapImage(MapMarksOf(gMapSettings, in));
+    BlankScreenMap(in);
     ShowMapImage(dlg, IDC_MAP, kMapWidth, kMapImageRows, gMapImage);
     ClearCursorReadout(dlg);
     for (int id : {IDC_LANDING_DISTANCE, IDC_BOUNDARY_DISTANCE,

@@ -1,10 +1,11 @@
 #include "screens/tall_outlet_validation.h"
 
 #include "app/current_outlet.h"
-#include "app/platform_hooks.h"
+#include "app/screen_common.h"
 #include "app/shell.h"
 #include "model/form_rules.h"
 #include "resources/resource.h"
+#include "screens/field_controls.h"
 #include "screens/tall_outlet_results.h"
 
 #include <string>
@@ -17,37 +18,13 @@ namespace {
 constexpr int kFieldReadLimit = 254;
 const char kUnreadable[] = "\x01";
 
-const int kControls[kTallFieldCount] = {
-    IDC_CASE_OUTLET_HEIGHT,
-    IDC_CASE_BUILDING_HEIGHT,
-    IDC_NO1_STANDARD,
-    IDC_TALL_DIAMETER,
-    IDC_TALL_AREA,
-    IDC_TALL_TEMPERATURE,
-    IDC_TALL_DRY_FLOW,
-    IDC_TALL_WET_FLOW,
-    IDC_TALL_VELOCITY,
-    IDC_TALL_MOISTURE,
-    IDC_TALL_OUTLET_BOUNDARY,
-    IDC_TALL_BUILDING_BOUNDARY,
-};
-
-int ControlOf(TallField field) {
-    return kControls[static_cast<size_t>(field)];
-}
-
-bool FieldOfControl(int controlId, TallField *field) {
-    for (size_t i = 0; i < kTallFieldCount; ++i) {
-        if (kControls[i] == controlId) {
-            *field = static_cast<TallField>(i);
-            return true;
-        }
-    }
-    return false;
+// The controls of the case D screen: those of case C have the same ids.
+int ControlOf(TallField field, ScreenId screen = CaseD) {
+    return ControlOf(FieldOf(field), screen);
 }
 
 std::string FieldText(HWND dlg, int id) {
-    HWND control = GetDlgItem(dlg, id);
+    HWND control = id != 0 ? GetDlgItem(dlg, id) : nullptr;
     if (control == nullptr)
         return "";
     if (GetWindowTextLengthA(control) > kFieldReadLimit)
@@ -79,36 +56,33 @@ void ShowLayoutPicture(HWND dlg) {
 bool ValidateTallOutletInputs(HWND dlg, ScreenId tallCase, ValidationMode mode) {
     OutletInputs &in = gOutletInputs;
     TallFormTexts form;
-    for (size_t i = 0; i < kTallFieldCount; ++i)
-        form.texts[i] = FieldText(dlg, kControls[i]);
+    for (const FieldRow &row : FieldTable())
+        if (row.tall.message != nullptr)
+            form[row.tall.field] = FieldText(dlg, ControlOf(row.field, tallCase));
     const OutletCase outletCase = static_cast<OutletCase>(tallCase);
     const TallVerdict verdict = ValidateTallForm(outletCase, form, mode, in);
     for (TallField field : verdict.accepted)
         SetDlgItemTextA(dlg, ControlOf(field), in.*TallRule(field).text);
     if (verdict.verdict == Verdict::Refuse) {
-        if (verdict.focusField)
-            SetFocus(GetDlgItem(dlg, ControlOf(verdict.field)));
-        FaultBeep(verdict.beepMilliseconds);
-        gMessageBox(dlg, verdict.message, kParameterErrorCaption, MB_OK | MB_TASKMODAL);
+        ShowRefusal(dlg, ControlOf(verdict.field), verdict.focusField, verdict.beepMilliseconds,
+                    verdict.message, MB_TASKMODAL);
         return false;
     }
     ShowLayoutPicture(dlg);
     if (verdict.verdict == Verdict::Proceed)
         return true;
-    FaultBeep(verdict.beepMilliseconds);
-    if (gMessageBox(dlg, verdict.message, kParameterErrorCaption, MB_YESNO | MB_TOPMOST) == IDYES)
+    if (AskQuestion(dlg, ControlOf(verdict.field), verdict.beepMilliseconds, verdict.message))
         RequestScreen(AnswerTallYes(verdict, form, in));
-    else
-        SetFocus(GetDlgItem(dlg, ControlOf(verdict.field)));
     return false;
 }
 
 void TallFieldEdited(HWND dlg, int controlId) {
     OutletInputs &in = gOutletInputs;
-    TallField field;
-    if (!FieldOfControl(controlId, &field))
+    Field field;
+    if (!FieldOfControl(CaseD, controlId, &field) || FieldRowOf(field).tall.message == nullptr)
         return;
-    if (HasTallResult(in) && TallFieldChanged(in, field, FieldText(dlg, controlId).c_str())) {
+    if (HasTallResult(in) &&
+        TallFieldChanged(in, FieldRowOf(field).tall.field, FieldText(dlg, controlId).c_str())) {
         ClearTallOutletResults(in);
         ShowTallOutletResults(dlg);
     }

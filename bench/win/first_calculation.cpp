@@ -19,13 +19,15 @@ namespace {
 
 // The outlet of every press, as the program keeps one.
 OutletInputs currentOutlet;
+// As the program keeps it for its screens.
+DilutionGrid gGrid;
 
 double PressMs() {
     OutletCase screen;
     PrepareOutlet(ExampleOutlet(), currentOutlet, &screen);
     const auto start = std::chrono::steady_clock::now();
-    // As the screen calls it: the process grid, obtained (or its warm-up joined) inside.
-    if (CalculateTallOutlet(currentOutlet, screen, nullptr) != ComputeStatus::Ok) {
+    // As the screen calls it: the grid obtained (or its warm-up joined) inside.
+    if (CalculateTallOutlet(currentOutlet, screen, gGrid) != ComputeStatus::Ok) {
         std::fprintf(stderr, "no memory for the grid\n");
         std::exit(1);
     }
@@ -39,7 +41,7 @@ int main(int argc, char **argv) {
     const bool warm = argc > 1 && std::strcmp(argv[1], "warm") == 0;
     const int typingMs = argc > 2 ? std::atoi(argv[2]) : 1500;
     if (warm)
-        WarmUpDilutionGrid();
+        gGrid.WarmUp();
     std::this_thread::sleep_for(std::chrono::milliseconds(typingMs));
     const double first = PressMs();
     std::vector<double> later;

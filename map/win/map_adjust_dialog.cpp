@@ -3,16 +3,16 @@
 #include "app/current_outlet.h"
 #include "app/platform_hooks.h"
 #include "app/shell.h"
+#include "app/shown_map.h"
 #include "app/window_helpers.h"
 #include "map/map_raster.h"
 #include "map/win/map_display.h"
-#include "model/dilution_grid.h"
 #include "model/map_adjust_form.h"
-#include "model/map_settings.h"
 #include "resources/resource.h"
 
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -73,7 +73,7 @@ const double *LandingValue() {
     if (r.landingRow < 0 || r.landingColumn < 0 || r.landingRow >= kGridRows ||
         r.landingColumn >= kGridColumns)
         return nullptr;
-    value = GridCell(gDilutionGrid, r.landingRow, r.landingColumn);
+    value = GridCell(gScreenGrid.Cells(), r.landingRow, r.landingColumn);
     return &value;
 }
 
@@ -162,15 +162,10 @@ INT_PTR OnMapAdjustCommand(HWND dlg, int id, int code) {
 
 void RedrawMap() {
     // Refused memory leaves the map as it was; the settings still hold what was typed.
-    MapField field = BuildMapField(gDilutionGrid, gMapSettings.downwindRange,
-                                   gMapSettings.displayHeight, kMapWidth, kMapHeight);
-    if (field.empty())
+    std::vector<unsigned char> picture = ScreenMapPicture(gOutletInputs);
+    if (picture.empty())
         return;
-    gMapField = std::move(field);
-    if (ColourMapImage(kMapWidth, kMapHeight, gMapField, gMapSettings).empty())
-        return;
-    DrawMapMarks(kScreenMarks, kMapWidth, kMapHeight, gMapImage,
-                 MapMarksOf(gMapSettings, gOutletInputs));
+    gMapImage = std::move(picture);
     HWND screen = gShell.screenWindows[gShell.currentScreen];
     if (screen == nullptr)
         return;

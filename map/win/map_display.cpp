@@ -3,9 +3,9 @@
 #include "app/current_outlet.h"
 #include "app/platform_hooks.h"
 #include "app/shell.h"
+#include "app/shown_map.h"
 #include "app/window_helpers.h"
 #include "map/screen_image.h"
-#include "model/map_settings.h"
 #include "model/result_texts.h"
 #include "resources/resource.h"
 

@@ -2,10 +2,10 @@
 #include "app/current_outlet.h"
 #include "app/window_helpers.h"
 #include "print/print_info.h"
+#include "print/win/print_info_dialog.h"
 #include "print/win/report_printing.h"
 #include "resources/print_resource.h"
 #include "resources/resource.h"
-#include "screens/print_request.h"
 #include "text/text_helpers.h"
 
 #include <string>

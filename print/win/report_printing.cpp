@@ -3,9 +3,8 @@
 #include "app/current_outlet.h"
 #include "app/platform_hooks.h"
 #include "app/shell.h"
+#include "app/shown_map.h"
 #include "app/window_helpers.h"
-#include "model/dilution_grid.h"
-#include "model/map_settings.h"
 #include "print/report_rules.h"
 #include "print/win/map_file.h"
 #include "print/win/page_renderer.h"
@@ -63,7 +62,7 @@ bool PrintPage(HDC dc, OutletCase report, bool colour, const std::string &docume
 
 Report ReportOfCurrentOutlet(OutletCase report, bool colour) {
     Report made =
-        MakeReport(report, gOutletInputs, gDilutionGrid, gMapSettings, gPrintInfo, colour);
+        MakeReport(report, gOutletInputs, gScreenGrid.Cells(), gMapSettings, gPrintInfo, colour);
     made.title = gShell.titleText;
     SYSTEMTIME now;
     GetLocalTime(&now);

@@ -146,7 +146,8 @@ TEST(ComputeOutcome, NoRowBeyondTheBoundaryMeansNoLandingPointAndNoLimit) {
     dir.Write("smell.prm", " 0.001   1.0   1.0 .2255\n");
     OutletCase screen;
     ASSERT_EQ(PrepareOutlet(ExampleOutlet(), currentOutlet, &screen).status, 0);
-    const Outcome outcome = ComputeOutcome(currentOutlet, screen);
+    DilutionGrid grid;
+    const Outcome outcome = ComputeOutcome(currentOutlet, screen, grid);
     std::map<std::string, OutcomeField> byKey;
     for (const OutcomeField &f : outcome)
         byKey[f.key] = f;

@@ -45,16 +45,15 @@ TEST(CalculateTallOutlet, RefusedRunsLeaveTheAcceptedInputsAndNoResult) {
         OutletInputs in = AcceptedCaseD();
         in.tall.wetFlow = c.wetFlow;
         in.tall.exitVelocity = c.velocity;
-        // Without a grid of its own the run asks for the process grid, whose memory is
-        // refused here.
+        // Without a grid the run asks for the memory of one, which is refused here.
         const GridMemory system = SystemGridMemory();
-        if (!c.grid) {
-            ReleaseDilutionGrid();
+        DilutionGrid grid;
+        if (c.grid)
+            ASSERT_TRUE(grid.Obtain());
+        else
             SetGridMemory(
                 {[](size_t, bool *) -> void * { return nullptr; }, [](void *, size_t) {}});
-        }
-        EXPECT_EQ(CalculateTallOutlet(in, CaseD, c.grid ? gDilutionGrid : nullptr), c.expected)
-            << c.what;
+        EXPECT_EQ(CalculateTallOutlet(in, CaseD, grid), c.expected) << c.what;
         SetGridMemory(system);
         EXPECT_EQ(in.tall.moisture, 10.0) << c.what; // percent again, not a fraction
         EXPECT_EQ(in.tall.dryFlow, 300.0) << c.what;
@@ -71,7 +70,8 @@ TEST(ComputeOutcome, SaysWhyNothingWasComputed) {
     OutletInputs in = AcceptedCaseD();
     in.tall.wetFlow = 400;
     ComputeStatus status = ComputeStatus::Ok;
-    EXPECT_TRUE(ComputeOutcome(in, CaseD, &status).empty());
+    DilutionGrid grid;
+    EXPECT_TRUE(ComputeOutcome(in, CaseD, grid, &status).empty());
     EXPECT_EQ(status, ComputeStatus::FlowGuard);
     EXPECT_STREQ(ComputeFailureLine(status), "Illegal Input < Vg or Qd , Qh >!!\n");
     EXPECT_STREQ(ComputeFailureLine(ComputeStatus::OutOfMemory), "");
@@ -87,18 +87,16 @@ bool Gate(size_t bytes) {
 class MapMemoryTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        ASSERT_TRUE(grid_.Obtain());
         previous_ = SetMapMemoryGate(Gate);
-        image_ = gMapImage;
-        gMapImage.clear();
     }
     void TearDown() override {
         gRefuseAll = false;
         gRefusedSize = 0;
         SetMapMemoryGate(previous_);
-        gMapImage = image_;
     }
     MapMemoryGate previous_ = nullptr;
-    std::vector<unsigned char> image_;
+    DilutionGrid grid_;
 };
 
 // Every buffer the map needs is refused in turn; each step says so instead of ending.
@@ -106,38 +104,49 @@ TEST_F(MapMemoryTest, EveryRefusedBufferIsReported) {
     const MapSettings settings = {100, 20.0, 70.0, 50};
     OutletInputs in = AcceptedCaseD();
     const MapMarks marks = MapMarksOf(settings, in);
-    const MapField field(kMapWidth * kMapHeight, 30.0);
+    const double *grid = grid_.Cells();
+    const auto render = [&](const double *from, MapStyle style) {
+        return RenderMap(from, settings, marks, style, kMapWidth, kMapHeight);
+    };
 
     gRefuseAll = true;
-    EXPECT_TRUE(BuildMapField(gDilutionGrid, 100, 50, kMapWidth, kMapHeight).empty());
+    EXPECT_TRUE(BuildMapField(grid, 100, 50, kMapWidth, kMapHeight).empty());
     EXPECT_TRUE(CubicResample({1, 2, 3, 4}, 2, 2, 4, 4).empty());
-    EXPECT_FALSE(ClearMapImage(marks));
-    EXPECT_TRUE(ColourMapImage(kMapWidth, kMapHeight, field, settings).empty());
-    EXPECT_TRUE(GreyMapImage(kMapWidth, kMapHeight, field, settings).empty());
+    EXPECT_TRUE(render(nullptr, MapStyle::Screen).empty()); // the blank map
+    EXPECT_TRUE(render(grid, MapStyle::Screen).empty());
+    EXPECT_TRUE(render(grid, MapStyle::Grey).empty());
+
+    // Only the field refused (the image is a buffer of another size): the picture fails too.
+    gRefuseAll = false;
+    gRefusedSize = static_cast<size_t>(kMapWidth) * kMapHeight * sizeof(double);
+    EXPECT_FALSE(render(nullptr, MapStyle::Screen).empty());
+    EXPECT_TRUE(render(grid, MapStyle::Screen).empty());
 
     // Only the buffer of one map column along the window's 50 heights refused: the field
     // fails as a whole, not with a column missing.
-    gRefuseAll = false;
     gRefusedSize = 50 * sizeof(double);
-    EXPECT_TRUE(BuildMapField(gDilutionGrid, 100, 50, kMapWidth, kMapHeight).empty());
+    EXPECT_TRUE(BuildMapField(grid, 100, 50, kMapWidth, kMapHeight).empty());
+    EXPECT_TRUE(render(grid, MapStyle::Grey).empty());
 
     gRefusedSize = 0;
-    EXPECT_EQ(BuildMapField(gDilutionGrid, 100, 50, kMapWidth, kMapHeight).size(),
+    EXPECT_EQ(BuildMapField(grid, 100, 50, kMapWidth, kMapHeight).size(),
               static_cast<size_t>(kMapWidth * kMapHeight));
-    EXPECT_TRUE(ClearMapImage(marks));
-    EXPECT_FALSE(ColourMapImage(kMapWidth, kMapHeight, field, settings).empty());
+    EXPECT_FALSE(render(nullptr, MapStyle::Screen).empty());
+    EXPECT_FALSE(render(grid, MapStyle::Screen).empty());
+    EXPECT_FALSE(render(grid, MapStyle::Grey).empty());
 }
 
 TEST_F(MapMemoryTest, KamorteCalcsMapFileReportsTheRefusal) {
     ScratchDirectory dir;
-    gMapSettings = {100, 20.0, 70.0, 50};
-    OutletInputs outlet{};
-    ResetTallOutletInputs(outlet);
+    const MapSettings settings = {100, 20.0, 70.0, 50};
+    const OutletInputs in = AcceptedCaseD();
     gRefuseAll = true;
-    EXPECT_EQ(WriteMapFile(dir.Path("map.bmp"), false, outlet), MapFileStatus::OutOfMemory);
+    EXPECT_EQ(WriteMapFile(dir.Path("map.bmp"), false, grid_.Cells(), settings, in),
+              MapFileStatus::OutOfMemory);
     EXPECT_EQ(std::fopen(dir.Path("map.bmp").c_str(), "rb"), nullptr);
     gRefuseAll = false;
-    EXPECT_EQ(WriteMapFile(dir.Path("map.bmp"), true, outlet), MapFileStatus::Written);
+    EXPECT_EQ(WriteMapFile(dir.Path("map.bmp"), true, grid_.Cells(), settings, in),
+              MapFileStatus::Written);
 }
 
 // Three boundary rules that meet at the same two distances and differ: the computation

@@ -55,7 +55,8 @@ TEST(MakeReport, HoldsTheTextsTheScreenShows) {
         {"no result", CaseD, -1, -1, -1, "50", "", "", "", "", 0},
         {"a low case", CaseB, 45, 3.2e-3, 648, "50", "", "", "", "", 0},
     };
-    std::vector<double> grid(649 * static_cast<size_t>(kGridColumns), 0);
+    // A whole grid: the map picture is drawn from it.
+    std::vector<double> grid(static_cast<size_t>(kGridRows) * kGridColumns, 0);
     grid[648 * static_cast<size_t>(kGridColumns)] = 33.4;
     const PrintInfo info = {"作成者", "事業所", "施設"};
     const MapSettings map = {2000, 20, 70, 200};

@@ -11,13 +11,11 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace {
-
-// The outlet these cases work on, one after the other.
-OutletInputs currentOutlet;
 
 using Rgb = std::array<int, 3>;
 
@@ -62,56 +60,58 @@ void ExpectPlainStrip(const std::vector<unsigned char> &image) {
             ASSERT_EQ(PixelAt(image, k, c), kStrip) << "strip row " << k << " column " << c;
 }
 
-// The map functions work on the process-wide records; every test leaves them as found.
+// Every test has a zero grid, the settings and a record of its own.
 class MapRasterTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(ObtainDilutionGrid());
-        savedSettings_ = gMapSettings;
-        std::memcpy(&savedInputs_, &currentOutlet, sizeof currentOutlet);
-        savedImage_ = gMapImage;
-        savedField_ = gMapField;
-        savedGrid_.assign(gDilutionGrid, gDilutionGrid + kSavedRows * kGridColumns);
-        gMapSettings = {100, 20.0, 70.0, 50};
-        currentOutlet.tall.result.landingRow = -1;
-        currentOutlet.tall.result.downwashClass = -1;
-        currentOutlet.outletToBoundaryText[0] = '\0';
-        currentOutlet.buildingToBoundaryText[0] = '\0';
+        ASSERT_TRUE(grid_.Obtain());
+        in_.reset(new OutletInputs());
+        in_->tall.result.landingRow = -1;
+        in_->tall.result.downwashClass = -1;
     }
 
-    void TearDown() override {
-        gMapSettings = savedSettings_;
-        std::memcpy(&currentOutlet, &savedInputs_, sizeof currentOutlet);
-        gMapImage = savedImage_;
-        gMapField = savedField_;
-        std::copy(savedGrid_.begin(), savedGrid_.end(), gDilutionGrid);
+    void SetGrid(int downwind, int height, double v) {
+        grid_.Cells()[downwind * kGridColumns + height] = v;
     }
 
-    static void SetGrid(int downwind, int height, double v) {
-        gDilutionGrid[downwind * kGridColumns + height] = v;
+    MapField Field(int downwindRange, int displayHeight) const {
+        return BuildMapField(grid_.Cells(), downwindRange, displayHeight, 400, 200);
     }
 
-    static void SetBoundary(const char *outletText, double outlet, const char *buildingText,
-                            double building, int downwash) {
-        std::strcpy(currentOutlet.outletToBoundaryText, outletText);
-        std::strcpy(currentOutlet.buildingToBoundaryText, buildingText);
-        currentOutlet.tall.outletToBoundary = outlet;
-        currentOutlet.tall.buildingToBoundary = building;
-        currentOutlet.tall.result.downwashClass = downwash;
+    MapMarks Marks() const { return MapMarksOf(settings_, *in_); }
+
+    void SetBoundary(const char *outletText, double outlet, const char *buildingText,
+                     double building, int downwash) {
+        std::strcpy(in_->outletToBoundaryText, outletText);
+        std::strcpy(in_->buildingToBoundaryText, buildingText);
+        in_->tall.outletToBoundary = outlet;
+        in_->tall.buildingToBoundary = building;
+        in_->tall.result.downwashClass = downwash;
     }
 
-    static std::vector<unsigned char> Marked(int style) {
-        std::vector<unsigned char> image(212 * kStride, 0x22);
-        DrawMapMarks(style, 400, 200, image, MapMarksOf(gMapSettings, currentOutlet));
+    // The blank map of the record's marks, as the screen shows it without a result.
+    std::vector<unsigned char> Blank() const {
+        return RenderMap(nullptr, settings_, Marks(), MapStyle::Screen, 400, 200);
+    }
+
+    // image (the blank map unless given) with its map area painted from field.
+    std::vector<unsigned char> Painted(const MapField &field, MapStyle ramp = MapStyle::Screen,
+                                       std::vector<unsigned char> image = {}) const {
+        if (image.empty())
+            image = Blank();
+        PaintMapArea(image, 400, 200, field, settings_, ramp);
         return image;
     }
 
-  private:
-    MapSettings savedSettings_;
-    OutletInputs savedInputs_;
-    std::vector<unsigned char> savedImage_;
-    MapField savedField_;
-    std::vector<double> savedGrid_;
+    std::vector<unsigned char> Marked(int style) const {
+        std::vector<unsigned char> image(212 * kStride, 0x22);
+        DrawMapMarks(style, 400, 200, image, Marks());
+        return image;
+    }
+
+    DilutionGrid grid_;
+    MapSettings settings_ = {100, 20.0, 70.0, 50};
+    std::unique_ptr<OutletInputs> in_;
 };
 
 // --- Window, limiting and resampling ---
@@ -127,7 +127,7 @@ TEST_F(MapRasterTest, WindowValuesAreLimitedBeforeResampling) {
     const double limited[] = {300.0, 300.0, 300.0, 300.0, 300.0, 299.999, 0.0, 300.0};
     for (int k = 0; k < 8; ++k)
         SetGrid(10 + 4 * k, 7, given[k]);
-    const MapField field = BuildMapField(gDilutionGrid, 400, 200, 400, 200);
+    const MapField field = Field(400, 200);
     ASSERT_EQ(field.size(), 400u * 200u);
     for (int k = 0; k < 8; ++k)
         EXPECT_NEAR(field[7 * 400 + 10 + 4 * k], limited[k], 1e-9) << "value " << given[k];
@@ -151,12 +151,10 @@ double LineThroughTable(double p, int n) {
 }
 
 TEST_F(MapRasterTest, SmallestWindowUsesTheEndRowsOfTheNeighbourTable) {
-    gMapSettings.downwindRange = 10;
-    gMapSettings.displayHeight = 5;
     for (int i = 0; i < 10; ++i)
         for (int j = 0; j < 5; ++j)
             SetGrid(i, j, 10.0 + i + 20.0 * j);
-    const MapField field = BuildMapField(gDilutionGrid, 10, 5, 400, 200);
+    const MapField field = Field(10, 5);
     ASSERT_EQ(field.size(), 400u * 200u);
     // Columns 20, 100, 370 fall on base indices 0, 2, 8 = n − 2 of 10 samples; rows 30,
     // 100, 180 on 0, 2, 3 = n − 2 of 5.
@@ -192,7 +190,7 @@ TEST_F(MapRasterTest, OvershootIsKeptAndTheRampClampsIt) {
     for (int i = 0; i < 10; ++i)
         for (int j = 0; j < 5; ++j)
             SetGrid(i, j, i < 5 ? 0.0 : 200.0);
-    const MapField field = BuildMapField(gDilutionGrid, 10, 5, 400, 200);
+    const MapField field = Field(10, 5);
     // Column 155: x = 3.496, samples 0, 0, 0, 200: −100f²(1 − f).
     const double f1 = 9.0 * 155 / 399 - 3;
     EXPECT_NEAR(field[50 * 400 + 155], -100 * f1 * f1 * (1 - f1), 1e-9);
@@ -200,9 +198,9 @@ TEST_F(MapRasterTest, OvershootIsKeptAndTheRampClampsIt) {
     const double f2 = 9.0 * 244 / 399 - 5;
     EXPECT_NEAR(field[50 * 400 + 244], 200 + 100 * f2 - 200 * f2 * f2 + 100 * f2 * f2 * f2, 1e-9);
 
-    gMapSettings.redLimit = 0.0;
-    gMapSettings.whiteLimit = 200.0;
-    const std::vector<unsigned char> &image = ColourMapImage(400, 200, field, gMapSettings);
+    settings_.redLimit = 0.0;
+    settings_.whiteLimit = 200.0;
+    const std::vector<unsigned char> image = Painted(field);
     EXPECT_EQ(MapPixel(image, 50, 155), kRed);
     EXPECT_EQ(MapPixel(image, 50, 244), kWhite);
 }
@@ -223,11 +221,9 @@ MapField FieldWith(const std::vector<double> &values) {
 }
 
 TEST_F(MapRasterTest, ColourRampBetweenTheLimits) {
-    ClearMapImage(MapMarksOf(gMapSettings, currentOutlet));
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const MapField field = FieldWith({20, 70, 100, -5, nan, 25, 40, 60, 19.999});
-    const std::vector<unsigned char> &image = ColourMapImage(400, 200, field, gMapSettings);
-    EXPECT_EQ(&image, &gMapImage);
+    const std::vector<unsigned char> image = Painted(field);
     EXPECT_EQ(MapPixel(image, 5, 0), kRed);                 // L
     EXPECT_EQ(MapPixel(image, 5, 1), kWhite);               // U
     EXPECT_EQ(MapPixel(image, 5, 2), kWhite);               // above U
@@ -237,17 +233,14 @@ TEST_F(MapRasterTest, ColourRampBetweenTheLimits) {
     EXPECT_EQ(MapPixel(image, 5, 6), (Rgb{204, 255, 0}));   // m 0.4, s 0.2006
     EXPECT_EQ(MapPixel(image, 5, 7), (Rgb{102, 255, 102})); // m 0.8, s 0.3994
     EXPECT_EQ(MapPixel(image, 5, 8), kRed);
-    // The strip and its marks are left alone; the field is kept for the grey copy.
+    // The strip and its marks are left alone.
     ExpectPlainStrip(image);
-    ASSERT_EQ(gMapField.size(), field.size());
-    EXPECT_EQ(std::memcmp(gMapField.data(), field.data(), field.size() * sizeof(double)), 0);
 }
 
 TEST_F(MapRasterTest, ColourRampThirdsAreYellowAndGreen) {
-    gMapSettings.redLimit = 0.0;
-    gMapSettings.whiteLimit = 3.0;
-    const std::vector<unsigned char> &image =
-        ColourMapImage(400, 200, FieldWith({1.0, 2.0}), gMapSettings);
+    settings_.redLimit = 0.0;
+    settings_.whiteLimit = 3.0;
+    const std::vector<unsigned char> image = Painted(FieldWith({1.0, 2.0}));
     // m = 0.33333334 is past 0.333: s ≈ 0.001, red 255. m = 0.6666667 is short of 0.667:
     // s ≈ 0.999, red 0.
     EXPECT_EQ(MapPixel(image, 5, 0), (Rgb{255, 255, 0}));
@@ -258,26 +251,23 @@ TEST_F(MapRasterTest, ColourRampRoundsInSinglePrecision) {
     // 56.125 between 20 and 70: m = 0.7225, s = 0.0555/0.333. Single precision makes
     // 255·s = 42.500023 and rounds up to 43; double precision gives 42.4999… and 42.
     // 20.555 becomes 20.5550003 as a float: 255·s = 8.500004 gives 9 (double: 8.49… , 8).
-    const std::vector<unsigned char> &image =
-        ColourMapImage(400, 200, FieldWith({56.125, 20.555}), gMapSettings);
+    const std::vector<unsigned char> image = Painted(FieldWith({56.125, 20.555}));
     EXPECT_EQ(MapPixel(image, 5, 0), (Rgb{43, 255, 43}));
     EXPECT_EQ(MapPixel(image, 5, 1), (Rgb{255, 9, 0}));
 }
 
 TEST_F(MapRasterTest, EqualLimitsSplitRedFromWhite) {
-    gMapSettings.redLimit = 40.0;
-    gMapSettings.whiteLimit = 40.0;
-    const std::vector<unsigned char> &image =
-        ColourMapImage(400, 200, FieldWith({39.0, 40.0, 41.0}), gMapSettings);
+    settings_.redLimit = 40.0;
+    settings_.whiteLimit = 40.0;
+    const std::vector<unsigned char> image = Painted(FieldWith({39.0, 40.0, 41.0}));
     EXPECT_EQ(MapPixel(image, 5, 0), kRed);
     EXPECT_EQ(MapPixel(image, 5, 1), kWhite);
     EXPECT_EQ(MapPixel(image, 5, 2), kWhite);
 }
 
 TEST_F(MapRasterTest, ColourMapWritesEveryMapPixelAndNoStripPixel) {
-    gMapImage.assign(212 * kStride, 0x22);
-    const std::vector<unsigned char> &image =
-        ColourMapImage(400, 200, MapField(400 * 200, 45), gMapSettings);
+    const std::vector<unsigned char> image = Painted(
+        MapField(400 * 200, 45), MapStyle::Screen, std::vector<unsigned char>(212 * kStride, 0x22));
     for (int k = 0; k < 12; ++k)
         for (int c = 0; c < 400; ++c)
             ASSERT_EQ(PixelAt(image, k, c), kUntouched);
@@ -287,16 +277,14 @@ TEST_F(MapRasterTest, ColourMapWritesEveryMapPixelAndNoStripPixel) {
             ASSERT_EQ(MapPixel(image, r, c), (Rgb{128, 255, 0})) << r << ", " << c;
 }
 
-TEST_F(MapRasterTest, GreyRampCopiesTheImageAndShadesTheMap) {
-    gMapSettings.redLimit = 0.0;
-    gMapSettings.whiteLimit = 2.0;
-    currentOutlet.tall.result.landingRow = 49;
-    ClearMapImage(MapMarksOf(gMapSettings, currentOutlet));
-    const std::vector<unsigned char> before = gMapImage;
+TEST_F(MapRasterTest, GreyRampShadesTheMapAndLeavesTheStrip) {
+    settings_.redLimit = 0.0;
+    settings_.whiteLimit = 2.0;
+    in_->tall.result.landingRow = 49;
+    const std::vector<unsigned char> before = Blank();
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const std::vector<unsigned char> grey =
-        GreyMapImage(400, 200, FieldWith({0.0, 1.0, 0.3, -1.0, 2.0, 3.0, nan}), gMapSettings);
-    EXPECT_EQ(gMapImage, before);
+        Painted(FieldWith({0.0, 1.0, 0.3, -1.0, 2.0, 3.0, nan}), MapStyle::Grey, before);
     ASSERT_EQ(grey.size(), before.size());
     EXPECT_EQ(MapPixel(grey, 5, 0), kBlack);
     EXPECT_EQ(MapPixel(grey, 5, 1), (Rgb{128, 128, 128})); // 127.5 + 0.5
@@ -305,17 +293,17 @@ TEST_F(MapRasterTest, GreyRampCopiesTheImageAndShadesTheMap) {
     EXPECT_EQ(MapPixel(grey, 5, 4), kWhite);
     EXPECT_EQ(MapPixel(grey, 5, 5), kWhite);
     EXPECT_EQ(MapPixel(grey, 5, 6), kWhite);
-    // The strip comes from the copied image, with its colour, untouched by the ramp.
+    // The strip keeps the image's, with its colour, untouched by the ramp.
     EXPECT_TRUE(std::equal(grey.begin(), grey.begin() + 12 * kStride, before.begin()));
 }
 
 // --- Blank map and marks ---
 
 TEST_F(MapRasterTest, BlankMapHasFrameTicksAndStrip) {
-    gMapImage.clear();
-    ClearMapImage(MapMarksOf(gMapSettings, currentOutlet));
-    ASSERT_EQ(gMapImage.size(), 212u * 1200u);
-    const std::vector<unsigned char> &image = gMapImage;
+    // Without a grid, in either style.
+    const std::vector<unsigned char> image = Blank();
+    ASSERT_EQ(image.size(), 212u * 1200u);
+    EXPECT_EQ(RenderMap(nullptr, settings_, Marks(), MapStyle::Grey, 400, 200), image);
     ExpectPlainStrip(image);
     for (int c = 0; c < 400; ++c) {
         ASSERT_EQ(MapPixel(image, 0, c), kBlack);
@@ -347,7 +335,7 @@ TEST_F(MapRasterTest, BlankMapHasFrameTicksAndStrip) {
 }
 
 TEST_F(MapRasterTest, ScreenMaximumPointIsABlueTriangle) {
-    currentOutlet.tall.result.landingRow = 59; // 60 m of 100: column 240
+    in_->tall.result.landingRow = 59; // 60 m of 100: column 240
     const std::vector<unsigned char> image = Marked(kScreenMarks);
     for (int k = 0; k < 10; ++k)
         ExpectRun(image, 12 + k, 240 - k / 2, 240 + k / 2, kBlue);
@@ -355,7 +343,7 @@ TEST_F(MapRasterTest, ScreenMaximumPointIsABlueTriangle) {
 }
 
 TEST_F(MapRasterTest, MaximumPointAtTheLastIndexDrawsItsLeftHalf) {
-    currentOutlet.tall.result.landingRow = 99; // column 400, one past the map
+    in_->tall.result.landingRow = 99; // column 400, one past the map
     std::vector<unsigned char> image = Marked(kScreenMarks);
     EXPECT_EQ(MapPixel(image, 0, 399), kUntouched);
     EXPECT_EQ(MapPixel(image, 1, 399), kUntouched);
@@ -367,7 +355,7 @@ TEST_F(MapRasterTest, MaximumPointAtTheLastIndexDrawsItsLeftHalf) {
 }
 
 TEST_F(MapRasterTest, MaximumPointOutsideTheWindowIsNotDrawn) {
-    currentOutlet.tall.result.landingRow = 100;
+    in_->tall.result.landingRow = 100;
     const std::vector<unsigned char> image = Marked(kScreenMarks);
     for (int r = 0; r < 10; ++r)
         for (int c = 0; c < 400; ++c)
@@ -405,7 +393,7 @@ TEST_F(MapRasterTest, SiteBoundaryMarkerFollowsTheEnteredDistances) {
     };
     for (const BoundaryCase &bc : cases) {
         SCOPED_TRACE(bc.name);
-        currentOutlet.tall.result.landingRow = bc.landing;
+        in_->tall.result.landingRow = bc.landing;
         SetBoundary(bc.outletText, bc.outlet, bc.buildingText, bc.building, bc.downwash);
         const std::vector<unsigned char> image = Marked(kScreenMarks);
         if (bc.centre < 0) {
@@ -456,8 +444,8 @@ TEST_F(MapRasterTest, PrintStyleTicksHaveWhiteCompanions) {
 }
 
 TEST_F(MapRasterTest, PrintStyleMarkersHaveBlackEdges) {
-    currentOutlet.tall.result.landingRow = 59; // column 240
-    SetBoundary("30", 30, "", 0, 0);           // column 120
+    in_->tall.result.landingRow = 59; // column 240
+    SetBoundary("30", 30, "", 0, 0);  // column 120
     const std::vector<unsigned char> image = Marked(kPrintMarks);
     // A white triangle under an 11-pixel black bar.
     for (int k = 0; k < 10; ++k)

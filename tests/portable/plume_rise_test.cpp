@@ -41,8 +41,40 @@ TEST(Quantise, RoundsHalfUpTowardZeroAndSaturates) {
     EXPECT_EQ(Quantise(-1e300, 10000), INT32_MIN);
     EXPECT_EQ(Quantise(std::numeric_limits<double>::infinity(), 1), INT32_MAX);
     EXPECT_EQ(Quantise(std::nan(""), 1), 0);
-    EXPECT_EQ(RoundShown(2.5), 3);
-    EXPECT_EQ(RoundShown(-0.7), 0);
+}
+
+// Every integer on the screens, the reports and kamorte-calc: trunc(v + 0.5), so halves go up
+// above zero and toward zero below it.
+TEST(RoundShown, AddsAHalfAndTruncatesTowardZero) {
+    const struct {
+        double value;
+        int32_t shown;
+    } cases[] = {
+        {2.5, 3},
+        {-0.7, 0},
+        {0.5, 1},
+        {1.5, 2},
+        {0.4999, 0},
+        {44.5, 45},
+        {44.49999, 44},
+        {-0.5, 0},
+        {-1.5, -1},
+        {-1.6, -1},
+        {-2.5, -2},
+        {-2.51, -2},
+        {-0.49, 0},
+        {0.0, 0},
+        {32.803561877706, 33},
+        {12.0, 12},
+        // The sum rounds to 1.0 in double: the rule is the sum's, not the decimal value's.
+        {0.49999999999999994, 1},
+        {3e9, INT32_MAX},
+        {-3e9, INT32_MIN},
+        {std::numeric_limits<double>::infinity(), INT32_MAX},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(RoundShown(c.value), c.shown) << c.value;
+    EXPECT_EQ(RoundShown(std::nan("")), 0);
 }
 
 TEST(NormaliseFlows, DerivesTheOtherTwoFlowQuantities) {

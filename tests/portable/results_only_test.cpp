@@ -2,6 +2,7 @@
 // and the grid's memory: obtained, refused, warmed up.
 #include "map/map_raster.h"
 #include "model/dilution_grid.h"
+#include "model/map_settings.h"
 #include "model/tall_calculation.h"
 #include "tools/kamorte_calc/batch.h"
 #include "calc/calc_output.h"
@@ -11,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -145,12 +147,9 @@ void *Refuse(size_t, bool *) {
 }
 void ReleaseNothing(void *, size_t) {}
 
-// Puts the system's memory back whatever a test did to the grid.
+// Puts the system's memory back whatever a test did to it.
 struct GridMemoryRestorer {
-    ~GridMemoryRestorer() {
-        SetGridMemory(SystemGridMemory());
-        ReleaseDilutionGrid();
-    }
+    ~GridMemoryRestorer() { SetGridMemory(SystemGridMemory()); }
 };
 
 } // namespace
@@ -171,6 +170,7 @@ TEST(ResultsOnly, EveryFieldIsBitIdenticalToTheRunOverTheWholeGrid) {
     for (const Case &c : RandomTallOutlets(300))
         cases.push_back(c);
     std::unique_ptr<OutletInputs> whole(new OutletInputs()), alone(new OutletInputs());
+    DilutionGrid grid;
     size_t compared = 0;
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
@@ -185,7 +185,7 @@ TEST(ResultsOnly, EveryFieldIsBitIdenticalToTheRunOverTheWholeGrid) {
             continue;
         }
         ASSERT_EQ(PrepareOutlet(c.options, *alone, &same).status, 0);
-        const Outcome want = ComputeOutcome(*whole, screen);
+        const Outcome want = ComputeOutcome(*whole, screen, grid);
         ASSERT_FALSE(want.empty());
         ExpectSameOutcome(ComputeResults(*alone, same, nullptr), want);
         ExpectSameRecords(alone->tall, whole->tall);
@@ -206,6 +206,7 @@ TEST(ResultsOnly, ConstantsReadOnceGiveWhatEveryRunReads) {
         "     400     600    1000    2000   10000  100000\n"};
     const OutletOptions outlets[] = {ExampleOutlet(), RandomTallOutlets(7)[6].options};
     std::unique_ptr<OutletInputs> whole(new OutletInputs()), alone(new OutletInputs());
+    DilutionGrid grid;
     for (const std::string &content : files) {
         SCOPED_TRACE(content);
         std::remove("smell.prm");
@@ -219,40 +220,40 @@ TEST(ResultsOnly, ConstantsReadOnceGiveWhatEveryRunReads) {
             ASSERT_EQ(PrepareOutlet(o, *whole, &screen).status, 0);
             ASSERT_EQ(PrepareOutlet(o, *alone, &screen).status, 0);
             ExpectSameOutcome(ComputeResults(*alone, screen, &params),
-                              ComputeOutcome(*whole, screen));
+                              ComputeOutcome(*whole, screen, grid));
         }
     }
 }
 
 TEST(DilutionGrid, RefusedMemoryIsReportedAndAskedForAgain) {
     GridMemoryRestorer restore;
-    ReleaseDilutionGrid();
+    DilutionGrid grid;
     SetGridMemory({Refuse, ReleaseNothing});
-    EXPECT_FALSE(ObtainDilutionGrid());
-    EXPECT_EQ(gDilutionGrid, nullptr);
-    WarmUpDilutionGrid(); // refused as well, and left for the next obtaining to report
-    EXPECT_FALSE(ObtainDilutionGrid());
+    EXPECT_FALSE(grid.Obtain());
+    EXPECT_EQ(grid.Cells(), nullptr);
+    grid.WarmUp(); // refused as well, and left for the next obtaining to report
+    EXPECT_FALSE(grid.Obtain());
     std::unique_ptr<OutletInputs> record(new OutletInputs());
     OutletCase screen;
     ASSERT_EQ(PrepareOutlet(ExampleOutlet(), *record, &screen).status, 0);
-    EXPECT_TRUE(ComputeOutcome(*record, screen).empty());
-    EXPECT_EQ(CalculateTallOutlet(*record, screen, nullptr), ComputeStatus::OutOfMemory);
+    EXPECT_TRUE(ComputeOutcome(*record, screen, grid).empty());
+    EXPECT_EQ(CalculateTallOutlet(*record, screen, grid), ComputeStatus::OutOfMemory);
     EXPECT_EQ(record->tall.result.landingRow, -1);
     EXPECT_EQ(record->tall.result.allowableOutletIndex, -1);
     EXPECT_FALSE(ComputeResults(*record, screen, nullptr).empty()); // needs no grid
 
     // Before any grid, the map reads what a grid holds before the first run: zeros.
-    const MapField withoutGrid = BuildMapField(gDilutionGrid, 137, 53, kMapWidth, kMapHeight);
+    const MapField withoutGrid = BuildMapField(grid.Cells(), 137, 53, kMapWidth, kMapHeight);
     SetGridMemory(SystemGridMemory());
-    ASSERT_TRUE(ObtainDilutionGrid());
-    EXPECT_EQ(withoutGrid, BuildMapField(gDilutionGrid, 137, 53, kMapWidth, kMapHeight));
+    ASSERT_TRUE(grid.Obtain());
+    EXPECT_EQ(withoutGrid, BuildMapField(grid.Cells(), 137, 53, kMapWidth, kMapHeight));
 
-    // Asked again, the process grid is obtained and filled.
-    ReleaseDilutionGrid();
-    EXPECT_EQ(CalculateTallOutlet(*record, screen, nullptr), ComputeStatus::Ok);
-    ASSERT_NE(gDilutionGrid, nullptr);
+    // Asked again, the grid is obtained and filled.
+    grid.Release();
+    EXPECT_EQ(CalculateTallOutlet(*record, screen, grid), ComputeStatus::Ok);
+    ASSERT_NE(grid.Cells(), nullptr);
     EXPECT_EQ(record->tall.result.landingRow, 648);
-    EXPECT_GT(GridCell(gDilutionGrid, 648, 0), 30);
+    EXPECT_GT(GridCell(grid.Cells(), 648, 0), 30);
 }
 
 TEST(DilutionGrid, ObtainedZeroAlignedAndKept) {
@@ -263,23 +264,54 @@ TEST(DilutionGrid, ObtainedZeroAlignedAndKept) {
     } ways[] = {{"obtained when needed", false}, {"warmed up at start", true}};
     for (const auto &way : ways) {
         SCOPED_TRACE(way.what);
-        ReleaseDilutionGrid();
+        DilutionGrid grid;
         if (way.warmUp)
-            WarmUpDilutionGrid();
-        ASSERT_TRUE(ObtainDilutionGrid());
-        const double *grid = gDilutionGrid;
+            grid.WarmUp();
+        ASSERT_TRUE(grid.Obtain());
+        const double *cells = grid.Cells();
         size_t nonZero = 0;
         for (size_t i = 0; i < static_cast<size_t>(kGridRows) * kGridColumns; ++i)
-            nonZero += grid[i] != 0;
+            nonZero += cells[i] != 0;
         EXPECT_EQ(nonZero, 0u);
 #if defined(__linux__)
-        EXPECT_EQ(reinterpret_cast<uintptr_t>(grid) % (2u << 20), 0u);
+        EXPECT_EQ(reinterpret_cast<uintptr_t>(cells) % (2u << 20), 0u);
 #endif
-        gDilutionGrid[kGridRows * kGridColumns - 1] = 7;
-        ASSERT_TRUE(ObtainDilutionGrid());
-        EXPECT_EQ(gDilutionGrid, grid);
-        EXPECT_EQ(gDilutionGrid[kGridRows * kGridColumns - 1], 7);
+        grid.Cells()[kGridRows * kGridColumns - 1] = 7;
+        ASSERT_TRUE(grid.Obtain());
+        EXPECT_EQ(grid.Cells(), cells);
+        EXPECT_EQ(grid.Cells()[kGridRows * kGridColumns - 1], 7);
     }
+}
+
+// Two owners, two grids: a run over one, a warm-up or a release of the other leaves the
+// first as it was, and its map with it.
+TEST(DilutionGrid, TwoOwnersShareNothing) {
+    std::unique_ptr<OutletInputs> record(new OutletInputs());
+    OutletCase screen;
+    ASSERT_EQ(PrepareOutlet(ExampleOutlet(), *record, &screen).status, 0);
+    DilutionGrid first, second;
+    ASSERT_EQ(CalculateTallOutlet(*record, screen, first), ComputeStatus::Ok);
+    const MapSettings settings = DefaultMapSettings(record->tall, first.Cells());
+    const MapMarks marks = MapMarksOf(settings, *record);
+    const std::vector<unsigned char> before =
+        RenderMap(first.Cells(), settings, marks, MapStyle::Screen, kMapWidth, kMapHeight);
+    const std::vector<double> cells(first.Cells(), first.Cells() + kGridRows * kGridColumns);
+
+    second.WarmUp();
+    ASSERT_TRUE(second.Obtain());
+    EXPECT_NE(second.Cells(), first.Cells());
+    EXPECT_EQ(GridCell(second.Cells(), 648, 0), 0); // zero: not the first's run
+    std::unique_ptr<OutletInputs> other(new OutletInputs());
+    ASSERT_EQ(PrepareOutlet(With(ExampleOutlet(), "height", "60"), *other, &screen).status, 0);
+    ASSERT_EQ(CalculateTallOutlet(*other, screen, second), ComputeStatus::Ok);
+    EXPECT_NE(other->tall.result.landingRow, record->tall.result.landingRow);
+    second.Release();
+    EXPECT_EQ(second.Cells(), nullptr);
+
+    ASSERT_NE(first.Cells(), nullptr);
+    EXPECT_TRUE(std::equal(cells.begin(), cells.end(), first.Cells()));
+    EXPECT_EQ(RenderMap(first.Cells(), settings, marks, MapStyle::Screen, kMapWidth, kMapHeight),
+              before);
 }
 
 #ifndef _WIN32
@@ -290,6 +322,7 @@ TEST(KamorteCalc, BatchRowsComeInInputOrderAsSingleRunsGiveThem) {
     const std::vector<std::string> header = SplitCsvLine(line);
     std::string want = "\xEF\xBB\xBF" + OutcomeCsvHeader();
     std::unique_ptr<OutletInputs> record(new OutletInputs());
+    DilutionGrid grid;
     while (std::getline(csv, line)) {
         const std::vector<std::string> cells = SplitCsvLine(line);
         OutletOptions o;
@@ -298,7 +331,7 @@ TEST(KamorteCalc, BatchRowsComeInInputOrderAsSingleRunsGiveThem) {
                 o[header[i]] = cells[i];
         OutletCase screen;
         ASSERT_EQ(PrepareOutlet(o, *record, &screen).status, 0) << line;
-        want += OutcomeCsvRow(ComputeOutcome(*record, screen), "", Cp932ToUtf8);
+        want += OutcomeCsvRow(ComputeOutcome(*record, screen, grid), "", Cp932ToUtf8);
     }
     const std::string command = std::string(KAMORTE_CALC) + " --batch " KAMORTE_SOURCE_DIR
                                                             "/bench/batch_outlets.csv 2>/dev/null";

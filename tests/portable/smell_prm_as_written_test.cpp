@@ -174,7 +174,8 @@ TEST(SmellPrmAsWritten, RandomFilesComputeWithEveryValueTheRuleTakes) {
             OutletCase outletCase;
             const OutletOptions options = example ? ExampleOutlet() : kDownwashOutlet;
             ASSERT_EQ(PrepareOutlet(options, in, &outletCase).status, kComputed);
-            const Outcome whole = ComputeOutcome(in, outletCase);
+            DilutionGrid grid;
+            const Outcome whole = ComputeOutcome(in, outletCase, grid);
             for (const char *key : {"allowableOutletIndex", "dilutionDegree", "landingRow"})
                 EXPECT_EQ(Field(whole, key)->number, Field(results.outcome, key)->number) << key;
         }
@@ -204,7 +205,8 @@ TEST(SmellPrmAsWritten, AnOverlongFirstLineComputesWithTheBoundsItGives) {
     OutletCase outletCase;
     ASSERT_EQ(PrepareOutlet(ExampleOutlet(), in, &outletCase).status, kComputed);
     ComputeStatus status;
-    const Outcome whole = ComputeOutcome(in, outletCase, &status);
+    DilutionGrid grid;
+    const Outcome whole = ComputeOutcome(in, outletCase, grid, &status);
     ASSERT_EQ(status, ComputeStatus::Ok);
     EXPECT_EQ(Field(whole, "allowableOutletIndex")->number, 30.179659640820194);
     EXPECT_EQ(Field(whole, "landingRow")->number, 468);

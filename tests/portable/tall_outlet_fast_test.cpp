@@ -15,9 +15,6 @@
 
 namespace {
 
-// The outlet these cases work on, one after the other.
-OutletInputs currentOutlet;
-
 struct Outlet {
     const char *what;
     TallOutletInputs in;
@@ -59,27 +56,25 @@ Computed Compute(TallOutletInputs in, bool fast, double *grid) {
     return c;
 }
 
-std::vector<unsigned char> DefaultMap(const TallOutletInputs &in) {
-    gMapSettings = DefaultMapSettings(in, gDilutionGrid);
-    currentOutlet.tall = in;
-    ClearMapImage(MapMarksOf(gMapSettings, currentOutlet));
-    gMapField = BuildMapField(gDilutionGrid, gMapSettings.downwindRange, gMapSettings.displayHeight,
-                              kMapWidth, kMapHeight);
-    ColourMapImage(kMapWidth, kMapHeight, gMapField, gMapSettings);
-    DrawMapMarks(kScreenMarks, kMapWidth, kMapHeight, gMapImage,
-                 MapMarksOf(gMapSettings, currentOutlet));
-    return gMapImage;
+std::vector<unsigned char> DefaultMap(const TallOutletInputs &in, const double *grid) {
+    const MapSettings settings = DefaultMapSettings(in, grid);
+    OutletInputs record{};
+    record.tall = in;
+    return RenderMap(grid, settings, MapMarksOf(settings, record), MapStyle::Screen, kMapWidth,
+                     kMapHeight);
 }
 
 } // namespace
 
 TEST(FastField, AgreesWithTheCellByCellComputation) {
-    ASSERT_TRUE(ObtainDilutionGrid());
+    DilutionGrid grid;
+    ASSERT_TRUE(grid.Obtain());
+    double *const cells = grid.Cells();
     std::vector<double> reference(static_cast<size_t>(kGridRows) * kGridColumns);
     for (const Outlet &outlet : Spread()) {
         SCOPED_TRACE(outlet.what);
         const Computed slow = Compute(outlet.in, false, reference.data());
-        const Computed fast = Compute(outlet.in, true, gDilutionGrid);
+        const Computed fast = Compute(outlet.in, true, cells);
         EXPECT_EQ(fast.Fmax, slow.Fmax);
         EXPECT_EQ(fast.row, slow.row);
         EXPECT_EQ(fast.column, slow.column);
@@ -96,7 +91,7 @@ TEST(FastField, AgreesWithTheCellByCellComputation) {
         size_t far = 0, plumeMismatch = 0;
         double worst = 0;
         for (size_t i = 0; i < reference.size(); ++i) {
-            const double want = reference[i], got = gDilutionGrid[i];
+            const double want = reference[i], got = cells[i];
             if (want < 300) {
                 worst = std::max(worst, std::fabs(got - want));
                 far += std::fabs(got - want) > 1e-10;
@@ -107,19 +102,21 @@ TEST(FastField, AgreesWithTheCellByCellComputation) {
         EXPECT_EQ(far, 0u) << "largest difference " << worst;
         EXPECT_EQ(plumeMismatch, 0u);
         for (int r = 0; r < kGridRows; ++r)
-            ASSERT_EQ(gDilutionGrid[static_cast<size_t>(r) * kGridColumns],
+            ASSERT_EQ(cells[static_cast<size_t>(r) * kGridColumns],
                       reference[static_cast<size_t>(r) * kGridColumns]);
     }
 }
 
 TEST(FastField, GivesTheSameDefaultMap) {
-    ASSERT_TRUE(ObtainDilutionGrid());
+    DilutionGrid grid;
+    ASSERT_TRUE(grid.Obtain());
+    double *const cells = grid.Cells();
     for (const Outlet &outlet : {Spread()[0], Spread()[2], Spread()[5]}) {
         SCOPED_TRACE(outlet.what);
-        const Computed slow = Compute(outlet.in, false, gDilutionGrid);
-        const std::vector<unsigned char> want = DefaultMap(slow.in);
-        const Computed fast = Compute(outlet.in, true, gDilutionGrid);
-        const std::vector<unsigned char> got = DefaultMap(fast.in);
+        const Computed slow = Compute(outlet.in, false, cells);
+        const std::vector<unsigned char> want = DefaultMap(slow.in, cells);
+        const Computed fast = Compute(outlet.in, true, cells);
+        const std::vector<unsigned char> got = DefaultMap(fast.in, cells);
         ASSERT_EQ(got.size(), want.size());
         size_t pixels = 0, differing = 0;
         const int stride = MapStride(kMapWidth);
@@ -147,20 +144,22 @@ TEST(FastField, SoftplusTailIsAccurate) {
 }
 
 TEST(BuildMapField, ReadingOnlyWhatItNeedsEqualsCopyingTheWindow) {
-    ASSERT_TRUE(ObtainDilutionGrid());
+    DilutionGrid grid;
+    ASSERT_TRUE(grid.Obtain());
+    double *const cells = grid.Cells();
     for (int r = 0; r < kGridRows; ++r)
         for (int c = 0; c < kGridColumns; ++c)
-            gDilutionGrid[static_cast<size_t>(r) * kGridColumns + c] =
+            cells[static_cast<size_t>(r) * kGridColumns + c] =
                 std::fmod(r * 0.37 + c * c * 0.011, 320.0) - 10;
     const std::pair<int, int> windows[] = {{10000, 800}, {137, 53}, {10, 5}};
     for (const auto &[D, H] : windows) {
         std::vector<double> copy(static_cast<size_t>(D) * H);
         for (int j = 0; j < H; ++j)
             for (int i = 0; i < D; ++i) {
-                const double v = gDilutionGrid[static_cast<size_t>(i) * kGridColumns + j];
+                const double v = cells[static_cast<size_t>(i) * kGridColumns + j];
                 copy[static_cast<size_t>(j) * D + i] = v >= 0 && v < 300 ? v : 300;
             }
-        EXPECT_EQ(BuildMapField(gDilutionGrid, D, H, kMapWidth, kMapHeight),
+        EXPECT_EQ(BuildMapField(cells, D, H, kMapWidth, kMapHeight),
                   CubicResample(copy, D, H, kMapWidth, kMapHeight))
             << D << " x " << H;
     }

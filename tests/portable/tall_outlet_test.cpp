@@ -139,7 +139,7 @@ TEST(AdjustTallResults, ShownIndexIsShownNo1PlusShownDilution) {
 }
 
 TEST(CalculateTallOutlet, RestoresTheAcceptedInputs) {
-    ASSERT_TRUE(ObtainDilutionGrid());
+    DilutionGrid grid;
     OutletInputs in{};
     ResetLowOutletInputs(in);
     ResetTallOutletInputs(in);
@@ -148,7 +148,7 @@ TEST(CalculateTallOutlet, RestoresTheAcceptedInputs) {
     in.tall.wetFlow = 400;
     in.tall.moisture = 25;
     in.flowMode = FlowWet;
-    CalculateTallOutlet(in, CaseD, gDilutionGrid);
+    CalculateTallOutlet(in, CaseD, grid);
     EXPECT_EQ(in.tall.wetFlow, 400.0);
     EXPECT_EQ(in.tall.moisture, 25.0);
     EXPECT_EQ(in.tall.exitVelocity, -1.0);
@@ -159,7 +159,7 @@ TEST(CalculateTallOutlet, RestoresTheAcceptedInputs) {
     in.tall.dryFlow = -1;
     in.tall.gasTemperature = 5;
     in.tall.tallBuildingHeight = 25;
-    CalculateTallOutlet(in, CaseC, gDilutionGrid);
+    CalculateTallOutlet(in, CaseC, grid);
     EXPECT_EQ(in.tall.gasTemperature, 5.0);
 
     // Case D given the area keeps the diameter derived from it.
@@ -167,6 +167,6 @@ TEST(CalculateTallOutlet, RestoresTheAcceptedInputs) {
     in.tall.dryFlow = -1;
     in.sizeMode = SizeByArea;
     in.tall.outletArea = 3.14159265358979323846;
-    CalculateTallOutlet(in, CaseD, gDilutionGrid);
+    CalculateTallOutlet(in, CaseD, grid);
     EXPECT_DOUBLE_EQ(in.tall.outletDiameter, 2.0);
 }

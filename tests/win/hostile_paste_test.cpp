@@ -1,6 +1,7 @@
 #include "tests/win/shell_fixture.h"
 
 #include "app/current_outlet.h"
+#include "app/shown_map.h"
 #include "help/help_topics.h"
 #include "model/map_settings.h"
 #include "print/print_info.h"

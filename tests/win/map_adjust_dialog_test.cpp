@@ -1,6 +1,7 @@
 #include "tests/win/shell_fixture.h"
 
 #include "app/current_outlet.h"
+#include "app/shown_map.h"
 #include "map/map_raster.h"
 #include "map/win/map_adjust_dialog.h"
 #include "model/map_settings.h"

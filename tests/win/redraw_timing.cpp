@@ -12,12 +12,11 @@
 #include "app/current_outlet.h"
 #include "app/shell.h"
 #include "app/shell_loop.h"
+#include "app/shown_map.h"
 #include "help/help_topics.h"
 #include "map/map_raster.h"
 #include "map/screen_image.h"
 #include "map/win/map_display.h"
-#include "model/dilution_grid.h"
-#include "model/map_settings.h"
 #include "resources/resource.h"
 #include "screens/screen_table.h"
 #include "screens/tall_outlet_results.h"
@@ -152,9 +151,10 @@ void TimeSteps(int range, int height, int count) {
     std::vector<double> field, colour, resample, bitmap, paint, results;
     for (int i = 0; i < count; ++i) {
         double t0 = Now();
-        gMapField = BuildMapField(gDilutionGrid, range, height, kMapWidth, kMapHeight);
+        const MapField mapField =
+            BuildMapField(gScreenGrid.Cells(), range, height, kMapWidth, kMapHeight);
         double t1 = Now();
-        ColourMapImage(kMapWidth, kMapHeight, gMapField, gMapSettings);
+        PaintMapArea(gMapImage, kMapWidth, kMapHeight, mapField, gMapSettings, MapStyle::Screen);
         DrawMapMarks(kScreenMarks, kMapWidth, kMapHeight, gMapImage,
                      MapMarksOf(gMapSettings, gOutletInputs));
         double t2 = Now();

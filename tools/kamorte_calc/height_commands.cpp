@@ -6,6 +6,7 @@
 #include "calc/height_scan.h"
 #include "calc/outcome_report.h"
 #include "calc/output_file.h"
+#include "model/field_table.h"
 #include "tools/kamorte_calc/output_message.h"
 #include "tools/kamorte_calc/terminal_text.h"
 
@@ -42,11 +43,12 @@ int Stopped(const HeightPoint &point, const char *usage) {
 
 // What a computation needs that the scan replaces or cannot honour.
 RequestError CheckScanOptions(const OutletOptions &outlet, const char *what) {
-    if (!outlet.count("height"))
-        return {kBadUsage, std::string(what) + " needs --height, where the scan starts"};
-    if (outlet.count("case"))
-        return {kBadUsage,
-                std::string(what) + " chooses the case from the heights: give no --case"};
+    if (!outlet.count(OptionOf(Field::OutletHeight)))
+        return {kBadUsage, std::string(what) + " needs " + DashedOption(Field::OutletHeight) +
+                               ", where the scan starts"};
+    if (outlet.count(OptionOf(Field::Case)))
+        return {kBadUsage, std::string(what) + " chooses the case from the heights: give no " +
+                               DashedOption(Field::Case)};
     return {};
 }
 
@@ -54,15 +56,16 @@ RequestError CheckScanOptions(const OutletOptions &outlet, const char *what) {
 
 int RunSolveHeight(const OutletOptions &outlet, OutputFormat format, const char *usage) {
     RequestError e = CheckScanOptions(outlet, "--solve height");
-    if (!e.status && !outlet.count("measured-index"))
-        e = {kBadUsage, "--solve height needs --measured-index"};
+    if (!e.status && !outlet.count(OptionOf(Field::MeasuredIndex)))
+        e = {kBadUsage, "--solve height needs " + DashedOption(Field::MeasuredIndex)};
     if (e.status) {
         std::fprintf(stderr, "kamorte-calc: %s\n\n%s", e.message.c_str(), usage);
         return e.status;
     }
-    std::vector<std::string> heights = SearchHeights(outlet.at("height"));
+    std::vector<std::string> heights = SearchHeights(outlet.at(OptionOf(Field::OutletHeight)));
     if (heights.empty())
-        heights.push_back(outlet.at("height")); // refused at once, with the start menu's message
+        heights.push_back(outlet.at(
+            OptionOf(Field::OutletHeight))); // refused at once, with the start menu's message
     const std::vector<HeightPoint> points = ScanHeights(outlet, heights, Params(), true, Workers());
     const HeightPoint &last = points.back();
     if (last.error.status)
@@ -119,7 +122,7 @@ int RunSweepHeight(const OutletOptions &outlet, const std::string &range,
     if (!plotPath.empty()) {
         double measured = -1;
         if (rows.front().judged)
-            ReadMeasuredIndex(outlet.at("measured-index"), &measured);
+            ReadMeasuredIndex(outlet.at(OptionOf(Field::MeasuredIndex)), &measured);
         OutputFile file(plotPath);
         const std::string svg = SweepSvg(rows, measured, Cp932ToUtf8);
         if (file.Stream() == nullptr ||

@@ -14,6 +14,7 @@
 #include "tools/kamorte_calc/terminal_text.h"
 
 #include "model/dilution_grid.h"
+#include "model/field_table.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -22,35 +23,8 @@
 
 namespace {
 
-const char kUsage[] =
-    "usage: kamorte-calc [outlet options] [--case A|B|C|D] [--measured-index N]\n"
-    "                    [--json | --format text|kv|json] [--map FILE.bmp [--grey]] [--grid FILE]\n"
-    "       kamorte-calc --example [--measured-index N] [--json | --format text|kv|json]\n"
-    "                    [--map FILE.bmp [--grey]] [--grid FILE]\n"
-    "       kamorte-calc [outlet options] --measured-index N --solve height\n"
-    "                    [--json | --format text|kv|json]\n"
-    "       kamorte-calc [outlet options] [--measured-index N] --sweep height=FROM:TO:STEP\n"
-    "                    [--plot FILE.svg]\n"
-    "       kamorte-calc --batch FILE.csv|- [--output FILE.csv]\n"
-    "                    [--input-encoding auto|utf-8|cp932]\n"
-    "                    [--output-encoding utf-8-bom|utf-8|cp932]\n"
-    "\n"
-    "outlet options (values as typed on the screens; full-width digits are accepted):\n"
-    "  --height M             outlet real height\n"
-    "  --building M           maximum nearby building height (not for case A)\n"
-    "  --no1 INDEX            No. 1 standard, 10 to 21\n"
-    "  --size small|medium|large        outlet size class (cases A and B)\n"
-    "  --diameter M | --area M2         outlet size (case D)\n"
-    "  --direction up|down    outlet direction (case D)\n"
-    "  --temperature C        gas temperature (case D, upward outlet)\n"
-    "  --dry-flow Q | --wet-flow Q | --velocity V   gas flow in m3N/min or exit velocity in m/s\n"
-    "                         (--velocity only in case D)\n"
-    "  --moisture PERCENT     moisture (case D; case C with --wet-flow)\n"
-    "  --outlet-boundary M    outlet to site boundary (may be omitted in case C)\n"
-    "  --building-boundary M  building to site boundary (may be omitted in case C)\n"
-    "  --case A|B|C|D         the case; by default chosen from the two heights\n"
-    "  --measured-index N     the odor index measured at the outlet: adds the verdict\n"
-    "                         (complies or not) and the margin in index units\n"
+// The usage text after the outlet options, in two parts around the height option.
+const char kOutputUsage[] =
     "\n"
     "output:\n"
     "  --format text          the result in Japanese as the screens word it (the default)\n"
@@ -60,7 +34,9 @@ const char kUsage[] =
     "  --map FILE.bmp         the dilution map as a 24-bit BMP (cases C and D)\n"
     "  --grey                 the map in grey with print-style marks\n"
     "  --grid FILE            the dilution grid, 10000 x 800 little-endian doubles\n"
-    "  --solve height         the lowest real height, from --height up to 400 m in steps of\n"
+    "  --solve height         the lowest real height, from ";
+const char kScanUsage[] =
+    " up to 400 m in steps of\n"
     "                         0.1 m, at which the measured index complies; the case follows\n"
     "                         the height, and the options of every case it reaches may be given\n"
     "  --sweep height=FROM:TO:STEP   the standard at each height as CSV\n"
@@ -75,6 +51,39 @@ const char kUsage[] =
     "                         file, otherwise utf-8-bom)\n"
     "\n"
     "exit status: 0 computed, 1 bad input, 2 bad usage, 3 internal guard or out of memory\n";
+
+// The usage text; the outlet options' lines come from the field table.
+std::string BuildUsageText() {
+    const std::string measured = DashedOption(Field::MeasuredIndex) + " N";
+    return "usage: kamorte-calc [outlet options] [" + DashedOption(Field::Case) + " A|B|C|D] [" +
+           measured +
+           "]\n"
+           "                    [--json | --format text|kv|json] [--map FILE.bmp [--grey]] "
+           "[--grid FILE]\n"
+           "       kamorte-calc --example [" +
+           measured +
+           "] [--json | --format text|kv|json]\n"
+           "                    [--map FILE.bmp [--grey]] [--grid FILE]\n"
+           "       kamorte-calc [outlet options] " +
+           measured +
+           " --solve height\n"
+           "                    [--json | --format text|kv|json]\n"
+           "       kamorte-calc [outlet options] [" +
+           measured +
+           "] --sweep height=FROM:TO:STEP\n"
+           "                    [--plot FILE.svg]\n"
+           "       kamorte-calc --batch FILE.csv|- [--output FILE.csv]\n"
+           "                    [--input-encoding auto|utf-8|cp932]\n"
+           "                    [--output-encoding utf-8-bom|utf-8|cp932]\n"
+           "\n"
+           "outlet options (values as typed on the screens; full-width digits are accepted):\n" +
+           OptionUsageLines() + kOutputUsage + DashedOption(Field::OutletHeight) + kScanUsage;
+}
+
+const std::string &UsageText() {
+    static const std::string text = BuildUsageText();
+    return text;
+}
 
 // The batch columns' other names and the words their cells may hold, as --help lists them.
 std::string ColumnAliasHelp() {
@@ -94,7 +103,8 @@ std::string ColumnAliasHelp() {
 }
 
 int Usage(const std::string &problem) {
-    std::fprintf(stderr, "kamorte-calc: %s\n\n%s", Cp932ToUtf8(problem).c_str(), kUsage);
+    std::fprintf(stderr, "kamorte-calc: %s\n\n%s", Cp932ToUtf8(problem).c_str(),
+                 UsageText().c_str());
     return kBadUsage;
 }
 
@@ -117,9 +127,10 @@ int RunSingle(const Command &cmd) {
     // Without a map or the grid only the cells the results depend on are computed.
     const bool wholeGrid = !cmd.mapPath.empty() || !cmd.gridPath.empty() || cmd.reference;
     ComputeStatus status;
+    DilutionGrid grid;
     Outcome outcome = !wholeGrid
                           ? ComputeResults(in, screen, tall ? &prm.params : nullptr, &status)
-                          : ComputeOutcome(in, screen, &status,
+                          : ComputeOutcome(in, screen, grid, &status,
                                            cmd.reference ? TallSweep::CellByCell : TallSweep::Fast);
     if (status == ComputeStatus::OutOfMemory) {
         std::fprintf(stderr, "kamorte-calc: not enough memory for the dilution grid\n");
@@ -142,7 +153,8 @@ int RunSingle(const Command &cmd) {
         shown = WithJsonMember(shown, "smellPrm", SmellPrmJson(prm));
     std::fputs(shown.c_str(), stdout);
     if (!cmd.mapPath.empty()) {
-        const MapFileStatus written = WriteMapFile(cmd.mapPath, cmd.grey, in);
+        const MapSettings map = DefaultMapSettings(in.tall, grid.Cells());
+        const MapFileStatus written = WriteMapFile(cmd.mapPath, cmd.grey, grid.Cells(), map, in);
         if (written == MapFileStatus::OutOfMemory) {
             std::fprintf(stderr, "kamorte-calc: not enough memory for the map\n");
             return kOutOfMemory;
@@ -157,7 +169,7 @@ int RunSingle(const Command &cmd) {
             std::printf("map: %s\n", cmd.mapPath.c_str());
     }
     if (!cmd.gridPath.empty()) {
-        const OutputProblem problem = WriteGridFile(cmd.gridPath, gDilutionGrid);
+        const OutputProblem problem = WriteGridFile(cmd.gridPath, grid.Cells());
         if (problem != OutputProblem::None) {
             ReportUnwritten(cmd.gridPath, problem);
             return kBadUsage;
@@ -184,7 +196,7 @@ int Run(int argc, char **argv) {
     if (!ParseArguments(ArgumentsInCp932(argc, argv), &cmd, &problem))
         return Usage(problem);
     if (cmd.help) {
-        std::fputs(kUsage, stdout);
+        std::fputs(UsageText().c_str(), stdout);
         std::fputs(ColumnAliasHelp().c_str(), stdout);
         return kComputed;
     }
@@ -224,13 +236,13 @@ int Run(int argc, char **argv) {
         // A measured index is no part of the outlet: the example can be judged too.
         OutletOptions example = ExampleOutlet();
         for (const auto &option : cmd.outlet) {
-            if (option.first != "measured-index")
+            if (option.first != OptionOf(Field::MeasuredIndex))
                 return Usage("--example takes no outlet options");
             example.insert(option);
         }
         // Under a scan the case follows the height.
         if (!cmd.solve.empty() || !cmd.sweep.empty())
-            example.erase("case");
+            example.erase(OptionOf(Field::Case));
         cmd.outlet = example;
     }
     if (cmd.outlet.empty())
@@ -244,8 +256,9 @@ int Run(int argc, char **argv) {
             return Usage("--solve and --sweep draw no map and write no grid");
         if (!cmd.sweep.empty() && cmd.format != OutputFormat::Text)
             return Usage("--sweep writes CSV: give no --json or --format");
-        return !cmd.solve.empty() ? RunSolveHeight(cmd.outlet, cmd.format, kUsage)
-                                  : RunSweepHeight(cmd.outlet, cmd.sweep, cmd.plotPath, kUsage);
+        return !cmd.solve.empty()
+                   ? RunSolveHeight(cmd.outlet, cmd.format, UsageText().c_str())
+                   : RunSweepHeight(cmd.outlet, cmd.sweep, cmd.plotPath, UsageText().c_str());
     }
     return RunSingle(cmd);
 }

@@ -4,30 +4,20 @@
 #include "map/bmp_file.h"
 #include "map/map_raster.h"
 #include "model/dilution_grid.h"
-#include "model/map_settings.h"
-#include "model/outlet_inputs.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
-MapFileStatus WriteMapFile(const std::string &path, bool grey, const OutletInputs &in) {
-    const MapMarks marks = MapMarksOf(gMapSettings, in);
-    if (!ClearMapImage(marks))
+MapFileStatus WriteMapFile(const std::string &path, bool grey, const double *grid,
+                           const MapSettings &settings, const OutletInputs &in) {
+    const std::vector<unsigned char> image =
+        RenderMap(grid, settings, MapMarksOf(settings, in),
+                  grey ? MapStyle::Grey : MapStyle::Screen, kMapWidth, kMapHeight);
+    if (image.empty())
         return MapFileStatus::OutOfMemory;
-    gMapField = BuildMapField(gDilutionGrid, gMapSettings.downwindRange, gMapSettings.displayHeight,
-                              kMapWidth, kMapHeight);
-    if (gMapField.empty() || ColourMapImage(kMapWidth, kMapHeight, gMapField, gMapSettings).empty())
-        return MapFileStatus::OutOfMemory;
-    DrawMapMarks(kScreenMarks, kMapWidth, kMapHeight, gMapImage, marks);
-    std::vector<unsigned char> greyImage;
-    if (grey) {
-        greyImage = GreyMapImage(kMapWidth, kMapHeight, gMapField, gMapSettings);
-        if (greyImage.empty())
-            return MapFileStatus::OutOfMemory;
-        DrawMapMarks(kPrintMarks, kMapWidth, kMapHeight, greyImage, marks);
-    }
-    const unsigned char *pixels = grey ? greyImage.data() : gMapImage.data();
+    const unsigned char *pixels = image.data();
     OutputFile out(path);
     if (out.Stream() == nullptr)
         return out.Problem() == OutputProblem::ReadOnly ? MapFileStatus::ReadOnly

@@ -10,6 +10,7 @@
 #include "map/map_raster.h"
 #include "model/dilution_grid.h"
 #include "model/input_checks.h"
+#include "model/map_settings.h"
 #include "model/map_adjust_form.h"
 #include "text/text_helpers.h"
 
@@ -23,7 +24,10 @@ struct Computed {
     MapSettings settings;
 };
 
-// The grid is computed once; the outlets differ only in what the marks are drawn from.
+// One grid for both outlets, as a loop over many outlets keeps it: the last run fills it,
+// and the outlets differ only in what the marks are drawn from.
+DilutionGrid gGrid;
+
 const Computed &Outlet(int which) {
     static Computed outlets[2];
     static bool ready = false;
@@ -36,9 +40,9 @@ const Computed &Outlet(int which) {
             OutletCase outletCase;
             FUZZ_CHECK(PrepareOutlet(options[i], outlets[i].in, &outletCase).status == kComputed);
             ComputeStatus status;
-            ComputeOutcome(outlets[i].in, outletCase, &status);
+            ComputeOutcome(outlets[i].in, outletCase, gGrid, &status);
             FUZZ_CHECK(status == ComputeStatus::Ok);
-            outlets[i].settings = gMapSettings;
+            outlets[i].settings = DefaultMapSettings(outlets[i].in.tall, gGrid.Cells());
         }
         ready = true;
     }
@@ -88,20 +92,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
                settings.displayHeight <= kMaxDisplayHeight);
 
     const MapMarks marks = MapMarksOf(settings, in);
-    FUZZ_CHECK(ClearMapImage(marks));
-    gMapField = BuildMapField(gDilutionGrid, settings.downwindRange, settings.displayHeight,
-                              kMapWidth, kMapHeight);
-    FUZZ_CHECK(gMapField.size() == static_cast<size_t>(kMapWidth) * kMapHeight);
-    for (double v : gMapField)
+    const MapField field = BuildMapField(gGrid.Cells(), settings.downwindRange,
+                                         settings.displayHeight, kMapWidth, kMapHeight);
+    FUZZ_CHECK(field.size() == static_cast<size_t>(kMapWidth) * kMapHeight);
+    for (double v : field)
         FUZZ_CHECK(v == v);
-    FUZZ_CHECK(!ColourMapImage(kMapWidth, kMapHeight, gMapField, settings).empty());
-    DrawMapMarks(kScreenMarks, kMapWidth, kMapHeight, gMapImage, marks);
-    std::vector<unsigned char> grey = GreyMapImage(kMapWidth, kMapHeight, gMapField, settings);
+    const std::vector<unsigned char> colour =
+        RenderMap(gGrid.Cells(), settings, marks, MapStyle::Screen, kMapWidth, kMapHeight);
+    FUZZ_CHECK(!colour.empty());
+    const std::vector<unsigned char> grey =
+        RenderMap(gGrid.Cells(), settings, marks, MapStyle::Grey, kMapWidth, kMapHeight);
     FUZZ_CHECK(!grey.empty());
-    DrawMapMarks(kPrintMarks, kMapWidth, kMapHeight, grey, marks);
     double boundary;
     MapBoundaryMarker(marks, &boundary);
-    const unsigned char *pixels = (data[0] & 4) ? grey.data() : gMapImage.data();
+    const unsigned char *pixels = (data[0] & 4) ? grey.data() : colour.data();
     CountComputed();
     FUZZ_CHECK(WriteBmpFile(kMapWidth, kMapImageRows, 3, data[0] >> 7, pixels, "/dev/null") == 0);
     return 0;

@@ -1,0 +1,19 @@
+#pragma once
+#include "model/dilution_grid.h"
+#include "model/map_settings.h"
+#include "model/outlet_inputs.h"
+
+#include <vector>
+
+// The map the screens share: the grid of the last calculation on a tall-outlet screen (the
+// cursor readout and the adjustment dialog read it; printing draws the report's map from
+// it), the settings the adjustment dialog changes, and the picture on the screen.
+extern DilutionGrid gScreenGrid;
+extern MapSettings gMapSettings;
+extern std::vector<unsigned char> gMapImage;
+
+// The picture of the screens' grid under gMapSettings with the marks of in's result; empty
+// when its memory was refused.
+std::vector<unsigned char> ScreenMapPicture(const OutletInputs &in);
+// Puts the blank map in gMapImage, for a screen with no result (empty when refused).
+void BlankScreenMap(const OutletInputs &in);

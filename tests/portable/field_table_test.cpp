@@ -1,0 +1,213 @@
+// Every row of the field table, through the fronts that read it: kamorte-calc's arguments and
+// usage text, the batch headings, and each form's checks at the ends of the field's range.
+#include "model/field_table.h"
+
+#include "calc/batch_columns.h"
+#include "calc/calc_request.h"
+#include "calc/compliance.h"
+#include "model/form_rules.h"
+#include "tools/kamorte_calc/arguments.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string Text(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.10g", value);
+    return text;
+}
+
+// A value at a limit and one just past it (outward), or just inside it for an open end.
+struct Probe {
+    std::string text;
+    bool valid;
+};
+
+std::vector<Probe> ProbesOf(const FieldLimits &l, double step) {
+    std::vector<Probe> probes = {
+        {Text(l.low), !l.lowOpen},
+        {Text(l.lowOpen ? l.low + step : l.low - step), l.lowOpen},
+    };
+    if (std::isfinite(l.high)) {
+        probes.push_back({Text(l.high), !l.highOpen});
+        probes.push_back({Text(l.highOpen ? l.high - step : l.high + step), l.highOpen});
+    }
+    return probes;
+}
+
+// The example outlet of case D with the field's option set to the text, and the options that
+// exclude it taken out: its screen then reads the field.
+OutletOptions CaseDWith(Field field, const std::string &text) {
+    OutletOptions o = ExampleOutlet();
+    if (field == Field::Area)
+        o.erase(OptionOf(Field::Diameter));
+    if (field == Field::WetFlow || field == Field::Velocity)
+        o.erase(OptionOf(Field::DryFlow));
+    o[OptionOf(field)] = text;
+    return o;
+}
+
+} // namespace
+
+TEST(FieldTable, RowsAreInTheOrderOfTheirFields) {
+    ASSERT_EQ(FieldTable().size(), kFieldCount);
+    for (size_t i = 0; i < kFieldCount; ++i)
+        EXPECT_EQ(FieldTable()[i].field, static_cast<Field>(i)) << FieldTable()[i].name;
+}
+
+TEST(FieldTable, KamorteCalcTakesEveryOptionAndItsUsageNamesIt) {
+    const std::string usage = OptionUsageLines();
+    for (const FieldRow &row : FieldTable()) {
+        if (row.option[0] == '\0')
+            continue;
+        SCOPED_TRACE(row.name);
+        Command cmd;
+        std::string problem;
+        ASSERT_TRUE(ParseArguments({DashedOption(row.field), "7"}, &cmd, &problem)) << problem;
+        EXPECT_EQ(cmd.outlet.at(row.option), "7");
+        Command twice;
+        EXPECT_FALSE(ParseArguments({DashedOption(row.field), "7", DashedOption(row.field), "8"},
+                                    &twice, &problem));
+        EXPECT_NE(usage.find(" " + DashedOption(row.field) + " " + row.usageValue),
+                  std::string::npos);
+    }
+}
+
+TEST(FieldTable, TheBatchTakesEveryOptionAndLabelAsAHeading) {
+    const std::vector<std::string> &known = OutletOptionNames();
+    for (const FieldRow &row : FieldTable()) {
+        if (row.option[0] == '\0') {
+            // The print information's labels are no batch columns yet.
+            for (const char *label : row.labels) {
+                if (label != nullptr) {
+                    EXPECT_EQ(ClassifyColumn(label, known).kind, ColumnRole::PassThrough)
+                        << row.name;
+                }
+            }
+            continue;
+        }
+        SCOPED_TRACE(row.name);
+        ColumnRole role = ClassifyColumn(row.option, known);
+        EXPECT_EQ(role.kind, ColumnRole::Option);
+        EXPECT_EQ(role.option, row.option);
+        for (const char *label : row.labels) {
+            if (label == nullptr)
+                continue;
+            role = ClassifyColumn(label, known);
+            EXPECT_EQ(role.kind, ColumnRole::Option) << label;
+            EXPECT_EQ(role.option, row.option) << label;
+        }
+    }
+}
+
+TEST(FieldTable, TallFieldsHoldTheirLimitsOnTheCommandLineAndOnLeaving) {
+    for (const FieldRow &row : FieldTable()) {
+        if (row.tall.message == nullptr)
+            continue;
+        for (const Probe &probe : ProbesOf(row.tall.limits, 0.001)) {
+            SCOPED_TRACE(std::string(row.name) + " " + probe.text);
+            // 計算する: refused with the field's message, or passed on to the next check.
+            OutletInputs in{};
+            OutletCase screen;
+            const RequestError e = PrepareOutlet(CaseDWith(row.field, probe.text), in, &screen);
+            EXPECT_EQ(e.message == row.tall.message, !probe.valid) << e.message;
+            // メニューに戻る: kept when valid, without a word either way.
+            TallFormTexts form;
+            form[row.tall.field] = probe.text;
+            ResetLowOutletInputs(in);
+            ResetTallOutletInputs(in);
+            const OutletOptions o = CaseDWith(row.field, probe.text);
+            SetTallChoices(in, CaseD, o.count(OptionOf(Field::Area)) ? SizeByArea : SizeByDiameter,
+                           o.count(OptionOf(Field::WetFlow))    ? FlowWet
+                           : o.count(OptionOf(Field::Velocity)) ? FlowVelocity
+                                                                : FlowDry,
+                           DirectionUpward);
+            const TallVerdict v = ValidateTallForm(CaseD, form, ValidationMode::Silent, in);
+            EXPECT_EQ(v.message, nullptr);
+            const bool kept =
+                std::find(v.accepted.begin(), v.accepted.end(), row.tall.field) != v.accepted.end();
+            EXPECT_EQ(kept, probe.valid);
+            EXPECT_EQ(std::string(in.*row.tall.text), probe.valid ? probe.text : "");
+        }
+    }
+}
+
+TEST(FieldTable, LowFieldsHoldTheirLimitsWithEachCasesMessage) {
+    for (const FieldRow &row : FieldTable()) {
+        if (row.low.messageA == nullptr)
+            continue;
+        for (OutletCase lowCase : {CaseA, CaseB}) {
+            if (lowCase == CaseA && row.field == Field::BuildingHeight)
+                continue;
+            const char *message = lowCase == CaseA ? row.low.messageA : row.low.messageB;
+            for (const Probe &probe : ProbesOf(row.low.limits, 0.001)) {
+                SCOPED_TRACE(std::string(row.name) + " " + probe.text);
+                OutletOptions o = {{OptionOf(Field::Case), lowCase == CaseA ? "A" : "B"},
+                                   {OptionOf(Field::OutletHeight), lowCase == CaseA ? "5" : "10"},
+                                   {OptionOf(Field::No1Standard), "12"},
+                                   {OptionOf(Field::SizeClass), "small"}};
+                if (lowCase == CaseB)
+                    o[OptionOf(Field::BuildingHeight)] = "5";
+                o[row.option] = probe.text;
+                OutletInputs in{};
+                OutletCase screen;
+                const RequestError e = PrepareOutlet(o, in, &screen);
+                EXPECT_EQ(e.message == message, !probe.valid) << e.message;
+                if (probe.valid) {
+                    EXPECT_EQ(std::string(in.*row.low.text), probe.text);
+                }
+                // メニューに戻る keeps a valid field and leaves a faulty one not set.
+                LowFormTexts form{"12", lowCase == CaseA ? "5" : "10", "5"};
+                (row.field == Field::No1Standard    ? form.no1
+                 : row.field == Field::OutletHeight ? form.outletHeight
+                                                    : form.buildingHeight) = probe.text;
+                OutletInputs left{};
+                ResetLowOutletInputs(left);
+                const LowVerdict v = ValidateLowForm(lowCase, form, ValidationMode::Silent, left);
+                EXPECT_EQ(v.message, nullptr);
+                EXPECT_EQ(std::string(left.*row.low.text), probe.valid ? probe.text : "");
+            }
+        }
+    }
+}
+
+TEST(FieldTable, TheMeasuredIndexHoldsItsLimits) {
+    const FieldRow &row = FieldRowOf(Field::MeasuredIndex);
+    for (const Probe &probe : ProbesOf(row.value.limits, 0.001)) {
+        SCOPED_TRACE(probe.text);
+        double index = -1;
+        const char *message = ReadMeasuredIndex(probe.text, &index);
+        EXPECT_EQ(message == row.value.message, !probe.valid);
+        if (probe.valid) {
+            EXPECT_EQ(Text(index), probe.text);
+        }
+    }
+}
+
+TEST(FieldTable, MapAdjustmentFieldsHoldTheirLimitsOnOk) {
+    for (const FieldRow &row : FieldTable()) {
+        if (!(row.forms & kMapForm))
+            continue;
+        const FieldLimits limits{row.map.low, false, row.map.high, false};
+        for (const Probe &probe : ProbesOf(limits, row.map.integer ? 1 : 0.001)) {
+            SCOPED_TRACE(std::string(row.name) + " " + probe.text);
+            MapSettings settings{};
+            settings.downwindRange = 1000;
+            settings.displayHeight = 100;
+            settings.redLimit = -1; // below every white limit
+            settings.whiteLimit = 80;
+            const MapFieldCheck check = CheckMapAdjustField(row.map.field, probe.text.c_str(),
+                                                            MapCheckMode::Strict, settings);
+            EXPECT_EQ(check.valid, probe.valid);
+            EXPECT_EQ(check.message != nullptr, !probe.valid);
+        }
+    }
+}
