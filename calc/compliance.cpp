@@ -16,10 +16,6 @@ OutcomeField Number(const char *key, double v) {
 
 } // namespace
 
-const char *ComplianceWord(bool complies) {
-    return complies ? "適合" : "不適合";
-}
-
 const char *ReadMeasuredIndex(const std::string &text, double *index) {
     const ValueRule &rule = FieldRowOf(Field::MeasuredIndex).value;
     char field[64];
@@ -53,5 +49,7 @@ RequestError JudgeMeasuredIndex(const OutletOptions &options, const OutletStanda
     outcome.push_back(
         {OutcomeField::Bool, "complies", v.complies ? 1.0 : 0.0, ComplianceWord(v.complies)});
     outcome.push_back(Number("margin", v.margin));
+    outcome.push_back(v.complies ? OutcomeField{OutcomeField::Null, "requiredReduction", 0, ""}
+                                 : Number("requiredReduction", ReductionNeeded(standard, v)));
     return {};
 }

@@ -99,14 +99,10 @@ void VerdictLines(const Outcome &outcome, Lines &lines) {
         FormatEmissionRate(rate, &mantissa, &exponent);
         lines.push_back({"臭気排出強度（測定値から）", RateText(mantissa, exponent)});
     }
-    std::string verdict = ComplianceWord(complies->number != 0);
     const OutcomeField *margin = Find(outcome, "margin");
-    if (margin != nullptr && margin->kind == OutcomeField::Number) {
-        // One decimal in index units; a tenth lost to rounding must not read as a margin.
-        const double m = margin->number;
-        verdict += m >= 0 ? Format("（余裕 %.1f）", std::floor(m * 10) / 10)
-                          : Format("（超過 %.1f）", std::ceil(-m * 10) / 10);
-    }
+    const bool withMargin = margin != nullptr && margin->kind == OutcomeField::Number;
+    const std::string verdict =
+        VerdictText(complies->number != 0, withMargin ? margin->number : NAN);
     lines.push_back({"判定", verdict});
 }
 
@@ -148,5 +144,9 @@ std::string OutcomeReport(const Outcome &outcome, bool superscriptThree,
                 text.replace(at, sizeof kFlowUnit - 1, kRaisedFlowUnit);
         report += text + "\n";
     }
+    // After the verdict, in the words the screens show it.
+    const double reduction = NumberOf(outcome, "requiredReduction");
+    if (reduction >= 0)
+        report += toUtf8(ReductionText(reduction)) + "\n";
     return report;
 }

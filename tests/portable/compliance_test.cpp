@@ -12,7 +12,7 @@
 
 namespace {
 
-const OutcomeField *Field(const Outcome &outcome, const std::string &key) {
+const OutcomeField *Member(const Outcome &outcome, const std::string &key) {
     for (const OutcomeField &f : outcome)
         if (f.key == key)
             return &f;
@@ -60,9 +60,9 @@ TEST(Compliance, VerdictOnEitherSideOfTheLimit) {
         const bool low = row.what[0] == 'A' || row.what[0] == 'B';
         // The limit in index units: the shown whole standard of a low outlet, the index at
         // which the measured rate reaches the allowable rate of a tall one.
-        const double limit = low ? std::floor(Field(plain, "no2Index")->number + 0.5)
-                                 : 10 * std::log10(Field(plain, "allowableEmissionRate")->number /
-                                                   Field(plain, "dryFlow")->number);
+        const double limit = low ? std::floor(Member(plain, "no2Index")->number + 0.5)
+                                 : 10 * std::log10(Member(plain, "allowableEmissionRate")->number /
+                                                   Member(plain, "dryFlow")->number);
         for (double offset : {-1.0, -0.05, 0.0, 0.05, 1.0}) {
             if (!low && offset == 0.0)
                 continue; // the exact limit of a rate is not a number one can type
@@ -71,20 +71,27 @@ TEST(Compliance, VerdictOnEitherSideOfTheLimit) {
             options["measured-index"] = Text(limit + offset);
             const std::string where = std::string(row.what) + " offset " + Text(offset);
             ASSERT_EQ(JudgeMeasuredIndex(options, standard, outcome).status, kComputed) << where;
-            ASSERT_EQ(outcome.size(), plain.size() + (low ? 3 : 4)) << where;
-            const OutcomeField *complies = Field(outcome, "complies");
+            ASSERT_EQ(outcome.size(), plain.size() + (low ? 4 : 5)) << where;
+            const OutcomeField *complies = Member(outcome, "complies");
             ASSERT_NE(complies, nullptr);
             EXPECT_EQ(complies->kind, OutcomeField::Bool);
             EXPECT_EQ(complies->number != 0, offset <= 0) << where;
             EXPECT_EQ(complies->text, offset <= 0 ? "適合" : "不適合") << where;
-            EXPECT_NEAR(Field(outcome, "margin")->number, -offset, 1e-9) << where;
-            EXPECT_DOUBLE_EQ(Field(outcome, "measuredIndex")->number, limit + offset);
-            const OutcomeField *rate = Field(outcome, "measuredEmissionRate");
+            EXPECT_NEAR(Member(outcome, "margin")->number, -offset, 1e-9) << where;
+            EXPECT_DOUBLE_EQ(Member(outcome, "measuredIndex")->number, limit + offset);
+            // The part to take away brings the measured odor down to the limit.
+            const OutcomeField *reduction = Member(outcome, "requiredReduction");
+            ASSERT_NE(reduction, nullptr) << where;
+            if (offset <= 0)
+                EXPECT_EQ(reduction->kind, OutcomeField::Null) << where;
+            else
+                EXPECT_NEAR(reduction->number, 1 - std::pow(10.0, -offset / 10), 1e-9) << where;
+            const OutcomeField *rate = Member(outcome, "measuredEmissionRate");
             if (low) {
                 EXPECT_EQ(rate, nullptr) << where;
             } else {
                 ASSERT_NE(rate, nullptr) << where;
-                EXPECT_NEAR(rate->number / Field(plain, "allowableEmissionRate")->number,
+                EXPECT_NEAR(rate->number / Member(plain, "allowableEmissionRate")->number,
                             std::pow(10.0, offset / 10), 1e-12)
                     << where;
             }

@@ -35,7 +35,8 @@ TEST(OutcomeReport, LinesOfEachCase) {
          "ケース                      Ａ．排出口高さが 6.7m 未満の場合\n"
          "２号基準：臭気指数          28（ ＝ １号基準(12) ＋ 希釈度(16) ）\n"
          "排出口の臭気指数（測定値）  28.5\n"
-         "判定                        不適合（超過 0.5）\n"},
+         "判定                        不適合（超過 0.5）\n"
+         "必要な低減率 11 %\n"},
         {"B",
          {{"height", "10"}, {"building", "8"}, {"no1", "15"}, {"size", "medium"}},
          "ケース              Ｂ．排出口高さが 6.7m 以上 15m 未満の場合\n"
@@ -71,7 +72,8 @@ TEST(OutcomeReport, LinesOfEachCase) {
          "有効発生源高さ（ダウンドラフトを含む）    92.13 m\n"
          "排出口の臭気指数（測定値）                45\n"
          "臭気排出強度（測定値から）                9.5×10^6 m3N/min\n"
-         "判定                                      不適合（超過 0.2）\n"},
+         "判定                                      不適合（超過 0.2）\n"
+         "必要な低減率 5 %\n"},
     };
     for (const Row &row : rows) {
         const std::string plain = Report(row.outlet, false);

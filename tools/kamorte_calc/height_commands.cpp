@@ -89,13 +89,8 @@ int RunSolveHeight(const OutletOptions &outlet, OutputFormat format, const char 
         shown = OutcomeText(outcome, Cp932ToUtf8);
     } else {
         const std::string from = points.front().heightText;
-        shown = found
-                    ? "排出口の実高さ " + last.heightText + " m で適合します（" + from +
-                          " m から 0.1 m ごとに調べた最も低い高さ）。\n\n"
-                    : "排出口の実高さ " + from +
-                          " m から 400 m まで 0.1 m ごとに調べましたが、適合する高さはありません。"
-                          "\n" +
-                          from + " m での結果：\n\n";
+        shown = found ? ComplyingHeightText(from, last.heightText) + "\n\n"
+                      : NoComplyingHeightText(from) + "\n" + from + " m での結果：\n\n";
         shown = Cp932ToUtf8(shown) +
                 OutcomeReport(outcome, TerminalShowsSuperscriptThree(), Cp932ToUtf8);
     }
