@@ -53,6 +53,8 @@ const HelpTopic kHelpTopics[kHelpTopicCount] = {
     {IDM_TOPIC_EFFECTIVE_HEIGHT, IDD_HELP_EFFECTIVE_HEIGHT, HelpDialogProc},
     // 16 「周辺建物による拡散影響（ダウンドラフト）」 とは
     {IDM_TOPIC_DOWNDRAFT, IDD_HELP_DOWNDRAFT, HelpDialogProc},
+    // 17 排出口の臭気指数（測定値）と適合の判定
+    {IDM_TOPIC_VERDICT, IDD_HELP_VERDICT, HelpDialogProc},
 };
 
 } // namespace

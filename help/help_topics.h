@@ -1,14 +1,14 @@
 #pragma once
 #include <windows.h>
 
-// The seventeen term-help dialogs: one window per topic, unowned, kept open across
+// The eighteen term-help dialogs: one window per topic, unowned, kept open across
 // screen changes.
-constexpr int kHelpTopicCount = 17;
+constexpr int kHelpTopicCount = 18;
 
 extern HWND gHelpWindows[kHelpTopicCount];
 extern int gOpeningTopic;
 
-// Index 0 … 16 of the topic of a menu command, or −1.
+// Index 0 … 17 of the topic of a menu command, or −1.
 int HelpTopicIndex(int command);
 // Empties the slots and fills the topic table (start-up).
 void InitHelpTopics();

@@ -14,6 +14,12 @@ void ResetLowOutletInputs(OutletInputs &in) {
     in.outletHeightText[0] = '\0';
     in.buildingHeightText[0] = '\0';
     in.no1Text[0] = '\0';
+    ClearMeasuredIndex(in);
+}
+
+void ClearMeasuredIndex(OutletInputs &in) {
+    in.measuredIndex = -1.0;
+    in.measuredIndexText[0] = '\0';
 }
 
 void ClearLowOutletResultRecord(OutletInputs &in) {
@@ -60,5 +66,6 @@ void ResetTallOutletInputs(OutletInputs &in) {
                      in.moistureText,       in.outletToBoundaryText, in.buildingToBoundaryText};
     for (char *text : texts)
         text[0] = '\0';
+    ClearMeasuredIndex(in);
     ClearTallOutletResults(in);
 }

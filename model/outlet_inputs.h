@@ -69,6 +69,10 @@ struct OutletInputs {
     char buildingHeightText[kTextSize];
     double menuOutletHeight;
     double menuBuildingHeight;
+    // The odor index measured at the outlet, judged against the standard once computed;
+    // −1 and an empty text while none is given or its text is not a valid value.
+    double measuredIndex;
+    char measuredIndexText[kTextSize];
 
     // Cases A and B.
     double no1Index;
@@ -106,8 +110,10 @@ inline bool HasLowResult(const OutletInputs &in) {
     return in.lowResult.no2Index >= 0;
 }
 
+// Both resets also empty the measured index.
 void ResetLowOutletInputs(OutletInputs &in);
 void ResetTallOutletInputs(OutletInputs &in);
+void ClearMeasuredIndex(OutletInputs &in);
 // The record part of withdrawing a tall-outlet result; the screen redisplays afterwards.
 void ClearTallOutletResults(OutletInputs &in);
 // The record part of withdrawing a low-outlet result.

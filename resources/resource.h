@@ -96,3 +96,6 @@
 
 // Batch run of a CSV file
 #include "resources/batch_resource.h"
+
+// The verdict rows of the case screens
+#include "resources/verdict_resource.h"

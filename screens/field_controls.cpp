@@ -22,6 +22,8 @@ const std::vector<FieldControl> &FieldControls() {
         {Field::OutletToBoundary, {0, 0, 0, IDC_TALL_OUTLET_BOUNDARY, IDC_TALL_OUTLET_BOUNDARY}},
         {Field::BuildingToBoundary,
          {0, 0, 0, IDC_TALL_BUILDING_BOUNDARY, IDC_TALL_BUILDING_BOUNDARY}},
+        {Field::MeasuredIndex,
+         {0, IDC_MEASURED_INDEX, IDC_MEASURED_INDEX, IDC_MEASURED_INDEX, IDC_MEASURED_INDEX}},
     };
     return controls;
 }

@@ -1,6 +1,7 @@
 #include "screens/low_outlet_screen.h"
 
 #include "app/current_outlet.h"
+#include "app/height_search_job.h"
 #include "app/menu_command.h"
 #include "app/screen_common.h"
 #include "app/shell.h"
@@ -15,6 +16,7 @@
 #include "screens/field_controls.h"
 #include "screens/low_outlet_validation.h"
 #include "screens/print_request.h"
+#include "screens/verdict_rows.h"
 
 #include <cstring>
 
@@ -33,6 +35,7 @@ const TermLabel kCaseALabels[] = {
     {IDC_LOW_LABEL_NO2, IDM_TOPIC_STANDARDS},
     {IDC_LOW_LABEL_OUTPUT_INDEX, IDM_TOPIC_ODOR_INDEX},
     {IDC_LOW_LABEL_DILUTION, IDM_TOPIC_DILUTION},
+    {IDC_LABEL_MEASURED_INDEX, IDM_TOPIC_VERDICT},
 };
 const TermLabel kCaseBLabels[] = {
     {IDC_LABEL_REAL_HEIGHT, IDM_TOPIC_REAL_HEIGHT},
@@ -43,9 +46,10 @@ const TermLabel kCaseBLabels[] = {
     {IDC_LOW_LABEL_NO2, IDM_TOPIC_STANDARDS},
     {IDC_LOW_LABEL_OUTPUT_INDEX, IDM_TOPIC_ODOR_INDEX},
     {IDC_LOW_LABEL_DILUTION, IDM_TOPIC_DILUTION},
+    {IDC_LABEL_MEASURED_INDEX, IDM_TOPIC_VERDICT},
 };
-TermLabels gCaseALabels = {kCaseALabels, 7, "", nullptr, {}, false, 0};
-TermLabels gCaseBLabels = {kCaseBLabels, 8, "", nullptr, {}, false, 0};
+TermLabels gCaseALabels = {kCaseALabels, 8, "", nullptr, {}, false, 0};
+TermLabels gCaseBLabels = {kCaseBLabels, 9, "", nullptr, {}, false, 0};
 
 TermLabels &LabelsOf(ScreenId screen) {
     return screen == CaseA ? gCaseALabels : gCaseBLabels;
@@ -61,6 +65,10 @@ const SizeButton kSizeButtons[] = {
     {IDC_LOW_SIZE_LARGE, SizeLarge},
 };
 
+OutletCase LowCaseOf(HWND dlg) {
+    return GetDlgItem(dlg, IDC_CASE_BUILDING_HEIGHT) != nullptr ? CaseB : CaseA;
+}
+
 void ClearLowOutletResults(HWND dlg) {
     ClearLowOutletResultRecord(gOutletInputs);
     SetDlgItemTextA(dlg, IDC_LOW_NO2, "");
@@ -70,6 +78,7 @@ void ClearLowOutletResults(HWND dlg) {
     SetDlgItemTextA(dlg, IDC_LOW_FIGURE_DILUTION, "希釈度");
     SetDlgItemTextA(dlg, IDC_LOW_FIGURE_NO1, "１号基準：臭気指数");
     EnableWindow(GetDlgItem(dlg, IDC_PRINT), FALSE);
+    ShowVerdictRows(dlg, LowCaseOf(dlg));
 }
 
 void ShowLowOutletResults(HWND dlg) {
@@ -81,6 +90,7 @@ void ShowLowOutletResults(HWND dlg) {
     SetDlgItemTextA(dlg, IDC_LOW_FIGURE_DILUTION, shown.figureDilution.c_str());
     SetDlgItemTextA(dlg, IDC_LOW_FIGURE_NO1, shown.figureNo1.c_str());
     EnableWindow(GetDlgItem(dlg, IDC_PRINT), TRUE);
+    ShowVerdictRows(dlg, LowCaseOf(dlg));
 }
 
 LowField LowFieldOfControl(int id) {
@@ -96,7 +106,9 @@ bool FieldDiffersFromAccepted(HWND dlg, int id) {
 }
 
 // Runs on every notification of a field: a result no longer matches edited inputs.
-void FieldChanged(HWND dlg, int id) {
+void FieldChanged(HWND dlg, int id, int notification) {
+    if (notification == EN_CHANGE)
+        CancelHeightSearch(dlg);
     if (FieldDiffersFromAccepted(dlg, id) && HasLowResult(gOutletInputs))
         ClearLowOutletResults(dlg);
     ShowArrowPointer();
@@ -134,6 +146,7 @@ void FillLowOutletScreen(HWND dlg, ScreenId screen) {
         SetDlgItemTextA(dlg, IDC_CASE_BUILDING_HEIGHT, in.buildingHeightText);
     SetFocus(GetDlgItem(dlg, IDC_CASE_OUTLET_HEIGHT));
     ClearLowOutletResults(dlg);
+    FillVerdictRows(dlg, static_cast<OutletCase>(screen));
 }
 
 void InitLowOutletScreen(HWND dlg, ScreenId screen) {
@@ -149,8 +162,10 @@ void InitLowOutletScreen(HWND dlg, ScreenId screen) {
 void OnCalculate(HWND dlg, ScreenId screen) {
     if (screen == CaseA)
         gOutletInputs.buildingHeight = -1.0;
+    CancelHeightSearch(dlg);
     ClearLowOutletResults(dlg);
-    if (!ValidateLowOutletInputs(dlg, screen, ValidationMode::Interactive))
+    if (!ValidateLowOutletInputs(dlg, screen, ValidationMode::Interactive) ||
+        !CheckMeasuredIndex(dlg, MB_TOPMOST))
         return;
     CalculateLowOutlet(gOutletInputs, static_cast<OutletCase>(screen));
     ShowLowOutletResults(dlg);
@@ -162,6 +177,7 @@ void OnReset(HWND dlg, ScreenId screen) {
 }
 
 void OnBackToMenu(HWND dlg, ScreenId screen) {
+    CancelHeightSearch(dlg);
     if (!ValidateLowOutletInputs(dlg, screen, ValidationMode::Silent))
         return;
     RequestScreen(StartMenu);
@@ -175,11 +191,14 @@ void OnPrint(HWND dlg, ScreenId screen) {
     RequestPrint(dlg, screen);
 }
 
-INT_PTR OnLowOutletCommand(HWND dlg, ScreenId screen, int id) {
+INT_PTR OnLowOutletCommand(HWND dlg, ScreenId screen, int id, int notification) {
+    const OutletCase outletCase = static_cast<OutletCase>(screen);
     switch (id) {
     case IDC_CASE_OUTLET_HEIGHT:
     case IDC_CASE_BUILDING_HEIGHT:
-    case IDC_NO1_STANDARD: FieldChanged(dlg, id); return TRUE;
+    case IDC_NO1_STANDARD: FieldChanged(dlg, id, notification); return TRUE;
+    case IDC_MEASURED_INDEX: MeasuredIndexEdited(dlg, outletCase, notification); return TRUE;
+    case IDC_SOLVE_HEIGHT: OnSolveHeight(dlg, outletCase); return TRUE;
     case IDC_LOW_SIZE_SMALL:
     case IDC_LOW_SIZE_MEDIUM:
     case IDC_LOW_SIZE_LARGE: ChooseSizeClass(dlg, id); return TRUE;
@@ -188,7 +207,10 @@ INT_PTR OnLowOutletCommand(HWND dlg, ScreenId screen, int id) {
     case IDC_BACK_TO_MENU: OnBackToMenu(dlg, screen); return TRUE;
     case IDC_PRINT: OnPrint(dlg, screen); return TRUE;
     case IDCANCEL:
-    case IDM_EXIT: ConfirmExit(dlg); return TRUE;
+    case IDM_EXIT:
+        CancelHeightSearch(dlg);
+        ConfirmExit(dlg);
+        return TRUE;
     }
     if (!ClickTermLabel(LabelsOf(screen), id))
         MenuCommand(id);
@@ -207,7 +229,9 @@ INT_PTR LowOutletProc(ScreenId screen, HWND dlg, UINT msg, WPARAM wParam, LPARAM
     case WM_DRAWITEM:
         DrawTermLabel(LabelsOf(screen), *reinterpret_cast<const DRAWITEMSTRUCT *>(lParam));
         return TRUE;
-    case WM_COMMAND: return OnLowOutletCommand(dlg, screen, LOWORD(wParam));
+    case WM_COMMAND: return OnLowOutletCommand(dlg, screen, LOWORD(wParam), HIWORD(wParam));
+    case kHeightSearchDoneMessage: HeightSearchDone(dlg, wParam); return TRUE;
+    case WM_DESTROY: CancelHeightSearch(dlg); return FALSE;
     }
     return FALSE;
 }

@@ -7,6 +7,7 @@
 #include "map/win/map_display.h"
 #include "model/result_texts.h"
 #include "resources/resource.h"
+#include "screens/verdict_rows.h"
 
 #include <cstdio>
 
@@ -51,6 +52,7 @@ void ShowTallOutletResults(HWND screen) {
     SetText(screen, IDC_LANDING_DISTANCE, texts.landingDistance);
     SetText(screen, LandingDilutionId(screen), texts.landingDilution);
     SetText(screen, IDC_BOUNDARY_DISTANCE, texts.boundary);
+    ShowVerdictRows(screen, IsCaseD(screen) ? CaseD : CaseC);
 }
 
 void ClearCursorReadout(HWND screen) {

@@ -1,6 +1,7 @@
 #include "screens/tall_outlet_screen.h"
 
 #include "app/current_outlet.h"
+#include "app/height_search_job.h"
 #include "app/menu_command.h"
 #include "app/screen_common.h"
 #include "app/shell.h"
@@ -17,6 +18,7 @@
 #include "screens/tall_outlet_results.h"
 #include "screens/tall_outlet_run.h"
 #include "screens/tall_outlet_validation.h"
+#include "screens/verdict_rows.h"
 
 namespace {
 
@@ -45,6 +47,7 @@ const TermLabel kCaseCLabels[] = {
     {IDC_TALL_LABEL_DRY_FLOW_SHOWN, IDM_TOPIC_FLOW},
     {IDC_C_LABEL_MAP_DILUTION, IDM_TOPIC_DILUTION},
     {IDC_C_LABEL_BAR_DILUTION, IDM_TOPIC_DILUTION},
+    {IDC_LABEL_MEASURED_INDEX, IDM_TOPIC_VERDICT},
 };
 const TermLabel kCaseDLabels[] = {
     {IDC_TALL_LABEL_REAL_HEIGHT, IDM_TOPIC_REAL_HEIGHT},
@@ -67,9 +70,10 @@ const TermLabel kCaseDLabels[] = {
     {IDC_TALL_LABEL_DRY_FLOW_SHOWN, IDM_TOPIC_FLOW},
     {IDC_D_LABEL_MAP_DILUTION, IDM_TOPIC_DILUTION},
     {IDC_D_LABEL_BAR_DILUTION, IDM_TOPIC_DILUTION},
+    {IDC_LABEL_MEASURED_INDEX, IDM_TOPIC_VERDICT},
 };
-TermLabels gCaseCLabels = {kCaseCLabels, 15, "", nullptr, {}, false, 0};
-TermLabels gCaseDLabels = {kCaseDLabels, 20, "", nullptr, {}, false, 0};
+TermLabels gCaseCLabels = {kCaseCLabels, 16, "", nullptr, {}, false, 0};
+TermLabels gCaseDLabels = {kCaseDLabels, 21, "", nullptr, {}, false, 0};
 
 TermLabels &LabelsOf(ScreenId screen) {
     return screen == CaseC ? gCaseCLabels : gCaseDLabels;
@@ -229,7 +233,9 @@ void InitTallOutletScreen(HWND dlg, ScreenId screen) {
 }
 
 void OnCalculate(HWND dlg, ScreenId screen) {
-    if (!ValidateTallOutletInputs(dlg, screen, ValidationMode::Interactive))
+    CancelHeightSearch(dlg);
+    if (!ValidateTallOutletInputs(dlg, screen, ValidationMode::Interactive) ||
+        !CheckMeasuredIndex(dlg, MB_TASKMODAL))
         return;
     SetDlgItemTextA(dlg, IDC_ADVICE, "計算中です。");
     UpdateWindow(GetDlgItem(dlg, IDC_ADVICE));
@@ -253,6 +259,7 @@ void OnReset(HWND dlg) {
 }
 
 void OnBackToMenu(HWND dlg, ScreenId screen) {
+    CancelHeightSearch(dlg);
     ValidateTallOutletInputs(dlg, screen, ValidationMode::Silent);
     RequestScreen(StartMenu);
     LeaveScreen(dlg);
@@ -271,8 +278,15 @@ void OnMapAdjust(HWND dlg) {
     OpenMapAdjustDialog(dlg, ShowTallOutletResults);
 }
 
-INT_PTR OnTallOutletCommand(HWND dlg, ScreenId screen, int id) {
+INT_PTR OnTallOutletCommand(HWND dlg, ScreenId screen, int id, int notification) {
+    const OutletCase outletCase = static_cast<OutletCase>(screen);
+    if (id == IDC_MEASURED_INDEX) {
+        MeasuredIndexEdited(dlg, outletCase, notification);
+        return TRUE;
+    }
     if (IsInputField(screen, id)) {
+        if (notification == EN_CHANGE)
+            CancelHeightSearch(dlg);
         TallFieldEdited(dlg, id);
         ShowArrowPointer();
         return TRUE;
@@ -300,8 +314,12 @@ INT_PTR OnTallOutletCommand(HWND dlg, ScreenId screen, int id) {
     case IDC_BACK_TO_MENU: OnBackToMenu(dlg, screen); return TRUE;
     case IDC_PRINT: OnPrint(dlg, screen); return TRUE;
     case IDC_MAP_ADJUST: OnMapAdjust(dlg); return TRUE;
+    case IDC_SOLVE_HEIGHT: OnSolveHeight(dlg, outletCase); return TRUE;
     case IDCANCEL:
-    case IDM_EXIT: ConfirmExit(dlg); return TRUE;
+    case IDM_EXIT:
+        CancelHeightSearch(dlg);
+        ConfirmExit(dlg);
+        return TRUE;
     }
     if (!ClickTermLabel(LabelsOf(screen), id))
         MenuCommand(id);
@@ -357,7 +375,9 @@ INT_PTR TallOutletProc(ScreenId screen, HWND dlg, UINT msg, WPARAM wParam, LPARA
     case WM_DRAWITEM:
         DrawTallOutletItem(screen, *reinterpret_cast<const DRAWITEMSTRUCT *>(lParam));
         return TRUE;
-    case WM_COMMAND: return OnTallOutletCommand(dlg, screen, LOWORD(wParam));
+    case WM_COMMAND: return OnTallOutletCommand(dlg, screen, LOWORD(wParam), HIWORD(wParam));
+    case kHeightSearchDoneMessage: HeightSearchDone(dlg, wParam); return TRUE;
+    case WM_DESTROY: CancelHeightSearch(dlg); return FALSE;
     }
     return FALSE;
 }
@@ -384,9 +404,11 @@ void RefreshTallOutletScreen(HWND dlg) {
         Check(dlg, IDC_TALL_DOWNWARD, in.tall.outletDirection == DirectionOther);
         SetCaseDFlow(dlg);
     }
-    for (const FieldControl &control : FieldControls())
-        if (control.ids[screen] != 0)
-            SetDlgItemTextA(dlg, control.ids[screen], in.*FieldRowOf(control.field).tall.text);
+    for (const FieldControl &control : FieldControls()) {
+        const auto text = FieldRowOf(control.field).tall.text;
+        if (control.ids[screen] != 0 && text != nullptr)
+            SetDlgItemTextA(dlg, control.ids[screen], in.*text);
+    }
     const bool result = HasTallResult(in);
     Enable(dlg, {IDC_PRINT, IDC_MAP_ADJUST}, result);
     BlankScreenMap(in);
@@ -395,6 +417,7 @@ void RefreshTallOutletScreen(HWND dlg) {
     for (int id : {IDC_LANDING_DISTANCE, IDC_BOUNDARY_DISTANCE,
                    screen == CaseC ? IDC_C_LANDING_DILUTION : IDC_D_LANDING_DILUTION})
         SetDlgItemTextA(dlg, id, "");
+    FillVerdictRows(dlg, static_cast<OutletCase>(screen));
 }
 
 INT_PTR CALLBACK CaseCScreenProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {

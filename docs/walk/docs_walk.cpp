@@ -48,6 +48,12 @@ constexpr int kMapControl = 1028;
 constexpr int kMapRange = 1021;
 constexpr int kOutletIndexResult = 1044;
 constexpr int kLowNo2Result = 1064;
+// The verdict rows of every case screen
+constexpr int kMeasuredIndex = 1301;
+constexpr int kVerdict = 1302;
+constexpr int kSolveHeight = 1305;
+constexpr int kSolvedHeight = 1306;
+constexpr int kTopicVerdict = 32811;
 // Cases A and B
 constexpr int kSmall = 1014;
 constexpr int kMedium = 1015;
@@ -257,6 +263,26 @@ bool Calculate(HWND screen, int resultControl) {
     return false;
 }
 
+// A measured index judged on a computed screen; with search, the complying height looked
+// for as well. The picture once the rows read.
+void ShotVerdict(HWND screen, const char *measured, bool search, const char *name) {
+    SetField(screen, kMeasuredIndex, measured);
+    Settle(screen);
+    const int awaited = search ? kSolvedHeight : kVerdict;
+    if (search && !Click(screen, kSolveHeight)) {
+        Missing(name, "the complying-height button cannot be pressed");
+        return;
+    }
+    for (int i = 0; i < 600 && TextOf(GetDlgItem(screen, awaited)).empty(); ++i)
+        Sleep(100);
+    if (TextOf(GetDlgItem(screen, awaited)).empty()) {
+        Missing(name, "the verdict rows stay empty");
+        return;
+    }
+    PointerAway();
+    Shot(name, screen);
+}
+
 // The print-information dialog, shown and cancelled (OK would print).
 void VisitPrintInfo(HWND screen, const char *name) {
     if (!Click(screen, kPrint)) {
@@ -330,10 +356,13 @@ HWND WalkCaseA(HWND menu) {
     Shot("case_a", screen);
     SetField(screen, kNo1, "12");
     Click(screen, kSmall);
-    if (Calculate(screen, kLowNo2Result))
+    if (Calculate(screen, kLowNo2Result)) {
         Shot("case_a_result", screen);
-    else
+        ShotVerdict(screen, "30", true, "case_a_verdict");
+    } else {
         Missing("case_a_result", "no result after the calculate button");
+    }
+    SetField(screen, kMeasuredIndex, "");
 
     // The question that offers the screen of another case.
     SetField(screen, kOutlet, "8");
@@ -364,10 +393,13 @@ HWND WalkCaseB(HWND menu) {
     }
     SetField(screen, kNo1, "12");
     Click(screen, kMedium);
-    if (Calculate(screen, kLowNo2Result))
+    if (Calculate(screen, kLowNo2Result)) {
         Shot("case_b_result", screen);
-    else
+        ShotVerdict(screen, "22", false, "case_b_verdict");
+    } else {
         Missing("case_b_result", "no result after the calculate button");
+    }
+    SetField(screen, kMeasuredIndex, "");
     return BackToMenu(screen);
 }
 
@@ -392,6 +424,8 @@ HWND WalkCaseC(HWND menu) {
     if (Calculate(screen, kOutletIndexResult)) {
         PointerAway();
         Shot("case_c_result", screen);
+        ShotVerdict(screen, "33", true, "case_c_verdict");
+        SetField(screen, kMeasuredIndex, "");
     } else {
         Missing("case_c_result", "no result after the calculate button");
     }
@@ -430,6 +464,7 @@ HWND WalkCaseD(HWND menu) {
         PointerAway();
         VisitMapAdjust(screen);
         VisitPrintInfo(screen, "print_info");
+        ShotVerdict(screen, "48", true, "case_d_verdict");
     } else {
         for (const char *name : {"case_d_result", "map_readout", "map_adjust", "print_info"})
             Missing(name, "no result after the calculate button");
@@ -455,6 +490,7 @@ bool Walk() {
     VisitCommand(menu, kTopicRealHeight, "「排出口の実高さ」 とは", "help_real_height");
     VisitCommand(menu, kTopicStandards, "「1号基準、2号基準」 とは", "help_standards");
     VisitCommand(menu, kTopicDilution, "「希釈度」 とは", "help_dilution");
+    VisitCommand(menu, kTopicVerdict, "排出口の臭気指数（測定値）と適合の判定", "help_verdict");
     VisitCommand(menu, kTopicFlow, "「排出ガス流量」 とは", "help_flow", [](HWND d) {
         SetField(d, 1021, "0.785");
         SetField(d, 1023, "10");

@@ -29,6 +29,8 @@ bool ReadOnScreen(const FieldRow &row, ScreenId screen) {
     if (screen == StartMenu)
         return (row.forms & kMenuForm) != 0;
     const bool onCase = (row.cases & CaseBit(static_cast<OutletCase>(screen))) != 0;
+    if (row.value.message != nullptr) // the measured index, on every case screen
+        return onCase;
     if (screen == CaseA || screen == CaseB)
         return onCase && row.low.messageA != nullptr;
     return onCase && row.tall.message != nullptr;
