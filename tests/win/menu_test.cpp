@@ -34,6 +34,7 @@ const MenuEntry kMenu[] = {
     {32806, "希釈度"},
     {32807, "有効発生源高さ"},
     {32808, "周辺建物による拡散影響（ダウンドラフト）"},
+    {32811, "排出口の臭気指数（測定値）と適合の判定"},
 };
 
 std::string MenuText(HMENU menu, int position) {
@@ -69,7 +70,7 @@ TEST_F(ShellTest, EveryScreenCarriesTheSameMenu) {
         HMENU file = GetSubMenu(bar, 0);
         HMENU topics = GetSubMenu(bar, 1);
         EXPECT_EQ(GetMenuItemCount(file), 7);
-        EXPECT_EQ(GetMenuItemCount(topics), 20);
+        EXPECT_EQ(GetMenuItemCount(topics), 22);
         for (const MenuEntry &entry : kMenu) {
             char text[256] = "";
             GetMenuStringA(bar, entry.command, text, sizeof text, MF_BYCOMMAND);
@@ -81,7 +82,7 @@ TEST_F(ShellTest, EveryScreenCarriesTheSameMenu) {
         EXPECT_EQ(GetMenuItemID(file, 4), 32810u);
         EXPECT_EQ(GetMenuItemID(file, 5), 0u);
         EXPECT_EQ(GetMenuItemID(file, 6), 105u);
-        for (int position : {5, 11, 17})
+        for (int position : {5, 11, 17, 20})
             EXPECT_EQ(GetMenuItemID(topics, position), 0u) << position;
     }
 }
