@@ -66,7 +66,6 @@ void ShowSearchButton(HWND screen) {
 void FillVerdictRows(HWND screen, OutletCase outletCase) {
     CancelHeightSearch(screen);
     gShown = {};
-    SendDlgItemMessageA(screen, IDC_MEASURED_INDEX, EM_LIMITTEXT, kTextSize - 1, 0);
     SetDlgItemTextA(screen, IDC_MEASURED_INDEX, gOutletInputs.measuredIndexText);
     ShowVerdictRows(screen, outletCase);
 }

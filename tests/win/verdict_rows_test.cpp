@@ -9,7 +9,7 @@
 #include "calc/outcome_report.h"
 #include "model/quantise.h"
 #include "resources/resource.h"
-#include "screens/field_controls.h"
+#include "app/field_controls.h"
 #include "tests/portable/golden_outlets.h"
 
 #include <cmath>
