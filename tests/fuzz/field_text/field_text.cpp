@@ -26,7 +26,8 @@ void CheckRefusal(bool hasMessage, bool focusField, bool fieldOnForm) {
 
 void Compute(OutletInputs &in, OutletCase outletCase) {
     ComputeStatus status;
-    const Outcome outcome = ComputeResults(in, outletCase, nullptr, &status);
+    OutletResults results;
+    const Outcome outcome = ComputeResults(in, outletCase, nullptr, results, &status);
     // The form rules never pass two flows or a flow with a velocity.
     FUZZ_CHECK(status == ComputeStatus::Ok);
     CheckShownOutcome(outcome);
