@@ -55,7 +55,7 @@ struct OutletInputs {
     double no1Index;
     char no1Text[kTextSize];
     double outletHeight;
-    int32_t sizeClass;
+    SizeClass sizeClass;
     double representativeDiameter;
     double buildingHeight;
 

@@ -59,7 +59,7 @@ void LowOutlet(Records &r, OutletCase screen, const char *outlet, const char *bu
     r.in.buildingHeight = building[0] ? std::atof(building) : -1;
     std::strcpy(r.in.no1Text, "12");
     r.in.no1Index = 12;
-    r.in.sizeClass = sizeClass;
+    r.in.sizeClass = static_cast<SizeClass>(sizeClass);
     r.in.representativeDiameter = RepresentativeDiameter(static_cast<SizeClass>(sizeClass));
     r.sources.results.low = CalculateLowOutlet(r.in, screen);
 }

@@ -61,7 +61,7 @@ void RunLow(OutletCase lowCase, ValidationMode mode, uint8_t choices, const LowF
     static OutletInputs in;
     ResetLowOutletInputs(in);
     ResetTallOutletInputs(in);
-    in.sizeClass = static_cast<int32_t>(choices % 4) - 1;
+    in.sizeClass = static_cast<SizeClass>(static_cast<int32_t>(choices % 4) - 1);
     in.representativeDiameter = RepresentativeDiameter(in.sizeClass);
     const LowVerdict v = ValidateLowForm(lowCase, form, mode, in);
     LowFieldChanged(in, LowField::No1Index, form.no1.c_str());
