@@ -210,12 +210,13 @@ HeightPoint ComputeAtHeight(const OutletOptions &options, const std::string &hei
     if (p.error.status)
         return p;
     ComputeStatus status;
-    p.outcome = ComputeResults(in, prepared, &params, &status);
+    OutletResults results;
+    p.outcome = ComputeResults(in, prepared, &params, results, &status);
     if (status != ComputeStatus::Ok) {
         p.error = {kInternalGuard, ComputeFailureLine(status)};
         return p;
     }
-    p.error = JudgeMeasuredIndex(forCase, StandardOf(prepared, in), p.outcome);
+    p.error = JudgeMeasuredIndex(forCase, StandardOf(prepared, results), p.outcome);
     for (const OutcomeField &f : p.outcome)
         if (f.key == "complies")
             p.complies = f.number != 0;

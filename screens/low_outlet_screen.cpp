@@ -65,7 +65,7 @@ OutletCase LowCaseOf(HWND dlg) {
 }
 
 void ClearLowOutletResults(HWND dlg) {
-    ClearLowOutletResultRecord(gOutletInputs);
+    gOutletResults.low = kNoLowResult;
     SetDlgItemTextA(dlg, IDC_LOW_NO2, "");
     SetDlgItemTextA(dlg, IDC_LOW_NO1_PART, "（ ＝ １号基準    ＋");
     SetDlgItemTextA(dlg, IDC_LOW_DILUTION_PART, "）");
@@ -77,7 +77,7 @@ void ClearLowOutletResults(HWND dlg) {
 }
 
 void ShowLowOutletResults(HWND dlg) {
-    const LowResultTexts shown = FormatLowResults(gOutletInputs);
+    const LowResultTexts shown = FormatLowResults(gOutletInputs, gOutletResults.low);
     SetDlgItemTextA(dlg, IDC_LOW_NO2, shown.no2.c_str());
     SetDlgItemTextA(dlg, IDC_LOW_NO1_PART, shown.no1Part.c_str());
     SetDlgItemTextA(dlg, IDC_LOW_DILUTION_PART, shown.dilutionPart.c_str());
@@ -104,7 +104,7 @@ bool FieldDiffersFromAccepted(HWND dlg, int id) {
 void FieldChanged(HWND dlg, int id, int notification) {
     if (notification == EN_CHANGE)
         CancelHeightSearch(dlg);
-    if (FieldDiffersFromAccepted(dlg, id) && HasLowResult(gOutletInputs))
+    if (FieldDiffersFromAccepted(dlg, id) && HasResult(gOutletResults.low))
         ClearLowOutletResults(dlg);
     ShowArrowPointer();
 }
@@ -160,12 +160,13 @@ void OnCalculate(HWND dlg, ScreenId screen) {
     if (!ValidateLowOutletInputs(dlg, screen, ValidationMode::Interactive) ||
         !CheckMeasuredIndex(dlg, MB_TOPMOST))
         return;
-    CalculateLowOutlet(gOutletInputs, static_cast<OutletCase>(screen));
+    gOutletResults.low = CalculateLowOutlet(gOutletInputs, static_cast<OutletCase>(screen));
     ShowLowOutletResults(dlg);
 }
 
 void OnReset(HWND dlg, ScreenId screen) {
     ResetLowOutletInputs(gOutletInputs);
+    gOutletResults.low = kNoLowResult;
     FillLowOutletScreen(dlg, screen);
 }
 
@@ -179,7 +180,7 @@ void OnBackToMenu(HWND dlg, ScreenId screen) {
 
 void OnPrint(HWND dlg, ScreenId screen) {
     // Only a shown result has a report; the button is greyed otherwise.
-    if (!HasLowResult(gOutletInputs))
+    if (!HasResult(gOutletResults.low))
         return;
     RequestPrint(dlg, screen);
 }

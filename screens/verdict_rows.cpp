@@ -31,9 +31,9 @@ ShownVerdict gShown;
 std::unique_ptr<HeightSearchJob> gSearch;
 WPARAM gLastSerial = 0;
 
-bool HasResult(OutletCase outletCase) {
-    return outletCase == CaseA || outletCase == CaseB ? HasLowResult(gOutletInputs)
-                                                      : HasTallResult(gOutletInputs);
+bool HasResultOf(OutletCase outletCase) {
+    return outletCase == CaseA || outletCase == CaseB ? HasResult(gOutletResults.low)
+                                                      : HasResult(gOutletResults.tall);
 }
 
 bool SameVerdict(const ShownVerdict &a, const ShownVerdict &b) {
@@ -74,9 +74,9 @@ void ShowVerdictRows(HWND screen, OutletCase outletCase) {
     const OutletInputs &in = gOutletInputs;
     ShownVerdict now;
     Compliance v;
-    if (HasResult(outletCase) && in.measuredIndex >= 0) {
+    if (HasResultOf(outletCase) && in.measuredIndex >= 0) {
         now.measured = in.measuredIndex;
-        now.standard = StandardOf(outletCase, in);
+        now.standard = StandardOf(outletCase, gOutletResults);
         now.judged = JudgeMeasured(now.standard, in.measuredIndex, &v);
         now.fails = now.judged && !v.complies;
     }

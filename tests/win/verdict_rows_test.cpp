@@ -35,8 +35,10 @@ std::map<std::string, std::string> CalcLines(Options options, const std::string 
     OutletCase outletCase;
     EXPECT_EQ(PrepareOutlet(options, in, &outletCase).status, kComputed);
     ComputeStatus status;
-    Outcome outcome = ComputeResults(in, outletCase, nullptr, &status);
-    EXPECT_EQ(JudgeMeasuredIndex(options, StandardOf(outletCase, in), outcome).status, kComputed);
+    OutletResults results;
+    Outcome outcome = ComputeResults(in, outletCase, nullptr, results, &status);
+    EXPECT_EQ(JudgeMeasuredIndex(options, StandardOf(outletCase, results), outcome).status,
+              kComputed);
     const std::string report =
         OutcomeReport(outcome, false, [](const std::string &s) { return s; });
     std::map<std::string, std::string> lines;
@@ -128,9 +130,9 @@ TEST_F(VerdictRowsTest, EveryGoldenOutletAroundItsLimitReadsAsKamorteCalc) {
         const bool low = gShell.currentScreen == CaseA || gShell.currentScreen == CaseB;
         // The limit in index units: the shown whole standard, or the index whose emission
         // rate is the allowable rate.
-        const double limit = low ? RoundShown(gOutletInputs.lowResult.no2Index)
-                                 : 10 * std::log10(gOutletInputs.tall.result.allowableEmissionRate /
-                                                   gOutletInputs.tall.dryFlow);
+        const double limit = low ? RoundShown(gOutletResults.low.no2Index)
+                                 : 10 * std::log10(gOutletResults.tall.allowableEmissionRate /
+                                                   gOutletResults.tall.dryFlow);
         std::vector<std::string> measured;
         for (double offset : {-1.0, 0.0, 0.05, 1.0})
             measured.push_back(Number(limit + offset));
