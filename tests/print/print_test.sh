@@ -23,7 +23,14 @@ if [ "$mode" = refused ]; then
   cupsreject "$queue"
 fi
 winpath() { printf 'Z:%s' "$1"; }
-result=$("$root/tools/wine-run" "$driver" "$(winpath "$program")" "$which" $mode | tr -d '\r')
+run_driver() { "$root/tools/wine-run" "$driver" "$(winpath "$program")" "$which" $mode | tr -d '\r'; }
+result=$(run_driver || true)
+# Nothing at all, not even the driver's first line: Wine did not start it (its server of
+# the test before may still be going down). Once more, after it has gone.
+if [ -z "$result" ]; then
+  WINEPREFIX="${WINEPREFIX:-$root/build/wineprefix}" wineserver -w 2>/dev/null || true
+  result=$(run_driver || true)
+fi
 echo "$result" | iconv -f CP932 -t UTF-8 || echo "$result"
 if [ "$mode" = refused ]; then
   echo "$result" | grep -qx refused
