@@ -138,24 +138,25 @@ TEST(HeightScan, SolvedHeightsAgreeWithTheComputationAtAndBelowThem) {
     for (const Row &row : rows) {
         const std::vector<std::string> heights = SearchHeights(row.outlet.at("height"));
         ASSERT_FALSE(heights.empty()) << row.what;
-        const std::vector<HeightPoint> points = ScanHeights(row.outlet, heights, params, true, 2);
-        const HeightPoint &last = points.back();
+        const OptionScan scan = ScanOptionHeights(row.outlet, heights, params, true, 2);
+        const std::vector<HeightScanPoint> &points = scan.points;
+        const HeightScanPoint &last = points.back();
         const double measured = std::atof(row.outlet.at("measured-index").c_str());
         if (row.missingNames[0] != '\0') {
-            EXPECT_EQ(last.error.status, kBadInput) << row.what;
-            EXPECT_EQ(last.error.message.find(row.missingNames), 0u)
-                << row.what << ": " << last.error.message;
+            EXPECT_EQ(scan.error.status, kBadInput) << row.what;
+            EXPECT_EQ(scan.error.message.find(row.missingNames), 0u)
+                << row.what << ": " << scan.error.message;
             continue;
         }
-        ASSERT_EQ(last.error.status, kComputed) << row.what << ": " << last.error.message;
+        ASSERT_EQ(scan.error.status, kComputed) << row.what << ": " << scan.error.message;
         if (row.solved[0] == '\0') {
-            EXPECT_FALSE(last.complies) << row.what;
+            EXPECT_FALSE(last.verdict.complies) << row.what;
             EXPECT_EQ(last.heightText, "400.0") << row.what;
             EXPECT_EQ(points.size(), heights.size()) << row.what;
             EXPECT_FALSE(DirectAt(row.outlet, "400", measured).complies) << row.what;
             continue;
         }
-        EXPECT_TRUE(last.complies) << row.what;
+        EXPECT_TRUE(last.verdict.complies) << row.what;
         EXPECT_EQ(last.heightText, row.solved) << row.what;
         EXPECT_EQ(last.outletCase, row.solvedCase) << row.what;
         if (row.startCase != CaseUndecided) {
@@ -168,7 +169,7 @@ TEST(HeightScan, SolvedHeightsAgreeWithTheComputationAtAndBelowThem) {
             char below[32];
             std::snprintf(below, sizeof below, "%.1f", std::atof(row.solved) - 0.1);
             EXPECT_FALSE(DirectAt(row.outlet, below, measured).complies) << row.what;
-            EXPECT_FALSE(points[points.size() - 2].complies) << row.what;
+            EXPECT_FALSE(points[points.size() - 2].verdict.complies) << row.what;
         }
     }
 }
