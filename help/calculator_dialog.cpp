@@ -15,7 +15,6 @@ namespace {
 FlowCalculator gFlowCalculator;
 VelocityCalculator gVelocityCalculator;
 
-constexpr int kFieldChars = 30;
 constexpr int kMostFields = 4;
 
 struct Calculator {
@@ -75,14 +74,13 @@ void InitCalculator(HWND dlg) {
     calc->reset();
     PlaceRaisedDigits(dlg);
     for (int i = 0; i < calc->fieldCount; ++i)
-        SendDlgItemMessageA(dlg, calc->controls[i], EM_LIMITTEXT, kFieldChars, 0);
+        SendDlgItemMessageA(dlg, calc->controls[i], EM_LIMITTEXT, kCalculatorFieldChars, 0);
     gHelpWindows[gOpeningTopic] = dlg;
 }
 
 void OnCalculatorField(HWND dlg, int id, const Calculator &calc, int field) {
-    // A text past the 30 characters read (set or pasted) would be judged on its beginning;
-    // as a whole it is no number.
-    const std::string text = WholeFieldText(GetDlgItem(dlg, id), kFieldChars, "x");
+    // A text past the characters read (set or pasted) would be judged on its beginning.
+    const std::string text = WholeFieldText(GetDlgItem(dlg, id), kCalculatorFieldChars, "x");
     const std::string result = calc.fieldChanged(field, text.c_str());
     SetDlgItemTextA(dlg, IDC_CALC_RESULT, result.c_str());
 }

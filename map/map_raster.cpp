@@ -1,5 +1,6 @@
 #include "map/map_raster.h"
 
+#include "map/cubic_taps.h"
 #include "model/dilution_grid.h"
 #include "model/map_settings.h"
 #include "model/outlet_inputs.h"
@@ -43,29 +44,7 @@ constexpr Colour kStripColour = {236, 233, 216};
 constexpr Colour kBoundaryColour = {64, 64, 64};
 
 // The four samples and the fraction that one output position interpolates from.
-struct Taps {
-    int index[4];
-    double fraction;
-};
-
-Taps TapsAt(double position, int n) {
-    const double whole = std::trunc(position);
-    const int i = static_cast<int>(whole);
-    Taps t;
-    t.fraction = position - whole;
-    if (i == 0)
-        t = {{0, 0, 1, 2}, t.fraction};
-    else if (i == n - 1)
-        t = {{n - 2, n - 1, n - 1, n - 1}, t.fraction};
-    else if (i == n - 2)
-        t = {{n - 3, n - 2, n - 1, n - 1}, t.fraction};
-    else
-        t = {{i - 1, i, i + 1, i + 2}, t.fraction};
-    // Only a source of one or two samples reaches outside; the map never has one.
-    for (int &k : t.index)
-        k = std::min(std::max(k, 0), n - 1);
-    return t;
-}
+using Taps = CubicTaps<double>;
 
 // Grid values of 300 and more, negative ones and any that is not a number read as 300.
 inline double Limited(double v) {
@@ -129,9 +108,9 @@ std::vector<double> Resample(const Sample &sample, int sourceWidth, int sourceHe
         !Obtain(outputWidth * sizeof(Taps), [&] { columns.resize(outputWidth); }))
         return {};
     for (int c = 0; c < outputWidth; ++c)
-        columns[c] = TapsAt(ColumnPosition(c, sourceWidth, outputWidth), sourceWidth);
+        columns[c] = CubicTapsAt(ColumnPosition(c, sourceWidth, outputWidth), sourceWidth);
     for (int r = 0; r < outputHeight; ++r) {
-        const Taps y = TapsAt(RowPosition(r, sourceHeight, outputHeight), sourceHeight);
+        const Taps y = CubicTapsAt(RowPosition(r, sourceHeight, outputHeight), sourceHeight);
         double *row = &out[static_cast<size_t>(r) * outputWidth];
         for (int c = 0; c < outputWidth; ++c) {
             const Taps &x = columns[c];
@@ -388,7 +367,7 @@ MapField BuildMapField(const double *grid, int downwindRange, int displayHeight,
         !Obtain(outputHeight * sizeof(Taps), [&] { rows.resize(outputHeight); }))
         return {};
     for (int r = 0; r < outputHeight; ++r)
-        rows[r] = TapsAt(RowPosition(r, h, outputHeight), h);
+        rows[r] = CubicTapsAt(RowPosition(r, h, outputHeight), h);
     std::atomic<bool> refused{false};
     const auto fillColumns = [&](int firstColumn, int lastColumn) {
         std::vector<double> alongDistance;
@@ -398,7 +377,7 @@ MapField BuildMapField(const double *grid, int downwindRange, int displayHeight,
         }
         double *line = alongDistance.data();
         for (int c = firstColumn; c < lastColumn; ++c) {
-            const Taps x = TapsAt(ColumnPosition(c, d, outputWidth), d);
+            const Taps x = CubicTapsAt(ColumnPosition(c, d, outputWidth), d);
             const double *g0 = GridRow(grid, x.index[0]);
             const double *g1 = GridRow(grid, x.index[1]);
             const double *g2 = GridRow(grid, x.index[2]);

@@ -1,5 +1,7 @@
 #include "map/screen_image.h"
 
+#include "map/cubic_taps.h"
+
 #include <cmath>
 #include <cstddef>
 
@@ -9,32 +11,7 @@ int Stride(int width, int bytesPerPixel) {
     return (width * bytesPerPixel + 3) / 4 * 4;
 }
 
-struct Taps {
-    int index[4];
-    float fraction;
-};
-
-// The neighbours of the map's cubic resampling, clamped at both ends.
-Taps TapsAt(float position, int n) {
-    const float whole = std::trunc(position);
-    int i = static_cast<int>(whole);
-    Taps t{{0, 0, 0, 0}, position - whole};
-    if (n == 1) {
-        t.fraction = 0;
-        return t;
-    }
-    if (i >= n - 1)
-        i = n - 1;
-    if (i <= 0)
-        t = {{0, 0, 1 < n ? 1 : 0, 2 < n ? 2 : n - 1}, t.fraction};
-    else if (i == n - 1)
-        t = {{n - 2, n - 1, n - 1, n - 1}, t.fraction};
-    else if (i == n - 2)
-        t = {{n - 3, n - 2, n - 1, n - 1}, t.fraction};
-    else
-        t = {{i - 1, i, i + 1, i + 2}, t.fraction};
-    return t;
-}
+using Taps = CubicTaps<float>;
 
 float Cubic(float a0, float a1, float a2, float a3, float f) {
     return 0.5f * (2 * a1 + (a2 - a0) * f + (2 * a0 - 5 * a1 + 4 * a2 - a3) * f * f +
@@ -60,7 +37,7 @@ std::vector<unsigned char> ResampleImage(int sourceWidth, int sourceRows, int by
     std::vector<Taps> columns(outputWidth);
     for (int k = 0; k < outputWidth; ++k) {
         const float t = static_cast<float>(k) * stepX + stepX * 0.5f;
-        columns[k] = TapsAt(static_cast<float>(sourceWidth - 1) * t, sourceWidth);
+        columns[k] = CubicTapsAt(static_cast<float>(sourceWidth - 1) * t, sourceWidth);
     }
     std::vector<float> plane(static_cast<size_t>(sourceWidth) * sourceRows);
     // The cubic is separable: every source row is interpolated along x once, and each output
@@ -82,7 +59,7 @@ std::vector<unsigned char> ResampleImage(int sourceWidth, int sourceRows, int by
         }
         for (int r = 0; r < outputRows; ++r) {
             const float t = static_cast<float>(r) * stepY + stepY * 0.5f;
-            const Taps rows = TapsAt(static_cast<float>(sourceRows - 1) * t, sourceRows);
+            const Taps rows = CubicTapsAt(static_cast<float>(sourceRows - 1) * t, sourceRows);
             const float *a[4];
             for (int n = 0; n < 4; ++n)
                 a[n] = &across[static_cast<size_t>(rows.index[n]) * outputWidth];

@@ -9,12 +9,10 @@
 
 namespace {
 
-constexpr unsigned kFieldChars = 30;
-
 // Reads a field as the calculators do: at most 30 characters, single-byte forms.
 // Returns false when the text has a character without a single-byte form.
 bool ReadCalculatorText(const char *text, char *buffer) {
-    CopyText(buffer, kFieldChars + 1, text);
+    CopyText(buffer, kCalculatorFieldChars + 1, text);
     return ToSingleByte(buffer);
 }
 
@@ -78,7 +76,7 @@ std::string VelocityCalculatorResult(const VelocityCalculator &c) {
 std::string FlowCalculatorFieldChanged(FlowCalculator &calc, FlowField field, const char *text) {
     if (field == FlowField::Moisture && text[0] == '\0')
         return ""; // the moisture keeps its last value
-    char buffer[kFieldChars + 1];
+    char buffer[kCalculatorFieldChars + 1];
     if (!ReadCalculatorText(text, buffer))
         return "";
     switch (field) {
@@ -94,7 +92,7 @@ std::string VelocityCalculatorFieldChanged(VelocityCalculator &calc, VelocityFie
                                            const char *text) {
     if (text[0] == '\0')
         return "";
-    char buffer[kFieldChars + 1];
+    char buffer[kCalculatorFieldChars + 1];
     if (!ReadCalculatorText(text, buffer))
         return "";
     switch (field) {

@@ -5,6 +5,10 @@
 // Inputs live in single precision; a field that does not convert holds a sentinel that
 // fails its range check, and the result is then empty.
 
+// A calculator reads at most 30 bytes of a field; typing stops there, and a longer text set
+// or pasted past the limit is no number as a whole.
+constexpr int kCalculatorFieldChars = 30;
+
 // The flow calculator's fields: what was measured at the measuring hole.
 enum class FlowField { HoleArea, GasTemperature, HoleVelocity, Moisture };
 

@@ -74,7 +74,8 @@ const std::vector<FieldRow> &Rows() {
          {LowField::No1Index, kNo1Limits, false, kNo1Message, kNo1Message, &OutletInputs::no1Index,
           &OutletInputs::no1Text},
          kNoMapRule,
-         kNoValueRule},
+         kNoValueRule,
+         "１号基準：臭気指数"},
         {Field::SizeClass,
          "size class",
          kLowForm,
@@ -403,6 +404,27 @@ const std::vector<FieldRow> &FieldTable() {
 
 const FieldRow &FieldRowOf(Field field) {
     return Rows()[static_cast<size_t>(field)];
+}
+
+FieldTextLimits TextLimitsOf(FieldForm form) {
+    switch (form) {
+    // The start menu reads 62 bytes of a field straight into the record's text; typing stops
+    // there, so what was typed is read whole.
+    case kMenuForm: return {62, 62};
+    // Typing stops where the records end, so an accepted text is always kept whole; the rule
+    // reads 254 bytes, enough to judge a longer text set or pasted past the limit as a whole.
+    case kLowForm:
+    case kTallForm: return {kTextSize - 1, 254};
+    // The map adjustment keeps numbers, not texts: typing stops at what it reads.
+    case kMapForm: return {255, 255};
+    case kPrintForm: break;
+    }
+    return {0, 0};
+}
+
+const char *PrintLabelOf(Field field) {
+    const FieldRow &row = FieldRowOf(field);
+    return row.printLabel != nullptr ? row.printLabel : row.labels[0];
 }
 
 const char *OptionOf(Field field) {

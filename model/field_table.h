@@ -12,7 +12,7 @@
 // option and batch column, the labels the screens show for it, its rules and the record
 // members that keep its value and accepted text. The screens, the form checks, kamorte-calc's
 // options and usage text, and the batch headings all read this table; control ids are the
-// Windows side's (screens/field_controls).
+// Windows side's (app/field_controls).
 
 enum class Field {
     OutletHeight,
@@ -90,13 +90,29 @@ struct FieldRow {
     LowFieldRule low;   // on kLowForm
     MapAdjustRule map;  // on kMapForm
     ValueRule value;    // the measured index
+    // The printed reports' label where their wording differs from the screens' (nullptr:
+    // the screens' label).
+    const char *printLabel = nullptr;
 };
+
+// How much of a field's text its form takes: typing stops at `typed` bytes, and the form's
+// rule reads up to `read` bytes. A longer text (set or pasted past the typing limit) is
+// refused as a whole rather than judged on its beginning.
+struct FieldTextLimits {
+    int typed;
+    int read;
+};
+// The limits of a form's fields; {0, 0} for the print information, whose texts the print
+// side limits.
+FieldTextLimits TextLimitsOf(FieldForm form);
 
 // The rows in the order of Field.
 const std::vector<FieldRow> &FieldTable();
 const FieldRow &FieldRowOf(Field field);
 // The field's option name ("" when it has none).
 const char *OptionOf(Field field);
+// The label the printed reports give the field's row.
+const char *PrintLabelOf(Field field);
 // "--" and the option name, as messages quote it.
 std::string DashedOption(Field field);
 

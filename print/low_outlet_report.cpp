@@ -2,6 +2,7 @@
 
 #include "resources/resource.h"
 #include "model/case_texts.h"
+#include "model/field_table.h"
 #include "model/quantise.h"
 #include "text/format.h"
 
@@ -56,19 +57,19 @@ PageDescription DescribeLowOutletReport(OutletCase report, const Report &from, i
     const int labelX = At(u, 8);
     const int valueX = At(u, 20);
     int row = 26;
-    AddText(page, labelX, At(u, row), "排出口の実高さ");
+    AddText(page, labelX, At(u, row), PrintLabelOf(Field::OutletHeight));
     AddText(page, valueX, At(u, row), TypedValue(in.outletHeightText, in.outletHeight) + " m");
     if (caseB) {
         row += 2;
-        AddText(page, labelX, At(u, row), "周辺最大建物高さ");
+        AddText(page, labelX, At(u, row), PrintLabelOf(Field::BuildingHeight));
         AddText(page, valueX, At(u, row),
                 TypedValue(in.buildingHeightText, in.buildingHeight) + " m");
     }
     row += 2;
-    AddText(page, labelX, At(u, row), "１号基準：臭気指数");
+    AddText(page, labelX, At(u, row), PrintLabelOf(Field::No1Standard));
     AddText(page, valueX, At(u, row), TypedValue(in.no1Text, in.no1Index));
     row += 2;
-    AddText(page, labelX, At(u, row), "排出口の大きさ");
+    AddText(page, labelX, At(u, row), PrintLabelOf(Field::SizeClass));
     AddText(page, valueX, At(u, row), SizeWord(in.sizeClass));
     AddSizeBounds(page, row, in.sizeClass);
 

@@ -1,6 +1,7 @@
 #include "print/report_rules.h"
 
 #include "model/case_texts.h"
+#include "model/field_table.h"
 #include "model/quantise.h"
 #include "text/format.h"
 
@@ -29,7 +30,8 @@ std::string DistanceValue(const char *typed, double stored) {
 void AddFlowRow(PageDescription &page, int row, const OutletInputs &in) {
     const int u = page.unit;
     const bool wet = in.flowMode == FlowWet;
-    AddText(page, At(u, 6), At(u, row), wet ? "排出ガス流量（湿り）" : "排出ガス流量（乾き）");
+    AddText(page, At(u, 6), At(u, row),
+            wet ? PrintLabelOf(Field::WetFlow) : PrintLabelOf(Field::DryFlow));
     const std::string value = wet ? FlowValue(in.wetFlowText, in.tall.wetFlow)
                                   : FlowValue(in.dryFlowText, in.tall.dryFlow);
     AddValueWithUnit(page, row, value, "m  /min", "3", false);
@@ -56,7 +58,7 @@ void AddCaseCInputs(PageDescription &page, const OutletInputs &in) {
     AddFlowRow(page, r, in);
     if (in.flowMode == FlowWet) {
         r = 34;
-        AddText(page, At(u, 6), At(u, r), "排出ガス水分量");
+        AddText(page, At(u, 6), At(u, r), PrintLabelOf(Field::Moisture));
         AddText(page, At(u, 18), At(u, r), TypedValue(in.moistureText, in.tall.moisture) + " %");
     }
     AddBoundaryRows(page, r, in);
@@ -67,31 +69,31 @@ void AddCaseDInputs(PageDescription &page, const OutletInputs &in) {
     const int labelX = At(u, 6);
     const int valueX = At(u, 18);
     if (in.sizeMode == SizeByArea) {
-        AddText(page, labelX, At(u, 32), "排出口の断面積");
+        AddText(page, labelX, At(u, 32), PrintLabelOf(Field::Area));
         AddValueWithUnit(page, 32, TypedValue(in.outletAreaText, in.tall.outletArea), "m", "2",
                          true);
     } else {
-        AddText(page, labelX, At(u, 32), "排出口の口径");
+        AddText(page, labelX, At(u, 32), PrintLabelOf(Field::Diameter));
         AddText(page, valueX, At(u, 32),
                 TypedValue(in.outletDiameterText, in.tall.outletDiameter) + " m");
     }
     const bool upward = in.tall.outletDirection == DirectionUpward;
-    AddText(page, labelX, At(u, 34), "排出口の向き");
+    AddText(page, labelX, At(u, 34), PrintLabelOf(Field::Direction));
     AddText(page, valueX, At(u, 34), upward ? "上向き" : "下向き");
     int f = 36;
     if (upward) {
-        AddText(page, labelX, At(u, 36), "排出ガス温度");
+        AddText(page, labelX, At(u, 36), PrintLabelOf(Field::Temperature));
         AddText(page, valueX, At(u, 36),
                 TypedValue(in.gasTemperatureText, in.tall.gasTemperature) + " ℃");
         f = 38;
     }
     if (in.flowMode == FlowVelocity) {
-        AddText(page, labelX, At(u, f), "排出ガス吐出速度");
+        AddText(page, labelX, At(u, f), PrintLabelOf(Field::Velocity));
         AddText(page, valueX, At(u, f), CutText(in.exitVelocityText, kVelocityBytes) + " m/s");
     } else {
         AddFlowRow(page, f, in);
     }
-    AddText(page, labelX, At(u, f + 2), "排出ガス水分量");
+    AddText(page, labelX, At(u, f + 2), PrintLabelOf(Field::Moisture));
     AddText(page, valueX, At(u, f + 2), TypedValue(in.moistureText, in.tall.moisture) + " %");
     AddBoundaryRows(page, f + 2, in);
 }
@@ -136,13 +138,13 @@ PageDescription DescribeTallOutletReport(OutletCase report, const Report &from, 
     AddReportHeader(page, report, from, CasePageHeading(report));
     const int labelX = At(u, 6);
     const int valueX = At(u, 18);
-    AddText(page, labelX, At(u, 26), "排出口の実高さ");
+    AddText(page, labelX, At(u, 26), PrintLabelOf(Field::OutletHeight));
     AddText(page, valueX, At(u, 26),
             TypedValue(in.outletHeightText, in.tall.tallOutletHeight) + " m");
-    AddText(page, labelX, At(u, 28), "周辺最大建物高さ");
+    AddText(page, labelX, At(u, 28), PrintLabelOf(Field::BuildingHeight));
     AddText(page, valueX, At(u, 28),
             TypedValue(in.buildingHeightText, in.tall.tallBuildingHeight) + " m");
-    AddText(page, labelX, At(u, 30), "１号基準：臭気指数");
+    AddText(page, labelX, At(u, 30), PrintLabelOf(Field::No1Standard));
     AddText(page, valueX, At(u, 30), in.no1StandardText);
     if (report == CaseC)
         AddCaseCInputs(page, in);

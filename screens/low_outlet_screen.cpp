@@ -12,18 +12,13 @@
 #include "model/result_texts.h"
 #include "model/small_outlet.h"
 #include "resources/resource.h"
-#include "screens/field_controls.h"
+#include "app/field_controls.h"
 #include "screens/low_outlet_validation.h"
 #include "screens/print_request.h"
 
 #include <cstring>
 
 namespace {
-
-// What the records keep of a field: typing stops there, so an accepted text is always kept
-// whole (every character that passes the check has a single-byte form).
-constexpr int kFieldLimit = kTextSize - 1;
-constexpr int kFieldReadSize = 255;
 
 const TermLabel kCaseALabels[] = {
     {IDC_LABEL_REAL_HEIGHT, IDM_TOPIC_REAL_HEIGHT},
@@ -91,7 +86,7 @@ LowField LowFieldOfControl(int id) {
 
 // Whether a field now reads otherwise than what was last accepted for it.
 bool FieldDiffersFromAccepted(HWND dlg, int id) {
-    const std::string text = WholeFieldText(GetDlgItem(dlg, id), kFieldReadSize - 1, "x");
+    const std::string text = ReadFieldText(GetDlgItem(dlg, id), CaseB, "x");
     return LowFieldChanged(gOutletInputs, LowFieldOfControl(id), text.c_str());
 }
 
@@ -138,9 +133,7 @@ void FillLowOutletScreen(HWND dlg, ScreenId screen) {
 
 void InitLowOutletScreen(HWND dlg, ScreenId screen) {
     BeginScreenInit(dlg);
-    for (const FieldControl &control : FieldControls())
-        if (control.ids[screen] != 0)
-            SendDlgItemMessageA(dlg, control.ids[screen], EM_LIMITTEXT, kFieldLimit, 0);
+    LimitFieldTyping(dlg, screen);
     FillLowOutletScreen(dlg, screen);
     ResetTermLabels(LabelsOf(screen), dlg);
     EndScreenInit(dlg);

@@ -3,20 +3,17 @@
 #include "app/current_outlet.h"
 #include "app/screen_common.h"
 #include "app/shell.h"
-#include "app/window_helpers.h"
 #include "text/text_helpers.h"
-#include "screens/field_controls.h"
+#include "app/field_controls.h"
 
 #include <string>
 
 namespace {
 
-// Room for 254 characters: a field is judged on all of it, not on what the record keeps. A
-// longer text is refused as a whole, as a word after the number would be.
-constexpr int kFieldReadChars = 254;
-
+// A field is judged on all it holds, not on what the record keeps. A text past the read
+// limit is refused as a whole, as a word after the number would be.
 std::string FieldText(HWND dlg, int id) {
-    return WholeFieldText(GetDlgItem(dlg, id), kFieldReadChars, "x");
+    return ReadFieldText(GetDlgItem(dlg, id), CaseB, "x");
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "screens/start_menu.h"
 
 #include "app/current_outlet.h"
+#include "app/field_controls.h"
 #include "app/menu_command.h"
 #include "app/platform_hooks.h"
 #include "app/screen_common.h"
@@ -18,9 +19,8 @@ const char kIdleAdvice[] =
     "排出口の実高さが 6.7m 未満の場合は、\n周辺最大建物高さの入力は不要です。";
 // The building label while the building height is not asked for.
 constexpr COLORREF kUnusedLabel = RGB(172, 168, 153);
-// The read rule takes 62 characters; typing stops there. A longer text (set or pasted past
-// the limit) is taken as a word after the number: refused, 次へ disabled.
-constexpr int kFieldReadChars = 62;
+// A text past the read limit (set or pasted past the typing limit) is taken as a word after
+// the number: refused, 次へ disabled.
 const char kTooLong[] = "x";
 
 const TermLabel kLabels[] = {
@@ -49,16 +49,21 @@ void PutFieldText(HWND dlg, int id, const char *text) {
     SetDlgItemTextA(dlg, id, copy);
 }
 
+int ControlOf(MenuField field) {
+    return ControlOf(field == MenuField::OutletHeight ? Field::OutletHeight : Field::BuildingHeight,
+                     StartMenu);
+}
+
 // The read rule of a field; a text with a character without a single-byte form changes
 // nothing: the value read before stays in force.
-bool ReadField(HWND dlg, int id, MenuField field) {
-    const std::string text = WholeFieldText(GetDlgItem(dlg, id), kFieldReadChars, kTooLong);
+bool ReadField(HWND dlg, MenuField field) {
+    const std::string text = ReadFieldText(GetDlgItem(dlg, ControlOf(field)), StartMenu, kTooLong);
     return ReadMenuField(gOutletInputs, field, text.c_str());
 }
 
 void ReadOutletField(HWND dlg) {
     const OutletInputs &in = gOutletInputs;
-    if (!ReadField(dlg, IDC_OUTLET_HEIGHT, MenuField::OutletHeight))
+    if (!ReadField(dlg, MenuField::OutletHeight))
         return;
     // A negative height or a word after it leaves the building controls as they are.
     if (in.menuOutletHeight >= 0)
@@ -70,7 +75,7 @@ void ReadOutletField(HWND dlg) {
 }
 
 void ReadBuildingField(HWND dlg) {
-    if (!ReadField(dlg, IDC_BUILDING_HEIGHT, MenuField::BuildingHeight))
+    if (!ReadField(dlg, MenuField::BuildingHeight))
         return;
     UpdateNext(dlg);
     ShowArrowPointer();
@@ -78,8 +83,7 @@ void ReadBuildingField(HWND dlg) {
 
 void InitStartMenu(HWND dlg) {
     BeginScreenInit(dlg);
-    for (int id : {IDC_OUTLET_HEIGHT, IDC_BUILDING_HEIGHT})
-        SendDlgItemMessageA(dlg, id, EM_LIMITTEXT, kFieldReadChars, 0);
+    LimitFieldTyping(dlg, StartMenu);
     OutletInputs &in = gOutletInputs;
     if (in.menuOutletHeight >= 0) {
         PutFieldText(dlg, IDC_OUTLET_HEIGHT, in.outletHeightText);
@@ -112,9 +116,7 @@ void OnNext(HWND dlg) {
     if (verdict.verdict != Verdict::Proceed) {
         if (verdict.message == nullptr)
             return;
-        const int field =
-            verdict.field == MenuField::OutletHeight ? IDC_OUTLET_HEIGHT : IDC_BUILDING_HEIGHT;
-        SetFocus(GetDlgItem(dlg, field));
+        SetFocus(GetDlgItem(dlg, ControlOf(verdict.field)));
         FaultBeep(verdict.beepMilliseconds);
         gMessageBox(dlg, verdict.message, kParameterErrorCaption, MB_OK | MB_TOPMOST);
         return;

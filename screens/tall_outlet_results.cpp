@@ -8,6 +8,7 @@
 #include "model/result_texts.h"
 #include "resources/resource.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -22,6 +23,14 @@ int LandingDilutionId(HWND screen) {
 
 void SetText(HWND screen, int id, const std::string &text) {
     SetDlgItemTextA(screen, id, text.c_str());
+}
+
+// The grid cell under a map pixel: the shown cells spread across the map's pixels, within
+// both the shown part and the grid.
+int ShownCell(int pixel, int mapPixels, int shownCells, int gridCells) {
+    const int cell = static_cast<int>(static_cast<float>(shownCells) * static_cast<float>(pixel) /
+                                      static_cast<float>(mapPixels - 1));
+    return std::max(std::min({cell, shownCells - 1, gridCells - 1}), 0);
 }
 
 } // namespace
@@ -74,22 +83,8 @@ void CursorReadoutAt(HWND screen, POINT pointer) {
         return;
     }
     const MapSettings &s = gMapSettings;
-    int row = static_cast<int>(static_cast<float>(s.downwindRange) * static_cast<float>(x) /
-                               static_cast<float>(kMapWidth - 1));
-    int column = static_cast<int>(static_cast<float>(s.displayHeight) * static_cast<float>(y) /
-                                  static_cast<float>(kMapHeight - 1));
-    if (row > s.downwindRange - 1)
-        row = s.downwindRange - 1;
-    if (row > kGridRows - 1)
-        row = kGridRows - 1;
-    if (row < 0)
-        row = 0;
-    if (column > s.displayHeight - 1)
-        column = s.displayHeight - 1;
-    if (column > kGridColumns - 1)
-        column = kGridColumns - 1;
-    if (column < 0)
-        column = 0;
+    const int row = ShownCell(x, kMapWidth, s.downwindRange, kGridRows);
+    const int column = ShownCell(y, kMapHeight, s.displayHeight, kGridColumns);
     char text[32];
     std::snprintf(text, sizeof text, "%5d", row + 1);
     SetDlgItemTextA(screen, IDC_READOUT_DISTANCE, text);

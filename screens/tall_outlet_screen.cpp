@@ -12,7 +12,7 @@
 #include "map/win/map_adjust_dialog.h"
 #include "map/win/map_display.h"
 #include "resources/resource.h"
-#include "screens/field_controls.h"
+#include "app/field_controls.h"
 #include "screens/print_request.h"
 #include "screens/tall_outlet_results.h"
 #include "screens/tall_outlet_run.h"
@@ -20,8 +20,6 @@
 
 namespace {
 
-// What the records keep of a field: typing stops there.
-constexpr int kFieldLimit = kTextSize - 1;
 constexpr COLORREF kGrey = RGB(172, 168, 153);
 constexpr COLORREF kBoundaryMarkColour = RGB(64, 64, 64);
 constexpr COLORREF kLandingMarkColour = RGB(0, 0, 255);
@@ -214,9 +212,7 @@ bool IsInputField(ScreenId screen, int id) {
 
 void InitTallOutletScreen(HWND dlg, ScreenId screen) {
     BeginScreenInit(dlg);
-    for (const FieldControl &control : FieldControls())
-        if (control.ids[screen] != 0)
-            SendDlgItemMessageA(dlg, control.ids[screen], EM_LIMITTEXT, kFieldLimit, 0);
+    LimitFieldTyping(dlg, screen);
     if (screen == CaseC && gOutletInputs.flowMode == FlowVelocity)
         gOutletInputs.flowMode = FlowDry; // case C has no velocity field
     // A result of an earlier visit is not shown again, so it cannot be printed or read

@@ -5,17 +5,16 @@
 #include "app/shell.h"
 #include "model/form_rules.h"
 #include "resources/resource.h"
-#include "screens/field_controls.h"
+#include "app/field_controls.h"
 #include "screens/tall_outlet_results.h"
 
 #include <string>
 
 namespace {
 
-// What validation reads of a field. A longer text (WM_SETTEXT and pasting bypass the edit
-// limit) is refused as a whole rather than judged on its beginning: a control character,
-// which no field accepts, stands in for it.
-constexpr int kFieldReadLimit = 254;
+// A text past the read limit (WM_SETTEXT and pasting bypass the edit limit) is refused as a
+// whole rather than judged on its beginning: a control character, which no field accepts,
+// stands in for it.
 const char kUnreadable[] = "\x01";
 
 // The controls of the case D screen: those of case C have the same ids.
@@ -25,13 +24,7 @@ int ControlOf(TallField field, ScreenId screen = CaseD) {
 
 std::string FieldText(HWND dlg, int id) {
     HWND control = id != 0 ? GetDlgItem(dlg, id) : nullptr;
-    if (control == nullptr)
-        return "";
-    if (GetWindowTextLengthA(control) > kFieldReadLimit)
-        return kUnreadable;
-    char text[kFieldReadLimit + 1] = "";
-    GetWindowTextA(control, text, sizeof text);
-    return text;
+    return control != nullptr ? ReadFieldText(control, CaseD, kUnreadable) : "";
 }
 
 HBITMAP gLayoutBitmap = nullptr;

@@ -1,6 +1,7 @@
 #include "map/win/map_adjust_dialog.h"
 
 #include "app/current_outlet.h"
+#include "app/field_controls.h"
 #include "app/platform_hooks.h"
 #include "app/shell.h"
 #include "app/shown_map.h"
@@ -21,42 +22,34 @@ namespace {
 constexpr int kOverInputsX = 12;
 constexpr int kOverInputsY = 60;
 
-struct MapAdjustControl {
-    int id;
-    MapAdjustField field;
-};
-
-// In the order OK checks them.
-const MapAdjustControl kControls[kMapAdjustFieldCount] = {
-    {IDC_MAP_DOWNWIND_RANGE, MapAdjustField::DownwindRange},
-    {IDC_MAP_DISPLAY_HEIGHT, MapAdjustField::DisplayHeight},
-    {IDC_MAP_RED_LIMIT, MapAdjustField::RedLimit},
-    {IDC_MAP_WHITE_LIMIT, MapAdjustField::WhiteLimit},
-};
-
 ShowScreenResults gShowResults = nullptr;
 HWND gFields[kMapAdjustFieldCount];
 // Filling the fields and saying a fault both make the fields notify; neither is typing.
 bool gFilling = false;
 bool gSaying = false;
 
-const MapAdjustControl *ControlOf(int id) {
-    for (const MapAdjustControl &c : kControls)
-        if (c.id == id)
-            return &c;
-    return nullptr;
+// The fields of the table's map adjustment rows, with their controls.
+struct MapAdjustControl {
+    int id;
+    MapAdjustField field;
+};
+
+std::vector<MapAdjustControl> MapAdjustControls() {
+    std::vector<MapAdjustControl> controls;
+    for (const FieldRow &row : FieldTable())
+        if (row.forms & kMapForm)
+            controls.push_back({ControlOf(row.field, kMapAdjustWindow), row.map.field});
+    return controls;
 }
 
 HWND FieldWindow(MapAdjustField field) {
     return gFields[static_cast<size_t>(field)];
 }
 
-// Typing stops at what the dialog reads; a longer text set or pasted past the limit is
-// refused as a whole, as a character that can never be a number.
-constexpr int kFieldReadChars = 255;
-
+// A text set or pasted past the limit is refused as a whole, as a character that can never
+// be a number.
 std::string FieldText(MapAdjustField field) {
-    return WholeFieldText(FieldWindow(field), kFieldReadChars, "x");
+    return ReadFieldText(FieldWindow(field), kMapAdjustWindow, "x");
 }
 
 void Say(HWND dlg, MapAdjustField field, const char *message, int beepMilliseconds) {
@@ -95,9 +88,9 @@ void InitMapAdjust(HWND dlg) {
     ImeOff(dlg);
     InitialiseMapLimits(gMapSettings, LandingValue());
     const MapFormTexts texts = MapFormTextsOf(gMapSettings);
-    for (const MapAdjustControl &c : kControls) {
+    LimitFieldTyping(dlg, kMapAdjustWindow);
+    for (const MapAdjustControl &c : MapAdjustControls()) {
         gFields[static_cast<size_t>(c.field)] = GetDlgItem(dlg, c.id);
-        SendDlgItemMessageA(dlg, c.id, EM_LIMITTEXT, kFieldReadChars, 0);
         SetDlgItemTextA(dlg, c.id, texts[c.field].c_str());
     }
     gShell.mapAdjustWindow = dlg;
@@ -134,7 +127,7 @@ void OnFieldCommand(HWND dlg, MapAdjustField field, int code) {
 
 void OnMapAdjustOk(HWND dlg) {
     MapFormTexts form;
-    for (const MapAdjustControl &c : kControls)
+    for (const MapAdjustControl &c : MapAdjustControls())
         form[c.field] = FieldText(c.field);
     const MapVerdict verdict = ValidateMapAdjustForm(form, gMapSettings);
     if (!verdict.accepted.empty())
@@ -151,8 +144,9 @@ INT_PTR OnMapAdjustCommand(HWND dlg, int id, int code) {
     case IDOK: OnMapAdjustOk(dlg); return TRUE;
     case IDCANCEL: EndMapAdjust(dlg); return TRUE; // Esc: as the close box
     }
-    if (const MapAdjustControl *c = ControlOf(id)) {
-        OnFieldCommand(dlg, c->field, code);
+    Field field;
+    if (FieldOfControl(kMapAdjustWindow, id, &field)) {
+        OnFieldCommand(dlg, FieldRowOf(field).map.field, code);
         return TRUE;
     }
     return FALSE;

@@ -43,6 +43,17 @@ std::vector<Probe> ProbesOf(const FieldLimits &l, double step) {
     return probes;
 }
 
+// The probes, and each valid one again with leading zeros up to what the form's field takes:
+// a text as long as can be typed is still read and kept whole.
+std::vector<Probe> WithLongestTyped(std::vector<Probe> probes, FieldForm form) {
+    const size_t typed = static_cast<size_t>(TextLimitsOf(form).typed);
+    for (size_t i = 0, n = probes.size(); i < n; ++i)
+        if (probes[i].valid && probes[i].text[0] != '-')
+            probes.push_back(
+                {std::string(typed - probes[i].text.size(), '0') + probes[i].text, true});
+    return probes;
+}
+
 // The example outlet of case D with the field's option set to the text, and the options that
 // exclude it taken out: its screen then reads the field.
 OutletOptions CaseDWith(Field field, const std::string &text) {
@@ -112,7 +123,7 @@ TEST(FieldTable, TallFieldsHoldTheirLimitsOnTheCommandLineAndOnLeaving) {
     for (const FieldRow &row : FieldTable()) {
         if (row.tall.message == nullptr)
             continue;
-        for (const Probe &probe : ProbesOf(row.tall.limits, 0.001)) {
+        for (const Probe &probe : WithLongestTyped(ProbesOf(row.tall.limits, 0.001), kTallForm)) {
             SCOPED_TRACE(std::string(row.name) + " " + probe.text);
             // 計算する: refused with the field's message, or passed on to the next check.
             OutletInputs in{};
@@ -148,7 +159,7 @@ TEST(FieldTable, LowFieldsHoldTheirLimitsWithEachCasesMessage) {
             if (lowCase == CaseA && row.field == Field::BuildingHeight)
                 continue;
             const char *message = lowCase == CaseA ? row.low.messageA : row.low.messageB;
-            for (const Probe &probe : ProbesOf(row.low.limits, 0.001)) {
+            for (const Probe &probe : WithLongestTyped(ProbesOf(row.low.limits, 0.001), kLowForm)) {
                 SCOPED_TRACE(std::string(row.name) + " " + probe.text);
                 OutletOptions o = {{OptionOf(Field::Case), lowCase == CaseA ? "A" : "B"},
                                    {OptionOf(Field::OutletHeight), lowCase == CaseA ? "5" : "10"},
@@ -208,6 +219,28 @@ TEST(FieldTable, MapAdjustmentFieldsHoldTheirLimitsOnOk) {
                                                             MapCheckMode::Strict, settings);
             EXPECT_EQ(check.valid, probe.valid);
             EXPECT_EQ(check.message != nullptr, !probe.valid);
+        }
+    }
+}
+
+// Each form whose fields are edited stops typing within what it reads, and the forms whose
+// records keep the text within what a record holds.
+TEST(FieldTable, EveryEditedFieldTypesWithinWhatItsFormReadsAndKeeps) {
+    for (const FieldRow &row : FieldTable()) {
+        for (FieldForm form : {kMenuForm, kLowForm, kTallForm, kMapForm}) {
+            if (!(row.forms & form))
+                continue;
+            SCOPED_TRACE(std::string(row.name) + " on form " + std::to_string(form));
+            const FieldTextLimits limits = TextLimitsOf(form);
+            EXPECT_GT(limits.typed, 0);
+            EXPECT_GE(limits.read, limits.typed);
+            if (form != kMapForm) {
+                EXPECT_LT(limits.typed, kTextSize);
+            }
+        }
+        // The reports print a label for every field of the case screens.
+        if (row.forms & (kLowForm | kTallForm)) {
+            EXPECT_NE(PrintLabelOf(row.field), nullptr) << row.name;
         }
     }
 }

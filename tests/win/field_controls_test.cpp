@@ -1,7 +1,12 @@
 // The screens' control table against the screens' templates: every edit control of a screen
-// is a field's, and every field the screen's form reads has its control there.
-#include "screens/field_controls.h"
+// is a field's, and every field the screen's form reads has its control there; and against
+// the running screens: every field stops typing at its form's limit.
+#include "app/field_controls.h"
+
+#include "map/win/map_adjust_dialog.h"
+#include "resources/resource.h"
 #include "screens/screen_table.h"
+#include "tests/win/shell_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -24,10 +29,16 @@ BOOL CALLBACK CollectEdit(HWND child, LPARAM param) {
     return TRUE;
 }
 
+int TemplateOf(ScreenId screen) {
+    return screen == kMapAdjustWindow ? IDD_MAP_ADJUST : kScreenTemplates[screen].templateId;
+}
+
 // Whether the form of the screen reads the field as a text.
 bool ReadOnScreen(const FieldRow &row, ScreenId screen) {
     if (screen == StartMenu)
         return (row.forms & kMenuForm) != 0;
+    if (screen == kMapAdjustWindow)
+        return (row.forms & kMapForm) != 0;
     const bool onCase = (row.cases & CaseBit(static_cast<OutletCase>(screen))) != 0;
     if (screen == CaseA || screen == CaseB)
         return onCase && row.low.messageA != nullptr;
@@ -37,12 +48,11 @@ bool ReadOnScreen(const FieldRow &row, ScreenId screen) {
 } // namespace
 
 TEST(FieldControls, EveryEditControlOfEveryScreenIsAFieldsAndEveryFieldHasOne) {
-    for (ScreenId screen = StartMenu; screen <= CaseD; ++screen) {
+    for (ScreenId screen = StartMenu; screen <= kMapAdjustWindow; ++screen) {
         SCOPED_TRACE("screen " + std::to_string(screen));
         // The template alone, without the screen's procedure and its records.
         HWND dlg = CreateDialogParamA(GetModuleHandleA(nullptr),
-                                      MAKEINTRESOURCEA(kScreenTemplates[screen].templateId),
-                                      nullptr, Inert, 0);
+                                      MAKEINTRESOURCEA(TemplateOf(screen)), nullptr, Inert, 0);
         ASSERT_NE(dlg, nullptr);
         std::set<int> edits;
         EnumChildWindows(dlg, CollectEdit, reinterpret_cast<LPARAM>(&edits));
@@ -62,5 +72,48 @@ TEST(FieldControls, EveryEditControlOfEveryScreenIsAFieldsAndEveryFieldHasOne) {
             }
         }
         DestroyWindow(dlg);
+    }
+}
+
+namespace {
+
+// The start menu stops at the 62 bytes it reads, the case screens at the 63 a record keeps,
+// the map adjustment at the 255 it reads.
+void ExpectTypingLimits(HWND window, ScreenId screen) {
+    ASSERT_NE(window, nullptr);
+    const int limit = screen == StartMenu ? 62 : screen == kMapAdjustWindow ? 255 : 63;
+    for (const FieldControl &control : FieldControls()) {
+        if (control.ids[screen] != 0) {
+            EXPECT_EQ(SendDlgItemMessageA(window, control.ids[screen], EM_GETLIMITTEXT, 0, 0),
+                      limit)
+                << "screen " << screen << ", control " << control.ids[screen];
+        }
+    }
+}
+
+} // namespace
+
+TEST_F(ShellTest, EveryFieldStopsTypingAtItsFormsLimit) {
+    ExpectTypingLimits(Screen(), StartMenu);
+    const struct {
+        ScreenId screen;
+        const char *height, *building;
+    } routes[] = {
+        {CaseA, "5", ""}, {CaseB, "10", "5"}, {CaseC, "15", "10.001"}, {CaseD, "30", "10"}};
+    for (const auto &route : routes) {
+        Type(IDC_OUTLET_HEIGHT, route.height);
+        Type(IDC_BUILDING_HEIGHT, route.building);
+        Command(IDC_NEXT);
+        ASSERT_EQ(gShell.currentScreen, route.screen);
+        ExpectTypingLimits(Screen(), route.screen);
+        if (route.screen == CaseD) {
+            // The dialog alone: its fields' limits do not wait for a result.
+            HWND dialog = OpenMapAdjustDialog(Screen(), nullptr);
+            ExpectTypingLimits(dialog, kMapAdjustWindow);
+            SendMessageA(dialog, WM_CLOSE, 0, 0);
+            Pump();
+        }
+        TearDown();
+        SetUp();
     }
 }

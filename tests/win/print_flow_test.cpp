@@ -1,6 +1,7 @@
 #include "tests/win/shell_fixture.h"
 
 #include "app/current_outlet.h"
+#include "app/shown_map.h"
 #include "map/map_raster.h"
 #include "model/map_settings.h"
 #include "print/print_info.h"
@@ -183,7 +184,8 @@ TEST(ReportMapFile, FolderFromTempOrTheCurrentFolder) {
         SetEnvironmentVariableA("TEMP", row.temp == "-" ? nullptr : row.temp.c_str());
         char path[MAX_PATH];
         std::memset(path, 0, sizeof path);
-        ASSERT_TRUE(WriteReportMapFile(PrintedMapImage(true, gMapSettings, gOutletInputs), path))
+        ASSERT_TRUE(WriteReportMapFile(
+            PrintedMapImage(true, gScreenGrid.Cells(), gMapSettings, gOutletInputs), path))
             << row.name;
         ASSERT_LT(std::strlen(path), sizeof path);
         const std::string written = path;
@@ -202,8 +204,10 @@ TEST(ReportMapFile, FolderFromTempOrTheCurrentFolder) {
 
 TEST(ReportMapFile, TwoPrintsAtOnceGetTwoFiles) {
     char first[MAX_PATH], second[MAX_PATH];
-    ASSERT_TRUE(WriteReportMapFile(PrintedMapImage(false, gMapSettings, gOutletInputs), first));
-    ASSERT_TRUE(WriteReportMapFile(PrintedMapImage(true, gMapSettings, gOutletInputs), second));
+    ASSERT_TRUE(WriteReportMapFile(
+        PrintedMapImage(false, gScreenGrid.Cells(), gMapSettings, gOutletInputs), first));
+    ASSERT_TRUE(WriteReportMapFile(
+        PrintedMapImage(true, gScreenGrid.Cells(), gMapSettings, gOutletInputs), second));
     EXPECT_STRNE(first, second);
     EXPECT_TRUE(DeleteFileA(first));
     EXPECT_TRUE(DeleteFileA(second));

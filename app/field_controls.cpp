@@ -1,5 +1,6 @@
-#include "screens/field_controls.h"
+#include "app/field_controls.h"
 
+#include "app/window_helpers.h"
 #include "resources/resource.h"
 
 const std::vector<FieldControl> &FieldControls() {
@@ -22,12 +23,16 @@ const std::vector<FieldControl> &FieldControls() {
         {Field::OutletToBoundary, {0, 0, 0, IDC_TALL_OUTLET_BOUNDARY, IDC_TALL_OUTLET_BOUNDARY}},
         {Field::BuildingToBoundary,
          {0, 0, 0, IDC_TALL_BUILDING_BOUNDARY, IDC_TALL_BUILDING_BOUNDARY}},
+        {Field::DownwindRange, {0, 0, 0, 0, 0, IDC_MAP_DOWNWIND_RANGE}},
+        {Field::DisplayHeight, {0, 0, 0, 0, 0, IDC_MAP_DISPLAY_HEIGHT}},
+        {Field::RedLimit, {0, 0, 0, 0, 0, IDC_MAP_RED_LIMIT}},
+        {Field::WhiteLimit, {0, 0, 0, 0, 0, IDC_MAP_WHITE_LIMIT}},
     };
     return controls;
 }
 
 int ControlOf(Field field, ScreenId screen) {
-    if (screen < StartMenu || screen > CaseD)
+    if (screen < StartMenu || screen > kMapAdjustWindow)
         return 0;
     for (const FieldControl &control : FieldControls())
         if (control.field == field)
@@ -36,7 +41,7 @@ int ControlOf(Field field, ScreenId screen) {
 }
 
 bool FieldOfControl(ScreenId screen, int controlId, Field *field) {
-    if (screen < StartMenu || screen > CaseD || controlId == 0)
+    if (screen < StartMenu || screen > kMapAdjustWindow || controlId == 0)
         return false;
     for (const FieldControl &control : FieldControls()) {
         if (control.ids[screen] == controlId) {
@@ -45,4 +50,26 @@ bool FieldOfControl(ScreenId screen, int controlId, Field *field) {
         }
     }
     return false;
+}
+
+FieldForm FormOf(ScreenId screen) {
+    switch (screen) {
+    case StartMenu: return kMenuForm;
+    case CaseA:
+    case CaseB: return kLowForm;
+    case CaseC:
+    case CaseD: return kTallForm;
+    }
+    return kMapForm;
+}
+
+void LimitFieldTyping(HWND dlg, ScreenId screen) {
+    const int typed = TextLimitsOf(FormOf(screen)).typed;
+    for (const FieldControl &control : FieldControls())
+        if (control.ids[screen] != 0)
+            SendDlgItemMessageA(dlg, control.ids[screen], EM_LIMITTEXT, typed, 0);
+}
+
+std::string ReadFieldText(HWND field, ScreenId screen, const char *tooLong) {
+    return WholeFieldText(field, TextLimitsOf(FormOf(screen)).read, tooLong);
 }
