@@ -1,4 +1,5 @@
 #include "app/current_outlet.h"
 
 OutletInputs gOutletInputs;
+OutletResults gOutletResults;
 PrintInfo gPrintInfo = {};

@@ -40,6 +40,7 @@ void StartShell(HINSTANCE instance) {
 
     ResetLowOutletInputs(gOutletInputs);
     ResetTallOutletInputs(gOutletInputs);
+    gOutletResults = OutletResults{};
     if (gParts.startHelp != nullptr)
         gParts.startHelp();
 }

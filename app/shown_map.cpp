@@ -6,12 +6,12 @@ DilutionGrid gScreenGrid;
 MapSettings gMapSettings = kInitialMapSettings;
 std::vector<unsigned char> gMapImage;
 
-std::vector<unsigned char> ScreenMapPicture(const OutletInputs &in) {
-    return RenderMap(gScreenGrid.Cells(), gMapSettings, MapMarksOf(gMapSettings, in),
+std::vector<unsigned char> ScreenMapPicture(const OutletInputs &in, const TallOutletResult &r) {
+    return RenderMap(gScreenGrid.Cells(), gMapSettings, MapMarksOf(gMapSettings, in, r),
                      MapStyle::Screen, kMapWidth, kMapHeight);
 }
 
-void BlankScreenMap(const OutletInputs &in) {
-    gMapImage = RenderMap(nullptr, gMapSettings, MapMarksOf(gMapSettings, in), MapStyle::Screen,
+void BlankScreenMap(const OutletInputs &in, const TallOutletResult &r) {
+    gMapImage = RenderMap(nullptr, gMapSettings, MapMarksOf(gMapSettings, in, r), MapStyle::Screen,
                           kMapWidth, kMapHeight);
 }

@@ -1,7 +1,7 @@
 #pragma once
 #include "model/dilution_grid.h"
 #include "model/map_settings.h"
-#include "model/outlet_inputs.h"
+#include "model/outlet_results.h"
 
 #include <vector>
 
@@ -12,8 +12,9 @@ extern DilutionGrid gScreenGrid;
 extern MapSettings gMapSettings;
 extern std::vector<unsigned char> gMapImage;
 
-// The picture of the screens' grid under gMapSettings with the marks of in's result; empty
-// when its memory was refused.
-std::vector<unsigned char> ScreenMapPicture(const OutletInputs &in);
-// Puts the blank map in gMapImage, for a screen with no result (empty when refused).
-void BlankScreenMap(const OutletInputs &in);
+// The picture of the screens' grid under gMapSettings with the marks of result r of outlet
+// in; empty when its memory was refused.
+std::vector<unsigned char> ScreenMapPicture(const OutletInputs &in, const TallOutletResult &r);
+// Puts the blank map in gMapImage, for a screen with no result (empty when refused), with
+// the marks r leaves on it.
+void BlankScreenMap(const OutletInputs &in, const TallOutletResult &r);

@@ -36,16 +36,17 @@ void MapRedraw(benchmark::State &state) {
     const MapSettings settings = {static_cast<int32_t>(state.range(0)), 20.0, 70.0,
                                   static_cast<int32_t>(state.range(1))};
     OutletInputs in{};
-    in.tall.result.landingRow = static_cast<int32_t>(state.range(0) / 3);
-    in.tall.result.downwashClass = 1;
+    TallOutletResult result = kNoTallResult;
+    result.landingRow = static_cast<int32_t>(state.range(0) / 3);
+    result.downwashClass = 1;
     in.tall.outletToBoundary = state.range(0) / 5.0;
     in.tall.buildingToBoundary = state.range(0) / 4.0;
     std::strcpy(in.outletToBoundaryText, "1");
     std::strcpy(in.buildingToBoundaryText, "1");
     for (auto _ : state) {
         const std::vector<unsigned char> image =
-            RenderMap(grid.Cells(), settings, MapMarksOf(settings, in), MapStyle::Screen, kMapWidth,
-                      kMapHeight);
+            RenderMap(grid.Cells(), settings, MapMarksOf(settings, in, result), MapStyle::Screen,
+                      kMapWidth, kMapHeight);
         benchmark::DoNotOptimize(image.data());
         benchmark::ClobberMemory();
     }

@@ -10,10 +10,10 @@
 
 namespace {
 
-TallOutletInputs Outlet(int which) {
+TallRun Outlet(int which) {
     OutletInputs record{};
     ResetTallOutletInputs(record);
-    TallOutletInputs in = record.tall;
+    TallRun in(record.tall);
     in.no1Standard = 12;
     in.outletDirection = DirectionUpward;
     in.moisture = 10;
@@ -59,7 +59,7 @@ void ResultsOnly(benchmark::State &state) {
     SmellParams params;
     SetDefaultSmellParams(params);
     for (auto _ : state) {
-        TallOutletInputs in = Outlet(static_cast<int>(state.range(0)));
+        TallRun in = Outlet(static_cast<int>(state.range(0)));
         int32_t row, column;
         double landing;
         benchmark::DoNotOptimize(
@@ -80,7 +80,7 @@ void FirstRunOnFreshGrid(benchmark::State &state) {
                 std::abort();
         }
         state.ResumeTiming();
-        TallOutletInputs in = Outlet(0);
+        TallRun in = Outlet(0);
         int32_t row, column;
         benchmark::DoNotOptimize(
             RunTallOutlet(in, true, kGridRows, kGridColumns, Grid(), &row, &column));
@@ -90,7 +90,7 @@ void FirstRunOnFreshGrid(benchmark::State &state) {
 void Fast(benchmark::State &state) {
     state.SetLabel(kNames[state.range(0)]);
     for (auto _ : state) {
-        TallOutletInputs in = Outlet(static_cast<int>(state.range(0)));
+        TallRun in = Outlet(static_cast<int>(state.range(0)));
         int32_t row, column;
         benchmark::DoNotOptimize(
             RunTallOutlet(in, true, kGridRows, kGridColumns, Grid(), &row, &column));
@@ -100,7 +100,7 @@ void Fast(benchmark::State &state) {
 void Reference(benchmark::State &state) {
     state.SetLabel(kNames[state.range(0)]);
     for (auto _ : state) {
-        TallOutletInputs in = Outlet(static_cast<int>(state.range(0)));
+        TallRun in = Outlet(static_cast<int>(state.range(0)));
         int32_t row, column;
         benchmark::DoNotOptimize(
             RunTallOutletReference(in, true, kGridRows, kGridColumns, Grid(), &row, &column));

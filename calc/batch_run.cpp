@@ -117,7 +117,8 @@ void ComputeRows(std::vector<BatchRow> &rows, const SmellParams &params,
                 continue;
             }
             ComputeStatus computed;
-            row.outcome = ComputeResults(*record, screen, &params, &computed);
+            OutletResults results;
+            row.outcome = ComputeResults(*record, screen, &params, results, &computed);
             if (computed != ComputeStatus::Ok) {
                 std::string line = ComputeFailureLine(computed);
                 if (!line.empty())
@@ -127,7 +128,7 @@ void ComputeRows(std::vector<BatchRow> &rows, const SmellParams &params,
                 continue;
             }
             const RequestError judged =
-                JudgeMeasuredIndex(row.options, StandardOf(screen, *record), row.outcome);
+                JudgeMeasuredIndex(row.options, StandardOf(screen, results), row.outcome);
             if (judged.status) {
                 row.error = judged.message;
                 row.status = judged.status;

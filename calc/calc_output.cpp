@@ -36,30 +36,29 @@ std::string NumberText(double v) {
 
 namespace {
 
-Outcome LowOutcome(OutletInputs &in, OutletCase screen) {
+Outcome LowOutcome(const OutletInputs &in, OutletCase screen, LowOutletResult &r) {
     Outcome out;
     out.push_back(Txt("case", CaseName(screen)));
-    CalculateLowOutlet(in, screen);
+    r = CalculateLowOutlet(in, screen);
     out.push_back(Num("no1Index", in.no1Index));
-    out.push_back(Num("no2Index", in.lowResult.no2Index));
-    out.push_back(Num("dilution", in.lowResult.dilution));
+    out.push_back(Num("no2Index", r.no2Index));
+    out.push_back(Num("dilution", r.dilution));
     return out;
 }
 
 // What the screens show of a tall result; landingDilution is the landing cell's value.
-Outcome TallOutcome(const OutletInputs &in, OutletCase screen, double landingDilution,
-                    const MapSettings &map) {
+Outcome TallOutcome(const OutletInputs &in, const TallOutletResult &r, OutletCase screen,
+                    double landingDilution, const MapSettings &map) {
     Outcome out;
     out.push_back(Txt("case", CaseName(screen)));
     const TallOutletInputs &t = in.tall;
-    const TallOutletResult &r = t.result;
-    const TallResultTexts texts = FormatLandingResults(in, landingDilution);
+    const TallResultTexts texts = FormatLandingResults(in, r, landingDilution);
     const bool landed = r.landingRow >= 0 && r.landingColumn >= 0;
     out.push_back(Num("no1Standard", t.no1Standard));
     out.push_back(Num("allowableOutletIndex", r.allowableOutletIndex));
     out.push_back(Num("dilutionDegree", r.dilutionDegree));
     out.push_back(Num("allowableEmissionRate", r.allowableEmissionRate));
-    out.push_back(Num("dryFlow", t.dryFlow));
+    out.push_back(Num("dryFlow", r.dryFlow));
     out.push_back(Num("downwashClass", r.downwashClass));
     out.push_back(Num("downwashedHeight", r.downwashedHeight));
     out.push_back(Num("effectiveHeight", r.effectiveHeight));
@@ -78,7 +77,7 @@ Outcome TallOutcome(const OutletInputs &in, OutletCase screen, double landingDil
     out.push_back(Txt("boundaryText", texts.boundary));
     out.push_back(Txt("landingDistanceText", texts.landingDistance));
     out.push_back(Txt("landingDilutionText", texts.landingDilution));
-    const MapLabelTexts labels = FormatMapLabels(map, HasTallResult(in));
+    const MapLabelTexts labels = FormatMapLabels(map, HasResult(r));
     out.push_back(Txt("colourTopText", labels.colourTop));
     out.push_back(Txt("colourMiddleText", labels.colourMiddle));
     out.push_back(Txt("colourBottomText", labels.colourBottom));
@@ -115,38 +114,41 @@ const char *ComputeFailureLine(ComputeStatus status) {
     return status == ComputeStatus::FlowGuard ? "Illegal Input < Vg or Qd , Qh >!!\n" : "";
 }
 
-Outcome ComputeOutcome(OutletInputs &in, OutletCase screen, DilutionGrid &grid,
-                       ComputeStatus *status, TallSweep sweep) {
+Outcome ComputeOutcome(const OutletInputs &in, OutletCase screen, DilutionGrid &grid,
+                       OutletResults &results, ComputeStatus *status, TallSweep sweep) {
+    results = OutletResults{};
     if (status != nullptr)
         *status = ComputeStatus::Ok;
     if (screen == CaseA || screen == CaseB)
-        return LowOutcome(in, screen);
+        return LowOutcome(in, screen, results.low);
+    TallOutletResult &r = results.tall;
     const ComputeStatus computed = sweep == TallSweep::CellByCell
-                                       ? CalculateTallOutletCellByCell(in, screen, grid)
-                                       : CalculateTallOutlet(in, screen, grid);
+                                       ? CalculateTallOutletCellByCell(in, screen, grid, &r)
+                                       : CalculateTallOutlet(in, screen, grid, &r);
     if (status != nullptr)
         *status = computed;
     if (computed != ComputeStatus::Ok)
         return {};
-    const TallOutletResult &r = in.tall.result;
     const bool landed = r.landingRow >= 0 && r.landingColumn >= 0;
     const double landing = landed ? GridCell(grid.Cells(), r.landingRow, r.landingColumn) : 0;
-    return TallOutcome(in, screen, landing, DefaultMapSettings(in.tall, grid.Cells()));
+    return TallOutcome(in, r, screen, landing, DefaultMapSettings(in.tall, r, grid.Cells()));
 }
 
-Outcome ComputeResults(OutletInputs &in, OutletCase screen, const SmellParams *params,
-                       ComputeStatus *status) {
+Outcome ComputeResults(const OutletInputs &in, OutletCase screen, const SmellParams *params,
+                       OutletResults &results, ComputeStatus *status) {
+    results = OutletResults{};
     if (status != nullptr)
         *status = ComputeStatus::Ok;
     if (screen == CaseA || screen == CaseB)
-        return LowOutcome(in, screen);
+        return LowOutcome(in, screen, results.low);
+    TallOutletResult &r = results.tall;
     double landing = 0;
-    const ComputeStatus computed = CalculateTallOutletResults(in, screen, params, &landing);
+    const ComputeStatus computed = CalculateTallOutletResults(in, screen, params, &r, &landing);
     if (status != nullptr)
         *status = computed;
     if (computed != ComputeStatus::Ok)
         return {};
-    return TallOutcome(in, screen, landing, LandingMapSettings(in.tall, landing));
+    return TallOutcome(in, r, screen, landing, LandingMapSettings(in.tall, r, landing));
 }
 
 const std::vector<std::string> &OutcomeKeys() {

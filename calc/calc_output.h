@@ -1,7 +1,7 @@
 #pragma once
 #include "model/compute_status.h"
 #include "model/dilution_grid.h"
-#include "model/outlet_inputs.h"
+#include "model/outlet_results.h"
 #include "model/smell_params.h"
 
 #include <functional>
@@ -21,18 +21,20 @@ using Outcome = std::vector<OutcomeField>;
 // read (the yardstick of the whole-process benchmark).
 enum class TallSweep { Fast, CellByCell };
 
-// Runs the case's calculation on the prepared records (the tall cases over grid, obtained
-// here; the map limits listed are the defaults) and lists what the screens show. When the
-// computation could not be made, *status says why and the outcome is empty.
-Outcome ComputeOutcome(OutletInputs &in, OutletCase screen, DilutionGrid &grid,
-                       ComputeStatus *status = nullptr, TallSweep sweep = TallSweep::Fast);
+// Runs the case's calculation on the prepared record (the tall cases over grid, obtained
+// here; the map limits listed are the defaults), puts its results in results and lists
+// what the screens show. When the computation could not be made, *status says why, the
+// outcome is empty and results hold none.
+Outcome ComputeOutcome(const OutletInputs &in, OutletCase screen, DilutionGrid &grid,
+                       OutletResults &results, ComputeStatus *status = nullptr,
+                       TallSweep sweep = TallSweep::Fast);
 
 // The same list without the grid, for a caller that draws no map: only the cells the
 // results depend on are computed, and no process-wide record is read or written, so
 // workers with records of their own may call it at the same time. params: the constants
 // to compute with, or null to read smell.prm.
-Outcome ComputeResults(OutletInputs &in, OutletCase screen, const SmellParams *params,
-                       ComputeStatus *status = nullptr);
+Outcome ComputeResults(const OutletInputs &in, OutletCase screen, const SmellParams *params,
+                       OutletResults &results, ComputeStatus *status = nullptr);
 
 // What kamorte-calc says of a computation that could not be made: the flow guard's line,
 // nothing for a refused allocation.

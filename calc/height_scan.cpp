@@ -171,8 +171,9 @@ Outcome OutcomeAtHeight(const OutletOptions &options, const OptionScan &scan,
                         const HeightScanPoint &point, const SmellParams &params) {
     OutletInputs in;
     PrepareAtHeight(scan.outlet, point.heightText, &in);
-    Outcome outcome = ComputeResults(in, point.outletCase, &params);
-    JudgeMeasuredIndex(options, StandardOf(point.outletCase, in), outcome);
+    OutletResults results;
+    Outcome outcome = ComputeResults(in, point.outletCase, &params, results);
+    JudgeMeasuredIndex(options, StandardOf(point.outletCase, results), outcome);
     return outcome;
 }
 

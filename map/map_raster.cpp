@@ -336,11 +336,12 @@ MapMemoryGate SetMapMemoryGate(MapMemoryGate gate) {
     return previous;
 }
 
-MapMarks MapMarksOf(const MapSettings &settings, const OutletInputs &in) {
+MapMarks MapMarksOf(const MapSettings &settings, const OutletInputs &in,
+                    const TallOutletResult &r) {
     MapMarks m;
     m.downwindRange = settings.downwindRange;
-    m.landingRow = in.tall.result.landingRow;
-    m.downwashClass = in.tall.result.downwashClass;
+    m.landingRow = r.landingRow;
+    m.downwashClass = r.downwashClass;
     m.outletDistanceGiven = in.outletToBoundaryText[0] != '\0';
     m.buildingDistanceGiven = in.buildingToBoundaryText[0] != '\0';
     m.outletToBoundary = in.tall.outletToBoundary;

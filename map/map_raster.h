@@ -1,6 +1,6 @@
 #pragma once
 #include "model/map_settings.h"
-#include "model/outlet_inputs.h"
+#include "model/outlet_results.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -40,8 +40,8 @@ struct MapMarks {
     double outletToBoundary;
     double buildingToBoundary;
 };
-// The marks of the records' last result in the window of settings.
-MapMarks MapMarksOf(const MapSettings &settings, const OutletInputs &in);
+// The marks of a result r of outlet in, in the window of settings.
+MapMarks MapMarksOf(const MapSettings &settings, const OutletInputs &in, const TallOutletResult &r);
 
 // The site-boundary marker of the map: with both distances given, none without a result,
 // the outlet's without downwash, else the nearer one, and none beyond the window; a single

@@ -49,7 +49,7 @@ RowFiller ChooseRowFiller() {
 }
 
 struct FieldJob {
-    TallOutletInputs in; // each worker its own: EffectiveHeight records its last value
+    TallRun in; // each worker its own: EffectiveHeight records its last value
     const MetConditions *met;
     const SmellParams *params;
     const PlumeRise *rise;
@@ -91,7 +91,7 @@ void FillRows(FieldJob &job) {
 
 } // namespace
 
-void FillDilutionField(TallOutletInputs &in, const MetConditions &met, const SmellParams &params,
+void FillDilutionField(TallRun &in, const MetConditions &met, const SmellParams &params,
                        const PlumeRise &rise, int rows, int columns, double *grid, double *ground) {
     Tail(); // built before the workers start
     const unsigned cores = std::max(1u, std::min(8u, std::thread::hardware_concurrency()));

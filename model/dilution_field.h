@@ -1,5 +1,5 @@
 #pragma once
-#include "model/outlet_inputs.h"
+#include "model/outlet_results.h"
 #include "model/plume_rise.h"
 #include "model/smell_params.h"
 
@@ -10,5 +10,5 @@
 // stay at 300 or more. The ground column gets the normalised concentration F(x, 0)
 // exactly as the plume formula gives it, in ground[row] (it decides the limits).
 // Rows are shared among worker threads that end before the call returns.
-void FillDilutionField(TallOutletInputs &in, const MetConditions &met, const SmellParams &params,
+void FillDilutionField(TallRun &in, const MetConditions &met, const SmellParams &params,
                        const PlumeRise &rise, int rows, int columns, double *grid, double *ground);

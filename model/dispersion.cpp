@@ -6,7 +6,7 @@
 
 namespace {
 
-double WakeLength(const TallOutletInputs &in) {
+double WakeLength(const TallRun &in) {
     if (BuildingBelow15TimesOutlet(in.tallBuildingHeight, in.tallOutletHeight))
         return in.tallBuildingHeight;
     return 1.5 * in.tallOutletHeight;
@@ -45,8 +45,7 @@ double Spread(const SpreadConstants &k, const SmellParams &p, double x, Pasquill
 
 } // namespace
 
-SpreadConstants PrepareSpread(const TallOutletInputs &in, const MetConditions &met,
-                              const SmellParams &p) {
+SpreadConstants PrepareSpread(const TallRun &in, const MetConditions &met, const SmellParams &p) {
     SpreadConstants k{};
     const int c = met.stabilityClass;
     k.stabilityClass = c;
@@ -78,13 +77,11 @@ double SpreadZ(const SpreadConstants &k, const SmellParams &p, double x) {
     return Spread(k, p, x, PasquillZ, 0.7, k.virtualZ);
 }
 
-double SigmaY(const TallOutletInputs &in, const MetConditions &met, const SmellParams &p,
-              double x) {
+double SigmaY(const TallRun &in, const MetConditions &met, const SmellParams &p, double x) {
     return SpreadY(PrepareSpread(in, met, p), p, x);
 }
 
-double SigmaZ(const TallOutletInputs &in, const MetConditions &met, const SmellParams &p,
-              double x) {
+double SigmaZ(const TallRun &in, const MetConditions &met, const SmellParams &p, double x) {
     return SpreadZ(PrepareSpread(in, met, p), p, x);
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "model/outlet_inputs.h"
+#include "model/outlet_results.h"
 #include "model/plume_rise.h"
 #include "model/smell_params.h"
 
@@ -7,10 +7,8 @@
 
 // Horizontal and vertical dispersion parameters at downwind distance x (m), with the
 // building-wake rules under weak or strong downwash.
-double SigmaY(const TallOutletInputs &in, const MetConditions &met, const SmellParams &params,
-              double x);
-double SigmaZ(const TallOutletInputs &in, const MetConditions &met, const SmellParams &params,
-              double x);
+double SigmaY(const TallRun &in, const MetConditions &met, const SmellParams &params, double x);
+double SigmaZ(const TallRun &in, const MetConditions &met, const SmellParams &params, double x);
 
 // What SigmaY and SigmaZ need of an outlet apart from the distance, worked out once for a
 // sweep of many distances; SpreadY and SpreadZ then give the same values as SigmaY and
@@ -23,7 +21,7 @@ struct SpreadConstants {
     int32_t middleEnd;         // Quantise(wakeLength, 100000): below, the growing wake
     double virtualY, virtualZ; // virtual distances that continue the wake beyond 10 × its length
 };
-SpreadConstants PrepareSpread(const TallOutletInputs &in, const MetConditions &met,
+SpreadConstants PrepareSpread(const TallRun &in, const MetConditions &met,
                               const SmellParams &params);
 double SpreadY(const SpreadConstants &k, const SmellParams &params, double x);
 double SpreadZ(const SpreadConstants &k, const SmellParams &params, double x);

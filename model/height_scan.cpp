@@ -181,21 +181,22 @@ HeightScanPoint ScanAtHeight(const OutletInputs &outlet, const std::string &heig
     HeightScanPoint p = PrepareAtHeight(outlet, heightText, &in);
     if (p.stop != HeightStop::None)
         return p;
+    OutletResults results;
     if (p.outletCase == CaseA || p.outletCase == CaseB) {
-        CalculateLowOutlet(in, p.outletCase);
-        p.index = in.lowResult.no2Index;
-        p.dilution = in.lowResult.dilution;
+        results.low = CalculateLowOutlet(in, p.outletCase);
+        p.index = results.low.no2Index;
+        p.dilution = results.low.dilution;
     } else {
         double landing;
-        p.status = CalculateTallOutletResults(in, p.outletCase, &params, &landing);
+        p.status = CalculateTallOutletResults(in, p.outletCase, &params, &results.tall, &landing);
         if (p.status != ComputeStatus::Ok) {
             p.stop = HeightStop::ComputeFailed;
             return p;
         }
-        p.index = in.tall.result.allowableOutletIndex;
-        p.dilution = in.tall.result.dilutionDegree;
+        p.index = results.tall.allowableOutletIndex;
+        p.dilution = results.tall.dilutionDegree;
     }
-    p.standard = StandardOf(p.outletCase, in);
+    p.standard = StandardOf(p.outletCase, results);
     p.judged = measuredIndex >= 0;
     if (p.judged && !JudgeMeasured(p.standard, measuredIndex, &p.verdict))
         p.stop = HeightStop::NoStandard;

@@ -2,11 +2,13 @@
 
 #include "model/field_table.h"
 #include "text/text_helpers.h"
+#include "text/format.h"
 #include "text/number_scan.h"
 #include "model/quantise.h"
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -16,11 +18,10 @@ constexpr int kMapBeep = 40;
 
 // The height message names the highest height the map can show.
 const char *HeightMessage() {
-    static char message[128];
-    if (message[0] == '\0')
-        std::snprintf(message, sizeof message, "表示の高さに適切な値（5から%d）を設定して下さい。",
-                      kMaxDisplayHeight);
-    return message;
+    // Made once, on the first call, and never written again: a constant, safe on any thread.
+    static const std::string message =
+        Format("表示の高さに適切な値（5から%d）を設定して下さい。", kMaxDisplayHeight);
+    return message.c_str();
 }
 
 const char *MessageOf(const MapAdjustRule &rule) {

@@ -38,15 +38,15 @@ int32_t DisplayHeightFor(double outletHeight, double buildingHeight) {
 
 } // namespace
 
-MapSettings DefaultMapSettings(const TallOutletInputs &in, const double *grid) {
-    const TallOutletResult &r = in.result;
+MapSettings DefaultMapSettings(const TallOutletInputs &in, const TallOutletResult &r,
+                               const double *grid) {
     const bool landed = r.landingRow >= 0 && r.landingColumn >= 0;
-    return LandingMapSettings(in, landed ? GridCell(grid, r.landingRow, r.landingColumn) : 0);
+    return LandingMapSettings(in, r, landed ? GridCell(grid, r.landingRow, r.landingColumn) : 0);
 }
 
-MapSettings LandingMapSettings(const TallOutletInputs &in, double landingDilution) {
+MapSettings LandingMapSettings(const TallOutletInputs &in, const TallOutletResult &r,
+                               double landingDilution) {
     MapSettings s;
-    const TallOutletResult &r = in.result;
     if (r.landingRow < 0 || r.landingColumn < 0) {
         // No landing point: the limits of a map with no plume anywhere.
         s.redLimit = 0.0;

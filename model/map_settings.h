@@ -1,5 +1,5 @@
 #pragma once
-#include "model/outlet_inputs.h"
+#include "model/outlet_results.h"
 
 #include <cstdint>
 
@@ -16,6 +16,8 @@ constexpr MapSettings kInitialMapSettings = {100, -1.0, -1.0, 50};
 
 // The map defaults after a calculation: colour limits from the landing value, ranges
 // from the landing row and the two heights. grid holds the dilution degrees of the run.
-MapSettings DefaultMapSettings(const TallOutletInputs &in, const double *grid);
+MapSettings DefaultMapSettings(const TallOutletInputs &in, const TallOutletResult &r,
+                               const double *grid);
 // The same from the landing cell's dilution degree alone (ignored without a landing point).
-MapSettings LandingMapSettings(const TallOutletInputs &in, double landingDilution);
+MapSettings LandingMapSettings(const TallOutletInputs &in, const TallOutletResult &r,
+                               double landingDilution);

@@ -4,7 +4,6 @@ void ResetLowOutletInputs(OutletInputs &in) {
     in.no1Index = -1.0;
     in.outletHeight = -1.0;
     in.buildingHeight = -1.0;
-    in.lowResult.no2Index = -1.0;
     in.menuOutletHeight = -1.0;
     in.menuBuildingHeight = -1.0;
     in.tall.tallOutletHeight = -1.0;
@@ -14,24 +13,6 @@ void ResetLowOutletInputs(OutletInputs &in) {
     in.outletHeightText[0] = '\0';
     in.buildingHeightText[0] = '\0';
     in.no1Text[0] = '\0';
-}
-
-void ClearLowOutletResultRecord(OutletInputs &in) {
-    in.lowResult.no2Index = -1.0;
-    in.lowResult.dilution = -1.0;
-}
-
-void ClearTallOutletResults(OutletInputs &in) {
-    TallOutletResult &r = in.tall.result;
-    r.downwashClass = -1;
-    r.downwashedHeight = -1.0;
-    r.effectiveHeight = -1.0;
-    r.allowableOutletIndex = -1.0;
-    r.allowableEmissionRate = -1.0;
-    r.dilutionDegree = -1.0;
-    r.landingRow = -1;
-    r.landingColumn = -1;
-    in.tall.dryFlow = -1.0;
 }
 
 void ResetTallOutletInputs(OutletInputs &in) {
@@ -60,5 +41,4 @@ void ResetTallOutletInputs(OutletInputs &in) {
                      in.moistureText,       in.outletToBoundaryText, in.buildingToBoundaryText};
     for (char *text : texts)
         text[0] = '\0';
-    ClearTallOutletResults(in);
 }

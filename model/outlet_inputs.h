@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-// The record of one outlet: every input as typed and accepted, and the results of its last
-// computation. −1 means not set or not given unless a field says otherwise.
+// The record of one outlet: every input as typed and accepted (its results are apart, in
+// model/outlet_results.h). −1 means not set or not given unless a field says otherwise.
 
 enum DownwashClass : int32_t { DownwashNone = 0, DownwashWeak = 1, DownwashStrong = 2 };
 
@@ -26,20 +26,7 @@ enum OutletDirection : int32_t {
 
 constexpr int kTextSize = 64; // accepted texts hold at most 63 bytes
 
-// Results of the last tall-outlet computation; every field −1 while there is none.
-struct TallOutletResult {
-    int32_t downwashClass;
-    double downwashedHeight; // h'', m
-    double effectiveHeight;  // He at the last downwind point, m
-    double allowableOutletIndex;
-    double allowableEmissionRate; // m³N/min; +infinity means no limit
-    double dilutionDegree;
-    int32_t landingRow;
-    int32_t landingColumn;
-};
-
-// The inputs of cases C and D, as the tall-outlet computation receives them, followed by
-// its results.
+// The inputs of cases C and D, as the tall-outlet computation receives them.
 struct TallOutletInputs {
     double no1Standard;
     double tallOutletHeight;
@@ -55,12 +42,6 @@ struct TallOutletInputs {
     double buildingScale;
     double outletToBoundary;
     double buildingToBoundary;
-    TallOutletResult result;
-};
-
-struct LowOutletResult {
-    double no2Index;
-    double dilution;
 };
 
 struct OutletInputs {
@@ -74,10 +55,9 @@ struct OutletInputs {
     double no1Index;
     char no1Text[kTextSize];
     double outletHeight;
-    int32_t sizeClass;
+    SizeClass sizeClass;
     double representativeDiameter;
     double buildingHeight;
-    LowOutletResult lowResult;
 
     // Cases C and D.
     TallOutletInputs tall;
@@ -95,20 +75,5 @@ struct OutletInputs {
     char buildingToBoundaryText[kTextSize];
 };
 
-// Whether the record holds a result of cases C and D, which the screen then shows; the one
-// test of it. Withdrawing a result (ClearTallOutletResults) makes it false.
-inline bool HasTallResult(const OutletInputs &in) {
-    return in.tall.result.allowableOutletIndex >= 0;
-}
-
-// The same of cases A and B (ClearLowOutletResultRecord).
-inline bool HasLowResult(const OutletInputs &in) {
-    return in.lowResult.no2Index >= 0;
-}
-
 void ResetLowOutletInputs(OutletInputs &in);
 void ResetTallOutletInputs(OutletInputs &in);
-// The record part of withdrawing a tall-outlet result; the screen redisplays afterwards.
-void ClearTallOutletResults(OutletInputs &in);
-// The record part of withdrawing a low-outlet result.
-void ClearLowOutletResultRecord(OutletInputs &in);

@@ -36,7 +36,7 @@ ComputeStatus NormaliseFlows(TallOutletInputs &in) {
     return ComputeStatus::Ok;
 }
 
-static void ApplyDownwash(TallOutletInputs &in, const MetConditions &met) {
+static void ApplyDownwash(TallRun &in, const MetConditions &met) {
     const double u = met.windSpeed;
     const double Vs = in.exitVelocity;
     const double D = in.outletDiameter;
@@ -67,8 +67,7 @@ static void ApplyDownwash(TallOutletInputs &in, const MetConditions &met) {
     in.result.downwashedHeight = h2;
 }
 
-PlumeRise ComputePlumeRise(TallOutletInputs &in, const MetConditions &met,
-                           const SmellParams &params) {
+PlumeRise ComputePlumeRise(TallRun &in, const MetConditions &met, const SmellParams &params) {
     const double u = met.windSpeed;
     const double Ta = met.ambientTemperature;
     const int c = met.stabilityClass;
@@ -117,8 +116,7 @@ PlumeRise ComputePlumeRise(TallOutletInputs &in, const MetConditions &met,
     return r;
 }
 
-double EffectiveHeight(TallOutletInputs &in, const MetConditions &met, const PlumeRise &rise,
-                       double x) {
+double EffectiveHeight(TallRun &in, const MetConditions &met, const PlumeRise &rise, double x) {
     const double u = met.windSpeed;
     double r;
     if (in.outletDirection > DirectionUpward) {

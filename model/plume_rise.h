@@ -1,6 +1,6 @@
 #pragma once
 #include "model/compute_status.h"
-#include "model/outlet_inputs.h"
+#include "model/outlet_results.h"
 #include "model/smell_params.h"
 
 // The weather of the computation is fixed: 1 m/s wind, 288 K air, stability class B.
@@ -30,9 +30,7 @@ struct PlumeRise {
 
 // Briggs plume rise, stack-tip and building downwash. Writes downwashClass and
 // downwashedHeight into the result part of the record.
-PlumeRise ComputePlumeRise(TallOutletInputs &in, const MetConditions &met,
-                           const SmellParams &params);
+PlumeRise ComputePlumeRise(TallRun &in, const MetConditions &met, const SmellParams &params);
 
 // Height of the plume axis at downwind distance x; stored in effectiveHeight too.
-double EffectiveHeight(TallOutletInputs &in, const MetConditions &met, const PlumeRise &rise,
-                       double x);
+double EffectiveHeight(TallRun &in, const MetConditions &met, const PlumeRise &rise, double x);

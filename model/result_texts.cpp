@@ -11,7 +11,7 @@
 
 namespace {} // namespace
 
-std::string BoundaryText(const OutletInputs &in) {
+std::string BoundaryText(const OutletInputs &in, const TallOutletResult &r) {
     const TallOutletInputs &t = in.tall;
     const bool outletGiven = in.outletToBoundaryText[0] != '\0';
     const bool buildingGiven = in.buildingToBoundaryText[0] != '\0';
@@ -19,7 +19,7 @@ std::string BoundaryText(const OutletInputs &in) {
         return "";
     if (!outletGiven)
         return Format("%g", t.buildingToBoundary);
-    if (!buildingGiven || t.result.downwashClass == DownwashNone)
+    if (!buildingGiven || r.downwashClass == DownwashNone)
         return Format("%g", t.outletToBoundary);
     return Format("%g", t.buildingToBoundary < t.outletToBoundary ? t.buildingToBoundary
                                                                   : t.outletToBoundary);
@@ -41,28 +41,28 @@ void FormatEmissionRate(double rate, std::string *mantissa, std::string *exponen
     *mantissa = text.substr(0, 3) + "×10";
 }
 
-TallResultTexts FormatTallResults(const OutletInputs &in, const double *grid) {
-    const TallOutletResult &r = in.tall.result;
+TallResultTexts FormatTallResults(const OutletInputs &in, const TallOutletResult &r,
+                                  const double *grid) {
     const bool landed = r.landingRow >= 0 && r.landingColumn >= 0;
-    return FormatLandingResults(in, landed ? GridCell(grid, r.landingRow, r.landingColumn) : 0);
+    return FormatLandingResults(in, r, landed ? GridCell(grid, r.landingRow, r.landingColumn) : 0);
 }
 
-TallResultTexts FormatLandingResults(const OutletInputs &in, double landingDilution) {
+TallResultTexts FormatLandingResults(const OutletInputs &in, const TallOutletResult &r,
+                                     double landingDilution) {
     TallResultTexts texts;
     const TallOutletInputs &t = in.tall;
-    const TallOutletResult &r = t.result;
-    const bool exists = HasTallResult(in);
+    const bool exists = HasResult(r);
     if (exists)
         texts.outletIndex =
             Format("%-8d  （＝1号基準（%d）＋希釈度（%d））", RoundShown(r.allowableOutletIndex),
                    RoundShown(t.no1Standard), RoundShown(r.dilutionDegree));
     FormatEmissionRate(r.allowableEmissionRate, &texts.rateMantissa, &texts.rateExponent);
-    if (t.dryFlow >= 0) {
+    if (r.dryFlow >= 0) {
         if (in.dryFlowText[0] != '\0') {
             texts.dryFlow = in.dryFlowText;
         } else {
             // One decimal in single precision, as the screen has always shown it.
-            const float tenths = static_cast<float>(TruncToInt32(t.dryFlow * 10 + 0.5));
+            const float tenths = static_cast<float>(TruncToInt32(r.dryFlow * 10 + 0.5));
             texts.dryFlow = Format("%lg", static_cast<double>(tenths * 0.1f));
         }
     }
@@ -71,7 +71,7 @@ TallResultTexts FormatLandingResults(const OutletInputs &in, double landingDilut
         texts.landingDilution = Format("%d", RoundShown(landingDilution));
     }
     if (exists)
-        texts.boundary = BoundaryText(in);
+        texts.boundary = BoundaryText(in, r);
     return texts;
 }
 
@@ -96,11 +96,11 @@ MapLabelTexts FormatMapLabels(const MapSettings &settings, bool resultExists,
     return texts;
 }
 
-LowResultTexts FormatLowResults(const OutletInputs &in) {
+LowResultTexts FormatLowResults(const OutletInputs &in, const LowOutletResult &r) {
     LowResultTexts texts;
-    const int no2 = RoundShown(in.lowResult.no2Index);
+    const int no2 = RoundShown(r.no2Index);
     const int no1 = RoundShown(in.no1Index);
-    const int dilution = RoundShown(in.lowResult.dilution);
+    const int dilution = RoundShown(r.dilution);
     texts.no2 = Format("%d", no2);
     texts.no1Part = Format("（ ＝ １号基準(%d) ＋", no1);
     texts.dilutionPart = Format("(%d) ）", dilution);

@@ -1,6 +1,6 @@
 #pragma once
 #include "model/map_settings.h"
-#include "model/outlet_inputs.h"
+#include "model/outlet_results.h"
 
 #include <string>
 
@@ -16,15 +16,17 @@ struct TallResultTexts {
     std::string landingDilution; // controls 1079 / 1080
 };
 
-TallResultTexts FormatTallResults(const OutletInputs &in, const double *grid);
+TallResultTexts FormatTallResults(const OutletInputs &in, const TallOutletResult &r,
+                                  const double *grid);
 // The same from the landing cell's dilution degree alone (ignored without a landing point).
-TallResultTexts FormatLandingResults(const OutletInputs &in, double landingDilution);
+TallResultTexts FormatLandingResults(const OutletInputs &in, const TallOutletResult &r,
+                                     double landingDilution);
 
 // The site-boundary distance of the result row ("%g"): empty when both distances were
 // omitted, the one given when only one was, the outlet's without downwash, else the nearer.
 // Not the boundary of the computation (BoundaryDistance, where an omitted distance is 0) nor
 // the map's marker (MapBoundaryMarker).
-std::string BoundaryText(const OutletInputs &in);
+std::string BoundaryText(const OutletInputs &in, const TallOutletResult &r);
 
 // Mantissa and exponent texts of an emission rate (m³N/min) written as "%.1le".
 void FormatEmissionRate(double rate, std::string *mantissa, std::string *exponent);
@@ -54,4 +56,4 @@ struct LowResultTexts {
     std::string figureNo1;      // 1088
 };
 
-LowResultTexts FormatLowResults(const OutletInputs &in);
+LowResultTexts FormatLowResults(const OutletInputs &in, const LowOutletResult &r);

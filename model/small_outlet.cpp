@@ -34,13 +34,11 @@ double SmallOutletStandard(double I1, double hs, double d, double Hb) {
     return 10 * std::log10(product);
 }
 
-void CalculateLowOutlet(OutletInputs &in, OutletCase outletCase) {
-    if (outletCase == CaseA)
-        in.buildingHeight = -1.0;
-    double no2 = SmallOutletStandard(in.no1Index, in.outletHeight, in.representativeDiameter,
-                                     in.buildingHeight);
+LowOutletResult CalculateLowOutlet(const OutletInputs &in, OutletCase outletCase) {
+    const double building = outletCase == CaseA ? -1.0 : in.buildingHeight;
+    double no2 =
+        SmallOutletStandard(in.no1Index, in.outletHeight, in.representativeDiameter, building);
     if (in.no1Index > no2)
         no2 = in.no1Index;
-    in.lowResult.no2Index = no2;
-    in.lowResult.dilution = no2 - in.no1Index;
+    return {no2, no2 - in.no1Index};
 }

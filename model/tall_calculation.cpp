@@ -6,103 +6,82 @@
 
 #include <cmath>
 
-void AdjustTallResults(TallOutletInputs &t) {
-    TallOutletResult &r = t.result;
+void AdjustTallResults(TallOutletResult &r, double no1Standard) {
     if (r.dilutionDegree < 0)
         r.dilutionDegree = 0;
     if (r.allowableOutletIndex < 10)
         r.allowableOutletIndex = 10;
     const int64_t shownSum =
-        static_cast<int64_t>(RoundShown(r.dilutionDegree)) + RoundShown(t.no1Standard);
+        static_cast<int64_t>(RoundShown(r.dilutionDegree)) + RoundShown(no1Standard);
     if (RoundShown(r.allowableOutletIndex) != shownSum)
         r.allowableOutletIndex = static_cast<double>(shownSum);
 }
 
 namespace {
 
-// A run that could not be made leaves no result and every input as accepted (the dry flow
-// too, which withdrawing a result would otherwise clear).
-void WithdrawRun(OutletInputs &in, double acceptedDryFlow) {
-    ClearTallOutletResults(in);
-    in.tall.dryFlow = acceptedDryFlow;
-}
-
-// The case's preparation of the record, the run, the adjustment and the restoring of the
-// accepted inputs, around whichever run the caller needs (run returns Fmax, not a number
-// when the flows were refused).
-template <typename Run>
-ComputeStatus AroundTallRun(OutletInputs &in, OutletCase outletCase, double *Fmax, Run run) {
-    TallOutletInputs &t = in.tall;
-    const double keptDiameter = t.outletDiameter;
-    const double keptDryFlow = t.dryFlow;
-    const double keptWetFlow = t.wetFlow;
-    const double keptVelocity = t.exitVelocity;
-    const double keptMoisture = t.moisture;
-    const double keptTemperature = t.gasTemperature;
-
+// The record as the screen's case computes it, on a copy the run may normalise: case C's
+// gas no colder than 15 °C, case D's outlet given by its area turned into a diameter.
+TallRun AsComputed(const OutletInputs &in, OutletCase outletCase) {
+    TallRun t(in.tall);
     if (outletCase == CaseC && t.gasTemperature < 15.0)
         t.gasTemperature = 15.0;
     if (outletCase == CaseD && in.sizeMode == SizeByArea)
         t.outletDiameter = 2 * std::sqrt(t.outletArea / 3.14159265358979323846);
+    return t;
+}
 
+// The run the caller needs (it returns Fmax, not a number when the flows were refused) on
+// the record as computed, and the adjustment of its results.
+template <typename Run>
+ComputeStatus RunAsComputed(const OutletInputs &in, OutletCase outletCase, TallOutletResult *result,
+                            double *Fmax, Run run) {
+    TallRun t = AsComputed(in, outletCase);
     const double runFmax = run(t);
     if (Fmax != nullptr)
         *Fmax = runFmax;
     if (std::isnan(runFmax)) {
-        // The normalisation made the moisture a fraction before it refused the flows.
-        t.moisture = keptMoisture;
-        t.wetFlow = keptWetFlow;
-        t.exitVelocity = keptVelocity;
-        t.gasTemperature = keptTemperature;
-        t.outletDiameter = keptDiameter;
-        WithdrawRun(in, keptDryFlow);
+        *result = kNoTallResult;
         return ComputeStatus::FlowGuard;
     }
-    AdjustTallResults(t);
-
-    t.moisture = keptMoisture;
-    t.wetFlow = keptWetFlow;
-    t.exitVelocity = keptVelocity;
-    if (outletCase == CaseC)
-        t.gasTemperature = keptTemperature;
-    if (in.flowMode == FlowDry)
-        t.dryFlow = keptDryFlow;
-    else
-        t.dryFlow = t.dryFlow * 60;
+    AdjustTallResults(t.result, t.no1Standard);
+    // The run turned the flow it was given into m³N/s.
+    t.result.dryFlow = in.flowMode == FlowDry ? in.tall.dryFlow : t.dryFlow * 60;
+    *result = t.result;
     return ComputeStatus::Ok;
 }
 
 } // namespace
 
-ComputeStatus CalculateTallOutlet(OutletInputs &in, OutletCase outletCase, DilutionGrid &grid,
-                                  double *Fmax) {
+ComputeStatus CalculateTallOutlet(const OutletInputs &in, OutletCase outletCase, DilutionGrid &grid,
+                                  TallOutletResult *result, double *Fmax) {
     if (!grid.Obtain()) {
-        WithdrawRun(in, in.tall.dryFlow);
+        *result = kNoTallResult;
         return ComputeStatus::OutOfMemory;
     }
     double *cells = grid.Cells();
-    return AroundTallRun(in, outletCase, Fmax, [cells](TallOutletInputs &t) {
+    return RunAsComputed(in, outletCase, result, Fmax, [cells](TallRun &t) {
         return RunTallOutlet(t, true, kGridRows, kGridColumns, cells, &t.result.landingRow,
                              &t.result.landingColumn);
     });
 }
 
-ComputeStatus CalculateTallOutletCellByCell(OutletInputs &in, OutletCase outletCase,
-                                            DilutionGrid &grid) {
+ComputeStatus CalculateTallOutletCellByCell(const OutletInputs &in, OutletCase outletCase,
+                                            DilutionGrid &grid, TallOutletResult *result) {
     if (!grid.Obtain()) {
-        WithdrawRun(in, in.tall.dryFlow);
+        *result = kNoTallResult;
         return ComputeStatus::OutOfMemory;
     }
     double *cells = grid.Cells();
-    return AroundTallRun(in, outletCase, nullptr, [cells](TallOutletInputs &t) {
+    return RunAsComputed(in, outletCase, result, nullptr, [cells](TallRun &t) {
         return RunTallOutletReference(t, true, kGridRows, kGridColumns, cells, &t.result.landingRow,
                                       &t.result.landingColumn);
     });
 }
 
-ComputeStatus CalculateTallOutletResults(OutletInputs &in, OutletCase outletCase,
-                                         const SmellParams *params, double *landingDilution) {
-    return AroundTallRun(in, outletCase, nullptr, [params, landingDilution](TallOutletInputs &t) {
+ComputeStatus CalculateTallOutletResults(const OutletInputs &in, OutletCase outletCase,
+                                         const SmellParams *params, TallOutletResult *result,
+                                         double *landingDilution) {
+    return RunAsComputed(in, outletCase, result, nullptr, [params, landingDilution](TallRun &t) {
         return RunTallOutletResults(t, params, kGridRows, &t.result.landingRow,
                                     &t.result.landingColumn, landingDilution);
     });

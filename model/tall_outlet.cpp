@@ -16,7 +16,7 @@ double DilutionOfRatio(double p, double m, double k) {
     return 10 * std::log10(H) - 10 * k / m;
 }
 
-double BoundaryDistance(const TallOutletInputs &in) {
+double BoundaryDistance(const TallRun &in) {
     if (in.result.downwashClass != DownwashNone && in.buildingToBoundary <= in.outletToBoundary)
         return in.buildingToBoundary;
     return in.outletToBoundary;
@@ -32,7 +32,7 @@ struct RunSetup {
     ComputeStatus status;
 };
 
-RunSetup PrepareRun(TallOutletInputs &in, const SmellParams *params) {
+RunSetup PrepareRun(TallRun &in, const SmellParams *params) {
     RunSetup s;
     if (params) {
         s.params = *params;
@@ -59,7 +59,7 @@ double GroundMaximum(const std::vector<double> &ground, const SmellParams &param
     return Fmax;
 }
 
-void ComputeLimits(TallOutletInputs &in, const SmellParams &params, double Fmax) {
+void ComputeLimits(TallRun &in, const SmellParams &params, double Fmax) {
     const double Qd = in.dryFlow;
     const double m = params.indexExponent;
     const double k = params.indexOffset;
@@ -76,8 +76,7 @@ void ComputeLimits(TallOutletInputs &in, const SmellParams &params, double Fmax)
 
 // Fmax of the ground column at or beyond the boundary, never above the outlet's own
 // concentration, and the limits that follow from it. Returns Fmax.
-double LimitsFromGround(TallOutletInputs &in, const RunSetup &s,
-                        const std::vector<double> &ground) {
+double LimitsFromGround(TallRun &in, const RunSetup &s, const std::vector<double> &ground) {
     double Fmax = GroundMaximum(ground, s.params, s.Xb);
     if (Fmax > 1 / in.dryFlow)
         Fmax = 1 / in.dryFlow;
@@ -127,8 +126,8 @@ class LandingSearch {
 
 // Every cell from the plume formula, then every cell converted: the computation as its
 // formulas read.
-double SweepReference(TallOutletInputs &in, const RunSetup &s, bool convertToDilution, int rows,
-                      int columns, double *grid, int32_t *landingRow, int32_t *landingColumn) {
+double SweepReference(TallRun &in, const RunSetup &s, bool convertToDilution, int rows, int columns,
+                      double *grid, int32_t *landingRow, int32_t *landingColumn) {
     std::vector<double> ground(static_cast<size_t>(rows));
     for (int k = 1; k <= rows; ++k) {
         const double x = k * s.params.downwindStep;
@@ -166,7 +165,7 @@ double SweepReference(TallOutletInputs &in, const RunSetup &s, bool convertToDil
 
 // The ground column exactly as the formulas read (it decides Fmax, the limits and the
 // landing point); the rest of the field in one pass straight to dilution degrees.
-double SweepFast(TallOutletInputs &in, const RunSetup &s, int rows, int columns, double *grid,
+double SweepFast(TallRun &in, const RunSetup &s, int rows, int columns, double *grid,
                  int32_t *landingRow, int32_t *landingColumn) {
     std::vector<double> ground(static_cast<size_t>(rows));
     FillDilutionField(in, s.met, s.params, s.rise, rows, columns, grid, ground.data());
@@ -210,7 +209,7 @@ double LeastLandingConcentration(const std::vector<double> &ground, double Fmax,
 
 // Only the ground cells of the rows that can hold the maximum: the same values, the same
 // limits and the same landing point as a sweep of the whole grid.
-double SweepResults(TallOutletInputs &in, const RunSetup &s, int rows, int32_t *landingRow,
+double SweepResults(TallRun &in, const RunSetup &s, int rows, int32_t *landingRow,
                     int32_t *landingColumn, double *landingDilution) {
     std::vector<double> ground(static_cast<size_t>(rows), 0.0);
     const SpreadConstants spread = PrepareSpread(in, s.met, s.params);
@@ -251,8 +250,8 @@ double SweepResults(TallOutletInputs &in, const RunSetup &s, int rows, int32_t *
 
 } // namespace
 
-double RunTallOutletResults(TallOutletInputs &in, const SmellParams *params, int rows,
-                            int32_t *landingRow, int32_t *landingColumn, double *landingDilution) {
+double RunTallOutletResults(TallRun &in, const SmellParams *params, int rows, int32_t *landingRow,
+                            int32_t *landingColumn, double *landingDilution) {
     *landingRow = -1;
     *landingColumn = -1;
     const RunSetup s = PrepareRun(in, params);
@@ -261,7 +260,7 @@ double RunTallOutletResults(TallOutletInputs &in, const SmellParams *params, int
     return SweepResults(in, s, rows, landingRow, landingColumn, landingDilution);
 }
 
-double RunTallOutletReference(TallOutletInputs &in, bool convertToDilution, int rows, int columns,
+double RunTallOutletReference(TallRun &in, bool convertToDilution, int rows, int columns,
                               double *grid, int32_t *landingRow, int32_t *landingColumn) {
     *landingRow = -1;
     *landingColumn = -1;
@@ -271,8 +270,8 @@ double RunTallOutletReference(TallOutletInputs &in, bool convertToDilution, int 
     return SweepReference(in, s, convertToDilution, rows, columns, grid, landingRow, landingColumn);
 }
 
-double RunTallOutlet(TallOutletInputs &in, bool convertToDilution, int rows, int columns,
-                     double *grid, int32_t *landingRow, int32_t *landingColumn) {
+double RunTallOutlet(TallRun &in, bool convertToDilution, int rows, int columns, double *grid,
+                     int32_t *landingRow, int32_t *landingColumn) {
     *landingRow = -1;
     *landingColumn = -1;
     const RunSetup s = PrepareRun(in, nullptr);

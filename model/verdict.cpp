@@ -4,14 +4,14 @@
 
 #include <cmath>
 
-OutletStandard StandardOf(OutletCase outletCase, const OutletInputs &in) {
+OutletStandard StandardOf(OutletCase outletCase, const OutletResults &results) {
     OutletStandard s;
     s.outletCase = outletCase;
     if (outletCase == CaseA || outletCase == CaseB) {
-        s.no2Index = in.lowResult.no2Index;
+        s.no2Index = results.low.no2Index;
     } else if (outletCase == CaseC || outletCase == CaseD) {
-        s.allowableEmissionRate = in.tall.result.allowableEmissionRate;
-        s.dryFlow = in.tall.dryFlow;
+        s.allowableEmissionRate = results.tall.allowableEmissionRate;
+        s.dryFlow = results.tall.dryFlow;
     }
     return s;
 }

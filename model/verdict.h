@@ -1,6 +1,6 @@
 #pragma once
 #include "model/outlet_case.h"
-#include "model/outlet_inputs.h"
+#include "model/outlet_results.h"
 
 // The verdict on an odor index measured at the outlet, judged as the regulation judges
 // each case: in cases A and B the index against the shown No. 2 standard (a whole index);
@@ -16,7 +16,7 @@ struct OutletStandard {
 };
 
 // The standard of an outlet computed as outletCase.
-OutletStandard StandardOf(OutletCase outletCase, const OutletInputs &in);
+OutletStandard StandardOf(OutletCase outletCase, const OutletResults &results);
 
 struct Compliance {
     double measuredIndex = 0;

@@ -73,9 +73,9 @@ PageDescription DescribeLowOutletReport(OutletCase report, const Report &from, i
     AddText(page, valueX, At(u, row), SizeWord(in.sizeClass));
     AddSizeBounds(page, row, in.sizeClass);
 
-    const int no2 = RoundShown(in.lowResult.no2Index);
+    const int no2 = RoundShown(from.results.low.no2Index);
     const int no1 = RoundShown(in.no1Index);
-    const int dilution = RoundShown(in.lowResult.dilution);
+    const int dilution = RoundShown(from.results.low.dilution);
     AddText(page, At(u, 33), At(u, 28), "２号基準：臭気指数");
     AddText(page, At(u, caseB ? 46 : 44), At(u, 28), Format("%d", no2), kResultBlue);
     char makeUp[160];

@@ -1,6 +1,6 @@
 #pragma once
 #include "model/map_settings.h"
-#include "model/outlet_inputs.h"
+#include "model/outlet_results.h"
 
 #include <vector>
 
@@ -9,4 +9,5 @@
 // same window with the print-style marks, which stay readable without colour. Without a
 // result in, the blank map, the same in both. Empty when the memory for it was refused.
 std::vector<unsigned char> PrintedMapImage(bool colour, const double *grid,
-                                           const MapSettings &settings, const OutletInputs &in);
+                                           const MapSettings &settings, const OutletInputs &in,
+                                           const TallOutletResult &r);

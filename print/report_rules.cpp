@@ -16,19 +16,20 @@ bool TallLayout(OutletCase report) {
 
 } // namespace
 
-Report MakeReport(OutletCase report, const OutletInputs &in, const double *grid,
-                  const MapSettings &map, const PrintInfo &info, bool colour) {
+Report MakeReport(OutletCase report, const OutletInputs &in, const OutletResults &results,
+                  const double *grid, const MapSettings &map, const PrintInfo &info, bool colour) {
     Report made{};
     made.inputs = in;
+    made.results = results;
     made.info = info;
     made.map = map;
     made.colour = colour;
     if (TallLayout(report)) {
-        made.shown = FormatTallResults(in, grid);
-        const TallOutletResult &r = in.tall.result;
+        const TallOutletResult &r = results.tall;
+        made.shown = FormatTallResults(in, r, grid);
         if (r.landingRow >= 0 && r.landingColumn >= 0)
             made.landingDilution = GridCell(grid, r.landingRow, r.landingColumn);
-        made.mapPicture = PrintedMapImage(colour, grid, map, in);
+        made.mapPicture = PrintedMapImage(colour, grid, map, in, r);
     }
     return made;
 }

@@ -1,5 +1,5 @@
 #pragma once
-#include "model/outlet_inputs.h"
+#include "model/outlet_results.h"
 #include "model/result_texts.h"
 #include "model/map_settings.h"
 #include "print/page_description.h"
@@ -10,7 +10,8 @@
 
 // Everything one printed report shows, held by value: printing it reads nothing else.
 struct Report {
-    OutletInputs inputs;    // as typed and accepted, with the results of their computation
+    OutletInputs inputs;    // as typed and accepted
+    OutletResults results;  // of their computation
     PrintInfo info;         // the header's names
     MapSettings map;        // the map's range and colour limits
     std::string title;      // the program title
@@ -26,8 +27,8 @@ struct Report {
 // The report of an outlet: the result texts as the screen shows them, the landing cell's
 // value from grid (the dilution degrees of in's computation) and the map picture for the
 // printer's colour. The title and the date are the caller's.
-Report MakeReport(OutletCase report, const OutletInputs &in, const double *grid,
-                  const MapSettings &map, const PrintInfo &info, bool colour);
+Report MakeReport(OutletCase report, const OutletInputs &in, const OutletResults &results,
+                  const double *grid, const MapSettings &map, const PrintInfo &info, bool colour);
 
 // "%d年%02d月%02d日%2d時%02d分%02d秒"
 std::string FormatReportDate(int year, int month, int day, int hour, int minute, int second);

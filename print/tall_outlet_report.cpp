@@ -101,7 +101,7 @@ void AddCaseDInputs(PageDescription &page, const OutletInputs &in) {
 void AddTallOutputs(PageDescription &page, const Report &from) {
     const int u = page.unit;
     const OutletInputs &in = from.inputs;
-    const TallOutletResult &r = in.tall.result;
+    const TallOutletResult &r = from.results.tall;
     const int labelX = At(u, 27);
     const int valueX = At(u, 45);
     AddText(page, labelX, At(u, 28), "２号基準：臭気排出強度（ＫＶＴ）");
@@ -114,7 +114,7 @@ void AddTallOutputs(PageDescription &page, const Report &from) {
                    RoundShown(r.dilutionDegree)));
     AddText(page, labelX, At(u, 34), "標準状態における排出ガス流量（乾き）");
     char flow[400];
-    std::snprintf(flow, sizeof flow, "%.1lf m  /min", in.tall.dryFlow);
+    std::snprintf(flow, sizeof flow, "%.1lf m  /min", r.dryFlow);
     const int n = static_cast<int>(std::string(flow).size());
     AddText(page, valueX, At(u, 34), flow, kResultBlue);
     AddText(page,

@@ -57,7 +57,7 @@ const SizeButton kSizeButtons[] = {
 };
 
 void ClearLowOutletResults(HWND dlg) {
-    ClearLowOutletResultRecord(gOutletInputs);
+    gOutletResults.low = kNoLowResult;
     SetDlgItemTextA(dlg, IDC_LOW_NO2, "");
     SetDlgItemTextA(dlg, IDC_LOW_NO1_PART, "（ ＝ １号基準    ＋");
     SetDlgItemTextA(dlg, IDC_LOW_DILUTION_PART, "）");
@@ -68,7 +68,7 @@ void ClearLowOutletResults(HWND dlg) {
 }
 
 void ShowLowOutletResults(HWND dlg) {
-    const LowResultTexts shown = FormatLowResults(gOutletInputs);
+    const LowResultTexts shown = FormatLowResults(gOutletInputs, gOutletResults.low);
     SetDlgItemTextA(dlg, IDC_LOW_NO2, shown.no2.c_str());
     SetDlgItemTextA(dlg, IDC_LOW_NO1_PART, shown.no1Part.c_str());
     SetDlgItemTextA(dlg, IDC_LOW_DILUTION_PART, shown.dilutionPart.c_str());
@@ -92,7 +92,7 @@ bool FieldDiffersFromAccepted(HWND dlg, int id) {
 
 // Runs on every notification of a field: a result no longer matches edited inputs.
 void FieldChanged(HWND dlg, int id) {
-    if (FieldDiffersFromAccepted(dlg, id) && HasLowResult(gOutletInputs))
+    if (FieldDiffersFromAccepted(dlg, id) && HasResult(gOutletResults.low))
         ClearLowOutletResults(dlg);
     ShowArrowPointer();
 }
@@ -145,12 +145,13 @@ void OnCalculate(HWND dlg, ScreenId screen) {
     ClearLowOutletResults(dlg);
     if (!ValidateLowOutletInputs(dlg, screen, ValidationMode::Interactive))
         return;
-    CalculateLowOutlet(gOutletInputs, static_cast<OutletCase>(screen));
+    gOutletResults.low = CalculateLowOutlet(gOutletInputs, static_cast<OutletCase>(screen));
     ShowLowOutletResults(dlg);
 }
 
 void OnReset(HWND dlg, ScreenId screen) {
     ResetLowOutletInputs(gOutletInputs);
+    gOutletResults.low = kNoLowResult;
     FillLowOutletScreen(dlg, screen);
 }
 
@@ -163,7 +164,7 @@ void OnBackToMenu(HWND dlg, ScreenId screen) {
 
 void OnPrint(HWND dlg, ScreenId screen) {
     // Only a shown result has a report; the button is greyed otherwise.
-    if (!HasLowResult(gOutletInputs))
+    if (!HasResult(gOutletResults.low))
         return;
     RequestPrint(dlg, screen);
 }

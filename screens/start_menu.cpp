@@ -128,6 +128,7 @@ void OnNext(HWND dlg) {
 void OnReset(HWND dlg) {
     ResetLowOutletInputs(gOutletInputs);
     ResetTallOutletInputs(gOutletInputs);
+    gOutletResults = OutletResults{};
     SetDlgItemTextA(dlg, IDC_OUTLET_HEIGHT, "");
     SetDlgItemTextA(dlg, IDC_BUILDING_HEIGHT, "");
     EnableBuildingControls(dlg, false);

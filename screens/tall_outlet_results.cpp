@@ -37,14 +37,14 @@ int ShownCell(int pixel, int mapPixels, int shownCells, int gridCells) {
 
 void ShowTallOutletResults(HWND screen) {
     const OutletInputs &in = gOutletInputs;
-    const bool exists = HasTallResult(in);
-    const TallResultTexts texts = FormatTallResults(in, gScreenGrid.Cells());
+    const bool exists = HasResult(gOutletResults.tall);
+    const TallResultTexts texts = FormatTallResults(in, gOutletResults.tall, gScreenGrid.Cells());
     SetText(screen, IDC_OUTLET_INDEX, texts.outletIndex);
     SetText(screen, IDC_RATE_MANTISSA, texts.rateMantissa);
     SetText(screen, IDC_RATE_EXPONENT, texts.rateExponent);
     SetText(screen, IDC_DRY_FLOW_SHOWN, texts.dryFlow);
     if (!exists || gMapImage.empty())
-        BlankScreenMap(in);
+        BlankScreenMap(in, gOutletResults.tall);
     ShowMapImage(screen, IDC_MAP, kMapWidth, kMapImageRows, gMapImage);
 
     const MapLabelTexts labels = FormatMapLabels(gMapSettings, exists);
@@ -69,7 +69,7 @@ void ClearCursorReadout(HWND screen) {
 }
 
 void CursorReadoutAt(HWND screen, POINT pointer) {
-    if (!HasTallResult(gOutletInputs))
+    if (!HasResult(gOutletResults.tall))
         return;
     RECT map;
     HWND control = GetDlgItem(screen, IDC_MAP);

@@ -15,29 +15,27 @@ const char kOutOfMemoryMessage[] = "メモリが不足しているため計算�
 
 // The map of the new result in gMapImage; false when its memory was refused.
 bool BuildMap() {
-    gMapImage = ScreenMapPicture(gOutletInputs);
+    gMapImage = ScreenMapPicture(gOutletInputs, gOutletResults.tall);
     return !gMapImage.empty();
 }
 
 } // namespace
 
 bool RunTallOutletOnScreen(HWND screen, OutletCase tallCase) {
-    OutletInputs &in = gOutletInputs;
-    const double acceptedDryFlow = in.tall.dryFlow;
-    ComputeStatus status = CalculateTallOutlet(in, tallCase, gScreenGrid);
+    const OutletInputs &in = gOutletInputs;
+    TallOutletResult &result = gOutletResults.tall;
+    ComputeStatus status = CalculateTallOutlet(in, tallCase, gScreenGrid, &result);
     if (status == ComputeStatus::Ok) {
-        gMapSettings = DefaultMapSettings(in.tall, gScreenGrid.Cells());
+        gMapSettings = DefaultMapSettings(in.tall, result, gScreenGrid.Cells());
         if (!BuildMap()) {
             status = ComputeStatus::OutOfMemory;
-            // The dry flow the run derived is no accepted input.
-            ClearTallOutletResults(in);
-            in.tall.dryFlow = acceptedDryFlow;
+            result = kNoTallResult;
         }
     }
     if (status == ComputeStatus::Ok)
         return true;
     // A blank map, so the screen shows no picture of an old run.
-    BlankScreenMap(in);
+    BlankScreenMap(in, result);
     gMessageBox(screen,
                 status == ComputeStatus::FlowGuard ? kFlowGuardMessage : kOutOfMemoryMessage,
                 kErrorCaption, MB_OK | MB_ICONERROR | MB_TOPMOST);

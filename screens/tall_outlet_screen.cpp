@@ -92,7 +92,7 @@ void Check(HWND dlg, int id, bool checked) {
 }
 
 void ShowNoResult(HWND dlg) {
-    ClearTallOutletResults(gOutletInputs);
+    gOutletResults.tall = kNoTallResult;
     ShowTallOutletResults(dlg);
 }
 
@@ -158,7 +158,7 @@ void SetCaseDFlow(HWND dlg) {
 
 // Case C: a click on either flow radio, also on the one already chosen, withdraws a result.
 void OnCaseCFlow(HWND dlg, int id) {
-    if (HasTallResult(gOutletInputs))
+    if (HasResult(gOutletResults.tall))
         ShowNoResult(dlg);
     SetCaseCFlow(dlg, id == IDC_TALL_WET_RADIO ? FlowWet : FlowDry);
 }
@@ -201,7 +201,7 @@ void OnCaseDAlternative(HWND dlg, int id) {
     }
     default: return;
     }
-    if (HasTallResult(in))
+    if (HasResult(gOutletResults.tall))
         ShowNoResult(dlg);
 }
 
@@ -217,7 +217,7 @@ void InitTallOutletScreen(HWND dlg, ScreenId screen) {
         gOutletInputs.flowMode = FlowDry; // case C has no velocity field
     // A result of an earlier visit is not shown again, so it cannot be printed or read
     // from the map either.
-    ClearTallOutletResults(gOutletInputs);
+    gOutletResults.tall = kNoTallResult;
     ResetTermLabels(LabelsOf(screen), dlg);
     RefreshTallOutletScreen(dlg);
     ShowLayoutPicture(dlg);
@@ -244,6 +244,7 @@ void OnCalculate(HWND dlg, ScreenId screen) {
 
 void OnReset(HWND dlg) {
     ResetTallOutletInputs(gOutletInputs);
+    gOutletResults.tall = kNoTallResult;
     RefreshTallOutletScreen(dlg);
     ShowLayoutPicture(dlg);
 }
@@ -256,13 +257,13 @@ void OnBackToMenu(HWND dlg, ScreenId screen) {
 
 void OnPrint(HWND dlg, ScreenId screen) {
     // Only a shown result has a report; the button is greyed otherwise.
-    if (!HasTallResult(gOutletInputs))
+    if (!HasResult(gOutletResults.tall))
         return;
     RequestPrint(dlg, screen);
 }
 
 void OnMapAdjust(HWND dlg) {
-    if (!HasTallResult(gOutletInputs))
+    if (!HasResult(gOutletResults.tall))
         return;
     OpenMapAdjustDialog(dlg, ShowTallOutletResults);
 }
@@ -383,9 +384,9 @@ void RefreshTallOutletScreen(HWND dlg) {
     for (const FieldControl &control : FieldControls())
         if (control.ids[screen] != 0)
             SetDlgItemTextA(dlg, control.ids[screen], in.*FieldRowOf(control.field).tall.text);
-    const bool result = HasTallResult(in);
+    const bool result = HasResult(gOutletResults.tall);
     Enable(dlg, {IDC_PRINT, IDC_MAP_ADJUST}, result);
-    BlankScreenMap(in);
+    BlankScreenMap(in, gOutletResults.tall);
     ShowMapImage(dlg, IDC_MAP, kMapWidth, kMapImageRows, gMapImage);
     ClearCursorReadout(dlg);
     for (int id : {IDC_LANDING_DISTANCE, IDC_BOUNDARY_DISTANCE,

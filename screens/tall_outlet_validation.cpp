@@ -74,9 +74,9 @@ void TallFieldEdited(HWND dlg, int controlId) {
     Field field;
     if (!FieldOfControl(CaseD, controlId, &field) || FieldRowOf(field).tall.message == nullptr)
         return;
-    if (HasTallResult(in) &&
+    if (HasResult(gOutletResults.tall) &&
         TallFieldChanged(in, FieldRowOf(field).tall.field, FieldText(dlg, controlId).c_str())) {
-        ClearTallOutletResults(in);
+        gOutletResults.tall = kNoTallResult;
         ShowTallOutletResults(dlg);
     }
 }

@@ -27,7 +27,8 @@ double PressMs() {
     PrepareOutlet(ExampleOutlet(), currentOutlet, &screen);
     const auto start = std::chrono::steady_clock::now();
     // As the screen calls it: the grid obtained (or its warm-up joined) inside.
-    if (CalculateTallOutlet(currentOutlet, screen, gGrid) != ComputeStatus::Ok) {
+    TallOutletResult result;
+    if (CalculateTallOutlet(currentOutlet, screen, gGrid, &result) != ComputeStatus::Ok) {
         std::fprintf(stderr, "no memory for the grid\n");
         std::exit(1);
     }

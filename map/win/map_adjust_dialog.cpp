@@ -62,7 +62,7 @@ void Say(HWND dlg, MapAdjustField field, const char *message, int beepMillisecon
 
 const double *LandingValue() {
     static double value;
-    const TallOutletResult &r = gOutletInputs.tall.result;
+    const TallOutletResult &r = gOutletResults.tall;
     if (r.landingRow < 0 || r.landingColumn < 0 || r.landingRow >= kGridRows ||
         r.landingColumn >= kGridColumns)
         return nullptr;
@@ -156,7 +156,7 @@ INT_PTR OnMapAdjustCommand(HWND dlg, int id, int code) {
 
 void RedrawMap() {
     // Refused memory leaves the map as it was; the settings still hold what was typed.
-    std::vector<unsigned char> picture = ScreenMapPicture(gOutletInputs);
+    std::vector<unsigned char> picture = ScreenMapPicture(gOutletInputs, gOutletResults.tall);
     if (picture.empty())
         return;
     gMapImage = std::move(picture);

@@ -94,7 +94,7 @@ void UpdateMapLabels() {
     HWND screen = gShell.screenWindows[gShell.currentScreen];
     if (screen == nullptr)
         return;
-    const bool exists = HasTallResult(gOutletInputs);
+    const bool exists = HasResult(gOutletResults.tall);
     const MapLabelTexts texts = FormatMapLabels(gMapSettings, exists, true);
     const MapLabelIds ids = MapLabelIdsOf(screen);
     SetDlgItemTextA(screen, ids.colourTop, texts.colourTop.c_str());

@@ -61,8 +61,8 @@ bool PrintPage(HDC dc, OutletCase report, bool colour, const std::string &docume
 } // namespace
 
 Report ReportOfCurrentOutlet(OutletCase report, bool colour) {
-    Report made =
-        MakeReport(report, gOutletInputs, gScreenGrid.Cells(), gMapSettings, gPrintInfo, colour);
+    Report made = MakeReport(report, gOutletInputs, gOutletResults, gScreenGrid.Cells(),
+                             gMapSettings, gPrintInfo, colour);
     made.title = gShell.titleText;
     SYSTEMTIME now;
     GetLocalTime(&now);

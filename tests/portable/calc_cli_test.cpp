@@ -147,7 +147,8 @@ TEST(ComputeOutcome, NoRowBeyondTheBoundaryMeansNoLandingPointAndNoLimit) {
     OutletCase screen;
     ASSERT_EQ(PrepareOutlet(ExampleOutlet(), currentOutlet, &screen).status, 0);
     DilutionGrid grid;
-    const Outcome outcome = ComputeOutcome(currentOutlet, screen, grid);
+    OutletResults results;
+    const Outcome outcome = ComputeOutcome(currentOutlet, screen, grid, results);
     std::map<std::string, OutcomeField> byKey;
     for (const OutcomeField &f : outcome)
         byKey[f.key] = f;

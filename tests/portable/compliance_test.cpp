@@ -24,9 +24,10 @@ Outcome Computed(const OutletOptions &options, OutletStandard *standard) {
     OutletCase screen;
     EXPECT_EQ(PrepareOutlet(options, in, &screen).status, kComputed);
     ComputeStatus status;
-    Outcome outcome = ComputeResults(in, screen, nullptr, &status);
+    OutletResults results;
+    Outcome outcome = ComputeResults(in, screen, nullptr, results, &status);
     EXPECT_EQ(status, ComputeStatus::Ok);
-    *standard = StandardOf(screen, in);
+    *standard = StandardOf(screen, results);
     return outcome;
 }
 

@@ -16,16 +16,22 @@
 
 namespace {
 
-// A case D record as validation leaves it, with a result of an earlier run.
+// A case D record as validation leaves it.
 OutletInputs AcceptedCaseD() {
     OutletInputs in{};
     ResetLowOutletInputs(in);
     ResetTallOutletInputs(in);
     in.tall = MakeTallOutlet(30, 10, 1, 300, false, 80, 10);
     in.flowMode = FlowDry;
-    in.tall.result.allowableOutletIndex = 30;
-    in.tall.result.landingRow = 100;
     return in;
+}
+
+// A result of an earlier run.
+TallOutletResult EarlierResult() {
+    TallOutletResult r = kNoTallResult;
+    r.allowableOutletIndex = 30;
+    r.landingRow = 100;
+    return r;
 }
 
 TEST(CalculateTallOutlet, RefusedRunsLeaveTheAcceptedInputsAndNoResult) {
@@ -53,16 +59,18 @@ TEST(CalculateTallOutlet, RefusedRunsLeaveTheAcceptedInputsAndNoResult) {
         else
             SetGridMemory(
                 {[](size_t, bool *) -> void * { return nullptr; }, [](void *, size_t) {}});
-        EXPECT_EQ(CalculateTallOutlet(in, CaseD, grid), c.expected) << c.what;
+        TallOutletResult r = EarlierResult();
+        EXPECT_EQ(CalculateTallOutlet(in, CaseD, grid, &r), c.expected) << c.what;
         SetGridMemory(system);
         EXPECT_EQ(in.tall.moisture, 10.0) << c.what; // percent again, not a fraction
         EXPECT_EQ(in.tall.dryFlow, 300.0) << c.what;
         EXPECT_EQ(in.tall.wetFlow, c.wetFlow) << c.what;
         EXPECT_EQ(in.tall.exitVelocity, c.velocity) << c.what;
         EXPECT_EQ(in.tall.gasTemperature, 80.0) << c.what;
-        EXPECT_EQ(in.tall.result.allowableOutletIndex, -1.0) << c.what;
-        EXPECT_EQ(in.tall.result.landingRow, -1) << c.what;
-        EXPECT_FALSE(HasTallResult(in)) << c.what;
+        EXPECT_EQ(r.allowableOutletIndex, -1.0) << c.what;
+        EXPECT_EQ(r.landingRow, -1) << c.what;
+        EXPECT_EQ(r.dryFlow, -1.0) << c.what;
+        EXPECT_FALSE(HasResult(r)) << c.what;
     }
 }
 
@@ -71,7 +79,10 @@ TEST(ComputeOutcome, SaysWhyNothingWasComputed) {
     in.tall.wetFlow = 400;
     ComputeStatus status = ComputeStatus::Ok;
     DilutionGrid grid;
-    EXPECT_TRUE(ComputeOutcome(in, CaseD, grid, &status).empty());
+    OutletResults results;
+    results.tall = EarlierResult();
+    EXPECT_TRUE(ComputeOutcome(in, CaseD, grid, results, &status).empty());
+    EXPECT_FALSE(HasResult(results.tall));
     EXPECT_EQ(status, ComputeStatus::FlowGuard);
     EXPECT_STREQ(ComputeFailureLine(status), "Illegal Input < Vg or Qd , Qh >!!\n");
     EXPECT_STREQ(ComputeFailureLine(ComputeStatus::OutOfMemory), "");
@@ -103,7 +114,7 @@ class MapMemoryTest : public ::testing::Test {
 TEST_F(MapMemoryTest, EveryRefusedBufferIsReported) {
     const MapSettings settings = {100, 20.0, 70.0, 50};
     OutletInputs in = AcceptedCaseD();
-    const MapMarks marks = MapMarksOf(settings, in);
+    const MapMarks marks = MapMarksOf(settings, in, EarlierResult());
     const double *grid = grid_.Cells();
     const auto render = [&](const double *from, MapStyle style) {
         return RenderMap(from, settings, marks, style, kMapWidth, kMapHeight);
@@ -141,11 +152,12 @@ TEST_F(MapMemoryTest, KamorteCalcsMapFileReportsTheRefusal) {
     const MapSettings settings = {100, 20.0, 70.0, 50};
     const OutletInputs in = AcceptedCaseD();
     gRefuseAll = true;
-    EXPECT_EQ(WriteMapFile(dir.Path("map.bmp"), false, grid_.Cells(), settings, in),
-              MapFileStatus::OutOfMemory);
+    EXPECT_EQ(
+        WriteMapFile(dir.Path("map.bmp"), false, grid_.Cells(), settings, in, EarlierResult()),
+        MapFileStatus::OutOfMemory);
     EXPECT_EQ(std::fopen(dir.Path("map.bmp").c_str(), "rb"), nullptr);
     gRefuseAll = false;
-    EXPECT_EQ(WriteMapFile(dir.Path("map.bmp"), true, grid_.Cells(), settings, in),
+    EXPECT_EQ(WriteMapFile(dir.Path("map.bmp"), true, grid_.Cells(), settings, in, EarlierResult()),
               MapFileStatus::Written);
 }
 
@@ -180,13 +192,16 @@ TEST(BoundaryRules, DifferWhereADistanceIsOmitted) {
         std::snprintf(in.buildingToBoundaryText, kTextSize, "%s", c.buildingText);
         in.tall.outletToBoundary = c.outlet;
         in.tall.buildingToBoundary = c.building;
-        in.tall.result.downwashClass = c.downwash;
-        in.tall.result.landingRow = 10;
+        TallRun run(in.tall);
+        run.result.downwashClass = c.downwash;
+        run.result.landingRow = 10;
         const std::string where = std::string(c.outletText) + "/" + c.buildingText;
-        EXPECT_EQ(BoundaryDistance(in.tall), c.computation) << where;
-        EXPECT_EQ(BoundaryText(in), c.row) << where;
+        EXPECT_EQ(BoundaryDistance(run), c.computation) << where;
+        EXPECT_EQ(BoundaryText(in, run.result), c.row) << where;
         double marker = 0;
-        EXPECT_EQ(MapBoundaryMarker(MapMarksOf({100, 20, 70, 50}, in), &marker), c.marked) << where;
+        EXPECT_EQ(MapBoundaryMarker(MapMarksOf({100, 20, 70, 50}, in, run.result), &marker),
+                  c.marked)
+            << where;
         EXPECT_EQ(c.marked ? marker : 0.0, c.marker) << where;
     }
 }

@@ -129,7 +129,8 @@ TEST(Golden, EveryKnownOutletGivesItsResults) {
         OutletCase screen;
         RequestError error = PrepareOutlet(options, currentOutlet, &screen);
         ASSERT_EQ(error.status, 0) << Cp932ToUtf8(error.message);
-        const Outcome outcome = ComputeOutcome(currentOutlet, screen, grid);
+        OutletResults results;
+        const Outcome outcome = ComputeOutcome(currentOutlet, screen, grid, results);
         size_t checked = 0;
         for (const OutcomeField &f : outcome) {
             if (g.expectedNumber.count(f.key)) {

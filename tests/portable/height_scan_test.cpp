@@ -52,7 +52,8 @@ Direct DirectAt(const OutletOptions &options, const std::string &height, double 
     own["case"] = std::string(1, static_cast<char>('A' + (c - CaseA)));
     OutletCase prepared;
     EXPECT_EQ(PrepareOutlet(own, in, &prepared).message, "") << height;
-    const Outcome outcome = ComputeResults(in, prepared, nullptr);
+    OutletResults results;
+    const Outcome outcome = ComputeResults(in, prepared, nullptr, results);
     double no2 = 0, rate = 0, flow = 0;
     for (const OutcomeField &f : outcome) {
         if (f.key == "no2Index")

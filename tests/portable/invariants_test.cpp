@@ -81,6 +81,7 @@ std::string FullWidth(const std::string &text) {
 
 struct Computed {
     OutletInputs in;
+    OutletResults results;
     Outcome outcome;
 };
 
@@ -95,7 +96,7 @@ Computed Compute(const OutletOptions &options) {
     const RequestError error = PrepareOutlet(options, c.in, &outletCase);
     EXPECT_EQ(error.status, kComputed) << error.message;
     ComputeStatus status;
-    c.outcome = ComputeResults(c.in, outletCase, &params, &status);
+    c.outcome = ComputeResults(c.in, outletCase, &params, c.results, &status);
     EXPECT_EQ(status, ComputeStatus::Ok);
     return c;
 }
@@ -128,7 +129,7 @@ long Rounded(double v) {
 
 void CheckTall(const Computed &c, const std::string &what) {
     const TallOutletInputs &t = c.in.tall;
-    const TallOutletResult &r = t.result;
+    const TallOutletResult &r = c.results.tall;
     const std::vector<long> shown = NumbersIn(Find(c.outcome, "outletIndexText")->text);
     // "index  （＝1号基準（no1）＋希釈度（dilution））"
     ASSERT_EQ(shown.size(), 4u) << what;
@@ -138,7 +139,9 @@ void CheckTall(const Computed &c, const std::string &what) {
     EXPECT_GE(shown[0], shown[2]) << what;
     EXPECT_EQ(shown[0], shown[2] + shown[3]) << what;
     if (r.landingRow >= 0) {
-        EXPECT_GE(r.landingRow + 1, BoundaryDistance(t)) << what;
+        TallRun run(t);
+        run.result = r;
+        EXPECT_GE(r.landingRow + 1, BoundaryDistance(run)) << what;
         const OutcomeField *landing = Find(c.outcome, "landingDilution");
         EXPECT_EQ(NumbersIn(Find(c.outcome, "landingDilutionText")->text),
                   std::vector<long>{Rounded(landing->number)})
@@ -148,8 +151,8 @@ void CheckTall(const Computed &c, const std::string &what) {
 
 void CheckLow(const Computed &c, const std::string &what) {
     const long no1 = Rounded(c.in.no1Index);
-    const long no2 = Rounded(c.in.lowResult.no2Index);
-    const long dilution = Rounded(c.in.lowResult.dilution);
+    const long no2 = Rounded(c.results.low.no2Index);
+    const long dilution = Rounded(c.results.low.dilution);
     EXPECT_EQ(no1, Rounded(Find(c.outcome, "no1Index")->number)) << what;
     EXPECT_GE(no2, no1) << what;
     // Each number of the output line is rounded on its own; with a whole No. 1 standard the
@@ -208,8 +211,8 @@ TEST(Invariants, HoldForRandomValidOutlets) {
         const Computed after = Compute(further);
         // The shown index: where the separately rounded parts disagree, the stored index is
         // set to their whole sum, so below a whole unit it may move either way.
-        EXPECT_GE(Rounded(after.in.tall.result.allowableOutletIndex),
-                  Rounded(c.in.tall.result.allowableOutletIndex))
+        EXPECT_GE(Rounded(after.results.tall.allowableOutletIndex),
+                  Rounded(c.results.tall.allowableOutletIndex))
             << what << " moved by " << step;
         ++moved;
     }

@@ -68,9 +68,11 @@ TEST(MakeReport, HoldsTheTextsTheScreenShows) {
         in.tall.dryFlow = 300;
         std::strcpy(in.outletToBoundaryText, c.boundaryText);
         in.tall.outletToBoundary = 50;
-        in.tall.result = {DownwashNone, 30, 92,           c.index,
-                          c.rate,       33, c.landingRow, c.landingRow < 0 ? -1 : 0};
-        const Report report = MakeReport(c.report, in, grid.data(), map, info, false);
+        OutletResults results;
+        results.tall = {DownwashNone, 30, 92,           c.index,
+                        c.rate,       33, c.landingRow, c.landingRow < 0 ? -1 : 0,
+                        300};
+        const Report report = MakeReport(c.report, in, results, grid.data(), map, info, false);
         EXPECT_EQ(report.shown.rateMantissa, c.mantissa);
         EXPECT_EQ(report.shown.rateExponent, c.exponent);
         EXPECT_EQ(report.shown.landingDistance, c.landing);
@@ -79,13 +81,13 @@ TEST(MakeReport, HoldsTheTextsTheScreenShows) {
         const bool tall = c.report == CaseC || c.report == CaseD;
         if (tall) {
             // The screen's own texts of the same outlet, field by field.
-            const TallResultTexts screen = FormatTallResults(in, grid.data());
+            const TallResultTexts screen = FormatTallResults(in, results.tall, grid.data());
             EXPECT_EQ(report.shown.outletIndex, screen.outletIndex);
             EXPECT_EQ(report.shown.dryFlow, screen.dryFlow);
             EXPECT_EQ(report.shown.landingDilution, screen.landingDilution);
         }
         EXPECT_EQ(report.mapPicture.size(), tall ? size_t{kMapWidth} * kMapImageRows * 3 : 0u);
-        EXPECT_EQ(report.inputs.tall.result.allowableOutletIndex, c.index);
+        EXPECT_EQ(report.results.tall.allowableOutletIndex, c.index);
         EXPECT_STREQ(report.info.facilityName, "施設");
         EXPECT_EQ(report.map.downwindRange, 2000);
         EXPECT_FALSE(report.colour);

@@ -66,8 +66,8 @@ class MapRasterTest : public ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(grid_.Obtain());
         in_.reset(new OutletInputs());
-        in_->tall.result.landingRow = -1;
-        in_->tall.result.downwashClass = -1;
+        result_.landingRow = -1;
+        result_.downwashClass = -1;
     }
 
     void SetGrid(int downwind, int height, double v) {
@@ -78,7 +78,7 @@ class MapRasterTest : public ::testing::Test {
         return BuildMapField(grid_.Cells(), downwindRange, displayHeight, 400, 200);
     }
 
-    MapMarks Marks() const { return MapMarksOf(settings_, *in_); }
+    MapMarks Marks() const { return MapMarksOf(settings_, *in_, result_); }
 
     void SetBoundary(const char *outletText, double outlet, const char *buildingText,
                      double building, int downwash) {
@@ -86,7 +86,7 @@ class MapRasterTest : public ::testing::Test {
         std::strcpy(in_->buildingToBoundaryText, buildingText);
         in_->tall.outletToBoundary = outlet;
         in_->tall.buildingToBoundary = building;
-        in_->tall.result.downwashClass = downwash;
+        result_.downwashClass = downwash;
     }
 
     // The blank map of the record's marks, as the screen shows it without a result.
@@ -112,6 +112,7 @@ class MapRasterTest : public ::testing::Test {
     DilutionGrid grid_;
     MapSettings settings_ = {100, 20.0, 70.0, 50};
     std::unique_ptr<OutletInputs> in_;
+    TallOutletResult result_ = TallOutletResult{};
 };
 
 // --- Window, limiting and resampling ---
@@ -280,7 +281,7 @@ TEST_F(MapRasterTest, ColourMapWritesEveryMapPixelAndNoStripPixel) {
 TEST_F(MapRasterTest, GreyRampShadesTheMapAndLeavesTheStrip) {
     settings_.redLimit = 0.0;
     settings_.whiteLimit = 2.0;
-    in_->tall.result.landingRow = 49;
+    result_.landingRow = 49;
     const std::vector<unsigned char> before = Blank();
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const std::vector<unsigned char> grey =
@@ -335,7 +336,7 @@ TEST_F(MapRasterTest, BlankMapHasFrameTicksAndStrip) {
 }
 
 TEST_F(MapRasterTest, ScreenMaximumPointIsABlueTriangle) {
-    in_->tall.result.landingRow = 59; // 60 m of 100: column 240
+    result_.landingRow = 59; // 60 m of 100: column 240
     const std::vector<unsigned char> image = Marked(kScreenMarks);
     for (int k = 0; k < 10; ++k)
         ExpectRun(image, 12 + k, 240 - k / 2, 240 + k / 2, kBlue);
@@ -343,7 +344,7 @@ TEST_F(MapRasterTest, ScreenMaximumPointIsABlueTriangle) {
 }
 
 TEST_F(MapRasterTest, MaximumPointAtTheLastIndexDrawsItsLeftHalf) {
-    in_->tall.result.landingRow = 99; // column 400, one past the map
+    result_.landingRow = 99; // column 400, one past the map
     std::vector<unsigned char> image = Marked(kScreenMarks);
     EXPECT_EQ(MapPixel(image, 0, 399), kUntouched);
     EXPECT_EQ(MapPixel(image, 1, 399), kUntouched);
@@ -355,7 +356,7 @@ TEST_F(MapRasterTest, MaximumPointAtTheLastIndexDrawsItsLeftHalf) {
 }
 
 TEST_F(MapRasterTest, MaximumPointOutsideTheWindowIsNotDrawn) {
-    in_->tall.result.landingRow = 100;
+    result_.landingRow = 100;
     const std::vector<unsigned char> image = Marked(kScreenMarks);
     for (int r = 0; r < 10; ++r)
         for (int c = 0; c < 400; ++c)
@@ -393,7 +394,7 @@ TEST_F(MapRasterTest, SiteBoundaryMarkerFollowsTheEnteredDistances) {
     };
     for (const BoundaryCase &bc : cases) {
         SCOPED_TRACE(bc.name);
-        in_->tall.result.landingRow = bc.landing;
+        result_.landingRow = bc.landing;
         SetBoundary(bc.outletText, bc.outlet, bc.buildingText, bc.building, bc.downwash);
         const std::vector<unsigned char> image = Marked(kScreenMarks);
         if (bc.centre < 0) {
@@ -444,8 +445,8 @@ TEST_F(MapRasterTest, PrintStyleTicksHaveWhiteCompanions) {
 }
 
 TEST_F(MapRasterTest, PrintStyleMarkersHaveBlackEdges) {
-    in_->tall.result.landingRow = 59; // column 240
-    SetBoundary("30", 30, "", 0, 0);  // column 120
+    result_.landingRow = 59;         // column 240
+    SetBoundary("30", 30, "", 0, 0); // column 120
     const std::vector<unsigned char> image = Marked(kPrintMarks);
     // A white triangle under an 11-pixel black bar.
     for (int k = 0; k < 10; ++k)

@@ -13,11 +13,12 @@ MapSettings DefaultsFor(double landingValue, int landingRow = 10, double outlet 
     TallOutletInputs in{};
     in.tallOutletHeight = outlet;
     in.tallBuildingHeight = building;
-    in.result.landingRow = landingRow;
-    in.result.landingColumn = landingRow < 0 ? -1 : 0;
+    TallOutletResult r = kNoTallResult;
+    r.landingRow = landingRow;
+    r.landingColumn = landingRow < 0 ? -1 : 0;
     if (landingRow >= 0)
         grid[static_cast<size_t>(landingRow) * kGridColumns] = landingValue;
-    return DefaultMapSettings(in, grid.data());
+    return DefaultMapSettings(in, r, grid.data());
 }
 
 } // namespace

@@ -15,8 +15,9 @@ std::string Report(OutletOptions options, bool superscript) {
     OutletInputs in{};
     OutletCase screen;
     EXPECT_EQ(PrepareOutlet(options, in, &screen).status, kComputed);
-    Outcome outcome = ComputeResults(in, screen, nullptr);
-    EXPECT_EQ(JudgeMeasuredIndex(options, StandardOf(screen, in), outcome).status, kComputed);
+    OutletResults results;
+    Outcome outcome = ComputeResults(in, screen, nullptr, results);
+    EXPECT_EQ(JudgeMeasuredIndex(options, StandardOf(screen, results), outcome).status, kComputed);
     return OutcomeReport(outcome, superscript, Cp932ToUtf8);
 }
 

@@ -17,7 +17,7 @@ using Texts = std::vector<std::pair<Field, const char *>>;
 using Needs = std::vector<std::vector<Field>>;
 
 // A record as the screens leave it: accepted texts, the No. 1 standard on both forms.
-OutletInputs Outlet(const Texts &texts, int32_t sizeClass = SizeNone,
+OutletInputs Outlet(const Texts &texts, SizeClass sizeClass = SizeNone,
                     OutletDirection direction = DirectionNotChosen) {
     OutletInputs in{};
     ResetLowOutletInputs(in);

@@ -11,7 +11,7 @@
 namespace {
 
 struct Prepared {
-    TallOutletInputs in;
+    TallRun in;
     PlumeRise rise;
 };
 
@@ -78,7 +78,7 @@ TEST(RoundShown, AddsAHalfAndTruncatesTowardZero) {
 }
 
 TEST(NormaliseFlows, DerivesTheOtherTwoFlowQuantities) {
-    TallOutletInputs dry = MakeTallOutlet(30, 10, 1, 60, false, 0, 0);
+    TallRun dry = MakeTallOutlet(30, 10, 1, 60, false, 0, 0);
     EXPECT_EQ(NormaliseFlows(dry), ComputeStatus::Ok);
     EXPECT_DOUBLE_EQ(dry.dryFlow, 1.0);
     EXPECT_DOUBLE_EQ(dry.wetFlow, 1.0);
@@ -86,14 +86,14 @@ TEST(NormaliseFlows, DerivesTheOtherTwoFlowQuantities) {
     EXPECT_EQ(dry.buildingScale, 10.0);
     EXPECT_EQ(dry.moisture, 0.0);
 
-    TallOutletInputs wet = MakeTallOutlet(30, 10, 1, -1, false, 0, 20);
+    TallRun wet = MakeTallOutlet(30, 10, 1, -1, false, 0, 20);
     wet.wetFlow = 120;
     EXPECT_EQ(NormaliseFlows(wet), ComputeStatus::Ok);
     EXPECT_DOUBLE_EQ(wet.wetFlow, 2.0);
     EXPECT_DOUBLE_EQ(wet.dryFlow, 1.6);
     EXPECT_DOUBLE_EQ(wet.moisture, 0.2);
 
-    TallOutletInputs velocity = MakeTallOutlet(30, 10, 2, 10, true, 273.15, 50);
+    TallRun velocity = MakeTallOutlet(30, 10, 2, 10, true, 273.15, 50);
     EXPECT_EQ(NormaliseFlows(velocity), ComputeStatus::Ok);
     EXPECT_DOUBLE_EQ(velocity.wetFlow, 10 * 0.785 * 4 / 2);
     EXPECT_DOUBLE_EQ(velocity.dryFlow, 0.5 * 10 * 0.785 * 4 / 2);
@@ -101,11 +101,11 @@ TEST(NormaliseFlows, DerivesTheOtherTwoFlowQuantities) {
 }
 
 TEST(NormaliseFlows, TwoFlowsAreRefusedWithAFailureStatus) {
-    TallOutletInputs both = MakeTallOutlet(30, 10, 1, 60, false, 0, 0);
+    TallRun both = MakeTallOutlet(30, 10, 1, 60, false, 0, 0);
     both.wetFlow = 60;
     EXPECT_EQ(NormaliseFlows(both), ComputeStatus::FlowGuard);
     EXPECT_EQ(both.dryFlow, 60.0); // nothing but the moisture has changed
-    TallOutletInputs flowAndVelocity = MakeTallOutlet(30, 10, 1, 60, false, 0, 0);
+    TallRun flowAndVelocity = MakeTallOutlet(30, 10, 1, 60, false, 0, 0);
     flowAndVelocity.exitVelocity = 5;
     EXPECT_EQ(NormaliseFlows(flowAndVelocity), ComputeStatus::FlowGuard);
 }

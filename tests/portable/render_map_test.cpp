@@ -77,10 +77,6 @@ const RenderCase kCases[] = {
 
 std::unique_ptr<OutletInputs> RecordOf(const RenderCase &c) {
     std::unique_ptr<OutletInputs> in(new OutletInputs());
-    in->tall.result.landingRow = c.landing;
-    in->tall.result.downwashClass = c.downwash;
-    // A record whose result exists, for the report's map; the blank cases have none.
-    in->tall.result.allowableOutletIndex = c.grid ? 30 : -1;
     std::strcpy(in->outletToBoundaryText, c.outletText);
     std::strcpy(in->buildingToBoundaryText, c.buildingText);
     in->tall.outletToBoundary = c.outlet;
@@ -96,14 +92,20 @@ TEST(RenderMap, DrawsWhatTheSeparateStepsDrew) {
         for (const MapStyle style : {kScreen, kGrey}) {
             SCOPED_TRACE(std::string(c.what) + (style == kGrey ? ", grey" : ", screen"));
             const std::unique_ptr<OutletInputs> in = RecordOf(c);
-            const MapMarks marks = MapMarksOf(c.settings, *in);
+            TallOutletResult result = kNoTallResult;
+            result.landingRow = c.landing;
+            result.downwashClass = c.downwash;
+            // A result that exists, for the report's map; the blank cases have none.
+            result.allowableOutletIndex = c.grid ? 30 : -1;
+            const MapMarks marks = MapMarksOf(c.settings, *in, result);
             const std::vector<unsigned char> image = RenderMap(
                 c.grid ? grid.Cells() : nullptr, c.settings, marks, style, c.width, c.height);
             ASSERT_EQ(image.size(), c.bytes);
             EXPECT_EQ(Fnv1a(image), style == kGrey ? c.greyHash : c.screenHash);
             // The report's map is the same picture, from the record's result or its absence.
             if (c.width == kMapWidth && c.height == kMapHeight) {
-                EXPECT_EQ(PrintedMapImage(style == kScreen, grid.Cells(), c.settings, *in), image);
+                EXPECT_EQ(PrintedMapImage(style == kScreen, grid.Cells(), c.settings, *in, result),
+                          image);
             }
         }
 }
@@ -111,7 +113,7 @@ TEST(RenderMap, DrawsWhatTheSeparateStepsDrew) {
 TEST(RenderMap, ASizeBelowOneGivesNoPicture) {
     DilutionGrid grid;
     ASSERT_TRUE(grid.Obtain());
-    const MapMarks marks = MapMarksOf(kInitialMapSettings, OutletInputs{});
+    const MapMarks marks = MapMarksOf(kInitialMapSettings, OutletInputs{}, TallOutletResult{});
     for (const double *from :
          {static_cast<const double *>(grid.Cells()), static_cast<const double *>(nullptr)}) {
         EXPECT_TRUE(RenderMap(from, kInitialMapSettings, marks, kScreen, 0, 200).empty());

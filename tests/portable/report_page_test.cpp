@@ -59,9 +59,9 @@ void LowOutlet(Records &r, OutletCase screen, const char *outlet, const char *bu
     r.in.buildingHeight = building[0] ? std::atof(building) : -1;
     std::strcpy(r.in.no1Text, "12");
     r.in.no1Index = 12;
-    r.in.sizeClass = sizeClass;
+    r.in.sizeClass = static_cast<SizeClass>(sizeClass);
     r.in.representativeDiameter = RepresentativeDiameter(static_cast<SizeClass>(sizeClass));
-    CalculateLowOutlet(r.in, screen);
+    r.sources.results.low = CalculateLowOutlet(r.in, screen);
 }
 
 TEST(ReportUnit, FromTheVerticalResolution) {
@@ -307,8 +307,8 @@ TEST(LowOutletReport, OutputsInBlueAndBlackWithTheFigure) {
     for (OutletCase report : {CaseA, CaseB}) {
         Records r;
         LowOutlet(r, report, report == CaseA ? "1.5" : "8", report == CaseA ? "" : "7", SizeSmall);
-        const int no2 = static_cast<int>(r.in.lowResult.no2Index + 0.5);
-        const int dilution = static_cast<int>(r.in.lowResult.dilution + 0.5);
+        const int no2 = static_cast<int>(r.sources.results.low.no2Index + 0.5);
+        const int dilution = static_cast<int>(r.sources.results.low.dilution + 0.5);
         ASSERT_GT(dilution, 0);
         const PageDescription page = DescribeReport(report, r.sources, kU);
         EXPECT_TRUE(Has(page, "２号基準：臭気指数", 1386, 1176));

@@ -8,20 +8,28 @@
 
 namespace {
 
-OutletInputs WithResult() {
-    OutletInputs in{};
+// An outlet of case C and its result.
+struct Shown {
+    OutletInputs in;
+    TallOutletResult r;
+};
+
+Shown WithResult() {
+    Shown s{};
+    OutletInputs &in = s.in;
     ResetLowOutletInputs(in);
     ResetTallOutletInputs(in);
     in.tall.no1Standard = 12;
-    in.tall.result.allowableOutletIndex = 45;
-    in.tall.result.dilutionDegree = 33.2;
-    in.tall.result.allowableEmissionRate = 9067288.67;
-    in.tall.result.downwashClass = DownwashNone;
-    in.tall.result.landingRow = 648;
-    in.tall.result.landingColumn = 0;
+    s.r = kNoTallResult;
+    s.r.allowableOutletIndex = 45;
+    s.r.dilutionDegree = 33.2;
+    s.r.allowableEmissionRate = 9067288.67;
+    s.r.downwashClass = DownwashNone;
+    s.r.landingRow = 648;
+    s.r.landingColumn = 0;
     in.tall.outletToBoundary = 50;
     in.tall.buildingToBoundary = 20;
-    return in;
+    return s;
 }
 
 std::string Mantissa(double rate) {
@@ -44,9 +52,11 @@ TEST(FormatEmissionRate, MantissaTimesTenToTheExponent) {
 TEST(FormatTallResults, ShownTexts) {
     std::vector<double> grid(static_cast<size_t>(kGridRows) * kGridColumns);
     grid[648 * kGridColumns] = 32.8;
-    OutletInputs in = WithResult();
-    in.tall.dryFlow = 95.34;
-    TallResultTexts t = FormatTallResults(in, grid.data());
+    Shown s = WithResult();
+    OutletInputs &in = s.in;
+    TallOutletResult &r = s.r;
+    r.dryFlow = 95.34;
+    TallResultTexts t = FormatTallResults(in, r, grid.data());
     EXPECT_EQ(t.outletIndex, "45        （＝1号基準（12）＋希釈度（33））");
     EXPECT_EQ(t.rateMantissa, "9.1×10");
     EXPECT_EQ(t.rateExponent, "6");
@@ -55,20 +65,20 @@ TEST(FormatTallResults, ShownTexts) {
     EXPECT_EQ(t.landingDilution, "33");
 
     std::snprintf(in.dryFlowText, sizeof in.dryFlowText, "95.30");
-    EXPECT_EQ(FormatTallResults(in, grid.data()).dryFlow, "95.30"); // as typed
+    EXPECT_EQ(FormatTallResults(in, r, grid.data()).dryFlow, "95.30"); // as typed
 
     // A result without a landing point (no row at or beyond the boundary) reads no cell.
-    in.tall.result.landingRow = -1;
-    in.tall.result.landingColumn = -1;
-    t = FormatTallResults(in, grid.data());
+    r.landingRow = -1;
+    r.landingColumn = -1;
+    t = FormatTallResults(in, r, grid.data());
     EXPECT_EQ(t.landingDistance, "");
     EXPECT_EQ(t.landingDilution, "");
     EXPECT_EQ(t.outletIndex, "45        （＝1号基準（12）＋希釈度（33））");
 
-    in.tall.result.allowableOutletIndex = -1;
-    in.tall.result.allowableEmissionRate = -1;
-    in.tall.dryFlow = -1;
-    t = FormatTallResults(in, grid.data());
+    r.allowableOutletIndex = -1;
+    r.allowableEmissionRate = -1;
+    r.dryFlow = -1;
+    t = FormatTallResults(in, r, grid.data());
     EXPECT_EQ(t.outletIndex, "");
     EXPECT_EQ(t.rateMantissa, "");
     EXPECT_EQ(t.dryFlow, "");
@@ -78,14 +88,16 @@ TEST(FormatTallResults, ShownTexts) {
 
 TEST(FormatTallResults, SiteBoundaryByEnteredDistancesAndDownwash) {
     std::vector<double> grid(static_cast<size_t>(kGridRows) * kGridColumns);
-    OutletInputs in = WithResult();
-    auto boundary = [&] { return FormatTallResults(in, grid.data()).boundary; };
+    Shown s = WithResult();
+    OutletInputs &in = s.in;
+    TallOutletResult &r = s.r;
+    auto boundary = [&] { return FormatTallResults(in, r, grid.data()).boundary; };
     EXPECT_EQ(boundary(), ""); // case C with both omitted
     std::snprintf(in.buildingToBoundaryText, kTextSize, "20");
     EXPECT_EQ(boundary(), "20");
     std::snprintf(in.outletToBoundaryText, kTextSize, "50");
     EXPECT_EQ(boundary(), "50"); // no downwash: the outlet's distance
-    in.tall.result.downwashClass = DownwashWeak;
+    r.downwashClass = DownwashWeak;
     EXPECT_EQ(boundary(), "20");
     in.buildingToBoundaryText[0] = '\0';
     EXPECT_EQ(boundary(), "50");
@@ -96,9 +108,7 @@ TEST(FormatTallResults, SiteBoundaryByEnteredDistancesAndDownwash) {
 TEST(FormatLowResults, OutputLineAndFigureTexts) {
     OutletInputs in{};
     in.no1Index = 12;
-    in.lowResult.no2Index = 27.889;
-    in.lowResult.dilution = 15.889;
-    LowResultTexts t = FormatLowResults(in);
+    LowResultTexts t = FormatLowResults(in, {27.889, 15.889});
     EXPECT_EQ(t.no2, "28");
     EXPECT_EQ(t.no1Part, "（ ＝ １号基準(12) ＋");
     EXPECT_EQ(t.dilutionPart, "(16) ）");

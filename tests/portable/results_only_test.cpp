@@ -185,10 +185,12 @@ TEST(ResultsOnly, EveryFieldIsBitIdenticalToTheRunOverTheWholeGrid) {
             continue;
         }
         ASSERT_EQ(PrepareOutlet(c.options, *alone, &same).status, 0);
-        const Outcome want = ComputeOutcome(*whole, screen, grid);
+        OutletResults wholeResults, aloneResults;
+        const Outcome want = ComputeOutcome(*whole, screen, grid, wholeResults);
         ASSERT_FALSE(want.empty());
-        ExpectSameOutcome(ComputeResults(*alone, same, nullptr), want);
+        ExpectSameOutcome(ComputeResults(*alone, same, nullptr, aloneResults), want);
         ExpectSameRecords(alone->tall, whole->tall);
+        EXPECT_EQ(Bits(aloneResults.tall.dryFlow), Bits(wholeResults.tall.dryFlow));
         ++compared;
     }
     EXPECT_GE(compared, 300u + 6u); // and at least four tall ones of the golden file
@@ -219,8 +221,9 @@ TEST(ResultsOnly, ConstantsReadOnceGiveWhatEveryRunReads) {
             OutletCase screen;
             ASSERT_EQ(PrepareOutlet(o, *whole, &screen).status, 0);
             ASSERT_EQ(PrepareOutlet(o, *alone, &screen).status, 0);
-            ExpectSameOutcome(ComputeResults(*alone, screen, &params),
-                              ComputeOutcome(*whole, screen, grid));
+            OutletResults results;
+            ExpectSameOutcome(ComputeResults(*alone, screen, &params, results),
+                              ComputeOutcome(*whole, screen, grid, results));
         }
     }
 }
@@ -236,11 +239,13 @@ TEST(DilutionGrid, RefusedMemoryIsReportedAndAskedForAgain) {
     std::unique_ptr<OutletInputs> record(new OutletInputs());
     OutletCase screen;
     ASSERT_EQ(PrepareOutlet(ExampleOutlet(), *record, &screen).status, 0);
-    EXPECT_TRUE(ComputeOutcome(*record, screen, grid).empty());
-    EXPECT_EQ(CalculateTallOutlet(*record, screen, grid), ComputeStatus::OutOfMemory);
-    EXPECT_EQ(record->tall.result.landingRow, -1);
-    EXPECT_EQ(record->tall.result.allowableOutletIndex, -1);
-    EXPECT_FALSE(ComputeResults(*record, screen, nullptr).empty()); // needs no grid
+    OutletResults results;
+    EXPECT_TRUE(ComputeOutcome(*record, screen, grid, results).empty());
+    TallOutletResult r;
+    EXPECT_EQ(CalculateTallOutlet(*record, screen, grid, &r), ComputeStatus::OutOfMemory);
+    EXPECT_EQ(r.landingRow, -1);
+    EXPECT_EQ(r.allowableOutletIndex, -1);
+    EXPECT_FALSE(ComputeResults(*record, screen, nullptr, results).empty()); // needs no grid
 
     // Before any grid, the map reads what a grid holds before the first run: zeros.
     const MapField withoutGrid = BuildMapField(grid.Cells(), 137, 53, kMapWidth, kMapHeight);
@@ -250,9 +255,9 @@ TEST(DilutionGrid, RefusedMemoryIsReportedAndAskedForAgain) {
 
     // Asked again, the grid is obtained and filled.
     grid.Release();
-    EXPECT_EQ(CalculateTallOutlet(*record, screen, grid), ComputeStatus::Ok);
+    EXPECT_EQ(CalculateTallOutlet(*record, screen, grid, &r), ComputeStatus::Ok);
     ASSERT_NE(grid.Cells(), nullptr);
-    EXPECT_EQ(record->tall.result.landingRow, 648);
+    EXPECT_EQ(r.landingRow, 648);
     EXPECT_GT(GridCell(grid.Cells(), 648, 0), 30);
 }
 
@@ -290,9 +295,10 @@ TEST(DilutionGrid, TwoOwnersShareNothing) {
     OutletCase screen;
     ASSERT_EQ(PrepareOutlet(ExampleOutlet(), *record, &screen).status, 0);
     DilutionGrid first, second;
-    ASSERT_EQ(CalculateTallOutlet(*record, screen, first), ComputeStatus::Ok);
-    const MapSettings settings = DefaultMapSettings(record->tall, first.Cells());
-    const MapMarks marks = MapMarksOf(settings, *record);
+    TallOutletResult firstResult, otherResult;
+    ASSERT_EQ(CalculateTallOutlet(*record, screen, first, &firstResult), ComputeStatus::Ok);
+    const MapSettings settings = DefaultMapSettings(record->tall, firstResult, first.Cells());
+    const MapMarks marks = MapMarksOf(settings, *record, firstResult);
     const std::vector<unsigned char> before =
         RenderMap(first.Cells(), settings, marks, MapStyle::Screen, kMapWidth, kMapHeight);
     const std::vector<double> cells(first.Cells(), first.Cells() + kGridRows * kGridColumns);
@@ -303,8 +309,8 @@ TEST(DilutionGrid, TwoOwnersShareNothing) {
     EXPECT_EQ(GridCell(second.Cells(), 648, 0), 0); // zero: not the first's run
     std::unique_ptr<OutletInputs> other(new OutletInputs());
     ASSERT_EQ(PrepareOutlet(With(ExampleOutlet(), "height", "60"), *other, &screen).status, 0);
-    ASSERT_EQ(CalculateTallOutlet(*other, screen, second), ComputeStatus::Ok);
-    EXPECT_NE(other->tall.result.landingRow, record->tall.result.landingRow);
+    ASSERT_EQ(CalculateTallOutlet(*other, screen, second, &otherResult), ComputeStatus::Ok);
+    EXPECT_NE(otherResult.landingRow, firstResult.landingRow);
     second.Release();
     EXPECT_EQ(second.Cells(), nullptr);
 
@@ -331,7 +337,8 @@ TEST(KamorteCalc, BatchRowsComeInInputOrderAsSingleRunsGiveThem) {
                 o[header[i]] = cells[i];
         OutletCase screen;
         ASSERT_EQ(PrepareOutlet(o, *record, &screen).status, 0) << line;
-        want += OutcomeCsvRow(ComputeOutcome(*record, screen, grid), "", Cp932ToUtf8);
+        OutletResults results;
+        want += OutcomeCsvRow(ComputeOutcome(*record, screen, grid, results), "", Cp932ToUtf8);
     }
     const std::string command = std::string(KAMORTE_CALC) + " --batch " KAMORTE_SOURCE_DIR
                                                             "/bench/batch_outlets.csv 2>/dev/null";

@@ -34,26 +34,25 @@ TEST(CalculateLowOutlet, NeverBelowTheNo1Standard) {
     in.no1Index = 12;
     in.outletHeight = 5;
     in.representativeDiameter = RepresentativeDiameter(SizeSmall);
-    CalculateLowOutlet(in, CaseA);
-    EXPECT_NEAR(in.lowResult.no2Index, 27.88971617520655, 1e-12);
-    EXPECT_NEAR(in.lowResult.dilution, 15.889716175206551, 1e-12);
+    LowOutletResult r = CalculateLowOutlet(in, CaseA);
+    EXPECT_NEAR(r.no2Index, 27.88971617520655, 1e-12);
+    EXPECT_NEAR(r.dilution, 15.889716175206551, 1e-12);
 
     in.outletHeight = 0.5; // He 0.75 m: raw below the No. 1 standard
-    CalculateLowOutlet(in, CaseA);
-    EXPECT_EQ(in.lowResult.no2Index, 12.0);
-    EXPECT_EQ(in.lowResult.dilution, 0.0);
+    r = CalculateLowOutlet(in, CaseA);
+    EXPECT_EQ(r.no2Index, 12.0);
+    EXPECT_EQ(r.dilution, 0.0);
 
     in.outletHeight = 0; // no logarithm of zero
-    CalculateLowOutlet(in, CaseA);
-    EXPECT_EQ(in.lowResult.no2Index, 12.0);
-    EXPECT_EQ(in.lowResult.dilution, 0.0);
+    r = CalculateLowOutlet(in, CaseA);
+    EXPECT_EQ(r.no2Index, 12.0);
+    EXPECT_EQ(r.dilution, 0.0);
     EXPECT_TRUE(std::isinf(SmallOutletStandard(12, 0, 0.4, -1)));
 
     in.buildingHeight = 30; // case A ignores a building height
     in.outletHeight = 5;
-    CalculateLowOutlet(in, CaseA);
-    EXPECT_EQ(in.buildingHeight, -1.0);
-    EXPECT_NEAR(in.lowResult.no2Index, 27.88971617520655, 1e-12);
+    r = CalculateLowOutlet(in, CaseA);
+    EXPECT_NEAR(r.no2Index, 27.88971617520655, 1e-12);
 }
 
 TEST(RepresentativeDiameter, OfEachSizeClass) {

@@ -197,7 +197,7 @@ TEST(SmellParams, ALineLongerThanItsLimitShiftsTheLinesAfterIt) {
 TEST(SmellParams, AChangedFileChangesTheNextComputation) {
     ScratchDirectory dir;
     auto run = [] {
-        TallOutletInputs t = MakeTallOutlet(30, 10, 1, 300, false, 80, 10);
+        TallRun t = MakeTallOutlet(30, 10, 1, 300, false, 80, 10);
         std::vector<double> grid(200 * 40);
         int32_t row, column;
         RunTallOutlet(t, true, 200, 40, grid.data(), &row, &column);

@@ -34,7 +34,8 @@ Computed Compute(bool example, const SmellParams &params) {
     const OutletOptions options = example ? ExampleOutlet() : kDownwashOutlet;
     EXPECT_EQ(PrepareOutlet(options, c.in, &c.outletCase).status, kComputed);
     ComputeStatus status;
-    c.outcome = ComputeResults(c.in, c.outletCase, &params, &status);
+    OutletResults results;
+    c.outcome = ComputeResults(c.in, c.outletCase, &params, results, &status);
     EXPECT_EQ(status, ComputeStatus::Ok);
     return c;
 }
@@ -175,7 +176,8 @@ TEST(SmellPrmAsWritten, RandomFilesComputeWithEveryValueTheRuleTakes) {
             const OutletOptions options = example ? ExampleOutlet() : kDownwashOutlet;
             ASSERT_EQ(PrepareOutlet(options, in, &outletCase).status, kComputed);
             DilutionGrid grid;
-            const Outcome whole = ComputeOutcome(in, outletCase, grid);
+            OutletResults wholeResults;
+            const Outcome whole = ComputeOutcome(in, outletCase, grid, wholeResults);
             for (const char *key : {"allowableOutletIndex", "dilutionDegree", "landingRow"})
                 EXPECT_EQ(Field(whole, key)->number, Field(results.outcome, key)->number) << key;
         }
@@ -206,7 +208,8 @@ TEST(SmellPrmAsWritten, AnOverlongFirstLineComputesWithTheBoundsItGives) {
     ASSERT_EQ(PrepareOutlet(ExampleOutlet(), in, &outletCase).status, kComputed);
     ComputeStatus status;
     DilutionGrid grid;
-    const Outcome whole = ComputeOutcome(in, outletCase, grid, &status);
+    OutletResults wholeResults;
+    const Outcome whole = ComputeOutcome(in, outletCase, grid, wholeResults, &status);
     ASSERT_EQ(status, ComputeStatus::Ok);
     EXPECT_EQ(Field(whole, "allowableOutletIndex")->number, 30.179659640820194);
     EXPECT_EQ(Field(whole, "landingRow")->number, 468);

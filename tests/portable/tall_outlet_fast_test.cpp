@@ -17,11 +17,11 @@ namespace {
 
 struct Outlet {
     const char *what;
-    TallOutletInputs in;
+    TallRun in;
 };
 
-TallOutletInputs With(TallOutletInputs in, double outletBoundary, double buildingBoundary,
-                      OutletDirection direction = DirectionUpward) {
+TallRun With(TallRun in, double outletBoundary, double buildingBoundary,
+             OutletDirection direction = DirectionUpward) {
     in.outletToBoundary = outletBoundary;
     in.buildingToBoundary = buildingBoundary;
     in.outletDirection = direction;
@@ -43,12 +43,12 @@ std::vector<Outlet> Spread() {
 }
 
 struct Computed {
-    TallOutletInputs in;
+    TallRun in;
     double Fmax;
     int32_t row, column;
 };
 
-Computed Compute(TallOutletInputs in, bool fast, double *grid) {
+Computed Compute(TallRun in, bool fast, double *grid) {
     Computed c{in, 0, -1, -1};
     c.Fmax =
         fast ? RunTallOutlet(c.in, true, kGridRows, kGridColumns, grid, &c.row, &c.column)
@@ -56,12 +56,12 @@ Computed Compute(TallOutletInputs in, bool fast, double *grid) {
     return c;
 }
 
-std::vector<unsigned char> DefaultMap(const TallOutletInputs &in, const double *grid) {
-    const MapSettings settings = DefaultMapSettings(in, grid);
+std::vector<unsigned char> DefaultMap(const TallRun &in, const double *grid) {
+    const MapSettings settings = DefaultMapSettings(in, in.result, grid);
     OutletInputs record{};
     record.tall = in;
-    return RenderMap(grid, settings, MapMarksOf(settings, record), MapStyle::Screen, kMapWidth,
-                     kMapHeight);
+    return RenderMap(grid, settings, MapMarksOf(settings, record, in.result), MapStyle::Screen,
+                     kMapWidth, kMapHeight);
 }
 
 } // namespace

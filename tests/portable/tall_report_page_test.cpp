@@ -29,7 +29,7 @@ struct Records {
         Text(in.dryFlowText, "1500");
         in.tall.dryFlow = 1500;
         in.flowMode = FlowDry;
-        in.tall.result = {DownwashWeak, 20, 41.256, 45, 9067288.67, 33, 648, 0};
+        sources.results.tall = {DownwashWeak, 20, 41.256, 45, 9067288.67, 33, 648, 0, 1500};
         sources.printedAt = "2026年04月01日 9時05分07秒";
         sources.shown.rateMantissa = "9.1×10";
         sources.shown.rateExponent = "6";
@@ -199,12 +199,12 @@ TEST(TallOutletReport, OutputColumn) {
     };
     for (const Row &row : rows) {
         Records r;
-        r.in.tall.result.downwashClass = row.downwash;
+        r.sources.results.tall.downwashClass = row.downwash;
         const PageDescription page = DescribeReport(CaseD, r.sources, kU);
         EXPECT_TRUE(Has(page, row.text, row.x, row.y, row.colour)) << row.text;
     }
     Records r;
-    r.in.tall.result.downwashClass = -1;
+    r.sources.results.tall.downwashClass = -1;
     const PageDescription page = DescribeReport(CaseD, r.sources, kU);
     for (const char *word : {"無", "弱", "強"})
         EXPECT_EQ(Count(page, word), 0);

@@ -6,12 +6,11 @@
 #include <filesystem>
 #include <random>
 
-TallOutletInputs MakeTallOutlet(double height, double building, double diameter,
-                                double velocityOrDryFlow, bool flowIsVelocity, double temperature,
-                                double moisture) {
+TallRun MakeTallOutlet(double height, double building, double diameter, double velocityOrDryFlow,
+                       bool flowIsVelocity, double temperature, double moisture) {
     OutletInputs in{};
     ResetTallOutletInputs(in);
-    TallOutletInputs t = in.tall;
+    TallRun t(in.tall);
     t.no1Standard = 12;
     t.tallOutletHeight = height;
     t.tallBuildingHeight = building;

@@ -1,13 +1,12 @@
 #pragma once
-#include "model/outlet_inputs.h"
+#include "model/outlet_results.h"
 
 #include <string>
 #include <vector>
 
 // A tall outlet with every input given (case D style), before normalisation.
-TallOutletInputs MakeTallOutlet(double height, double building, double diameter,
-                                double velocityOrDryFlow, bool flowIsVelocity, double temperature,
-                                double moisture);
+TallRun MakeTallOutlet(double height, double building, double diameter, double velocityOrDryFlow,
+                       bool flowIsVelocity, double temperature, double moisture);
 
 // Runs the test body's file work in a fresh temporary directory that becomes the current
 // directory, and returns to the previous one afterwards.

@@ -82,9 +82,10 @@ OutletStandard Computed(const std::vector<std::string> &args) {
     OutletCase screen = CaseUndecided;
     EXPECT_EQ(PrepareOutlet(options, in, &screen).status, kComputed);
     ComputeStatus status;
-    ComputeResults(in, screen, nullptr, &status);
+    OutletResults results;
+    ComputeResults(in, screen, nullptr, results, &status);
     EXPECT_EQ(status, ComputeStatus::Ok);
-    return StandardOf(screen, in);
+    return StandardOf(screen, results);
 }
 
 } // namespace

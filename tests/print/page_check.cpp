@@ -65,7 +65,7 @@ bool Coloured(const unsigned char *p) {
 }
 
 // The same records the print driver enters on the screens.
-void FillRecords(char which, OutletInputs &in) {
+void FillRecords(char which, OutletInputs &in, OutletResults &results) {
     ResetLowOutletInputs(in);
     ResetTallOutletInputs(in);
     if (which == 'a' || which == 'b') {
@@ -80,7 +80,7 @@ void FillRecords(char which, OutletInputs &in) {
         in.no1Index = 12;
         in.sizeClass = b ? SizeMedium : SizeSmall;
         in.representativeDiameter = RepresentativeDiameter(static_cast<SizeClass>(in.sizeClass));
-        CalculateLowOutlet(in, b ? CaseB : CaseA);
+        results.low = CalculateLowOutlet(in, b ? CaseB : CaseA);
         return;
     }
     // Cases C and D: the rows that exist decide the layout; the values do not move anything
@@ -88,7 +88,7 @@ void FillRecords(char which, OutletInputs &in) {
     in.flowMode = which == 'c' ? FlowWet : FlowDry;
     in.tall.outletDirection = which == 'c' ? DirectionUpward : DirectionOther;
     in.sizeMode = which == 'd' ? SizeByArea : SizeByDiameter;
-    in.tall.result = {DownwashWeak, 20, 40, 40, 1.0e6, 28, 500, 0};
+    results.tall = {DownwashWeak, 20, 40, 40, 1.0e6, 28, 500, 0, 1000};
     in.tall.dryFlow = 1000;
 }
 
@@ -108,9 +108,9 @@ int main(int argc, char **argv) {
     const OutletCase report = static_cast<OutletCase>(CaseA + (which - 'a'));
     Report from{};
     OutletInputs &in = from.inputs;
-    FillRecords(which, in);
+    FillRecords(which, in, from.results);
     if (argc == 4)
-        in.tall.dryFlow = std::atof(argv[3]);
+        in.tall.dryFlow = from.results.tall.dryFlow = std::atof(argv[3]);
     from.map = {2000, 20, 70, 200};
     from.shown.rateMantissa = "1.0×10";
     from.shown.rateExponent = "6";

@@ -219,12 +219,12 @@ class HostilePasteTest : public ShellTest {
         case Window::CaseA:
         case Window::CaseB:
             Command(IDC_CALCULATE);
-            return gOutletInputs.lowResult.no2Index >= 0 ? "No. 2 " + Text(IDC_LOW_NO2)
-                                                         : Text(IDC_LOW_NO2);
+            return gOutletResults.low.no2Index >= 0 ? "No. 2 " + Text(IDC_LOW_NO2)
+                                                    : Text(IDC_LOW_NO2);
         case Window::CaseC:
         case Window::CaseD:
             Command(IDC_CALCULATE);
-            return HasTallResult(gOutletInputs) ? "the tall outlet's results" : "";
+            return HasResult(gOutletResults.tall) ? "the tall outlet's results" : "";
         case Window::MapAdjust: {
             const MapSettings before = gMapSettings;
             SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);

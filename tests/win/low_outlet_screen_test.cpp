@@ -60,7 +60,7 @@ class LowOutletScreenTest : public ShellTest {
         EXPECT_EQ(Text(IDC_LOW_FIGURE_DILUTION), "希釈度");
         EXPECT_EQ(Text(IDC_LOW_FIGURE_NO1), "１号基準：臭気指数");
         EXPECT_FALSE(Enabled(IDC_PRINT));
-        EXPECT_EQ(gOutletInputs.lowResult.no2Index, -1.0);
+        EXPECT_EQ(gOutletResults.low.no2Index, -1.0);
     }
 
     // Owned by the screen that asked, which a Yes may have replaced since.
@@ -98,8 +98,8 @@ TEST_F(LowOutletScreenTest, CaseAShowsTheStandardInTheLineAndBesideTheFigure) {
     EXPECT_EQ(Text(IDC_LOW_FIGURE_DILUTION), "希釈度 16");
     EXPECT_EQ(Text(IDC_LOW_FIGURE_NO1), "１号基準：臭気指数 12");
     EXPECT_TRUE(Enabled(IDC_PRINT));
-    EXPECT_NEAR(gOutletInputs.lowResult.no2Index, 27.89, 0.005);
-    EXPECT_NEAR(gOutletInputs.lowResult.dilution, 15.89, 0.005);
+    EXPECT_NEAR(gOutletResults.low.no2Index, 27.89, 0.005);
+    EXPECT_NEAR(gOutletResults.low.dilution, 15.89, 0.005);
 
     for (int id : {IDC_LOW_NO2, IDC_LOW_NO1_PART, IDC_LOW_DILUTION_PART, IDC_LOW_FIGURE_NO2,
                    IDC_LOW_FIGURE_DILUTION, IDC_LOW_FIGURE_NO1})
@@ -124,14 +124,14 @@ TEST_F(LowOutletScreenTest, TheStandardIsNeverBelowTheNo1Standard) {
     EXPECT_TRUE(boxes.empty()) << "an outlet at ground level is accepted";
     EXPECT_EQ(Text(IDC_LOW_NO2), "15");
     EXPECT_EQ(Text(IDC_LOW_DILUTION_PART), "(0) ）");
-    EXPECT_EQ(gOutletInputs.lowResult.dilution, 0.0);
+    EXPECT_EQ(gOutletResults.low.dilution, 0.0);
 
     // 10 + 10 log10(0.69 × 0.75²) ≈ 5.9, raised to 10.
     Type(IDC_CASE_OUTLET_HEIGHT, "0.5");
     Compute("10", IDC_LOW_SIZE_SMALL);
     EXPECT_EQ(Text(IDC_LOW_NO2), "10");
     EXPECT_EQ(Text(IDC_LOW_FIGURE_DILUTION), "希釈度 0");
-    EXPECT_EQ(gOutletInputs.lowResult.no2Index, 10.0);
+    EXPECT_EQ(gOutletResults.low.no2Index, 10.0);
 }
 
 TEST_F(LowOutletScreenTest, No1StandardFrom10To21) {

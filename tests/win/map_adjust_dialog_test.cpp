@@ -49,7 +49,7 @@ class MapAdjustDialogTest : public ShellTest {
         for (const auto &f : fields)
             Type(f.first, f.second);
         Command(IDC_CALCULATE);
-        ASSERT_TRUE(HasTallResult(gOutletInputs));
+        ASSERT_TRUE(HasResult(gOutletResults.tall));
     }
     static HWND Dialog() { return gShell.mapAdjustWindow; }
     static std::string DialogText(int id) { return Text(GetDlgItem(Dialog(), id)); }

@@ -184,8 +184,9 @@ TEST(ReportMapFile, FolderFromTempOrTheCurrentFolder) {
         SetEnvironmentVariableA("TEMP", row.temp == "-" ? nullptr : row.temp.c_str());
         char path[MAX_PATH];
         std::memset(path, 0, sizeof path);
-        ASSERT_TRUE(WriteReportMapFile(
-            PrintedMapImage(true, gScreenGrid.Cells(), gMapSettings, gOutletInputs), path))
+        ASSERT_TRUE(WriteReportMapFile(PrintedMapImage(true, gScreenGrid.Cells(), gMapSettings,
+                                                       gOutletInputs, gOutletResults.tall),
+                                       path))
             << row.name;
         ASSERT_LT(std::strlen(path), sizeof path);
         const std::string written = path;
@@ -204,10 +205,12 @@ TEST(ReportMapFile, FolderFromTempOrTheCurrentFolder) {
 
 TEST(ReportMapFile, TwoPrintsAtOnceGetTwoFiles) {
     char first[MAX_PATH], second[MAX_PATH];
-    ASSERT_TRUE(WriteReportMapFile(
-        PrintedMapImage(false, gScreenGrid.Cells(), gMapSettings, gOutletInputs), first));
-    ASSERT_TRUE(WriteReportMapFile(
-        PrintedMapImage(true, gScreenGrid.Cells(), gMapSettings, gOutletInputs), second));
+    ASSERT_TRUE(WriteReportMapFile(PrintedMapImage(false, gScreenGrid.Cells(), gMapSettings,
+                                                   gOutletInputs, gOutletResults.tall),
+                                   first));
+    ASSERT_TRUE(WriteReportMapFile(PrintedMapImage(true, gScreenGrid.Cells(), gMapSettings,
+                                                   gOutletInputs, gOutletResults.tall),
+                                   second));
     EXPECT_STRNE(first, second);
     EXPECT_TRUE(DeleteFileA(first));
     EXPECT_TRUE(DeleteFileA(second));

@@ -107,7 +107,7 @@ bool ComputeExample() {
     for (const auto &f : fields)
         Type(Screen(), f.first, f.second);
     Command(IDC_CALCULATE);
-    return HasTallResult(gOutletInputs);
+    return HasResult(gOutletResults.tall);
 }
 
 // Keystrokes into the range field that alternate between two ranges, at the given height.
@@ -156,7 +156,7 @@ void TimeSteps(int range, int height, int count) {
         double t1 = Now();
         PaintMapArea(gMapImage, kMapWidth, kMapHeight, mapField, gMapSettings, MapStyle::Screen);
         DrawMapMarks(kScreenMarks, kMapWidth, kMapHeight, gMapImage,
-                     MapMarksOf(gMapSettings, gOutletInputs));
+                     MapMarksOf(gMapSettings, gOutletInputs, gOutletResults.tall));
         double t2 = Now();
         const std::vector<unsigned char> shown =
             ResampleImage(kMapWidth, kMapImageRows, 3, gMapImage.data(), gMapImage.size(),

@@ -72,9 +72,9 @@ TEST_F(TallOutletRunTest, AFailedRunIsSaidInAMessageBoxAndTheScreenStays) {
         EXPECT_EQ(t.dryFlow, 300.0) << c.what;
         EXPECT_EQ(t.moisture, 10.0) << c.what;
         EXPECT_EQ(t.wetFlow, c.wetFlow) << c.what;
-        EXPECT_EQ(t.result.allowableOutletIndex, -1.0) << c.what;
-        EXPECT_EQ(t.result.landingRow, -1) << c.what;
-        EXPECT_FALSE(HasTallResult(gOutletInputs)) << c.what;
+        EXPECT_EQ(gOutletResults.tall.allowableOutletIndex, -1.0) << c.what;
+        EXPECT_EQ(gOutletResults.tall.landingRow, -1) << c.what;
+        EXPECT_FALSE(HasResult(gOutletResults.tall)) << c.what;
     }
     // And once the memory is there again, the same screen computes.
     SetMapMemoryGate(nullptr);
@@ -82,7 +82,7 @@ TEST_F(TallOutletRunTest, AFailedRunIsSaidInAMessageBoxAndTheScreenStays) {
     boxes.clear();
     EXPECT_TRUE(RunTallOutletOnScreen(Screen(), CaseD));
     EXPECT_TRUE(boxes.empty());
-    EXPECT_GT(gOutletInputs.tall.result.allowableOutletIndex, 0.0);
+    EXPECT_GT(gOutletResults.tall.allowableOutletIndex, 0.0);
 }
 
 } // namespace

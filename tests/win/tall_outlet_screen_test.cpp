@@ -219,7 +219,7 @@ TEST_F(TallOutletScreenTest, ShowsTheTextsOfTheCommandLineForEveryOutlet) {
         SCOPED_TRACE(o.what);
         OpenAndCompute(o);
         ASSERT_TRUE(boxes.empty()) << boxes.front().text;
-        ASSERT_TRUE(HasTallResult(gOutletInputs));
+        ASSERT_TRUE(HasResult(gOutletResults.tall));
         int compared = 0;
         for (const auto &control : TextControls()) {
             if (!o.texts.count(control.first))
@@ -306,7 +306,7 @@ TEST_F(TallOutletScreenTest, RefusesEachBadFieldWithItsMessageAndFocus) {
             EXPECT_EQ(boxes[0].type, kRefusal);
             EXPECT_EQ(GetFocus(), Item(c.field));
         }
-        EXPECT_FALSE(HasTallResult(gOutletInputs));
+        EXPECT_FALSE(HasResult(gOutletResults.tall));
         Command(IDC_BACK_TO_MENU);
     }
 }
@@ -347,7 +347,7 @@ TEST_F(TallOutletScreenTest, AsksForTheScreenTheHeightsBelongTo) {
         EXPECT_EQ(boxes[0].type, kQuestion);
         EXPECT_EQ(gShell.currentScreen, c.next);
         EXPECT_EQ(Text(IDC_CASE_OUTLET_HEIGHT), c.outlet);
-        EXPECT_EQ(gOutletInputs.tall.result.allowableOutletIndex, -1.0);
+        EXPECT_EQ(gOutletResults.tall.allowableOutletIndex, -1.0);
         if (c.answer == IDNO) {
             EXPECT_EQ(GetFocus(), Item(IDC_CASE_BUILDING_HEIGHT));
         }
@@ -416,12 +416,12 @@ TEST_F(TallOutletScreenTest, WithdrawsAResultWhenAnInputChanges) {
         Open(c.caseD ? "30" : "20", c.caseD ? "10" : "15");
         Fill(c.caseD ? kExampleD : Args{{"no1", "12"}, {"dry-flow", "300"}});
         Click(IDC_CALCULATE);
-        ASSERT_TRUE(HasTallResult(gOutletInputs));
+        ASSERT_TRUE(HasResult(gOutletResults.tall));
         if (c.text != nullptr)
             Type(c.control, c.text);
         else
             Click(c.control);
-        EXPECT_EQ(HasTallResult(gOutletInputs), !c.withdraws);
+        EXPECT_EQ(HasResult(gOutletResults.tall), !c.withdraws);
         EXPECT_EQ(Text(IDC_OUTLET_INDEX).empty(), c.withdraws);
         EXPECT_EQ(Enabled(IDC_PRINT), !c.withdraws);
         if (c.withdraws) {
@@ -442,7 +442,7 @@ TEST_F(TallOutletScreenTest, ReadsThePointUnderThePointer) {
     Open("30", "10");
     Fill(kExampleD);
     Click(IDC_CALCULATE);
-    ASSERT_TRUE(HasTallResult(gOutletInputs));
+    ASSERT_TRUE(HasResult(gOutletResults.tall));
     RECT map;
     GetWindowRect(Item(IDC_MAP), &map);
     const MapSettings &s = gMapSettings;

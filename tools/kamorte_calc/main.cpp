@@ -128,10 +128,11 @@ int RunSingle(const Command &cmd) {
     const bool wholeGrid = !cmd.mapPath.empty() || !cmd.gridPath.empty() || cmd.reference;
     ComputeStatus status;
     DilutionGrid grid;
-    Outcome outcome = !wholeGrid
-                          ? ComputeResults(in, screen, tall ? &prm.params : nullptr, &status)
-                          : ComputeOutcome(in, screen, grid, &status,
-                                           cmd.reference ? TallSweep::CellByCell : TallSweep::Fast);
+    OutletResults results;
+    Outcome outcome =
+        !wholeGrid ? ComputeResults(in, screen, tall ? &prm.params : nullptr, results, &status)
+                   : ComputeOutcome(in, screen, grid, results, &status,
+                                    cmd.reference ? TallSweep::CellByCell : TallSweep::Fast);
     if (status == ComputeStatus::OutOfMemory) {
         std::fprintf(stderr, "kamorte-calc: not enough memory for the dilution grid\n");
         return kOutOfMemory;
@@ -140,7 +141,8 @@ int RunSingle(const Command &cmd) {
         std::fputs(ComputeFailureLine(status), stdout);
         return kInternalGuard;
     }
-    const RequestError judged = JudgeMeasuredIndex(cmd.outlet, StandardOf(screen, in), outcome);
+    const RequestError judged =
+        JudgeMeasuredIndex(cmd.outlet, StandardOf(screen, results), outcome);
     if (judged.status) {
         std::fprintf(stderr, "%s\n", Cp932ToUtf8(judged.message).c_str());
         return judged.status;
@@ -153,8 +155,9 @@ int RunSingle(const Command &cmd) {
         shown = WithJsonMember(shown, "smellPrm", SmellPrmJson(prm));
     std::fputs(shown.c_str(), stdout);
     if (!cmd.mapPath.empty()) {
-        const MapSettings map = DefaultMapSettings(in.tall, grid.Cells());
-        const MapFileStatus written = WriteMapFile(cmd.mapPath, cmd.grey, grid.Cells(), map, in);
+        const MapSettings map = DefaultMapSettings(in.tall, results.tall, grid.Cells());
+        const MapFileStatus written =
+            WriteMapFile(cmd.mapPath, cmd.grey, grid.Cells(), map, in, results.tall);
         if (written == MapFileStatus::OutOfMemory) {
             std::fprintf(stderr, "kamorte-calc: not enough memory for the map\n");
             return kOutOfMemory;

@@ -11,9 +11,10 @@
 #include <vector>
 
 MapFileStatus WriteMapFile(const std::string &path, bool grey, const double *grid,
-                           const MapSettings &settings, const OutletInputs &in) {
+                           const MapSettings &settings, const OutletInputs &in,
+                           const TallOutletResult &r) {
     const std::vector<unsigned char> image =
-        RenderMap(grid, settings, MapMarksOf(settings, in),
+        RenderMap(grid, settings, MapMarksOf(settings, in, r),
                   grey ? MapStyle::Grey : MapStyle::Screen, kMapWidth, kMapHeight);
     if (image.empty())
         return MapFileStatus::OutOfMemory;

@@ -1,7 +1,7 @@
 #pragma once
 #include "calc/output_file.h"
 #include "model/map_settings.h"
-#include "model/outlet_inputs.h"
+#include "model/outlet_results.h"
 
 #include <string>
 
@@ -12,6 +12,7 @@
 // in place; a read-only file is refused.
 enum class MapFileStatus { Written, CannotWrite, ReadOnly, OutOfMemory };
 MapFileStatus WriteMapFile(const std::string &path, bool grey, const double *grid,
-                           const MapSettings &settings, const OutletInputs &in);
+                           const MapSettings &settings, const OutletInputs &in,
+                           const TallOutletResult &r);
 // The dilution grid as 10000 × 800 little-endian doubles, row after row.
 OutputProblem WriteGridFile(const std::string &path, const double *grid);

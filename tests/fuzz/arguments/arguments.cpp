@@ -28,7 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     }
     FUZZ_CHECK(outletCase >= CaseA && outletCase <= CaseD);
     ComputeStatus status;
-    const Outcome outcome = ComputeResults(in, outletCase, nullptr, &status);
+    OutletResults results;
+    const Outcome outcome = ComputeResults(in, outletCase, nullptr, results, &status);
     FUZZ_CHECK(status == ComputeStatus::Ok);
     CheckShownOutcome(outcome);
     return 0;

@@ -26,7 +26,8 @@ void CheckRefusal(bool hasMessage, bool focusField, bool fieldOnForm) {
 
 void Compute(OutletInputs &in, OutletCase outletCase) {
     ComputeStatus status;
-    const Outcome outcome = ComputeResults(in, outletCase, nullptr, &status);
+    OutletResults results;
+    const Outcome outcome = ComputeResults(in, outletCase, nullptr, results, &status);
     // The form rules never pass two flows or a flow with a velocity.
     FUZZ_CHECK(status == ComputeStatus::Ok);
     CheckShownOutcome(outcome);
@@ -60,7 +61,7 @@ void RunLow(OutletCase lowCase, ValidationMode mode, uint8_t choices, const LowF
     static OutletInputs in;
     ResetLowOutletInputs(in);
     ResetTallOutletInputs(in);
-    in.sizeClass = static_cast<int32_t>(choices % 4) - 1;
+    in.sizeClass = static_cast<SizeClass>(static_cast<int32_t>(choices % 4) - 1);
     in.representativeDiameter = RepresentativeDiameter(in.sizeClass);
     const LowVerdict v = ValidateLowForm(lowCase, form, mode, in);
     LowFieldChanged(in, LowField::No1Index, form.no1.c_str());

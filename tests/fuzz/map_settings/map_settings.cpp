@@ -21,6 +21,7 @@ namespace {
 
 struct Computed {
     OutletInputs in;
+    TallOutletResult result;
     MapSettings settings;
 };
 
@@ -40,9 +41,12 @@ const Computed &Outlet(int which) {
             OutletCase outletCase;
             FUZZ_CHECK(PrepareOutlet(options[i], outlets[i].in, &outletCase).status == kComputed);
             ComputeStatus status;
-            ComputeOutcome(outlets[i].in, outletCase, gGrid, &status);
+            OutletResults results;
+            ComputeOutcome(outlets[i].in, outletCase, gGrid, results, &status);
             FUZZ_CHECK(status == ComputeStatus::Ok);
-            outlets[i].settings = DefaultMapSettings(outlets[i].in.tall, gGrid.Cells());
+            outlets[i].result = results.tall;
+            outlets[i].settings =
+                DefaultMapSettings(outlets[i].in.tall, results.tall, gGrid.Cells());
         }
         ready = true;
     }
@@ -68,8 +72,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     OutletInputs in = outlet.in;
     ReadDistance(TallField::OutletToBoundary, texts[4], in);
     ReadDistance(TallField::BuildingToBoundary, texts[5], in);
+    TallOutletResult result = outlet.result;
     if (data[0] & 2)
-        in.tall.result.landingRow = -1; // a map kept after its result was withdrawn
+        result.landingRow = -1; // a map kept after its result was withdrawn
 
     MapSettings settings = outlet.settings;
     for (size_t i = 0; i < kMapAdjustFieldCount; ++i)
@@ -91,7 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     FUZZ_CHECK(settings.displayHeight >= kMinDisplayHeight &&
                settings.displayHeight <= kMaxDisplayHeight);
 
-    const MapMarks marks = MapMarksOf(settings, in);
+    const MapMarks marks = MapMarksOf(settings, in, result);
     const MapField field = BuildMapField(gGrid.Cells(), settings.downwindRange,
                                          settings.displayHeight, kMapWidth, kMapHeight);
     FUZZ_CHECK(field.size() == static_cast<size_t>(kMapWidth) * kMapHeight);

@@ -38,7 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     const Prepared &chosen = outlets[size % 2];
     OutletInputs in = chosen.in;
     ComputeStatus status;
-    const Outcome outcome = ComputeResults(in, chosen.outletCase, &params, &status);
+    OutletResults results;
+    const Outcome outcome = ComputeResults(in, chosen.outletCase, &params, results, &status);
     if (status == ComputeStatus::Ok)
         CheckShownOutcome(outcome);
     return 0;
