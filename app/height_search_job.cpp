@@ -1,111 +1,86 @@
 #include "app/height_search_job.h"
 
-#include "calc/height_scan.h"
 #include "model/field_table.h"
+#include "model/height_scan.h"
 #include "model/verdict_texts.h"
 
-#include <algorithm>
+#include <cstring>
 #include <new>
 
 namespace {
 
-// Heights computed between two looks at the cancel flag: a fraction of a second.
-constexpr size_t kChunk = 16;
 constexpr unsigned kWorkers = 2;
 
-void Put(OutletOptions &options, Field field, const char *text) {
-    if (text[0] != '\0')
-        options[OptionOf(field)] = text;
+void Clear(char *text) {
+    text[0] = '\0';
 }
 
-// The screen's record as the options of the command line, every case's inputs that the
-// screen holds: the scan takes what each height's case needs.
-OutletOptions RecordOptions(const OutletInputs &in, OutletCase outletCase) {
-    OutletOptions o;
-    Put(o, Field::OutletHeight, in.outletHeightText);
-    Put(o, Field::BuildingHeight, in.buildingHeightText);
-    Put(o, Field::MeasuredIndex, in.measuredIndexText);
-    if (outletCase == CaseA || outletCase == CaseB) {
-        Put(o, Field::No1Standard, in.no1Text);
-        const char *sizes[] = {"small", "medium", "large"};
-        if (in.sizeClass >= SizeSmall && in.sizeClass <= SizeLarge)
-            Put(o, Field::SizeClass, sizes[in.sizeClass - SizeSmall]);
-        return o;
+// The record as the screen of outletCase holds the outlet: the No. 1 standard it shows, and
+// none of the inputs of the other screens' cases, which the search then names as needed.
+OutletInputs ScannedRecord(OutletInputs in, OutletCase outletCase) {
+    const bool low = outletCase == CaseA || outletCase == CaseB;
+    if (low) {
+        std::memcpy(in.no1StandardText, in.no1Text, sizeof in.no1StandardText);
+        in.tall.no1Standard = in.no1Index;
+        for (char *text : {in.dryFlowText, in.wetFlowText, in.exitVelocityText, in.moistureText,
+                           in.outletToBoundaryText, in.buildingToBoundaryText})
+            Clear(text);
+        in.flowMode = FlowDry;
+    } else {
+        std::memcpy(in.no1Text, in.no1StandardText, sizeof in.no1Text);
+        in.no1Index = in.tall.no1Standard;
+        if (outletCase == CaseC && in.flowMode != FlowWet)
+            Clear(in.moistureText);
     }
-    Put(o, Field::No1Standard, in.no1StandardText);
-    switch (in.flowMode) {
-    case FlowDry: Put(o, Field::DryFlow, in.dryFlowText); break;
-    case FlowWet: Put(o, Field::WetFlow, in.wetFlowText); break;
-    default: Put(o, Field::Velocity, in.exitVelocityText);
+    if (outletCase != CaseD) {
+        for (char *text : {in.outletDiameterText, in.outletAreaText, in.gasTemperatureText})
+            Clear(text);
+        in.sizeMode = SizeByDiameter;
+        in.tall.outletDirection = DirectionNotChosen;
     }
-    if (outletCase == CaseD || in.flowMode == FlowWet)
-        Put(o, Field::Moisture, in.moistureText);
-    Put(o, Field::OutletToBoundary, in.outletToBoundaryText);
-    Put(o, Field::BuildingToBoundary, in.buildingToBoundaryText);
-    if (outletCase == CaseD) {
-        if (in.sizeMode == SizeByArea)
-            Put(o, Field::Area, in.outletAreaText);
-        else
-            Put(o, Field::Diameter, in.outletDiameterText);
-        if (in.tall.outletDirection != DirectionNotChosen)
-            Put(o, Field::Direction, in.tall.outletDirection == DirectionUpward ? "up" : "down");
-        if (in.tall.outletDirection == DirectionUpward)
-            Put(o, Field::Temperature, in.gasTemperatureText);
-    }
-    return o;
+    return in;
 }
 
-// The fields a scan's error names ("… which needs --diameter or --area, --direction, --dry-flow,
-// --wet-flow or --velocity"): of each group of alternatives the first.
-std::vector<Field> NamedFields(const std::string &message) {
-    std::vector<Field> fields;
-    Field previous = Field::Case;
-    for (size_t at = message.find("--"); at != std::string::npos; at = message.find("--", at + 2)) {
-        const size_t end = message.find_first_of(", ", at);
-        const std::string option = message.substr(at + 2, end - at - 2);
-        for (const FieldRow &row : FieldTable()) {
-            if (option != row.option)
-                continue;
-            const bool alternative =
-                (row.field == Field::Area && previous == Field::Diameter) ||
-                ((row.field == Field::WetFlow || row.field == Field::Velocity) &&
-                 (previous == Field::DryFlow || previous == Field::WetFlow));
-            if (!alternative)
-                fields.push_back(row.field);
-            previous = row.field;
-        }
+std::string Answer(const HeightScanPoint &last, const std::string &from) {
+    switch (last.stop) {
+    case HeightStop::None:
+        return last.judged && last.verdict.complies ? ComplyingHeightText(from, last.heightText)
+                                                    : NoComplyingHeightText(from);
+    case HeightStop::Missing: {
+        std::vector<Field> missing;
+        for (const std::vector<Field> &either : last.missing)
+            if (!either.empty())
+                missing.push_back(either.front());
+        if (missing.empty())
+            return "";
+        if (last.outletCase != CaseUndecided)
+            return MissingInputsText(last.outletCase, missing);
+        // The start menu stopped: the height needs the building's, which the screen lacks.
+        const char *asked = FieldRowOf(missing.front()).low.messageB;
+        return asked != nullptr ? asked : "";
     }
-    return fields;
-}
-
-std::string Answer(const HeightPoint &last, const std::string &from) {
-    if (last.error.status == kComputed)
-        return last.complies ? ComplyingHeightText(from, last.heightText)
-                             : NoComplyingHeightText(from);
-    const std::vector<Field> missing = NamedFields(last.error.message);
-    if (last.outletCase != CaseUndecided && !missing.empty())
-        return MissingInputsText(last.outletCase, missing);
-    return last.error.message; // the start menu's or the flow guard's words
+    case HeightStop::Refused: return last.message != nullptr ? last.message : "";
+    case HeightStop::ComputeFailed:
+        return last.status == ComputeStatus::FlowGuard
+                   ? "排出ガスの流量または吐出速度から計算できません。入力値を確認してください。"
+                   : "メモリが不足しているため計算できませんでした。";
+    case HeightStop::NoStandard:
+    case HeightStop::Cancelled: break;
+    }
+    return "";
 }
 
 std::string Search(HeightSearchJob &job) {
-    const OutletOptions options = RecordOptions(job.inputs, job.outletCase);
-    const std::vector<std::string> heights = SearchHeights(job.inputs.outletHeightText);
+    const OutletInputs outlet = ScannedRecord(job.inputs, job.outletCase);
+    const std::vector<std::string> heights = SearchHeights(outlet.outletHeightText);
     if (heights.empty())
         return "";
     SmellParams params;
     SetDefaultSmellParams(params);
     ReadSmellParams(params);
-    for (size_t begin = 0; begin < heights.size() && !job.cancel; begin += kChunk) {
-        const std::vector<std::string> chunk(
-            heights.begin() + begin, heights.begin() + std::min(begin + kChunk, heights.size()));
-        const std::vector<HeightPoint> points = ScanHeights(options, chunk, params, true, kWorkers);
-        const HeightPoint &last = points.back();
-        if (last.error.status != kComputed || last.complies ||
-            begin + chunk.size() == heights.size())
-            return Answer(last, heights.front());
-    }
-    return "";
+    const std::vector<HeightScanPoint> points =
+        ScanHeights(outlet, heights, outlet.measuredIndex, params, true, kWorkers, &job.cancel);
+    return points.empty() ? "" : Answer(points.back(), heights.front());
 }
 
 } // namespace
