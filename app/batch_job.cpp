@@ -31,6 +31,7 @@ void RunInto(BatchJob &job, std::istream &in) {
     StdioOutStream out(output.Stream());
     BatchSettings settings;
     settings.codec = WindowsTextCodec();
+    settings.stopOnUnwritable = true;
     job.summary = RunBatch(
         in, out, settings, [&job](const BatchProgress &p) { Report(job, p); }, &job.cancel);
     out.flush();

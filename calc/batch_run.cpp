@@ -5,6 +5,7 @@
 #include "calc/calc_request.h"
 #include "calc/compliance.h"
 #include "calc/csv_text.h"
+#include "calc/written_text.h"
 
 #include <algorithm>
 #include <chrono>
@@ -21,6 +22,8 @@ constexpr size_t kRowsPerPart = 1024;
 // they are quick, so that progress and a cancel are seen within a fraction of a second
 // whatever the rows hold.
 constexpr size_t kFirstPartRows = 16;
+// The summary names this many rows written with "?", and counts the rest.
+constexpr size_t kUnwritableRowsNamed = 5;
 
 size_t NextPartSize(size_t rows, std::chrono::steady_clock::duration took) {
     if (took < std::chrono::milliseconds(100))
@@ -40,7 +43,8 @@ Convert Through(const std::function<std::string(const std::string &)> &f) {
 
 // One row of the batch: its cells going in, what it gave coming out.
 struct BatchRow {
-    uint64_t line = 0;
+    uint64_t sheetRow = 0;         // the header is row 1, whatever line breaks the cells hold
+    bool blank = false;            // left blank in the result too
     std::vector<std::string> kept; // the passed-through cells, as read
     OutletOptions options;         // code page 932
     Outcome outcome;
@@ -107,7 +111,7 @@ void ComputeRows(std::vector<BatchRow> &rows, const SmellParams &params,
             if (cancel && cancel->load())
                 return;
             BatchRow &row = rows[i];
-            if (row.status != kComputed)
+            if (row.status != kComputed || row.blank)
                 continue;
             OutletCase screen;
             const RequestError error = PrepareOutlet(row.options, *record, &screen);
@@ -153,7 +157,7 @@ void ComputeRows(std::vector<BatchRow> &rows, const SmellParams &params,
         return;
     if (next.load() < rows.size()) { // not one worker got a record
         for (BatchRow &row : rows) {
-            if (row.status == kComputed && row.outcome.empty()) {
+            if (row.status == kComputed && !row.blank && row.outcome.empty()) {
                 row.error = "out of memory";
                 row.status = kInternalGuard;
             }
@@ -256,14 +260,41 @@ BatchSummary RunBatch(std::istream &in, std::ostream &out, const BatchSettings &
     }
 
     const std::string lineEnd = reader.LineEnd().empty() ? "\r\n" : reader.LineEnd();
+    // Cells read as UTF-8 and written as code page 932 may hold characters it lacks.
+    const bool mayLose = utf8 && !utf8Out;
+    bool unwritable = false;
+    const auto written = [&](const std::string &cell, uint64_t sheetRow,
+                             const std::string &heading) {
+        if (!mayLose)
+            return CsvCell(inToOut(cell));
+        bool lost = false;
+        const std::string text = WrittenCp932(settings.codec, cell, &lost);
+        if (lost && !unwritable) {
+            if (settings.stopOnUnwritable) {
+                unwritable = true;
+                summary.problem = std::to_string(sheetRow) + " 行目「" + toCp932(heading) +
+                                  "」に Shift_JIS で書けない文字があるため、結果を書いていません。"
+                                  "出力の文字コードを UTF-8 にして下さい。";
+            } else if (summary.unwritableRows.empty() ||
+                       summary.unwritableRows.back() != sheetRow) {
+                if (summary.unwritableRows.size() < kUnwritableRowsNamed)
+                    summary.unwritableRows.push_back(sheetRow);
+                ++summary.unwritableCount;
+            }
+        }
+        return CsvCell(text);
+    };
     std::string head = outEncoding == OutputEncoding::Utf8Bom ? "\xEF\xBB\xBF" : "";
     for (const std::string &name : columns.keptNames)
-        head += CsvCell(inToOut(name)) + ",";
+        head += written(name, 1, name) + ",";
     head += WithoutLineFeed(OutcomeCsvHeader()) + lineEnd;
+    if (unwritable)
+        return unusable(summary.problem);
     out << head;
 
     std::vector<BatchRow> rows;
     size_t rowsPerPart = kFirstPartRows;
+    uint64_t sheetRow = 1;
     bool more = true;
     while (more) {
         if (cancel && cancel->load()) {
@@ -277,13 +308,13 @@ BatchSummary RunBatch(std::istream &in, std::ostream &out, const BatchSettings &
                 more = false;
                 break;
             }
-            if (std::all_of(cells.begin(), cells.end(),
-                            [](const std::string &c) { return c.empty(); }))
-                continue; // a blank line, or a row Excel kept empty
             rows.emplace_back();
             BatchRow &row = rows.back();
-            row.line = line;
-            for (size_t c = 0; c < cells.size(); ++c) {
+            row.sheetRow = ++sheetRow;
+            // A blank line, or a row Excel kept empty: a row of the sheet all the same.
+            row.blank = std::all_of(cells.begin(), cells.end(),
+                                    [](const std::string &c) { return c.empty(); });
+            for (size_t c = 0; c < cells.size() && !row.blank; ++c) {
                 if (c >= columns.option.size()) {
                     if (!cells[c].empty() && row.error.empty()) {
                         row.error = "見出しのない列に値があります";
@@ -298,12 +329,14 @@ BatchSummary RunBatch(std::istream &in, std::ostream &out, const BatchSettings &
             }
             row.kept.resize(columns.keptNames.size());
             if (got == CsvReader::Result::UnclosedQuote) {
+                row.blank = false;
                 row.error = "引用符（\"）が閉じられていません";
                 row.status = kBadInput;
                 more = false;
                 break;
             }
             if (got == CsvReader::Result::TooLong) {
+                row.blank = false;
                 row.error = "行が長すぎます（引用符が閉じられていない可能性があります）";
                 row.status = kBadInput;
                 more = false;
@@ -320,13 +353,17 @@ BatchSummary RunBatch(std::istream &in, std::ostream &out, const BatchSettings &
 
         std::string text;
         for (const BatchRow &row : rows) {
-            for (const std::string &cell : row.kept)
-                text += CsvCell(inToOut(cell)) + ",";
+            if (row.blank) {
+                text += lineEnd;
+                continue;
+            }
+            for (size_t k = 0; k < row.kept.size(); ++k)
+                text += written(row.kept[k], row.sheetRow, columns.keptNames[k]) + ",";
             if (row.status != kComputed) {
                 text += WithoutLineFeed(OutcomeCsvRow({}, resultText(row.error), resultText));
                 ++summary.rowsRefused;
-                if (summary.firstErrorLine == 0) {
-                    summary.firstErrorLine = row.line;
+                if (summary.firstErrorRow == 0) {
+                    summary.firstErrorRow = row.sheetRow;
                     summary.firstError = row.error;
                 }
             } else {
@@ -337,6 +374,8 @@ BatchSummary RunBatch(std::istream &in, std::ostream &out, const BatchSettings &
             // A row's status is the exit status of its outlet: 0, 1 or 3.
             summary.status = std::max(summary.status, static_cast<BatchStatus>(row.status));
         }
+        if (unwritable)
+            return unusable(summary.problem);
         out << text;
         out.flush();
         if (!out) {
@@ -373,8 +412,17 @@ std::string BatchSummaryText(const BatchSummary &summary) {
     std::string text = Grouped(summary.rowsComputed) + " 行を計算";
     if (summary.rowsRefused > 0) {
         text += "、" + Grouped(summary.rowsRefused) +
-                " 行は入力に誤り（最初の誤り: " + std::to_string(summary.firstErrorLine) +
-                " 行目 " + summary.firstError + "）";
+                " 行は入力に誤り（最初の誤り: " + std::to_string(summary.firstErrorRow) + " 行目 " +
+                summary.firstError + "）";
+    }
+    if (summary.unwritableCount > 0) {
+        std::string named;
+        for (uint64_t row : summary.unwritableRows)
+            named += (named.empty() ? "" : ", ") + std::to_string(row);
+        if (summary.unwritableCount > summary.unwritableRows.size())
+            named += " ほか";
+        text += "、" + Grouped(summary.unwritableCount) +
+                " 行に Shift_JIS で書けない文字（「?」で出力: " + named + " 行目）";
     }
     if (summary.cancelled)
         text += "、キャンセルで中断";

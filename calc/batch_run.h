@@ -25,6 +25,10 @@ struct BatchSettings {
                                                              // otherwise UTF-8 with BOM
     TextCodec codec;
     const SmellParams *params = nullptr; // null: smell.prm is read once for the batch
+    // The result goes to a file: a character the output encoding cannot hold stops the run
+    // (the file is then discarded). On a stream, where rows are gone once written, it is
+    // written as "?" and the summary names the rows.
+    bool stopOnUnwritable = false;
 };
 
 struct BatchProgress {
@@ -46,20 +50,24 @@ struct BatchSummary {
     bool cancelled = false;
     uint64_t rowsComputed = 0;
     uint64_t rowsRefused = 0;             // rows given an error cell (bad input or not computable)
-    uint64_t firstErrorLine = 0;          // physical line of the file, header = line 1; 0 when none
+    uint64_t firstErrorRow = 0;           // row of the sheet, header = row 1; 0 when none
     std::string firstError;               // code page 932
     std::string problem;                  // code page 932: why the file could not be used
     std::vector<std::string> passThrough; // code page 932: names of the columns passed through
     // The result could not be written (a full disk, a closed pipe): BatchFileUnusable and
     // `problem` say so, the rows after the failure were not computed.
     bool writeFailed = false;
+    // Rows (the header is row 1) with a character the output encoding cannot hold, written
+    // as "?": the first few of them, and how many.
+    std::vector<uint64_t> unwritableRows;
+    uint64_t unwritableCount = 0;
     InputEncoding inputEncodingUsed = InputEncoding::Auto; // Utf8 or Cp932 once the file is read
 };
 
-// Reads the CSV from `in`, writes the result CSV to `out` (header + one row per data row, in
-// input order, the passed-through columns first). `progress` (may be empty) is called from
-// the calling thread between parts of rows; `cancel` (may be null) is polled between parts:
-// a cancelled run stops early with summary.cancelled set.
+// Reads the CSV from `in`, writes the result CSV to `out` (header + one row per row of the
+// sheet, in input order, a blank row left blank, the passed-through columns first). `progress` (may
+// be empty) is called from the calling thread between parts of rows; `cancel` (may be null) is
+// polled between parts: a cancelled run stops early with summary.cancelled set.
 BatchSummary RunBatch(std::istream &in, std::ostream &out, const BatchSettings &settings,
                       const std::function<void(const BatchProgress &)> &progress = {},
                       const std::atomic<bool> *cancel = nullptr);

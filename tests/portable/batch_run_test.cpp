@@ -71,11 +71,12 @@ TEST(BatchRun, OfficeSheetInCodePage932ComesBackByteForByte) {
     EXPECT_EQ(b.summary.inputEncodingUsed, InputEncoding::Cp932);
     EXPECT_EQ(b.summary.rowsComputed, 4u);
     EXPECT_EQ(b.summary.rowsRefused, 1u);
-    // The fourth facility's name holds a line break: the bad fifth row is on line 7.
-    EXPECT_EQ(b.summary.firstErrorLine, 7u);
+    // The fourth facility's name holds a line break: the bad fifth row is on line 7, and
+    // row 6 of the sheet.
+    EXPECT_EQ(b.summary.firstErrorRow, 6u);
     EXPECT_EQ(b.summary.passThrough, (std::vector<std::string>{"施設名", "備考"}));
     EXPECT_EQ(BatchSummaryText(b.summary),
-              "4 行を計算、1 行は入力に誤り（最初の誤り: 7 行目 "
+              "4 行を計算、1 行は入力に誤り（最初の誤り: 6 行目 "
               "臭気指数第１号基準に適切な値（10～21）を設定して下さい。）");
 }
 

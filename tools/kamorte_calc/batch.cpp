@@ -88,6 +88,7 @@ int RunBatchCommand(const BatchCommand &command) {
         settings.inputEncoding = InputEncoding::Utf8;
     settings.outputEncoding = command.outputEncoding;
     settings.codec = PlatformCodec();
+    settings.stopOnUnwritable = !command.outputPath.empty();
     UseBinaryStandardStreams();
 
     std::ifstream file;
