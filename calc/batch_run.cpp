@@ -1,6 +1,7 @@
 #include "calc/batch_run.h"
 
 #include "calc/batch_columns.h"
+#include "calc/batch_row.h"
 #include "calc/calc_output.h"
 #include "calc/calc_request.h"
 #include "calc/compliance.h"
@@ -22,6 +23,11 @@ constexpr size_t kRowsPerPart = 1024;
 // they are quick, so that progress and a cancel are seen within a fraction of a second
 // whatever the rows hold.
 constexpr size_t kFirstPartRows = 16;
+// A row that could not be computed says so as the case screens say it.
+const char kFlowGuardMessage[] =
+    "排出ガスの流量または吐出速度から計算できません。入力値を確認してください。";
+const char kOutOfMemoryMessage[] = "メモリが不足しているため計算できませんでした。";
+
 // The summary names this many rows written with "?", and counts the rest.
 constexpr size_t kUnwritableRowsNamed = 5;
 
@@ -47,6 +53,7 @@ struct BatchRow {
     bool blank = false;            // left blank in the result too
     std::vector<std::string> kept; // the passed-through cells, as read
     OutletOptions options;         // code page 932
+    std::string note;              // code page 932: what the case's screen does not use
     Outcome outcome;
     std::string error; // code page 932; empty when computed
     int status = kComputed;
@@ -56,6 +63,7 @@ struct BatchRow {
 struct Columns {
     std::vector<std::string> option; // per column: the option it feeds, empty when kept
     std::vector<std::string> keptNames;
+    ColumnHeadings headings; // code page 932
 };
 
 std::string Quoted(const std::string &name) {
@@ -78,6 +86,7 @@ bool ReadColumns(const std::vector<std::string> &header, const Convert &toCp932,
             }
             seen.push_back(role.option);
             columns->option.push_back(role.option);
+            columns->headings[role.option] = name;
             break;
         case ColumnRole::NearMiss:
             *problem = "column " + Quoted(name) + " is not an option name; did you mean " +
@@ -97,8 +106,8 @@ bool ReadColumns(const std::vector<std::string> &header, const Convert &toCp932,
 // Rows are independent: each worker takes the next row not yet taken and computes it on a
 // record of its own, with the constants read once for the whole batch.
 // A cancel stops the workers at their next row; the part is then left unwritten.
-void ComputeRows(std::vector<BatchRow> &rows, const SmellParams &params,
-                 const std::atomic<bool> *cancel) {
+void ComputeRows(std::vector<BatchRow> &rows, const ColumnHeadings &headings,
+                 const SmellParams &params, const std::atomic<bool> *cancel) {
     std::atomic<size_t> next{0};
     const auto work = [&] {
         std::unique_ptr<OutletInputs> record;
@@ -113,26 +122,25 @@ void ComputeRows(std::vector<BatchRow> &rows, const SmellParams &params,
             BatchRow &row = rows[i];
             if (row.status != kComputed || row.blank)
                 continue;
-            OutletCase screen;
-            const RequestError error = PrepareOutlet(row.options, *record, &screen);
-            if (error.status) {
-                row.error = error.message;
+            const PreparedRow prepared =
+                PrepareBatchRow(row.options, headings, row.sheetRow, *record);
+            row.note = prepared.note;
+            if (prepared.error.status) {
+                row.error = prepared.error.message;
                 row.status = kBadInput;
                 continue;
             }
             ComputeStatus computed;
             OutletResults results;
-            row.outcome = ComputeResults(*record, screen, &params, results, &computed);
+            row.outcome = ComputeResults(*record, prepared.outletCase, &params, results, &computed);
             if (computed != ComputeStatus::Ok) {
-                std::string line = ComputeFailureLine(computed);
-                if (!line.empty())
-                    line.pop_back();
-                row.error = line.empty() ? "out of memory" : line;
+                row.error =
+                    computed == ComputeStatus::FlowGuard ? kFlowGuardMessage : kOutOfMemoryMessage;
                 row.status = kInternalGuard;
                 continue;
             }
-            const RequestError judged =
-                JudgeMeasuredIndex(row.options, StandardOf(screen, results), row.outcome);
+            const RequestError judged = JudgeMeasuredIndex(
+                prepared.used, StandardOf(prepared.outletCase, results), row.outcome);
             if (judged.status) {
                 row.error = judged.message;
                 row.status = judged.status;
@@ -158,7 +166,7 @@ void ComputeRows(std::vector<BatchRow> &rows, const SmellParams &params,
     if (next.load() < rows.size()) { // not one worker got a record
         for (BatchRow &row : rows) {
             if (row.status == kComputed && !row.blank && row.outcome.empty()) {
-                row.error = "out of memory";
+                row.error = kOutOfMemoryMessage;
                 row.status = kInternalGuard;
             }
         }
@@ -344,7 +352,7 @@ BatchSummary RunBatch(std::istream &in, std::ostream &out, const BatchSettings &
             }
         }
         const auto partStart = std::chrono::steady_clock::now();
-        ComputeRows(rows, *params, cancel);
+        ComputeRows(rows, columns.headings, *params, cancel);
         if (cancel && cancel->load()) {
             summary.cancelled = true;
             break;

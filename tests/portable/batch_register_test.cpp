@@ -2,6 +2,7 @@
 // through kamorte-calc --batch as an officer would run it.
 #ifndef _WIN32
 #include "calc/csv_text.h"
+#include "text/sheet_number.h"
 #include "tools/kamorte_calc/terminal_text.h"
 #include "test_support.h"
 
@@ -45,39 +46,95 @@ CalcRun Calc(const std::string &arguments) {
 
 // The register, as Excel saves it (code page 932, CR LF): ids that a spreadsheet would take
 // for a date or a number, remarks with commas and line breaks, full-width digits, optional
-// cells left blank, a blank row, cells a spreadsheet would run.
-const char kRegister[] =
+// cells left blank, a blank row, cells a spreadsheet would run, one column per field for
+// the outlets of all four cases.
+const char kHeader[] =
     "施設名,排出口番号,備考,case,排出口の実高さ,周辺最大建物高さ,１号基準,排出口の大きさ,"
-    "排出口の口径,排出口の向き,排出ガス温度,排出ガス流量（乾き）,排出ガス水分量,"
-    "排出口と敷地境界との最短距離,周辺最大建物と敷地境界との最短距離,"
-    "排出口の臭気指数（測定値）\r\n"
-    "北川食品　第一工場,1-1,\"フライヤー, 揚げ物ライン\",,5,,12,小径,,,,,,,,20\r\n"
-    "北川食品　第一工場,1-2,\"脱臭装置の後\r\n（点検中）\",,10,5,12,中径,,,,,,,,30\r\n"
-    "北川食品　第一工場,007,=1+2,,20,18,13,,,,,120,,30,10,33\r\n"
-    "カモルテ化学工業　東京工場,No.2,-,D,30,10,12,,1,上向き,80,300,10,50,20,40\r\n"
-    ",,,,,,,,,,,,,,,\r\n"
-    "南町塗装,@1,\"二行の\n備考\",,25,10,22,,0.8,下向き,,150,5,40,15,38\r\n"
-    "西山製紙,Ｎｏ．３,全角の数字,,１２,,１１,大径,,,,,,,,\r\n";
+    "排出口の口径,排出口の断面積,排出口の向き,排出ガス温度,排出ガス流量（乾き）,"
+    "排出ガス流量（湿り）,排出ガス水分量,排出口と敷地境界との最短距離,"
+    "周辺最大建物と敷地境界との最短距離,排出口の臭気指数（測定値）";
+
+struct RegisterRow {
+    const char *cells;
+    const char *error; // the row's message, empty when computed
+    const char *note;
+};
+const RegisterRow kRows[] = {
+    {"北川食品　第一工場,1-1,\"フライヤー, 揚げ物ライン\",,5,,12,小径,,,,,,,,,,20", "", ""},
+    {"北川食品　第一工場,1-2,\"脱臭装置の後\r\n（点検中）\",,10,5,12,中径,,,,,,,,,,30", "", ""},
+    {"北川食品　第一工場,007,=1+2,,20,18,13,,,,,,120,,,30,10,33", "", ""},
+    {"カモルテ化学工業,No.2,-,D,30,10,12,,1,,上向き,80,300,,10,50,20,40", "", ""},
+    {",,,,,,,,,,,,,,,,,", "", ""},
+    {"南町塗装,@1,\"二行の\n備考\",,25,10,22,,0.8,,下向き,,150,,5,40,15,38",
+     "臭気指数第１号基準に適切な値（10～21）を設定して下さい。", ""},
+    {"西山製紙,Ｎｏ．３,全角の数字,,１２,３,１１,大径,,,,,,,,,,", "", ""},
+    {"中町工業,A-1,,A,5,10,12,小径,,,,,,,,,,", "", "ケースＡでは周辺最大建物高さを使いません。"},
+    {"中町工業,C-1,,C,20,18,13,,0.9,,,15,120,,,30,10,", "",
+     "ケースＣでは口径 0.9 m、温度 15 ℃で計算します。"},
+    {"中町工業,C-2,,C,20,18,13,,,,,,120,,10,30,10,", "",
+     "ケースＣでは排出ガス流量（湿り）のときだけ排出ガス水分量を使います。"},
+    {"東野化成,D-1,,D,30,10,12,,1,,上向き,80,300,320,10,50,20,",
+     "排出ガス流量（乾き）と排出ガス流量（湿り）の両方が入力されています。どちらか一方にして下さい"
+     "。",
+     ""},
+    {"東野化成,D-2,,D,30,10,12,,1,0.8,上向き,80,300,,10,50,20,",
+     "排出口の口径と排出口の断面積の両方が入力されています。どちらか一方にして下さい。", ""},
+    {"東野化成,D-3,書式付きの数,D,30,10,12,,1,,上向き,80,\"1,200\",,10%,50,20,45", "", ""},
+    {"東野化成,D-4,,D,30,10,12,,1,,下向き,80,300,,10,50,20,", "",
+     "上向きでない排出口では排出ガス温度を使いません。"},
+    {"東野化成,D-5,,,5m,,12,小径,,,,,,,,,,",
+     "数字だけを入力して下さい（「排出口の実高さ」 16 行目）", ""},
+    {"東野化成,D-6,,D,30,10,12,,1,,斜め,,300,,10,50,20,",
+     "排出口の向きは、上向き・下向きのいずれかを入力して下さい。", ""},
+    {"東野化成,D-7,,E,5,,12,小径,,,,,,,,,,", "ケースは、A・B・C・Dのいずれかを入力して下さい。",
+     ""},
+    {"東野化成,D-8,,D,30,10,12,,1,,上向き,80,300 m3,,10,50,20,",
+     "数字だけを入力して下さい（「排出ガス流量（乾き）」 19 行目）", ""},
+    {"北川食品　第二工場,2-1,,,10,5,12,中径,,,,,,,,,,50", "", ""},
+    {"北川食品　第二工場,2-2,,C,20,18,13,,,,,,120,,,30,10,40", "", ""},
+    {"北川食品　第二工場,2-3,口径の区分なし,,3,,12,,,,,,,,,,,",
+     "排出口の口径を、小径・中径・大径から選択して下さい。", ""},
+    {"北川食品　第二工場,2-4,,D,40,10,15,,,2,上向き,100,500,,8,60,30,42", "", ""},
+};
+
+std::string Register() {
+    std::string csv = std::string(kHeader) + "\r\n";
+    for (const RegisterRow &row : kRows)
+        csv += std::string(row.cells) + "\r\n";
+    return csv;
+}
+
+size_t ColumnOf(const std::vector<std::string> &header, const std::string &name) {
+    for (size_t c = 0; c < header.size(); ++c)
+        if (header[c] == name)
+            return c;
+    ADD_FAILURE() << "no column " << name;
+    return 0;
+}
 
 } // namespace
 
-TEST(BatchRegister, OneResultRowPerRowOfTheSheetNumberedAsTheSheet) {
+TEST(BatchRegister, EveryRowOfTheSheetGetsItsResultOrItsMessage) {
     ScratchDirectory dir;
-    dir.Write("register.csv", kRegister);
+    const std::string sheet = Register();
+    dir.Write("register.csv", sheet);
     const CalcRun run = Calc("--batch register.csv");
     EXPECT_EQ(run.status, 1);
-    const auto in = Records(kRegister);
+    const auto in = Records(sheet);
     const auto out = Records(run.out);
     ASSERT_EQ(out.size(), in.size());
+    const size_t error = ColumnOf(out[0], "error");
     for (size_t r = 1; r < in.size(); ++r) {
+        const RegisterRow &row = kRows[r - 1];
         const bool blank = std::all_of(in[r].begin(), in[r].end(),
                                        [](const std::string &cell) { return cell.empty(); });
-        EXPECT_EQ(out[r].size(), blank ? 1u : out[0].size()) << "row " << r + 1;
+        EXPECT_EQ(out[r].size(), blank ? 1u : out[0].size()) << row.cells;
         if (blank)
             continue;
         // The passed-through cells come back as read, a formula defused.
         for (size_t c = 0; c < 3; ++c)
-            EXPECT_EQ(out[r][c], GuardFormula(in[r][c])) << "row " << r + 1;
+            EXPECT_EQ(out[r][c], GuardFormula(in[r][c])) << row.cells;
+        EXPECT_EQ(out[r][error], row.error) << row.cells;
     }
     // The No. 1 standard of 22 on row 7, after two remarks with line breaks and a blank row.
     EXPECT_NE(run.err.find("（最初の誤り: 7 行目 臭気指数第１号基準に適切な値（10～21）を設定"
@@ -109,5 +166,32 @@ TEST(BatchRegister, NoCharacterIsWrittenAsTheBytesOfOthers) {
                                 "行目）"),
               std::string::npos)
         << toStream.err;
+}
+
+TEST(BatchRegister, NumbersAsSpreadsheetsFormatThem) {
+    struct Case {
+        const char *text;
+        bool percent;
+        const char *plain;
+    } cases[] = {
+        {"1,200", false, "1200"},
+        {"１，２００", false, "1200"},
+        {"-12,345.5", false, "-12345.5"},
+        {" 1,000,000 ", false, "1000000"},
+        {"10%", true, "10"},
+        {"１０％", true, "10"},
+        {"10 %", true, "10 "},
+        {"10%", false, "10%"},
+        {"1,20", false, "1,20"},
+        {"1,2000", false, "1,2000"},
+        {"1234,567", false, "1234,567"},
+        {",200", false, ",200"},
+        {"%", true, "%"},
+        {"5m%", true, "5m%"},
+        {"北1,200", false, "北1,200"},
+        {"1200", false, "1200"},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(PlainNumber(c.text, c.percent), c.plain) << c.text;
 }
 #endif
