@@ -70,29 +70,47 @@ std::string Quoted(const std::string &name) {
     return "\"" + name + "\"";
 }
 
+std::string Trimmed(const std::string &text) {
+    const size_t start = text.find_first_not_of(" \t");
+    if (start == std::string::npos)
+        return "";
+    return text.substr(start, text.find_last_not_of(" \t") - start + 1);
+}
+
+// Why a file cannot be used: in the words of the program, and in English for scripts.
+struct FileProblem {
+    std::string text; // code page 932
+    std::string english;
+};
+
 // The header's columns, or why the file cannot be used.
 bool ReadColumns(const std::vector<std::string> &header, const Convert &toCp932, Columns *columns,
-                 std::vector<std::string> *keptCp932, std::string *problem) {
+                 std::vector<std::string> *keptCp932, FileProblem *problem) {
     const std::vector<std::string> &known = OutletOptionNames();
-    std::vector<std::string> seen;
     for (const std::string &cell : header) {
         const std::string name = toCp932(cell);
         const ColumnRole role = ClassifyColumn(name, known);
         switch (role.kind) {
         case ColumnRole::Option:
-            if (std::find(seen.begin(), seen.end(), role.option) != seen.end()) {
-                *problem = "column " + Quoted(name) + " gives " + role.option + " a second time";
+            if (columns->headings.count(role.option)) {
+                *problem = {"「" + name + "」は「" + columns->headings[role.option] +
+                                "」と同じ項目です。列をどちらか一方にして下さい。",
+                            "column " + Quoted(name) + " gives " + role.option + " a second time"};
                 return false;
             }
-            seen.push_back(role.option);
             columns->option.push_back(role.option);
-            columns->headings[role.option] = name;
+            columns->headings[role.option] = Trimmed(name);
             break;
         case ColumnRole::NearMiss:
-            *problem = "column " + Quoted(name) + " is not an option name; did you mean " +
-                       role.suggestion + "?";
+            *problem = {"「" + name + "」は「" + role.suggestion +
+                            "」のことですか？列名を直して下さい。",
+                        "column " + Quoted(name) + " is not an option name; did you mean " +
+                            role.suggestion + "?"};
             return false;
-        case ColumnRole::Unknown: *problem = "unknown column " + Quoted(name); return false;
+        case ColumnRole::Unknown:
+            *problem = {"「" + name + "」は一括計算に使えない列です。列名を直して下さい。",
+                        "unknown column " + Quoted(name)};
+            return false;
         case ColumnRole::PassThrough:
             columns->option.emplace_back();
             columns->keptNames.push_back(cell);
@@ -220,10 +238,15 @@ BatchSummary RunBatch(std::istream &in, std::ostream &out, const BatchSettings &
                       const std::function<void(const BatchProgress &)> &progress,
                       const std::atomic<bool> *cancel) {
     BatchSummary summary;
-    const auto unusable = [&summary](const std::string &problem) {
+    const auto unusable = [&summary](const std::string &problem, const std::string &english) {
         summary.status = BatchFileUnusable;
         summary.problem = problem;
+        summary.problemEnglish = english;
         return summary;
+    };
+    const auto unwritten = [&unusable, &summary] {
+        summary.writeFailed = true;
+        return unusable("結果を書き込めませんでした。", "the result could not be written");
     };
 
     BatchProgress done;
@@ -253,11 +276,11 @@ BatchSummary RunBatch(std::istream &in, std::ostream &out, const BatchSettings &
     std::vector<std::string> cells;
     uint64_t line = 0;
     if (reader.Next(&cells, &line) != CsvReader::Result::Record)
-        return unusable("the file has no header");
+        return unusable("１行目に列名がありません。", "the file has no header");
     Columns columns;
-    std::string problem;
+    FileProblem problem;
     if (!ReadColumns(cells, inToCp932, &columns, &summary.passThrough, &problem))
-        return unusable(problem);
+        return unusable(problem.text, problem.english);
 
     SmellParams readParams;
     const SmellParams *params = settings.params;
@@ -297,7 +320,7 @@ BatchSummary RunBatch(std::istream &in, std::ostream &out, const BatchSettings &
         head += written(name, 1, name) + ",";
     head += WithoutLineFeed(OutcomeCsvHeader()) + lineEnd;
     if (unwritable)
-        return unusable(summary.problem);
+        return unusable(summary.problem, "");
     out << head;
 
     std::vector<BatchRow> rows;
@@ -383,23 +406,19 @@ BatchSummary RunBatch(std::istream &in, std::ostream &out, const BatchSettings &
             summary.status = std::max(summary.status, static_cast<BatchStatus>(row.status));
         }
         if (unwritable)
-            return unusable(summary.problem);
+            return unusable(summary.problem, "");
         out << text;
         out.flush();
-        if (!out) {
-            summary.writeFailed = true;
-            return unusable("the result could not be written");
-        }
+        if (!out)
+            return unwritten();
         done.bytesRead = reader.BytesRead();
         done.rowsDone += rows.size();
         if (progress)
             progress(done);
     }
     out.flush();
-    if (!out) {
-        summary.writeFailed = true;
-        return unusable("the result could not be written");
-    }
+    if (!out)
+        return unwritten();
     return summary;
 }
 

@@ -53,6 +53,7 @@ struct BatchSummary {
     uint64_t firstErrorRow = 0;           // row of the sheet, header = row 1; 0 when none
     std::string firstError;               // code page 932
     std::string problem;                  // code page 932: why the file could not be used
+    std::string problemEnglish;           // the same for scripts; empty when none
     std::vector<std::string> passThrough; // code page 932: names of the columns passed through
     // The result could not be written (a full disk, a closed pipe): BatchFileUnusable and
     // `problem` say so, the rows after the failure were not computed.

@@ -130,6 +130,9 @@ int RunBatchCommand(const BatchCommand &command) {
                 : (standardInput ? std::string("standard input") : command.path);
         std::fprintf(stderr, "kamorte-calc: %s: %s\n", where.c_str(),
                      Cp932ToUtf8(summary.problem).c_str());
+        if (!summary.problemEnglish.empty())
+            std::fprintf(stderr, "kamorte-calc: %s: %s\n", where.c_str(),
+                         Cp932ToUtf8(summary.problemEnglish).c_str());
         return kBadUsage;
     }
     if (!summary.passThrough.empty()) {
