@@ -158,6 +158,10 @@ size_t TypoReach(size_t nameLength) {
 
 } // namespace
 
+std::string NormalisedHeading(const std::string &heading) {
+    return Normalised(heading);
+}
+
 size_t CharacterDistance(const std::string &a, const std::string &b) {
     return Distance(Characters(a), Characters(b));
 }

@@ -1,12 +1,15 @@
 #include "calc/batch_run.h"
 
 #include "calc/batch_columns.h"
+#include "calc/batch_layout.h"
 #include "calc/batch_row.h"
 #include "calc/calc_output.h"
 #include "calc/calc_request.h"
 #include "calc/compliance.h"
 #include "calc/csv_text.h"
 #include "calc/written_text.h"
+#include "model/field_table.h"
+#include "text/sheet_number.h"
 
 #include <algorithm>
 #include <chrono>
@@ -49,11 +52,13 @@ Convert Through(const std::function<std::string(const std::string &)> &f) {
 
 // One row of the batch: its cells going in, what it gave coming out.
 struct BatchRow {
-    uint64_t sheetRow = 0;         // the header is row 1, whatever line breaks the cells hold
-    bool blank = false;            // left blank in the result too
-    std::vector<std::string> kept; // the passed-through cells, as read
-    OutletOptions options;         // code page 932
-    std::string note;              // code page 932: what the case's screen does not use
+    uint64_t sheetRow = 0;           // the header is row 1, whatever line breaks the cells hold
+    bool blank = false;              // left blank in the result too
+    std::vector<std::string> kept;   // the passed-through cells, as read
+    std::vector<std::string> inputs; // the cells of the options' columns, as read
+    OutletOptions options;           // code page 932
+    RowVerdict verdict;
+    std::string note; // code page 932: what the case's screen does not use
     Outcome outcome;
     std::string error; // code page 932; empty when computed
     int status = kComputed;
@@ -62,8 +67,11 @@ struct BatchRow {
 // How the header's columns are used.
 struct Columns {
     std::vector<std::string> option; // per column: the option it feeds, empty when kept
+    std::vector<bool> result;        // per column: a result column of an earlier run, dropped
     std::vector<std::string> keptNames;
-    ColumnHeadings headings; // code page 932
+    std::vector<std::string> inputNames;   // the options' headings as read, in their order
+    std::vector<std::string> inputOptions; // their options
+    ColumnHeadings headings;               // code page 932
 };
 
 std::string Quoted(const std::string &name) {
@@ -89,6 +97,13 @@ bool ReadColumns(const std::vector<std::string> &header, const Convert &toCp932,
     const std::vector<std::string> &known = OutletOptionNames();
     for (const std::string &cell : header) {
         const std::string name = toCp932(cell);
+        // Read again, a result's own columns are computed anew.
+        const bool result = IsResultHeading(name);
+        columns->result.push_back(result);
+        if (result) {
+            columns->option.emplace_back();
+            continue;
+        }
         const ColumnRole role = ClassifyColumn(name, known);
         switch (role.kind) {
         case ColumnRole::Option:
@@ -100,6 +115,8 @@ bool ReadColumns(const std::vector<std::string> &header, const Convert &toCp932,
             }
             columns->option.push_back(role.option);
             columns->headings[role.option] = Trimmed(name);
+            columns->inputNames.push_back(cell);
+            columns->inputOptions.push_back(role.option);
             break;
         case ColumnRole::NearMiss:
             *problem = {"「" + name + "」は「" + role.suggestion +
@@ -157,13 +174,19 @@ void ComputeRows(std::vector<BatchRow> &rows, const ColumnHeadings &headings,
                 row.status = kInternalGuard;
                 continue;
             }
-            const RequestError judged = JudgeMeasuredIndex(
-                prepared.used, StandardOf(prepared.outletCase, results), row.outcome);
+            row.verdict.standard = StandardOf(prepared.outletCase, results);
+            const RequestError judged =
+                JudgeMeasuredIndex(prepared.used, row.verdict.standard, row.outcome);
             if (judged.status) {
                 row.error = judged.message;
                 row.status = judged.status;
                 row.outcome.clear();
+                continue;
             }
+            for (const OutcomeField &f : row.outcome)
+                if (f.key == "measuredIndex")
+                    row.verdict.judged =
+                        JudgeMeasured(row.verdict.standard, f.number, &row.verdict.verdict);
         }
     };
     const unsigned cores = std::max(1u, std::min(16u, std::thread::hardware_concurrency()));
@@ -226,6 +249,12 @@ std::string WithoutLineFeed(std::string row) {
     if (!row.empty() && row.back() == '\n')
         row.pop_back();
     return row;
+}
+
+// A column read as a number: every option but the case and the choices.
+bool NumericOption(const std::string &option) {
+    return option != OptionOf(Field::Case) && option != OptionOf(Field::SizeClass) &&
+           option != OptionOf(Field::Direction);
 }
 
 std::string CsvCell(const std::string &text) {
@@ -316,9 +345,20 @@ BatchSummary RunBatch(std::istream &in, std::ostream &out, const BatchSettings &
         return CsvCell(text);
     };
     std::string head = outEncoding == OutputEncoding::Utf8Bom ? "\xEF\xBB\xBF" : "";
+    const bool forPeople = settings.layout == BatchLayout::People;
     for (const std::string &name : columns.keptNames)
         head += written(name, 1, name) + ",";
-    head += WithoutLineFeed(OutcomeCsvHeader()) + lineEnd;
+    if (forPeople) {
+        for (const std::string &name : columns.inputNames)
+            head += written(name, 1, name) + ",";
+        std::string results;
+        for (const std::string &name : ResultHeadings())
+            results += (results.empty() ? "" : ",") + resultText(name);
+        head += results + lineEnd;
+    } else {
+        head += WithoutLineFeed(OutcomeCsvHeader()) + lineEnd;
+    }
+    summary.judged = columns.headings.count(OptionOf(Field::MeasuredIndex)) != 0;
     if (unwritable)
         return unusable(summary.problem, "");
     out << head;
@@ -351,14 +391,19 @@ BatchSummary RunBatch(std::istream &in, std::ostream &out, const BatchSettings &
                         row.error = "見出しのない列に値があります";
                         row.status = kBadInput;
                     }
+                } else if (columns.result[c]) {
+                    continue;
                 } else if (columns.option[c].empty()) {
                     row.kept.push_back(cells[c]);
-                } else if (!cells[c].empty()) {
+                } else {
+                    row.inputs.push_back(cells[c]);
                     const std::string &option = columns.option[c];
-                    row.options[option] = OptionValue(option, inToCp932(cells[c]));
+                    if (!cells[c].empty())
+                        row.options[option] = OptionValue(option, inToCp932(cells[c]));
                 }
             }
             row.kept.resize(columns.keptNames.size());
+            row.inputs.resize(columns.inputNames.size());
             if (got == CsvReader::Result::UnclosedQuote) {
                 row.blank = false;
                 row.error = "引用符（\"）が閉じられていません";
@@ -390,15 +435,40 @@ BatchSummary RunBatch(std::istream &in, std::ostream &out, const BatchSettings &
             }
             for (size_t k = 0; k < row.kept.size(); ++k)
                 text += written(row.kept[k], row.sheetRow, columns.keptNames[k]) + ",";
+            if (forPeople) {
+                for (size_t k = 0; k < row.inputs.size(); ++k) {
+                    const std::string number =
+                        NumericOption(columns.inputOptions[k])
+                            ? CellNumber(inToCp932(row.inputs[k]),
+                                         columns.inputOptions[k] == OptionOf(Field::Moisture))
+                            : std::string();
+                    text += (number.empty()
+                                 ? written(row.inputs[k], row.sheetRow, columns.inputNames[k])
+                                 : number) +
+                            ",";
+                }
+                const std::vector<std::string> results =
+                    ResultCells(row.status == kComputed ? row.outcome : Outcome(), row.verdict,
+                                row.note, row.error);
+                for (size_t k = 0; k < results.size(); ++k) {
+                    const std::string cell = resultText(results[k]);
+                    text += (k > 0 ? "," : "") +
+                            CsvQuote(k == kKindColumn && utf8Out ? RaisedUnit(cell) : cell);
+                }
+            }
             if (row.status != kComputed) {
-                text += WithoutLineFeed(OutcomeCsvRow({}, resultText(row.error), resultText));
+                if (!forPeople)
+                    text += WithoutLineFeed(OutcomeCsvRow({}, resultText(row.error), resultText));
                 ++summary.rowsRefused;
                 if (summary.firstErrorRow == 0) {
                     summary.firstErrorRow = row.sheetRow;
                     summary.firstError = row.error;
                 }
             } else {
-                text += WithoutLineFeed(OutcomeCsvRow(row.outcome, "", resultText));
+                if (row.verdict.judged && !row.verdict.verdict.complies)
+                    ++summary.rowsNotComplying;
+                if (!forPeople)
+                    text += WithoutLineFeed(OutcomeCsvRow(row.outcome, "", resultText));
                 ++summary.rowsComputed;
             }
             text += lineEnd;
@@ -437,6 +507,8 @@ std::string BatchSummaryText(const BatchSummary &summary) {
     if (summary.status == BatchFileUnusable)
         return summary.problem;
     std::string text = Grouped(summary.rowsComputed) + " 行を計算";
+    if (summary.judged)
+        text += "（不適合 " + Grouped(summary.rowsNotComplying) + " 行）";
     if (summary.rowsRefused > 0) {
         text += "、" + Grouped(summary.rowsRefused) +
                 " 行は入力に誤り（最初の誤り: " + std::to_string(summary.firstErrorRow) + " 行目 " +

@@ -10,6 +10,9 @@
 
 enum class InputEncoding { Auto, Utf8, Cp932 };
 enum class OutputEncoding { Default, Utf8Bom, Utf8, Cp932 };
+// People: the passed-through columns, the inputs as read under their headings, then the
+// results under Japanese headings as the screens show them. All: every result key.
+enum class BatchLayout { People, All };
 
 // The platform's conversions between code page 932 and UTF-8 (iconv in kamorte-calc on Linux,
 // MultiByteToWideChar/WideCharToMultiByte on Windows). Unconvertible bytes are kept, not dropped.
@@ -29,6 +32,7 @@ struct BatchSettings {
     // (the file is then discarded). On a stream, where rows are gone once written, it is
     // written as "?" and the summary names the rows.
     bool stopOnUnwritable = false;
+    BatchLayout layout = BatchLayout::People;
 };
 
 struct BatchProgress {
@@ -49,7 +53,10 @@ struct BatchSummary {
     BatchStatus status = BatchComputed;
     bool cancelled = false;
     uint64_t rowsComputed = 0;
-    uint64_t rowsRefused = 0;             // rows given an error cell (bad input or not computable)
+    uint64_t rowsRefused = 0;
+    bool judged = false;                  // the file has a measured index column
+    uint64_t rowsNotComplying = 0;        // of the rows computed, those judged 不適合 //
+                                          // rows given an error cell (bad input or not computable)
     uint64_t firstErrorRow = 0;           // row of the sheet, header = row 1; 0 when none
     std::string firstError;               // code page 932
     std::string problem;                  // code page 932: why the file could not be used

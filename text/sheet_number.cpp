@@ -59,3 +59,14 @@ std::string PlainNumber(const std::string &text, bool percent) {
             digits += c;
     return digits;
 }
+
+std::string CellNumber(const std::string &text, bool percent) {
+    const std::string plain = PlainNumber(text, percent);
+    std::vector<char> buffer(plain.begin(), plain.end());
+    buffer.push_back('\0');
+    if (!ToSingleByte(buffer.data()))
+        return "";
+    TrimBlanks(buffer.data());
+    const FieldNumber n = ScanFieldNumber(buffer.data());
+    return n.hasNumber && !n.wordAfter ? std::string(buffer.data()) : std::string();
+}

@@ -56,44 +56,48 @@ const char kHeader[] =
 
 struct RegisterRow {
     const char *cells;
+    const char *shown; // the standard as the case's screen writes it
     const char *error; // the row's message, empty when computed
     const char *note;
 };
 const RegisterRow kRows[] = {
-    {"北川食品　第一工場,1-1,\"フライヤー, 揚げ物ライン\",,5,,12,小径,,,,,,,,,,20", "", ""},
-    {"北川食品　第一工場,1-2,\"脱臭装置の後\r\n（点検中）\",,10,5,12,中径,,,,,,,,,,30", "", ""},
-    {"北川食品　第一工場,007,=1+2,,20,18,13,,,,,,120,,,30,10,33", "", ""},
-    {"カモルテ化学工業,No.2,-,D,30,10,12,,1,,上向き,80,300,,10,50,20,40", "", ""},
-    {",,,,,,,,,,,,,,,,,", "", ""},
-    {"南町塗装,@1,\"二行の\n備考\",,25,10,22,,0.8,,下向き,,150,,5,40,15,38",
+    {"北川食品　第一工場,1-1,\"フライヤー, 揚げ物ライン\",,5,,12,小径,,,,,,,,,,20", "28", "", ""},
+    {"北川食品　第一工場,1-2,\"脱臭装置の後\r\n（点検中）\",,10,5,12,中径,,,,,,,,,,30", "25", "",
+     ""},
+    {"北川食品　第一工場,007,=1+2,,20,18,13,,,,,,120,,,30,10,33", "1.8×10^5", "", ""},
+    {"カモルテ化学工業,No.2,-,D,30,10,12,,1,,上向き,80,300,,10,50,20,40", "9.1×10^6", "", ""},
+    {",,,,,,,,,,,,,,,,,", "", "", ""},
+    {"南町塗装,@1,\"二行の\n備考\",,25,10,22,,0.8,,下向き,,150,,5,40,15,38", "",
      "臭気指数第１号基準に適切な値（10～21）を設定して下さい。", ""},
-    {"西山製紙,Ｎｏ．３,全角の数字,,１２,３,１１,大径,,,,,,,,,,", "", ""},
-    {"中町工業,A-1,,A,5,10,12,小径,,,,,,,,,,", "", "ケースＡでは周辺最大建物高さを使いません。"},
-    {"中町工業,C-1,,C,20,18,13,,0.9,,,15,120,,,30,10,", "",
+    {"西山製紙,Ｎｏ．３,全角の数字,,１２,３,１１,大径,,,,,,,,,,", "21", "", ""},
+    {"中町工業,A-1,,A,5,10,12,小径,,,,,,,,,,", "28", "",
+     "ケースＡでは周辺最大建物高さを使いません。"},
+    {"中町工業,C-1,,C,20,18,13,,0.9,,,15,120,,,30,10,", "1.8×10^5", "",
      "ケースＣでは口径 0.9 m、温度 15 ℃で計算します。"},
-    {"中町工業,C-2,,C,20,18,13,,,,,,120,,10,30,10,", "",
+    {"中町工業,C-2,,C,20,18,13,,,,,,120,,10,30,10,", "1.8×10^5", "",
      "ケースＣでは排出ガス流量（湿り）のときだけ排出ガス水分量を使います。"},
-    {"東野化成,D-1,,D,30,10,12,,1,,上向き,80,300,320,10,50,20,",
+    {"東野化成,D-1,,D,30,10,12,,1,,上向き,80,300,320,10,50,20,", "",
      "排出ガス流量(乾き)と排出ガス流量（湿り）の両方が入力されています。どちらか一方にして下さい。",
      ""},
-    {"東野化成,D-2,,D,30,10,12,,1,0.8,上向き,80,300,,10,50,20,",
+    {"東野化成,D-2,,D,30,10,12,,1,0.8,上向き,80,300,,10,50,20,", "",
      "排出口の口径と排出口の断面積の両方が入力されています。どちらか一方にして下さい。", ""},
-    {"東野化成,D-3,書式付きの数,D,30,10,12,,1,,上向き,80,\"1,200\",,10%,50,20,45", "", ""},
-    {"東野化成,D-4,,D,30,10,12,,1,,下向き,80,300,,10,50,20,", "",
-     "上向きでない排出口では排出ガス温度（℃）を使いません。"},
-    {"東野化成,D-5,,,5m,,12,小径,,,,,,,,,,",
-     "数字だけを入力して下さい（「排出口の実高さ（m）」 16 行目）", ""},
-    {"東野化成,D-6,,D,30,10,12,,1,,斜め,,300,,10,50,20,",
-     "排出口の向きは、上向き・下向きのいずれかを入力して下さい。", ""},
-    {"東野化成,D-7,,E,5,,12,小径,,,,,,,,,,", "ケースは、A・B・C・Dのいずれかを入力して下さい。",
+    {"東野化成,D-3,書式付きの数,D,30,10,12,,1,,上向き,80,\"1,200\",,10%,50,20,45", "3.9×10^7", "",
      ""},
-    {"東野化成,D-8,,D,30,10,12,,1,,上向き,80,300 m3,,10,50,20,",
+    {"東野化成,D-4,,D,30,10,12,,1,,下向き,80,300,,10,50,20,", "1.1×10^6", "",
+     "上向きでない排出口では排出ガス温度（℃）を使いません。"},
+    {"東野化成,D-5,,,5m,,12,小径,,,,,,,,,,", "",
+     "数字だけを入力して下さい（「排出口の実高さ（m）」 16 行目）", ""},
+    {"東野化成,D-6,,D,30,10,12,,1,,斜め,,300,,10,50,20,", "",
+     "排出口の向きは、上向き・下向きのいずれかを入力して下さい。", ""},
+    {"東野化成,D-7,,E,5,,12,小径,,,,,,,,,,", "", "ケースは、A・B・C・Dのいずれかを入力して下さい。",
+     ""},
+    {"東野化成,D-8,,D,30,10,12,,1,,上向き,80,300 m3,,10,50,20,", "",
      "数字だけを入力して下さい（「排出ガス流量(乾き)」 19 行目）", ""},
-    {"北川食品　第二工場,2-1,,,10,5,12,中径,,,,,,,,,,50", "", ""},
-    {"北川食品　第二工場,2-2,,C,20,18,13,,,,,,120,,,30,10,40", "", ""},
-    {"北川食品　第二工場,2-3,口径の区分なし,,3,,12,,,,,,,,,,,",
+    {"北川食品　第二工場,2-1,,,10,5,12,中径,,,,,,,,,,50", "25", "", ""},
+    {"北川食品　第二工場,2-2,,C,20,18,13,,,,,,120,,,30,10,40", "1.8×10^5", "", ""},
+    {"北川食品　第二工場,2-3,口径の区分なし,,3,,12,,,,,,,,,,,", "",
      "排出口の口径を、小径・中径・大径から選択して下さい。", ""},
-    {"北川食品　第二工場,2-4,,D,40,10,15,,,2,上向き,100,500,,8,60,30,42", "", ""},
+    {"北川食品　第二工場,2-4,,D,40,10,15,,,2,上向き,100,500,,8,60,30,42", "4.4×10^7", "", ""},
 };
 
 std::string Register() {
@@ -117,12 +121,23 @@ TEST(BatchRegister, EveryRowOfTheSheetGetsItsResultOrItsMessage) {
     ScratchDirectory dir;
     const std::string sheet = Register();
     dir.Write("register.csv", sheet);
-    const CalcRun run = Calc("--batch register.csv");
+    const CalcRun run = Calc("--batch register.csv --output result.csv");
     EXPECT_EQ(run.status, 1);
+    const std::string result = FileBytes("result.csv");
     const auto in = Records(sheet);
-    const auto out = Records(run.out);
+    const auto out = Records(result);
     ASSERT_EQ(out.size(), in.size());
-    const size_t error = ColumnOf(out[0], "error");
+    // The passed-through columns, the inputs under their headings as typed, the results.
+    std::vector<std::string> header = {in[0][0], in[0][1], in[0][2]};
+    header.insert(header.end(), in[0].begin() + 3, in[0].end());
+    for (const char *name :
+         {"ケース", "２号基準", "２号基準（表示）", "種別", "排出口における許容臭気指数", "希釈度",
+          "判定", "余裕", "必要な低減率", "注記", "入力の誤り"})
+        header.push_back(name);
+    EXPECT_EQ(out[0], header);
+    const size_t shown = ColumnOf(out[0], "２号基準（表示）");
+    const size_t note = ColumnOf(out[0], "注記");
+    const size_t error = ColumnOf(out[0], "入力の誤り");
     for (size_t r = 1; r < in.size(); ++r) {
         const RegisterRow &row = kRows[r - 1];
         const bool blank = std::all_of(in[r].begin(), in[r].end(),
@@ -133,13 +148,47 @@ TEST(BatchRegister, EveryRowOfTheSheetGetsItsResultOrItsMessage) {
         // The passed-through cells come back as read, a formula defused.
         for (size_t c = 0; c < 3; ++c)
             EXPECT_EQ(out[r][c], GuardFormula(in[r][c])) << row.cells;
+        EXPECT_EQ(out[r][shown], row.shown) << row.cells;
+        EXPECT_EQ(out[r][note], row.note) << row.cells;
         EXPECT_EQ(out[r][error], row.error) << row.cells;
     }
+    // Inputs as numbers: full-width digits, thousands separators, a percent sign.
+    const size_t height = ColumnOf(out[0], "排出口の実高さ（m）");
+    const size_t dryFlow = ColumnOf(out[0], "排出ガス流量(乾き)");
+    const size_t moisture = ColumnOf(out[0], "排出ガス水分量");
+    EXPECT_EQ(out[7][height], "12");
+    EXPECT_EQ(out[13][dryFlow], "1200");
+    EXPECT_EQ(out[13][moisture], "10");
+    // Cases A and B: the shown whole index is the standard; C and D: the full rate.
+    const size_t standard = ColumnOf(out[0], "２号基準");
+    EXPECT_EQ(out[1][standard], "28");
+    EXPECT_EQ(out[4][standard].substr(0, 9), "9067288.6");
+    EXPECT_EQ(out[4][ColumnOf(out[0], "判定")], "適合");
+    EXPECT_EQ(out[4][ColumnOf(out[0], "余裕")], "4.8");
+    EXPECT_EQ(out[2][ColumnOf(out[0], "必要な低減率")], "69%");
     // The No. 1 standard of 22 on row 7, after two remarks with line breaks and a blank row.
-    EXPECT_NE(run.err.find("（最初の誤り: 7 行目 臭気指数第１号基準に適切な値（10～21）を設定"
-                           "して下さい。）"),
+    EXPECT_NE(run.err.find("13 行を計算（不適合 4 行）、8 行は入力に誤り（最初の誤り: 7 行目 "
+                           "臭気指数第１号基準に適切な値（10～21）を設定して下さい。）"),
               std::string::npos)
         << run.err;
+
+    // The result read again is the same file; an input edited in it gets its new result.
+    EXPECT_EQ(Calc("--batch result.csv --output again.csv").status, 1);
+    EXPECT_EQ(FileBytes("again.csv"), result);
+    std::string edited = result;
+    const std::string before = "\r\nカモルテ化学工業,No.2,'-,D,30,";
+    ASSERT_NE(edited.find(before), std::string::npos);
+    edited.replace(edited.find(before), before.size(), "\r\nカモルテ化学工業,No.2,'-,D,60,");
+    dir.Write("edited.csv", edited);
+    EXPECT_EQ(Calc("--batch edited.csv --output again.csv").status, 1);
+    const auto again = Records(FileBytes("again.csv"));
+    ASSERT_EQ(again.size(), out.size());
+    for (size_t r = 0; r < out.size(); ++r)
+        if (r != 4) {
+            EXPECT_EQ(again[r], out[r]) << "row " << r + 1;
+        }
+    EXPECT_EQ(again[4][height], "60");
+    EXPECT_NE(again[4][standard], out[4][standard]);
 }
 
 TEST(BatchRegister, NoCharacterIsWrittenAsTheBytesOfOthers) {
@@ -160,7 +209,7 @@ TEST(BatchRegister, NoCharacterIsWrittenAsTheBytesOfOthers) {
 
     const CalcRun toStream = Calc("--batch register.csv --output-encoding cp932");
     EXPECT_EQ(toStream.status, 0);
-    EXPECT_NE(toStream.out.find("\nA?工場,A,"), std::string::npos) << toStream.out;
+    EXPECT_NE(toStream.out.find("\nA?工場,5,12,small,A,28,"), std::string::npos) << toStream.out;
     EXPECT_NE(toStream.err.find("2 行を計算、1 行に Shift_JIS で書けない文字（「?」で出力: 3 "
                                 "行目）"),
               std::string::npos)

@@ -89,6 +89,7 @@ int RunBatchCommand(const BatchCommand &command) {
     settings.outputEncoding = command.outputEncoding;
     settings.codec = PlatformCodec();
     settings.stopOnUnwritable = !command.outputPath.empty();
+    settings.layout = command.layout;
     UseBinaryStandardStreams();
 
     std::ifstream file;
