@@ -129,9 +129,8 @@ Outcome ComputeOutcome(const OutletInputs &in, OutletCase screen, DilutionGrid &
         *status = computed;
     if (computed != ComputeStatus::Ok)
         return {};
-    const bool landed = r.landingRow >= 0 && r.landingColumn >= 0;
-    const double landing = landed ? GridCell(grid.Cells(), r.landingRow, r.landingColumn) : 0;
-    return TallOutcome(in, r, screen, landing, DefaultMapSettings(in.tall, r, grid.Cells()));
+    return TallOutcome(in, r, screen, LandingDilution(r, grid.Cells()),
+                       DefaultMapSettings(in.tall, r, grid.Cells()));
 }
 
 Outcome ComputeResults(const OutletInputs &in, OutletCase screen, const SmellParams *params,

@@ -40,8 +40,7 @@ int32_t DisplayHeightFor(double outletHeight, double buildingHeight) {
 
 MapSettings DefaultMapSettings(const TallOutletInputs &in, const TallOutletResult &r,
                                const double *grid) {
-    const bool landed = r.landingRow >= 0 && r.landingColumn >= 0;
-    return LandingMapSettings(in, r, landed ? GridCell(grid, r.landingRow, r.landingColumn) : 0);
+    return LandingMapSettings(in, r, LandingDilution(r, grid));
 }
 
 MapSettings LandingMapSettings(const TallOutletInputs &in, const TallOutletResult &r,

@@ -1,4 +1,5 @@
 #pragma once
+#include "model/dilution_grid.h"
 #include "model/outlet_inputs.h"
 
 #include <cstdint>
@@ -40,6 +41,13 @@ inline bool HasResult(const TallOutletResult &r) {
 }
 inline bool HasResult(const LowOutletResult &r) {
     return r.no2Index >= 0;
+}
+
+// The dilution degree of grid (the run's) at the result's landing point; 0 when the result
+// has none (no row at or beyond the boundary).
+inline double LandingDilution(const TallOutletResult &r, const double *grid) {
+    const bool landed = r.landingRow >= 0 && r.landingColumn >= 0;
+    return landed ? GridCell(grid, r.landingRow, r.landingColumn) : 0;
 }
 
 // One tall-outlet run's working record: its own copy of the inputs, which the run

@@ -43,8 +43,7 @@ void FormatEmissionRate(double rate, std::string *mantissa, std::string *exponen
 
 TallResultTexts FormatTallResults(const OutletInputs &in, const TallOutletResult &r,
                                   const double *grid) {
-    const bool landed = r.landingRow >= 0 && r.landingColumn >= 0;
-    return FormatLandingResults(in, r, landed ? GridCell(grid, r.landingRow, r.landingColumn) : 0);
+    return FormatLandingResults(in, r, LandingDilution(r, grid));
 }
 
 TallResultTexts FormatLandingResults(const OutletInputs &in, const TallOutletResult &r,

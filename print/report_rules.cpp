@@ -27,8 +27,7 @@ Report MakeReport(OutletCase report, const OutletInputs &in, const OutletResults
     if (TallLayout(report)) {
         const TallOutletResult &r = results.tall;
         made.shown = FormatTallResults(in, r, grid);
-        if (r.landingRow >= 0 && r.landingColumn >= 0)
-            made.landingDilution = GridCell(grid, r.landingRow, r.landingColumn);
+        made.landingDilution = LandingDilution(r, grid);
         made.mapPicture = PrintedMapImage(colour, grid, map, in, r);
     }
     return made;
