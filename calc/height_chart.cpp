@@ -10,13 +10,9 @@
 
 namespace {
 
-double NumberOf(const Outcome &outcome, const char *key) {
-    for (const OutcomeField &f : outcome)
-        if (f.key == key)
-            return f.kind == OutcomeField::Number ? f.number
-                   : f.kind == OutcomeField::Null ? HUGE_VAL
-                                                  : -1;
-    return -1;
+// A value as the outcome lists it: a number, or none (read as infinite) when not finite.
+double Listed(double v) {
+    return std::isfinite(v) ? v : HUGE_VAL;
 }
 
 // The chart's frame in SVG user units.
@@ -50,24 +46,21 @@ std::string CaseName(char c) {
 
 } // namespace
 
-std::vector<SweepRow> SweepRows(const std::vector<HeightPoint> &points) {
+std::vector<SweepRow> SweepRows(const std::vector<HeightScanPoint> &points) {
     std::vector<SweepRow> rows;
-    for (const HeightPoint &p : points) {
-        if (p.error.status != kComputed)
+    for (const HeightScanPoint &p : points) {
+        if (p.stop != HeightStop::None)
             break;
         SweepRow r;
         r.heightText = p.heightText;
         r.height = std::strtod(p.heightText.c_str(), nullptr);
         r.caseLetter = static_cast<char>('A' + (p.outletCase - CaseA));
-        const bool low = p.outletCase == CaseA || p.outletCase == CaseB;
-        r.no2Index = RoundShown(NumberOf(p.outcome, low ? "no2Index" : "allowableOutletIndex"));
-        r.dilution = RoundShown(NumberOf(p.outcome, low ? "dilution" : "dilutionDegree"));
-        if (!low)
-            r.allowableEmissionRate = NumberOf(p.outcome, "allowableEmissionRate");
-        for (const OutcomeField &f : p.outcome)
-            if (f.key == "complies")
-                r.judged = true;
-        r.complies = p.complies;
+        r.no2Index = RoundShown(Listed(p.index));
+        r.dilution = RoundShown(Listed(p.dilution));
+        if (p.outletCase == CaseC || p.outletCase == CaseD)
+            r.allowableEmissionRate = Listed(p.standard.allowableEmissionRate);
+        r.judged = p.judged;
+        r.complies = p.verdict.complies;
         rows.push_back(r);
     }
     return rows;

@@ -19,7 +19,7 @@ struct SweepRow {
     bool complies = false;
 };
 
-std::vector<SweepRow> SweepRows(const std::vector<HeightPoint> &points);
+std::vector<SweepRow> SweepRows(const std::vector<HeightScanPoint> &points);
 
 // Columns height, case, no2Index, dilution, allowableEmissionRate and, when judged,
 // complies; UTF-8.

@@ -2,43 +2,128 @@
 
 #include "calc/compliance.h"
 #include "model/field_table.h"
-#include "model/form_rules.h"
+#include "model/small_outlet.h"
 #include "text/text_helpers.h"
 
 #include <algorithm>
-#include <atomic>
+#include <array>
 #include <cmath>
 #include <cstdio>
-#include <thread>
 
 namespace {
 
-// The start menu refuses a height above 400 m.
-constexpr int kHighestTenths = 4000;
 // A sweep is a table to read or plot, not a computation of every millimetre.
 constexpr size_t kMostSweepHeights = 10001;
+
+bool Has(const OutletOptions &o, Field field) {
+    return o.count(OptionOf(field)) != 0;
+}
 
 std::string Get(const OutletOptions &o, Field field) {
     auto it = o.find(OptionOf(field));
     return it == o.end() ? std::string() : it->second;
 }
 
-// A height typed as the start menu reads it: full-width digits allowed.
-bool ReadHeight(const std::string &text, double *value) {
-    char field[64];
-    if (text.size() >= sizeof field)
-        return false;
-    CopyText(field, sizeof field, text.c_str());
-    if (!ToSingleByte(field))
-        return false;
-    TrimBlanks(field);
-    return ParseFieldNumber(field, value) && *value >= 0;
+// The option's text into the record. An option given without a value stays given: as a
+// blank, which every field reads as it reads an empty one.
+void Keep(const OutletOptions &o, Field field, char (&text)[kTextSize]) {
+    if (Has(o, field))
+        CopyText(text, kTextSize, Get(o, field).empty() ? " " : Get(o, field).c_str());
+}
+
+// A text longer than a field keeps, which the scan's record cannot hold.
+RequestError TooLong(const OutletOptions &o) {
+    for (const FieldRow &row : FieldTable())
+        if (row.field != Field::OutletHeight && (row.tall.message || row.low.messageA) &&
+            Get(o, row.field).size() >= kTextSize)
+            return {kBadUsage, DashedOption(row.field) + " takes at most 63 bytes"};
+    return {};
+}
+
+// The record of every input the options give. A word a choice does not take stands as one
+// it takes: the case that reads it refuses the option (CaseUsage) before it is used.
+OutletInputs RecordOf(const OutletOptions &o) {
+    OutletInputs in{};
+    ResetLowOutletInputs(in);
+    ResetTallOutletInputs(in);
+    Keep(o, Field::BuildingHeight, in.buildingHeightText);
+    Keep(o, Field::No1Standard, in.no1Text);
+    for (const FieldRow &row : FieldTable())
+        if (row.tall.message != nullptr && row.field != Field::OutletHeight)
+            Keep(o, row.field, in.*row.tall.text);
+    const std::string size = Get(o, Field::SizeClass);
+    in.sizeClass = size == "medium"           ? SizeMedium
+                   : size == "large"          ? SizeLarge
+                   : Has(o, Field::SizeClass) ? SizeSmall
+                                              : SizeNone;
+    in.representativeDiameter = RepresentativeDiameter(in.sizeClass);
+    in.sizeMode = Has(o, Field::Area) && !Has(o, Field::Diameter) ? SizeByArea : SizeByDiameter;
+    // Case C, which has no velocity, reads the wet or the dry flow when either is given.
+    in.flowMode = Has(o, Field::WetFlow)    ? FlowWet
+                  : Has(o, Field::DryFlow)  ? FlowDry
+                  : Has(o, Field::Velocity) ? FlowVelocity
+                                            : FlowDry;
+    in.tall.outletDirection = !Has(o, Field::Direction)            ? DirectionNotChosen
+                              : Get(o, Field::Direction) == "down" ? DirectionOther
+                                                                   : DirectionUpward;
+    return in;
+}
+
+const char kLetters[] = "?ABCD";
+
+// What the options say wrong to a case whatever its height: its options as the case's
+// screen takes them (the moisture of case C only with a wet flow) checked as a computation
+// of that case checks them.
+std::array<RequestError, CaseD + 1> CaseUsage(const OutletOptions &o) {
+    std::array<RequestError, CaseD + 1> usage;
+    for (OutletCase c : {CaseA, CaseB, CaseC, CaseD}) {
+        OutletOptions own;
+        for (const auto &option : o)
+            if (CaseOptionNames(c).count(option.first) &&
+                !(c == CaseC && option.first == OptionOf(Field::Moisture) &&
+                  !Has(o, Field::WetFlow)))
+                own.insert(option);
+        own[OptionOf(Field::Case)] = std::string(1, kLetters[c]);
+        OutletInputs scratch{};
+        OutletCase prepared;
+        const RequestError e = PrepareOutlet(own, scratch, &prepared);
+        if (e.status == kBadUsage)
+            usage[c] = e;
+    }
+    return usage;
+}
+
+RequestError MissingError(const HeightScanPoint &p) {
+    const std::string at = "at " + p.heightText + " m the outlet ";
+    if (p.outletCase == CaseUndecided)
+        return {kBadInput, at + "needs " + DashedOption(Field::BuildingHeight)};
+    std::string names;
+    for (const std::vector<Field> &anyOf : p.missing) {
+        names += names.empty() ? "" : ", ";
+        for (size_t i = 0; i < anyOf.size(); ++i)
+            names += std::string(i == 0                  ? ""
+                                 : i + 1 == anyOf.size() ? " or "
+                                                         : ", ") +
+                     DashedOption(anyOf[i]);
+    }
+    return {kBadInput, at + "is case " + kLetters[p.outletCase] + ", which needs " + names};
+}
+
+RequestError StopError(const HeightScanPoint &p) {
+    switch (p.stop) {
+    case HeightStop::Missing: return MissingError(p);
+    case HeightStop::Refused: return {kBadInput, p.message};
+    case HeightStop::ComputeFailed: return {kInternalGuard, ComputeFailureLine(p.status)};
+    case HeightStop::NoStandard:
+        return {kInternalGuard, "kamorte-calc: the result holds no standard to judge against"};
+    default: return {};
+    }
 }
 
 // A decimal of the sweep range as an integer count of 10^-decimals.
 bool ReadDecimal(const std::string &text, int decimals, long long *scaled) {
     double value;
-    if (text.empty() || !ReadHeight(text, &value) || value > 1e6)
+    if (text.empty() || !ReadScanHeight(text, &value) || value > 1e6)
         return false;
     *scaled = std::llround(value * std::pow(10.0, decimals));
     return true;
@@ -49,34 +134,47 @@ int DecimalsOf(const std::string &text) {
     return point == std::string::npos ? 0 : static_cast<int>(text.size() - point - 1);
 }
 
-char CaseLetter(OutletCase c) {
-    return c >= CaseA && c <= CaseD ? static_cast<char>('A' + (c - CaseA)) : '?';
-}
-
-bool EndsScan(const HeightPoint &p, bool untilFirst) {
-    return p.error.status != kComputed || (untilFirst && p.complies);
-}
-
 } // namespace
 
-std::vector<std::string> SearchHeights(const std::string &fromText) {
-    double from;
-    if (!ReadHeight(fromText, &from))
-        return {};
-    // The given height as the start menu holds it: single-byte, without blanks around it.
-    char field[64];
-    CopyText(field, sizeof field, fromText.c_str());
-    ToSingleByte(field);
-    TrimBlanks(field);
-    std::vector<std::string> heights = {field};
-    // The next multiple of 0.1 m above the given height, whatever digits it was typed with.
-    for (long long tenths = static_cast<long long>(std::floor(from * 10 + 1e-7)) + 1;
-         tenths <= kHighestTenths; ++tenths) {
-        char text[32];
-        std::snprintf(text, sizeof text, "%lld.%lld", tenths / 10, tenths % 10);
-        heights.push_back(text);
+OptionScan ScanOptionHeights(const OutletOptions &options, const std::vector<std::string> &heights,
+                             const SmellParams &params, bool untilFirst, unsigned workers) {
+    OptionScan scan;
+    scan.error = TooLong(options);
+    if (scan.error.status)
+        return scan;
+    scan.outlet = RecordOf(options);
+    const std::array<RequestError, CaseD + 1> usage = CaseUsage(options);
+    double measured = kNotMeasured;
+    RequestError unreadable; // the measured index, refused at the first height computed
+    if (Has(options, Field::MeasuredIndex))
+        if (const char *message = ReadMeasuredIndex(Get(options, Field::MeasuredIndex), &measured))
+            unreadable = {kBadInput, message};
+    // With the index refused the scan need go no further than the first height computed.
+    scan.points = ScanHeights(scan.outlet, heights, unreadable.status ? 0 : measured, params,
+                              untilFirst || unreadable.status, workers);
+    for (size_t i = 0; i < scan.points.size() && !scan.error.status; ++i) {
+        const HeightScanPoint &p = scan.points[i];
+        // In the order a computation at that height checks: the inputs its case needs, the
+        // options it takes, its form, the computation, then the measured index.
+        const bool judging = p.stop == HeightStop::None || p.stop == HeightStop::NoStandard;
+        scan.error = p.stop == HeightStop::Missing  ? MissingError(p)
+                     : usage[p.outletCase].status   ? usage[p.outletCase]
+                     : judging && unreadable.status ? unreadable
+                                                    : StopError(p);
+        if (scan.error.status)
+            scan.points.resize(i + 1);
     }
-    return heights;
+    return scan;
+}
+
+Outcome OutcomeAtHeight(const OutletOptions &options, const OptionScan &scan,
+                        const HeightScanPoint &point, const SmellParams &params) {
+    OutletInputs in;
+    PrepareAtHeight(scan.outlet, point.heightText, &in);
+    OutletResults results;
+    Outcome outcome = ComputeResults(in, point.outletCase, &params, results);
+    JudgeMeasuredIndex(options, StandardOf(point.outletCase, results), outcome);
+    return outcome;
 }
 
 std::vector<std::string> SweepHeights(const std::string &range, std::string *problem) {
@@ -117,136 +215,4 @@ std::vector<std::string> SweepHeights(const std::string &range, std::string *pro
         heights.push_back(text);
     }
     return heights;
-}
-
-RequestError OptionsForCase(const OutletOptions &options, OutletCase outletCase,
-                            const std::string &heightText, OutletOptions *forCase) {
-    std::string missing;
-    auto need = [&](std::initializer_list<Field> anyOf) {
-        for (Field field : anyOf)
-            if (options.count(OptionOf(field)))
-                return;
-        std::string names;
-        size_t i = 0;
-        for (Field field : anyOf)
-            names += std::string(i++ == 0            ? ""
-                                 : i == anyOf.size() ? " or "
-                                                     : ", ") +
-                     DashedOption(field);
-        missing += (missing.empty() ? "" : ", ") + names;
-    };
-    const bool wet = options.count(OptionOf(Field::WetFlow)) != 0;
-    switch (outletCase) {
-    case CaseA:
-        need({Field::No1Standard});
-        need({Field::SizeClass});
-        break;
-    case CaseB:
-        need({Field::BuildingHeight});
-        need({Field::No1Standard});
-        need({Field::SizeClass});
-        break;
-    case CaseC:
-        need({Field::BuildingHeight});
-        need({Field::No1Standard});
-        need({Field::DryFlow, Field::WetFlow});
-        if (wet)
-            need({Field::Moisture});
-        break;
-    default:
-        need({Field::BuildingHeight});
-        need({Field::No1Standard});
-        need({Field::Diameter, Field::Area});
-        need({Field::Direction});
-        if (Get(options, Field::Direction) != "down")
-            need({Field::Temperature});
-        need({Field::DryFlow, Field::WetFlow, Field::Velocity});
-        need({Field::Moisture});
-        need({Field::OutletToBoundary});
-        need({Field::BuildingToBoundary});
-    }
-    if (!missing.empty())
-        return {kBadInput, "at " + heightText + " m the outlet is case " + CaseLetter(outletCase) +
-                               ", which needs " + missing};
-    const std::set<std::string> &names = CaseOptionNames(outletCase);
-    forCase->clear();
-    for (const auto &option : options) {
-        const bool applies =
-            names.count(option.first) || option.first == OptionOf(Field::MeasuredIndex);
-        // Case C reads the moisture only to convert a wet flow.
-        const bool unused =
-            outletCase == CaseC && option.first == OptionOf(Field::Moisture) && !wet;
-        if (applies && !unused)
-            forCase->insert(option);
-    }
-    (*forCase)[OptionOf(Field::OutletHeight)] = heightText;
-    return {};
-}
-
-HeightPoint ComputeAtHeight(const OutletOptions &options, const std::string &heightText,
-                            const SmellParams &params) {
-    HeightPoint p;
-    p.heightText = heightText;
-    OutletInputs in{};
-    ReadMenuField(in, MenuField::OutletHeight, heightText.c_str());
-    ReadMenuField(in, MenuField::BuildingHeight, Get(options, Field::BuildingHeight).c_str());
-    const MenuVerdict menu = ValidateStartMenu(in);
-    if (in.menuOutletHeight < 0 || (menu.verdict != Verdict::Proceed && menu.message)) {
-        p.error = {kBadInput, in.menuOutletHeight < 0 ? kStartOutletMessage : menu.message};
-        return p;
-    }
-    if (menu.verdict != Verdict::Proceed) {
-        p.error = {kBadInput, "at " + heightText + " m the outlet needs " +
-                                  DashedOption(Field::BuildingHeight)};
-        return p;
-    }
-    p.outletCase = menu.nextCase;
-    OutletOptions forCase;
-    p.error = OptionsForCase(options, p.outletCase, heightText, &forCase);
-    if (p.error.status)
-        return p;
-    OutletCase prepared;
-    p.error = PrepareOutlet(forCase, in, &prepared);
-    if (p.error.status)
-        return p;
-    ComputeStatus status;
-    OutletResults results;
-    p.outcome = ComputeResults(in, prepared, &params, results, &status);
-    if (status != ComputeStatus::Ok) {
-        p.error = {kInternalGuard, ComputeFailureLine(status)};
-        return p;
-    }
-    p.error = JudgeMeasuredIndex(forCase, StandardOf(prepared, results), p.outcome);
-    for (const OutcomeField &f : p.outcome)
-        if (f.key == "complies")
-            p.complies = f.number != 0;
-    return p;
-}
-
-std::vector<HeightPoint> ScanHeights(const OutletOptions &options,
-                                     const std::vector<std::string> &heights,
-                                     const SmellParams &params, bool untilFirst, unsigned workers) {
-    std::vector<HeightPoint> points(heights.size());
-    std::atomic<size_t> next{0};
-    // The lowest index that ends the scan so far. Every index below it is computed by the
-    // time the workers are joined: each was fetched while the end still lay above it.
-    std::atomic<size_t> end{heights.size()};
-    auto work = [&] {
-        for (size_t i; (i = next++) < end.load();) {
-            points[i] = ComputeAtHeight(options, heights[i], params);
-            if (!EndsScan(points[i], untilFirst))
-                continue;
-            for (size_t e = end.load(); i < e && !end.compare_exchange_weak(e, i);)
-                ;
-        }
-    };
-    std::vector<std::thread> threads;
-    for (unsigned w = 1; w < std::max(1u, workers); ++w)
-        threads.emplace_back(work);
-    work();
-    for (std::thread &t : threads)
-        t.join();
-    const size_t last = end.load();
-    points.resize(last < heights.size() ? last + 1 : heights.size());
-    return points;
 }

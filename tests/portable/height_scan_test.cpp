@@ -85,6 +85,7 @@ TEST(HeightScan, SolvedHeightsAgreeWithTheComputationAtAndBelowThem) {
         OutletCase solvedCase;                // or the case whose inputs are missing
         const char *missingNames;             // part of the message when the scan stops
         OutletCase startCase = CaseUndecided; // where the case changes inside the scan
+        int status = kBadInput;               // of the message
     } const rows[] = {
         {"case A",
          {{"height", "5"}, {"no1", "12"}, {"size", "small"}, {"measured-index", "29"}},
@@ -134,29 +135,50 @@ TEST(HeightScan, SolvedHeightsAgreeWithTheComputationAtAndBelowThem) {
          "",
          CaseUndecided,
          "at 6.7 m the outlet needs --building"},
+        {"D's options refused only where D is reached",
+         {{"height", "10"},
+          {"building", "8"},
+          {"no1", "15"},
+          {"size", "medium"},
+          {"diameter", "1"},
+          {"area", "2"},
+          {"measured-index", "28"}},
+         "10",
+         CaseB,
+         ""},
+        {"B into D with a downward outlet's temperature",
+         With(kCaseD, {{"height", "10"},
+                       {"building", "8"},
+                       {"size", "medium"},
+                       {"direction", "down"},
+                       {"measured-index", "40"}}),
+         "", CaseD, "--temperature applies only to an upward outlet", CaseB, kBadUsage},
+        {"too long to keep", With(kCaseD, {{"height", "30"}, {"no1", std::string(64, '1')}}), "",
+         CaseD, "--no1 takes at most 63 bytes", CaseD, kBadUsage},
     };
     const SmellParams params = Params();
     for (const Row &row : rows) {
         const std::vector<std::string> heights = SearchHeights(row.outlet.at("height"));
         ASSERT_FALSE(heights.empty()) << row.what;
-        const std::vector<HeightPoint> points = ScanHeights(row.outlet, heights, params, true, 2);
-        const HeightPoint &last = points.back();
-        const double measured = std::atof(row.outlet.at("measured-index").c_str());
+        const OptionScan scan = ScanOptionHeights(row.outlet, heights, params, true, 2);
+        const std::vector<HeightScanPoint> &points = scan.points;
         if (row.missingNames[0] != '\0') {
-            EXPECT_EQ(last.error.status, kBadInput) << row.what;
-            EXPECT_EQ(last.error.message.find(row.missingNames), 0u)
-                << row.what << ": " << last.error.message;
+            EXPECT_EQ(scan.error.status, row.status) << row.what;
+            EXPECT_EQ(scan.error.message.find(row.missingNames), 0u)
+                << row.what << ": " << scan.error.message;
             continue;
         }
-        ASSERT_EQ(last.error.status, kComputed) << row.what << ": " << last.error.message;
+        ASSERT_EQ(scan.error.status, kComputed) << row.what << ": " << scan.error.message;
+        const HeightScanPoint &last = points.back();
+        const double measured = std::atof(row.outlet.at("measured-index").c_str());
         if (row.solved[0] == '\0') {
-            EXPECT_FALSE(last.complies) << row.what;
+            EXPECT_FALSE(last.verdict.complies) << row.what;
             EXPECT_EQ(last.heightText, "400.0") << row.what;
             EXPECT_EQ(points.size(), heights.size()) << row.what;
             EXPECT_FALSE(DirectAt(row.outlet, "400", measured).complies) << row.what;
             continue;
         }
-        EXPECT_TRUE(last.complies) << row.what;
+        EXPECT_TRUE(last.verdict.complies) << row.what;
         EXPECT_EQ(last.heightText, row.solved) << row.what;
         EXPECT_EQ(last.outletCase, row.solvedCase) << row.what;
         if (row.startCase != CaseUndecided) {
@@ -169,7 +191,7 @@ TEST(HeightScan, SolvedHeightsAgreeWithTheComputationAtAndBelowThem) {
             char below[32];
             std::snprintf(below, sizeof below, "%.1f", std::atof(row.solved) - 0.1);
             EXPECT_FALSE(DirectAt(row.outlet, below, measured).complies) << row.what;
-            EXPECT_FALSE(points[points.size() - 2].complies) << row.what;
+            EXPECT_FALSE(points[points.size() - 2].verdict.complies) << row.what;
         }
     }
 }

@@ -29,16 +29,16 @@ SmellParams Params() {
 }
 
 // A scan that ended on an error: the message on standard error, and its status.
-int Stopped(const HeightPoint &point, const char *usage) {
-    if (point.error.status == kInternalGuard) {
-        std::fputs(point.error.message.c_str(), stdout); // the flow guard's line, as ever
+int Stopped(const RequestError &error, const char *usage) {
+    if (error.status == kInternalGuard) {
+        std::fputs(error.message.c_str(), stdout); // the flow guard's line, as ever
         return kInternalGuard;
     }
-    std::fprintf(stderr, "%s%s\n", point.error.status == kBadUsage ? "kamorte-calc: " : "",
-                 Cp932ToUtf8(point.error.message).c_str());
-    if (point.error.status == kBadUsage)
+    std::fprintf(stderr, "%s%s\n", error.status == kBadUsage ? "kamorte-calc: " : "",
+                 Cp932ToUtf8(error.message).c_str());
+    if (error.status == kBadUsage)
         std::fprintf(stderr, "\n%s", usage);
-    return point.error.status;
+    return error.status;
 }
 
 // What a computation needs that the scan replaces or cannot honour.
@@ -66,13 +66,15 @@ int RunSolveHeight(const OutletOptions &outlet, OutputFormat format, const char 
     if (heights.empty())
         heights.push_back(outlet.at(
             OptionOf(Field::OutletHeight))); // refused at once, with the start menu's message
-    const std::vector<HeightPoint> points = ScanHeights(outlet, heights, Params(), true, Workers());
-    const HeightPoint &last = points.back();
-    if (last.error.status)
-        return Stopped(last, usage);
-    const bool found = last.complies;
+    const SmellParams params = Params();
+    const OptionScan scan = ScanOptionHeights(outlet, heights, params, true, Workers());
+    if (scan.error.status)
+        return Stopped(scan.error, usage);
+    const std::vector<HeightScanPoint> &points = scan.points;
+    const HeightScanPoint &last = points.back();
+    const bool found = last.verdict.complies;
     // Found: the result at that height. Not found: the result at the given height.
-    Outcome outcome = found ? last.outcome : points.front().outcome;
+    Outcome outcome = OutcomeAtHeight(outlet, scan, found ? last : points.front(), params);
     const char *caseNames[] = {"", "A", "B", "C", "D"};
     if (found) {
         outcome.push_back({OutcomeField::Number, "solvedHeight",
@@ -114,11 +116,10 @@ int RunSweepHeight(const OutletOptions &outlet, const std::string &range,
         std::fprintf(stderr, "kamorte-calc: %s\n\n%s", e.message.c_str(), usage);
         return e.status;
     }
-    const std::vector<HeightPoint> points =
-        ScanHeights(outlet, heights, Params(), false, Workers());
-    if (points.back().error.status)
-        return Stopped(points.back(), usage);
-    const std::vector<SweepRow> rows = SweepRows(points);
+    const OptionScan scan = ScanOptionHeights(outlet, heights, Params(), false, Workers());
+    if (scan.error.status)
+        return Stopped(scan.error, usage);
+    const std::vector<SweepRow> rows = SweepRows(scan.points);
     if (!plotPath.empty()) {
         double measured = -1;
         if (rows.front().judged)
