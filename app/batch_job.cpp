@@ -31,6 +31,10 @@ void RunInto(BatchJob &job, std::istream &in) {
     StdioOutStream out(output.Stream());
     BatchSettings settings;
     settings.codec = WindowsTextCodec();
+    settings.stopOnUnwritable = true;
+    // The menu's result keeps every key until its screens and tests read the layout for
+    // people.
+    settings.layout = BatchLayout::All;
     job.summary = RunBatch(
         in, out, settings, [&job](const BatchProgress &p) { Report(job, p); }, &job.cancel);
     out.flush();

@@ -87,6 +87,52 @@ std::vector<std::string> Folded(const std::string &text) {
     return folded;
 }
 
+// The heading as typed, whatever the width, the blanks and the brackets, and without a
+// trailing unit: "排出口の実高さ（ｍ）" and "排出口の実高さ" are the same heading.
+std::string Normalised(const std::string &text) {
+    std::string plain;
+    for (const std::string &c : Characters(text)) {
+        if (c == " " || c == "\t" || c == "\x81\x40")
+            continue;
+        if (c.size() == 1) {
+            plain += c;
+            continue;
+        }
+        const unsigned char lead = static_cast<unsigned char>(c[0]);
+        const unsigned char trail = static_cast<unsigned char>(c[1]);
+        if (lead == 0x81 && trail == 0x69)
+            plain += '(';
+        else if (lead == 0x81 && trail == 0x6A)
+            plain += ')';
+        else if (lead == 0x81 && trail == 0x93)
+            plain += '%';
+        else if (lead == 0x81 && trail == 0x5E)
+            plain += '/';
+        else if (lead == 0x81 && trail == 0x44)
+            plain += '.';
+        else if (lead == 0x82 && trail >= 0x4F && trail <= 0x58)
+            plain += static_cast<char>('0' + (trail - 0x4F));
+        else if (lead == 0x82 && trail >= 0x60 && trail <= 0x79)
+            plain += static_cast<char>('A' + (trail - 0x60));
+        else if (lead == 0x82 && trail >= 0x81 && trail <= 0x9A)
+            plain += static_cast<char>('a' + (trail - 0x81));
+        else
+            plain += c;
+    }
+    for (const char *unit : {"(m)", "(℃)", "(%)", "(m3N/min)", "(m3N/分)", "(Nm3/min)"}) {
+        const std::string u = unit;
+        if (plain.size() > u.size() && plain.compare(plain.size() - u.size(), u.size(), u) == 0) {
+            plain.resize(plain.size() - u.size());
+            break;
+        }
+    }
+    return plain;
+}
+
+// A heading that holds a label or is held in one, by this many characters or more, means
+// the field ("臭気指数（測定値）"); fewer are everyday words ("排出口").
+constexpr size_t kSharedCharacters = 4;
+
 size_t Distance(const std::vector<std::string> &a, const std::vector<std::string> &b) {
     std::vector<size_t> row(b.size() + 1);
     for (size_t j = 0; j <= b.size(); ++j)
@@ -112,6 +158,10 @@ size_t TypoReach(size_t nameLength) {
 
 } // namespace
 
+std::string NormalisedHeading(const std::string &heading) {
+    return Normalised(heading);
+}
+
 size_t CharacterDistance(const std::string &a, const std::string &b) {
     return Distance(Characters(a), Characters(b));
 }
@@ -136,6 +186,26 @@ ColumnRole ClassifyColumn(const std::string &header, const std::vector<std::stri
         if (header == name.text) {
             role.kind = isKnown(name.option) ? ColumnRole::Option : ColumnRole::Unknown;
             role.option = name.option;
+            return role;
+        }
+    }
+    const std::string normalised = Normalised(header);
+    for (const Name &name : names) {
+        if (normalised == Normalised(name.text)) {
+            role.kind = isKnown(name.option) ? ColumnRole::Option : ColumnRole::Unknown;
+            role.option = name.option;
+            return role;
+        }
+    }
+    for (const ColumnAlias &alias : ColumnAliases()) {
+        const std::string label = Normalised(alias.label);
+        const bool shorter = normalised.size() < label.size();
+        const std::string &part = shorter ? normalised : label;
+        const std::string &whole = shorter ? label : normalised;
+        if (Characters(part).size() >= kSharedCharacters && whole.find(part) != std::string::npos) {
+            role.kind = ColumnRole::NearMiss;
+            role.option = alias.option;
+            role.suggestion = alias.label;
             return role;
         }
     }

@@ -39,5 +39,10 @@ struct ColumnRole {
 // What a header cell (code page 932) names. `known` are the options the computation takes.
 ColumnRole ClassifyColumn(const std::string &header, const std::vector<std::string> &known);
 
+// A heading as the batch compares headings (code page 932): full-width letters, digits and
+// brackets made half-width, blanks removed, a trailing unit in brackets ("（m）", "（℃）",
+// "（%）", "（m3N/min）" and the like) dropped.
+std::string NormalisedHeading(const std::string &heading);
+
 // Edit distance between two texts counted in code page 932 characters.
 size_t CharacterDistance(const std::string &a, const std::string &b);

@@ -1,10 +1,15 @@
 #include "calc/batch_run.h"
 
 #include "calc/batch_columns.h"
+#include "calc/batch_layout.h"
+#include "calc/batch_row.h"
 #include "calc/calc_output.h"
 #include "calc/calc_request.h"
 #include "calc/compliance.h"
 #include "calc/csv_text.h"
+#include "calc/written_text.h"
+#include "model/field_table.h"
+#include "text/sheet_number.h"
 
 #include <algorithm>
 #include <chrono>
@@ -21,6 +26,13 @@ constexpr size_t kRowsPerPart = 1024;
 // they are quick, so that progress and a cancel are seen within a fraction of a second
 // whatever the rows hold.
 constexpr size_t kFirstPartRows = 16;
+// A row that could not be computed says so as the case screens say it.
+const char kFlowGuardMessage[] =
+    "排出ガスの流量または吐出速度から計算できません。入力値を確認してください。";
+const char kOutOfMemoryMessage[] = "メモリが不足しているため計算できませんでした。";
+
+// The summary names this many rows written with "?", and counts the rest.
+constexpr size_t kUnwritableRowsNamed = 5;
 
 size_t NextPartSize(size_t rows, std::chrono::steady_clock::duration took) {
     if (took < std::chrono::milliseconds(100))
@@ -40,9 +52,13 @@ Convert Through(const std::function<std::string(const std::string &)> &f) {
 
 // One row of the batch: its cells going in, what it gave coming out.
 struct BatchRow {
-    uint64_t line = 0;
-    std::vector<std::string> kept; // the passed-through cells, as read
-    OutletOptions options;         // code page 932
+    uint64_t sheetRow = 0;           // the header is row 1, whatever line breaks the cells hold
+    bool blank = false;              // left blank in the result too
+    std::vector<std::string> kept;   // the passed-through cells, as read
+    std::vector<std::string> inputs; // the cells of the options' columns, as read
+    OutletOptions options;           // code page 932
+    RowVerdict verdict;
+    std::string note; // code page 932: what the case's screen does not use
     Outcome outcome;
     std::string error; // code page 932; empty when computed
     int status = kComputed;
@@ -51,35 +67,67 @@ struct BatchRow {
 // How the header's columns are used.
 struct Columns {
     std::vector<std::string> option; // per column: the option it feeds, empty when kept
+    std::vector<bool> result;        // per column: a result column of an earlier run, dropped
     std::vector<std::string> keptNames;
+    std::vector<std::string> inputNames;   // the options' headings as read, in their order
+    std::vector<std::string> inputOptions; // their options
+    ColumnHeadings headings;               // code page 932
 };
 
 std::string Quoted(const std::string &name) {
     return "\"" + name + "\"";
 }
 
+std::string Trimmed(const std::string &text) {
+    const size_t start = text.find_first_not_of(" \t");
+    if (start == std::string::npos)
+        return "";
+    return text.substr(start, text.find_last_not_of(" \t") - start + 1);
+}
+
+// Why a file cannot be used: in the words of the program, and in English for scripts.
+struct FileProblem {
+    std::string text; // code page 932
+    std::string english;
+};
+
 // The header's columns, or why the file cannot be used.
 bool ReadColumns(const std::vector<std::string> &header, const Convert &toCp932, Columns *columns,
-                 std::vector<std::string> *keptCp932, std::string *problem) {
+                 std::vector<std::string> *keptCp932, FileProblem *problem) {
     const std::vector<std::string> &known = OutletOptionNames();
-    std::vector<std::string> seen;
     for (const std::string &cell : header) {
         const std::string name = toCp932(cell);
+        // Read again, a result's own columns are computed anew.
+        const bool result = IsResultHeading(name);
+        columns->result.push_back(result);
+        if (result) {
+            columns->option.emplace_back();
+            continue;
+        }
         const ColumnRole role = ClassifyColumn(name, known);
         switch (role.kind) {
         case ColumnRole::Option:
-            if (std::find(seen.begin(), seen.end(), role.option) != seen.end()) {
-                *problem = "column " + Quoted(name) + " gives " + role.option + " a second time";
+            if (columns->headings.count(role.option)) {
+                *problem = {"「" + name + "」は「" + columns->headings[role.option] +
+                                "」と同じ項目です。列をどちらか一方にして下さい。",
+                            "column " + Quoted(name) + " gives " + role.option + " a second time"};
                 return false;
             }
-            seen.push_back(role.option);
             columns->option.push_back(role.option);
+            columns->headings[role.option] = Trimmed(name);
+            columns->inputNames.push_back(cell);
+            columns->inputOptions.push_back(role.option);
             break;
         case ColumnRole::NearMiss:
-            *problem = "column " + Quoted(name) + " is not an option name; did you mean " +
-                       role.suggestion + "?";
+            *problem = {"「" + name + "」は「" + role.suggestion +
+                            "」のことですか？列名を直して下さい。",
+                        "column " + Quoted(name) + " is not an option name; did you mean " +
+                            role.suggestion + "?"};
             return false;
-        case ColumnRole::Unknown: *problem = "unknown column " + Quoted(name); return false;
+        case ColumnRole::Unknown:
+            *problem = {"「" + name + "」は一括計算に使えない列です。列名を直して下さい。",
+                        "unknown column " + Quoted(name)};
+            return false;
         case ColumnRole::PassThrough:
             columns->option.emplace_back();
             columns->keptNames.push_back(cell);
@@ -93,8 +141,8 @@ bool ReadColumns(const std::vector<std::string> &header, const Convert &toCp932,
 // Rows are independent: each worker takes the next row not yet taken and computes it on a
 // record of its own, with the constants read once for the whole batch.
 // A cancel stops the workers at their next row; the part is then left unwritten.
-void ComputeRows(std::vector<BatchRow> &rows, const SmellParams &params,
-                 const std::atomic<bool> *cancel) {
+void ComputeRows(std::vector<BatchRow> &rows, const ColumnHeadings &headings,
+                 const SmellParams &params, const std::atomic<bool> *cancel) {
     std::atomic<size_t> next{0};
     const auto work = [&] {
         std::unique_ptr<OutletInputs> record;
@@ -107,33 +155,38 @@ void ComputeRows(std::vector<BatchRow> &rows, const SmellParams &params,
             if (cancel && cancel->load())
                 return;
             BatchRow &row = rows[i];
-            if (row.status != kComputed)
+            if (row.status != kComputed || row.blank)
                 continue;
-            OutletCase screen;
-            const RequestError error = PrepareOutlet(row.options, *record, &screen);
-            if (error.status) {
-                row.error = error.message;
+            const PreparedRow prepared =
+                PrepareBatchRow(row.options, headings, row.sheetRow, *record);
+            row.note = prepared.note;
+            if (prepared.error.status) {
+                row.error = prepared.error.message;
                 row.status = kBadInput;
                 continue;
             }
             ComputeStatus computed;
             OutletResults results;
-            row.outcome = ComputeResults(*record, screen, &params, results, &computed);
+            row.outcome = ComputeResults(*record, prepared.outletCase, &params, results, &computed);
             if (computed != ComputeStatus::Ok) {
-                std::string line = ComputeFailureLine(computed);
-                if (!line.empty())
-                    line.pop_back();
-                row.error = line.empty() ? "out of memory" : line;
+                row.error =
+                    computed == ComputeStatus::FlowGuard ? kFlowGuardMessage : kOutOfMemoryMessage;
                 row.status = kInternalGuard;
                 continue;
             }
+            row.verdict.standard = StandardOf(prepared.outletCase, results);
             const RequestError judged =
-                JudgeMeasuredIndex(row.options, StandardOf(screen, results), row.outcome);
+                JudgeMeasuredIndex(prepared.used, row.verdict.standard, row.outcome);
             if (judged.status) {
                 row.error = judged.message;
                 row.status = judged.status;
                 row.outcome.clear();
+                continue;
             }
+            for (const OutcomeField &f : row.outcome)
+                if (f.key == "measuredIndex")
+                    row.verdict.judged =
+                        JudgeMeasured(row.verdict.standard, f.number, &row.verdict.verdict);
         }
     };
     const unsigned cores = std::max(1u, std::min(16u, std::thread::hardware_concurrency()));
@@ -153,8 +206,8 @@ void ComputeRows(std::vector<BatchRow> &rows, const SmellParams &params,
         return;
     if (next.load() < rows.size()) { // not one worker got a record
         for (BatchRow &row : rows) {
-            if (row.status == kComputed && row.outcome.empty()) {
-                row.error = "out of memory";
+            if (row.status == kComputed && !row.blank && row.outcome.empty()) {
+                row.error = kOutOfMemoryMessage;
                 row.status = kInternalGuard;
             }
         }
@@ -198,6 +251,12 @@ std::string WithoutLineFeed(std::string row) {
     return row;
 }
 
+// A column read as a number: every option but the case and the choices.
+bool NumericOption(const std::string &option) {
+    return option != OptionOf(Field::Case) && option != OptionOf(Field::SizeClass) &&
+           option != OptionOf(Field::Direction);
+}
+
 std::string CsvCell(const std::string &text) {
     return CsvQuote(GuardFormula(text));
 }
@@ -208,10 +267,15 @@ BatchSummary RunBatch(std::istream &in, std::ostream &out, const BatchSettings &
                       const std::function<void(const BatchProgress &)> &progress,
                       const std::atomic<bool> *cancel) {
     BatchSummary summary;
-    const auto unusable = [&summary](const std::string &problem) {
+    const auto unusable = [&summary](const std::string &problem, const std::string &english) {
         summary.status = BatchFileUnusable;
         summary.problem = problem;
+        summary.problemEnglish = english;
         return summary;
+    };
+    const auto unwritten = [&unusable, &summary] {
+        summary.writeFailed = true;
+        return unusable("結果を書き込めませんでした。", "the result could not be written");
     };
 
     BatchProgress done;
@@ -241,11 +305,11 @@ BatchSummary RunBatch(std::istream &in, std::ostream &out, const BatchSettings &
     std::vector<std::string> cells;
     uint64_t line = 0;
     if (reader.Next(&cells, &line) != CsvReader::Result::Record)
-        return unusable("the file has no header");
+        return unusable("１行目に列名がありません。", "the file has no header");
     Columns columns;
-    std::string problem;
+    FileProblem problem;
     if (!ReadColumns(cells, inToCp932, &columns, &summary.passThrough, &problem))
-        return unusable(problem);
+        return unusable(problem.text, problem.english);
 
     SmellParams readParams;
     const SmellParams *params = settings.params;
@@ -256,14 +320,52 @@ BatchSummary RunBatch(std::istream &in, std::ostream &out, const BatchSettings &
     }
 
     const std::string lineEnd = reader.LineEnd().empty() ? "\r\n" : reader.LineEnd();
+    // Cells read as UTF-8 and written as code page 932 may hold characters it lacks.
+    const bool mayLose = utf8 && !utf8Out;
+    bool unwritable = false;
+    const auto written = [&](const std::string &cell, uint64_t sheetRow,
+                             const std::string &heading) {
+        if (!mayLose)
+            return CsvCell(inToOut(cell));
+        bool lost = false;
+        const std::string text = WrittenCp932(settings.codec, cell, &lost);
+        if (lost && !unwritable) {
+            if (settings.stopOnUnwritable) {
+                unwritable = true;
+                summary.problem = std::to_string(sheetRow) + " 行目「" + toCp932(heading) +
+                                  "」に Shift_JIS で書けない文字があるため、結果を書いていません。"
+                                  "出力の文字コードを UTF-8 にして下さい。";
+            } else if (summary.unwritableRows.empty() ||
+                       summary.unwritableRows.back() != sheetRow) {
+                if (summary.unwritableRows.size() < kUnwritableRowsNamed)
+                    summary.unwritableRows.push_back(sheetRow);
+                ++summary.unwritableCount;
+            }
+        }
+        return CsvCell(text);
+    };
     std::string head = outEncoding == OutputEncoding::Utf8Bom ? "\xEF\xBB\xBF" : "";
+    const bool forPeople = settings.layout == BatchLayout::People;
     for (const std::string &name : columns.keptNames)
-        head += CsvCell(inToOut(name)) + ",";
-    head += WithoutLineFeed(OutcomeCsvHeader()) + lineEnd;
+        head += written(name, 1, name) + ",";
+    if (forPeople) {
+        for (const std::string &name : columns.inputNames)
+            head += written(name, 1, name) + ",";
+        std::string results;
+        for (const std::string &name : ResultHeadings())
+            results += (results.empty() ? "" : ",") + resultText(name);
+        head += results + lineEnd;
+    } else {
+        head += WithoutLineFeed(OutcomeCsvHeader()) + lineEnd;
+    }
+    summary.judged = columns.headings.count(OptionOf(Field::MeasuredIndex)) != 0;
+    if (unwritable)
+        return unusable(summary.problem, "");
     out << head;
 
     std::vector<BatchRow> rows;
     size_t rowsPerPart = kFirstPartRows;
+    uint64_t sheetRow = 1;
     bool more = true;
     while (more) {
         if (cancel && cancel->load()) {
@@ -277,33 +379,40 @@ BatchSummary RunBatch(std::istream &in, std::ostream &out, const BatchSettings &
                 more = false;
                 break;
             }
-            if (std::all_of(cells.begin(), cells.end(),
-                            [](const std::string &c) { return c.empty(); }))
-                continue; // a blank line, or a row Excel kept empty
             rows.emplace_back();
             BatchRow &row = rows.back();
-            row.line = line;
-            for (size_t c = 0; c < cells.size(); ++c) {
+            row.sheetRow = ++sheetRow;
+            // A blank line, or a row Excel kept empty: a row of the sheet all the same.
+            row.blank = std::all_of(cells.begin(), cells.end(),
+                                    [](const std::string &c) { return c.empty(); });
+            for (size_t c = 0; c < cells.size() && !row.blank; ++c) {
                 if (c >= columns.option.size()) {
                     if (!cells[c].empty() && row.error.empty()) {
                         row.error = "見出しのない列に値があります";
                         row.status = kBadInput;
                     }
+                } else if (columns.result[c]) {
+                    continue;
                 } else if (columns.option[c].empty()) {
                     row.kept.push_back(cells[c]);
-                } else if (!cells[c].empty()) {
+                } else {
+                    row.inputs.push_back(cells[c]);
                     const std::string &option = columns.option[c];
-                    row.options[option] = OptionValue(option, inToCp932(cells[c]));
+                    if (!cells[c].empty())
+                        row.options[option] = OptionValue(option, inToCp932(cells[c]));
                 }
             }
             row.kept.resize(columns.keptNames.size());
+            row.inputs.resize(columns.inputNames.size());
             if (got == CsvReader::Result::UnclosedQuote) {
+                row.blank = false;
                 row.error = "引用符（\"）が閉じられていません";
                 row.status = kBadInput;
                 more = false;
                 break;
             }
             if (got == CsvReader::Result::TooLong) {
+                row.blank = false;
                 row.error = "行が長すぎます（引用符が閉じられていない可能性があります）";
                 row.status = kBadInput;
                 more = false;
@@ -311,7 +420,7 @@ BatchSummary RunBatch(std::istream &in, std::ostream &out, const BatchSettings &
             }
         }
         const auto partStart = std::chrono::steady_clock::now();
-        ComputeRows(rows, *params, cancel);
+        ComputeRows(rows, columns.headings, *params, cancel);
         if (cancel && cancel->load()) {
             summary.cancelled = true;
             break;
@@ -320,39 +429,66 @@ BatchSummary RunBatch(std::istream &in, std::ostream &out, const BatchSettings &
 
         std::string text;
         for (const BatchRow &row : rows) {
-            for (const std::string &cell : row.kept)
-                text += CsvCell(inToOut(cell)) + ",";
+            if (row.blank) {
+                text += lineEnd;
+                continue;
+            }
+            for (size_t k = 0; k < row.kept.size(); ++k)
+                text += written(row.kept[k], row.sheetRow, columns.keptNames[k]) + ",";
+            if (forPeople) {
+                for (size_t k = 0; k < row.inputs.size(); ++k) {
+                    const std::string number =
+                        NumericOption(columns.inputOptions[k])
+                            ? CellNumber(inToCp932(row.inputs[k]),
+                                         columns.inputOptions[k] == OptionOf(Field::Moisture))
+                            : std::string();
+                    text += (number.empty()
+                                 ? written(row.inputs[k], row.sheetRow, columns.inputNames[k])
+                                 : number) +
+                            ",";
+                }
+                const std::vector<std::string> results =
+                    ResultCells(row.status == kComputed ? row.outcome : Outcome(), row.verdict,
+                                row.note, row.error);
+                for (size_t k = 0; k < results.size(); ++k) {
+                    const std::string cell = resultText(results[k]);
+                    text += (k > 0 ? "," : "") +
+                            CsvQuote(k == kKindColumn && utf8Out ? RaisedUnit(cell) : cell);
+                }
+            }
             if (row.status != kComputed) {
-                text += WithoutLineFeed(OutcomeCsvRow({}, resultText(row.error), resultText));
+                if (!forPeople)
+                    text += WithoutLineFeed(OutcomeCsvRow({}, resultText(row.error), resultText));
                 ++summary.rowsRefused;
-                if (summary.firstErrorLine == 0) {
-                    summary.firstErrorLine = row.line;
+                if (summary.firstErrorRow == 0) {
+                    summary.firstErrorRow = row.sheetRow;
                     summary.firstError = row.error;
                 }
             } else {
-                text += WithoutLineFeed(OutcomeCsvRow(row.outcome, "", resultText));
+                if (row.verdict.judged && !row.verdict.verdict.complies)
+                    ++summary.rowsNotComplying;
+                if (!forPeople)
+                    text += WithoutLineFeed(OutcomeCsvRow(row.outcome, "", resultText));
                 ++summary.rowsComputed;
             }
             text += lineEnd;
             // A row's status is the exit status of its outlet: 0, 1 or 3.
             summary.status = std::max(summary.status, static_cast<BatchStatus>(row.status));
         }
+        if (unwritable)
+            return unusable(summary.problem, "");
         out << text;
         out.flush();
-        if (!out) {
-            summary.writeFailed = true;
-            return unusable("the result could not be written");
-        }
+        if (!out)
+            return unwritten();
         done.bytesRead = reader.BytesRead();
         done.rowsDone += rows.size();
         if (progress)
             progress(done);
     }
     out.flush();
-    if (!out) {
-        summary.writeFailed = true;
-        return unusable("the result could not be written");
-    }
+    if (!out)
+        return unwritten();
     return summary;
 }
 
@@ -371,10 +507,21 @@ std::string BatchSummaryText(const BatchSummary &summary) {
     if (summary.status == BatchFileUnusable)
         return summary.problem;
     std::string text = Grouped(summary.rowsComputed) + " 行を計算";
+    if (summary.judged)
+        text += "（不適合 " + Grouped(summary.rowsNotComplying) + " 行）";
     if (summary.rowsRefused > 0) {
         text += "、" + Grouped(summary.rowsRefused) +
-                " 行は入力に誤り（最初の誤り: " + std::to_string(summary.firstErrorLine) +
-                " 行目 " + summary.firstError + "）";
+                " 行は入力に誤り（最初の誤り: " + std::to_string(summary.firstErrorRow) + " 行目 " +
+                summary.firstError + "）";
+    }
+    if (summary.unwritableCount > 0) {
+        std::string named;
+        for (uint64_t row : summary.unwritableRows)
+            named += (named.empty() ? "" : ", ") + std::to_string(row);
+        if (summary.unwritableCount > summary.unwritableRows.size())
+            named += " ほか";
+        text += "、" + Grouped(summary.unwritableCount) +
+                " 行に Shift_JIS で書けない文字（「?」で出力: " + named + " 行目）";
     }
     if (summary.cancelled)
         text += "、キャンセルで中断";

@@ -10,6 +10,9 @@
 
 enum class InputEncoding { Auto, Utf8, Cp932 };
 enum class OutputEncoding { Default, Utf8Bom, Utf8, Cp932 };
+// People: the passed-through columns, the inputs as read under their headings, then the
+// results under Japanese headings as the screens show them. All: every result key.
+enum class BatchLayout { People, All };
 
 // The platform's conversions between code page 932 and UTF-8 (iconv in kamorte-calc on Linux,
 // MultiByteToWideChar/WideCharToMultiByte on Windows). Unconvertible bytes are kept, not dropped.
@@ -25,6 +28,11 @@ struct BatchSettings {
                                                              // otherwise UTF-8 with BOM
     TextCodec codec;
     const SmellParams *params = nullptr; // null: smell.prm is read once for the batch
+    // The result goes to a file: a character the output encoding cannot hold stops the run
+    // (the file is then discarded). On a stream, where rows are gone once written, it is
+    // written as "?" and the summary names the rows.
+    bool stopOnUnwritable = false;
+    BatchLayout layout = BatchLayout::People;
 };
 
 struct BatchProgress {
@@ -45,21 +53,29 @@ struct BatchSummary {
     BatchStatus status = BatchComputed;
     bool cancelled = false;
     uint64_t rowsComputed = 0;
-    uint64_t rowsRefused = 0;             // rows given an error cell (bad input or not computable)
-    uint64_t firstErrorLine = 0;          // physical line of the file, header = line 1; 0 when none
+    uint64_t rowsRefused = 0;
+    bool judged = false;                  // the file has a measured index column
+    uint64_t rowsNotComplying = 0;        // of the rows computed, those judged 不適合 //
+                                          // rows given an error cell (bad input or not computable)
+    uint64_t firstErrorRow = 0;           // row of the sheet, header = row 1; 0 when none
     std::string firstError;               // code page 932
     std::string problem;                  // code page 932: why the file could not be used
+    std::string problemEnglish;           // the same for scripts; empty when none
     std::vector<std::string> passThrough; // code page 932: names of the columns passed through
     // The result could not be written (a full disk, a closed pipe): BatchFileUnusable and
     // `problem` say so, the rows after the failure were not computed.
     bool writeFailed = false;
+    // Rows (the header is row 1) with a character the output encoding cannot hold, written
+    // as "?": the first few of them, and how many.
+    std::vector<uint64_t> unwritableRows;
+    uint64_t unwritableCount = 0;
     InputEncoding inputEncodingUsed = InputEncoding::Auto; // Utf8 or Cp932 once the file is read
 };
 
-// Reads the CSV from `in`, writes the result CSV to `out` (header + one row per data row, in
-// input order, the passed-through columns first). `progress` (may be empty) is called from
-// the calling thread between parts of rows; `cancel` (may be null) is polled between parts:
-// a cancelled run stops early with summary.cancelled set.
+// Reads the CSV from `in`, writes the result CSV to `out` (header + one row per row of the
+// sheet, in input order, a blank row left blank, the passed-through columns first). `progress` (may
+// be empty) is called from the calling thread between parts of rows; `cancel` (may be null) is
+// polled between parts: a cancelled run stops early with summary.cancelled set.
 BatchSummary RunBatch(std::istream &in, std::ostream &out, const BatchSettings &settings,
                       const std::function<void(const BatchProgress &)> &progress = {},
                       const std::atomic<bool> *cancel = nullptr);

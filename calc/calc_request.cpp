@@ -3,6 +3,7 @@
 #include "model/field_table.h"
 #include "model/form_rules.h"
 #include "model/small_outlet.h"
+#include "text/sheet_number.h"
 
 namespace {
 
@@ -179,19 +180,34 @@ OutletOptions ExampleOutlet() {
     return options;
 }
 
-RequestError PrepareOutlet(const OutletOptions &options, OutletInputs &in, OutletCase *outletCase) {
+OutletOptions WithPlainNumbers(const OutletOptions &options) {
+    OutletOptions plain = options;
+    for (const FieldRow &row : FieldTable()) {
+        const auto it = plain.find(row.option);
+        if (it != plain.end() && (row.tall.message != nullptr || row.low.messageA != nullptr))
+            it->second = PlainNumber(it->second, row.field == Field::Moisture);
+    }
+    return plain;
+}
+
+RequestError ChooseCase(const OutletOptions &options, OutletInputs &in, OutletCase *outletCase) {
     ResetLowOutletInputs(in);
     ResetTallOutletInputs(in);
     const std::string caseName = Get(options, Field::Case);
-    if (caseName.empty()) {
-        RequestError e = SelectCase(options, in, outletCase);
-        if (e.status)
-            return e;
-    } else if (caseName == "A" || caseName == "B" || caseName == "C" || caseName == "D") {
+    if (caseName.empty())
+        return SelectCase(options, in, outletCase);
+    if (caseName == "A" || caseName == "B" || caseName == "C" || caseName == "D") {
         *outletCase = static_cast<OutletCase>(CaseA + (caseName[0] - 'A'));
-    } else {
-        return BadUsage(DashedOption(Field::Case) + " takes A, B, C or D");
+        return {};
     }
+    return BadUsage(DashedOption(Field::Case) + " takes A, B, C or D");
+}
+
+RequestError PrepareOutlet(const OutletOptions &given, OutletInputs &in, OutletCase *outletCase) {
+    const OutletOptions options = WithPlainNumbers(given);
+    RequestError e = ChooseCase(options, in, outletCase);
+    if (e.status)
+        return e;
     if (*outletCase == CaseA || *outletCase == CaseB)
         return PrepareLow(options, in, *outletCase);
     return PrepareTall(options, in, *outletCase);

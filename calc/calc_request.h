@@ -34,6 +34,13 @@ const std::set<std::string> &CaseOptionNames(OutletCase outletCase);
 // diameter 1 m, upward, 80 °C, dry flow 300 m³N/min, moisture 10 %, 50 m and 20 m.
 OutletOptions ExampleOutlet();
 
+// The numbers of the options as spreadsheets write them ("1,200"; "10%" for the moisture)
+// made plain for the numeric rule; other texts as they stand.
+OutletOptions WithPlainNumbers(const OutletOptions &options);
+
+// The case: as given, or chosen from the two heights as the start menu chooses it.
+RequestError ChooseCase(const OutletOptions &options, OutletInputs &in, OutletCase *outletCase);
+
 // Checks the options as the case's screen checks its fields and fills the records.
 // On success *outletCase is the case and the records hold the accepted inputs.
 RequestError PrepareOutlet(const OutletOptions &options, OutletInputs &in, OutletCase *outletCase);

@@ -24,8 +24,10 @@ struct Batch {
     std::string out;
 };
 
+// These runs check the result's keys: the layout that has every one of them.
 Batch RunOn(std::istream &in, BatchSettings settings = {}) {
     settings.codec = PlatformCodec();
+    settings.layout = BatchLayout::All;
     std::ostringstream out;
     Batch b;
     b.summary = RunBatch(in, out, settings);
@@ -71,11 +73,12 @@ TEST(BatchRun, OfficeSheetInCodePage932ComesBackByteForByte) {
     EXPECT_EQ(b.summary.inputEncodingUsed, InputEncoding::Cp932);
     EXPECT_EQ(b.summary.rowsComputed, 4u);
     EXPECT_EQ(b.summary.rowsRefused, 1u);
-    // The fourth facility's name holds a line break: the bad fifth row is on line 7.
-    EXPECT_EQ(b.summary.firstErrorLine, 7u);
+    // The fourth facility's name holds a line break: the bad fifth row is on line 7, and
+    // row 6 of the sheet.
+    EXPECT_EQ(b.summary.firstErrorRow, 6u);
     EXPECT_EQ(b.summary.passThrough, (std::vector<std::string>{"施設名", "備考"}));
     EXPECT_EQ(BatchSummaryText(b.summary),
-              "4 行を計算、1 行は入力に誤り（最初の誤り: 7 行目 "
+              "4 行を計算（不適合 1 行）、1 行は入力に誤り（最初の誤り: 6 行目 "
               "臭気指数第１号基準に適切な値（10～21）を設定して下さい。）");
 }
 
@@ -99,15 +102,28 @@ TEST(BatchRun, HeaderCellsAreOptionsKeptColumnsOrLikelyTypos) {
         {"date", ColumnRole::PassThrough, "", ""}, // two letters from case
         {"Height", ColumnRole::NearMiss, "height", "height"},
         {"HEIGHT ", ColumnRole::NearMiss, "height", "height"},
-        {"ｈｅｉｇｈｔ", ColumnRole::NearMiss, "height", "height"},
+        {"ｈｅｉｇｈｔ", ColumnRole::Option, "height", ""},
         {"heigth", ColumnRole::NearMiss, "height", "height"},
         {"hight", ColumnRole::NearMiss, "height", "height"},
         {"dry_flow", ColumnRole::NearMiss, "dry-flow", "dry-flow"},
         {"Dry Flow", ColumnRole::NearMiss, "dry-flow", "dry-flow"},
         {"outletboundary", ColumnRole::NearMiss, "outlet-boundary", "outlet-boundary"},
         {"cases", ColumnRole::NearMiss, "case", "case"},
-        {"1号基準", ColumnRole::NearMiss, "no1", "１号基準"},
-        {"排出ガス流量(乾き)", ColumnRole::NearMiss, "dry-flow", "排出ガス流量（乾き）"},
+        // Headings as people type them: width, blanks, brackets, a unit in brackets.
+        {"1号基準", ColumnRole::Option, "no1", ""},
+        {"１号基準 ", ColumnRole::Option, "no1", ""},
+        {"排出ガス流量(乾き)", ColumnRole::Option, "dry-flow", ""},
+        {"排出ガス流量 （乾き）（m3N/分）", ColumnRole::Option, "dry-flow", ""},
+        {"排出口の実高さ（m）", ColumnRole::Option, "height", ""},
+        {"排出口の実高さ（ｍ）", ColumnRole::Option, "height", ""},
+        {"排出口の実高さ(m)", ColumnRole::Option, "height", ""},
+        {"排出口の実高さ（cm）", ColumnRole::NearMiss, "height", "排出口の実高さ"},
+        // Holds a label, or is held in one: the field, but not by its name.
+        {"臭気指数（測定値）", ColumnRole::NearMiss, "measured-index",
+         "排出口の臭気指数（測定値）"},
+        {"排出口の臭気指数", ColumnRole::NearMiss, "measured-index", "排出口の臭気指数（測定値）"},
+        {"排出口", ColumnRole::PassThrough, "", ""},
+        {"排出口番号", ColumnRole::PassThrough, "", ""},
         {"排出口の高さ", ColumnRole::NearMiss, "height", "排出口の実高さ"},
         {"heightt2", ColumnRole::NearMiss, "height", "height"},
         {"heightxyz", ColumnRole::PassThrough, "", ""},
@@ -128,13 +144,22 @@ TEST(BatchRun, AFileWithATypoedHeaderIsRefusedBeforeAnyRow) {
     struct Case {
         const char *csv;
         const char *problem;
+        const char *english;
     } cases[] = {
         {"name,Height,no1,size\nx,5,12,small\n",
+         "「Height」は「height」のことですか？列名を直して下さい。",
          "column \"Height\" is not an option name; did you mean height?"},
         {"排出口の高さ,no1,size\n5,12,small\n",
+         "「排出口の高さ」は「排出口の実高さ」のことですか？列名を直して下さい。",
          "column \"排出口の高さ\" is not an option name; did you mean 排出口の実高さ?"},
-        {"height,排出口の実高さ\n5,5\n", "column \"排出口の実高さ\" gives height a second time"},
-        {"", "the file has no header"},
+        {"height,排出口の実高さ\n5,5\n",
+         "「排出口の実高さ」は「height」と同じ項目です。列をどちらか一方にして下さい。",
+         "column \"排出口の実高さ\" gives height a second time"},
+        {"施設名,臭気指数（測定値）\nx,5\n",
+         "「臭気指数（測定値）」は「排出口の臭気指数（測定値）」のことですか？列名を直して下さい。",
+         "column \"臭気指数（測定値）\" is not an option name; did you mean "
+         "排出口の臭気指数（測定値）?"},
+        {"", "１行目に列名がありません。", "the file has no header"},
     };
     for (const Case &c : cases) {
         BatchSettings settings;
@@ -142,6 +167,7 @@ TEST(BatchRun, AFileWithATypoedHeaderIsRefusedBeforeAnyRow) {
         const Batch b = RunOn(c.csv, settings);
         EXPECT_EQ(b.summary.status, 2) << c.csv;
         EXPECT_EQ(b.summary.problem, c.problem);
+        EXPECT_EQ(b.summary.problemEnglish, c.english);
         EXPECT_EQ(b.summary.rowsComputed + b.summary.rowsRefused, 0u);
         EXPECT_EQ(b.out, "");
         EXPECT_EQ(BatchSummaryText(b.summary), c.problem);
@@ -253,7 +279,8 @@ TEST(BatchRun, CellsASpreadsheetWouldRunAreDefused) {
     for (const Case &c : cases)
         EXPECT_EQ(GuardFormula(c.cell), c.written) << c.cell;
 
-    // Through a batch: a passed-through cell and a message that begins with a dash.
+    // Through a batch: passed-through cells; a bad choice gets the sheet's message, not a
+    // command line's usage text that began with a dash.
     BatchSettings settings;
     settings.inputEncoding = InputEncoding::Cp932;
     const Batch b = RunOn("memo,height,no1,size,direction,case\n"
@@ -262,7 +289,8 @@ TEST(BatchRun, CellsASpreadsheetWouldRunAreDefused) {
                           settings);
     EXPECT_NE(b.out.find("\n\"'=HYPERLINK(\"\"x\"\")\",A,"), std::string::npos);
     EXPECT_NE(b.out.find("\n'-,"), std::string::npos);
-    EXPECT_NE(b.out.find(",'--direction "), std::string::npos);
+    EXPECT_NE(b.out.find(",directionは、上向き・下向きのいずれかを入力して下さい。\n"),
+              std::string::npos);
 }
 
 TEST(BatchRun, RecordsAndTheirPhysicalLines) {
@@ -355,11 +383,14 @@ TEST(BatchRun, CommandLineStreamsMessagesAndFiles) {
         {"--batch in.csv --output r.csv", 0, "そのまま出力する列: 施設名, 備考\n1 行を計算\n",
          true},
         {"--batch typo.csv --output r.csv", 2,
+         "kamorte-calc: typo.csv: 「Height」は「height」のことですか？列名を直して下さい。\n"
          "kamorte-calc: typo.csv: column \"Height\" is not an option name; did you mean "
          "height?\n",
          false},
         {"--batch in.csv > /dev/full", 2,
-         "kamorte-calc: standard output: the result could not be written\n", false},
+         "kamorte-calc: standard output: 結果を書き込めませんでした。\n"
+         "kamorte-calc: standard output: the result could not be written\n",
+         false},
         {"--batch in.csv --output no/such/dir/r.csv", 2,
          "kamorte-calc: cannot write no/such/dir/r.csv\n", false},
     };

@@ -243,7 +243,7 @@ TEST(KamorteCalc, BatchComputesGoodRowsAndReportsBadOnes) {
                              "5,,12,small,,\n"
                              "8,,12,small,,A\n"
                              "10,8,21,medium,,\n");
-    Ran r = RunCalc("--batch " + dir.Path("outlets.csv"));
+    Ran r = RunCalc("--batch " + dir.Path("outlets.csv") + " --columns all");
     EXPECT_EQ(r.status, 1);
     std::vector<std::string> lines;
     size_t start = 0;

@@ -340,7 +340,7 @@ TEST(KamorteCalc, BatchRowsComeInInputOrderAsSingleRunsGiveThem) {
         OutletResults results;
         want += OutcomeCsvRow(ComputeOutcome(*record, screen, grid, results), "", Cp932ToUtf8);
     }
-    const std::string command = std::string(KAMORTE_CALC) + " --batch " KAMORTE_SOURCE_DIR
+    const std::string command = std::string(KAMORTE_CALC) + " --columns all --batch " KAMORTE_SOURCE_DIR
                                                             "/bench/batch_outlets.csv 2>/dev/null";
     std::FILE *pipe = popen(command.c_str(), "r");
     ASSERT_NE(pipe, nullptr);

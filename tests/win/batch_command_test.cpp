@@ -331,7 +331,8 @@ TEST_F(BatchCommandTest, EveryWayOutTellsTheUserOrStaysQuiet) {
         {"saved over the input", "height\r\n5\r\n", true, true, "=", 1,
          "読み込む CSV ファイルに結果を書くことはできません。\n別の名前で保存してください。"},
         {"empty input", "", true, true, nullptr, 1,
-         "このファイルは一括計算に使えません。\nthe file has no header\n結果は保存していません。"},
+         "このファイルは一括計算に使えません。\n１行目に列名がありません。\n結果は保存していません"
+         "。"},
         {"missing input", nullptr, true, true, nullptr, 1, "ファイルを開けません。\n@"},
         {"no such folder", "height\r\n5\r\n", true, true, "無い\\ways_結果.csv", 1,
          "結果のファイルを作成できません。\n@"},

@@ -35,7 +35,7 @@ bool ParseArguments(const std::vector<std::string> &args, Command *cmd, std::str
         const bool other = name == "map" || name == "grid" || name == "batch" || name == "format" ||
                            name == "solve" || name == "sweep" || name == "plot" ||
                            name == "output" || name == "input-encoding" ||
-                           name == "output-encoding";
+                           name == "output-encoding" || name == "columns";
         if (!outletOption && !other) {
             *problem = "unknown option " + arg;
             return false;
@@ -79,6 +79,8 @@ bool ParseArguments(const std::vector<std::string> &args, Command *cmd, std::str
             cmd->inputEncoding = value;
         else if (name == "output-encoding")
             cmd->outputEncoding = value;
+        else if (name == "columns")
+            cmd->columns = value;
         else if (cmd->outlet.count(name)) {
             *problem = arg + " given twice";
             return false;

@@ -20,6 +20,7 @@ struct Command {
     std::string outputPath;
     std::string inputEncoding;
     std::string outputEncoding;
+    std::string columns; // the batch's layout: "all", or empty for the default
     std::string solve;
     std::string sweep; // FROM:TO:STEP
     std::string plotPath;

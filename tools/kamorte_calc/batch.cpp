@@ -88,6 +88,8 @@ int RunBatchCommand(const BatchCommand &command) {
         settings.inputEncoding = InputEncoding::Utf8;
     settings.outputEncoding = command.outputEncoding;
     settings.codec = PlatformCodec();
+    settings.stopOnUnwritable = !command.outputPath.empty();
+    settings.layout = command.layout;
     UseBinaryStandardStreams();
 
     std::ifstream file;
@@ -129,6 +131,9 @@ int RunBatchCommand(const BatchCommand &command) {
                 : (standardInput ? std::string("standard input") : command.path);
         std::fprintf(stderr, "kamorte-calc: %s: %s\n", where.c_str(),
                      Cp932ToUtf8(summary.problem).c_str());
+        if (!summary.problemEnglish.empty())
+            std::fprintf(stderr, "kamorte-calc: %s: %s\n", where.c_str(),
+                         Cp932ToUtf8(summary.problemEnglish).c_str());
         return kBadUsage;
     }
     if (!summary.passThrough.empty()) {

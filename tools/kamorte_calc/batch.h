@@ -10,6 +10,7 @@ struct BatchCommand {
     std::string outputPath; // empty for standard output
     InputEncoding inputEncoding = InputEncoding::Auto;
     OutputEncoding outputEncoding = OutputEncoding::Default;
+    BatchLayout layout = BatchLayout::People;
 };
 
 // Computes every row of a CSV file of outlets and writes one CSV result row per input row;

@@ -45,6 +45,8 @@ const char kScanUsage[] =
     "                         dashes (or the screens' labels below); other columns are\n"
     "                         passed through ahead of the results; - reads standard input\n"
     "  --output FILE.csv      the batch result to a file instead of standard output\n"
+    "  --columns all          the batch result with every result key (default: the inputs\n"
+    "                         and the standard, verdict and messages under Japanese headings)\n"
     "  --input-encoding E     auto (default: UTF-8 if the whole file is, else cp932;\n"
     "                         standard input is UTF-8), utf-8 or cp932\n"
     "  --output-encoding E    utf-8-bom, utf-8 or cp932 (default: cp932 for a cp932\n"
@@ -213,7 +215,8 @@ int Run(int argc, char **argv) {
         if (!cmd.outlet.empty() || cmd.example || !cmd.mapPath.empty() || !cmd.gridPath.empty() ||
             cmd.json || cmd.reference || !cmd.solve.empty() || !cmd.sweep.empty() ||
             !cmd.plotPath.empty())
-            return Usage("--batch takes no other options than --output and the encodings");
+            return Usage("--batch takes no other options than --output, --columns and the "
+                         "encodings");
         BatchCommand batch;
         batch.path = cmd.batchPath;
         batch.outputPath = cmd.outputPath;
@@ -231,10 +234,15 @@ int Run(int argc, char **argv) {
             batch.outputEncoding = OutputEncoding::Cp932;
         else if (!cmd.outputEncoding.empty())
             return Usage("--output-encoding takes utf-8-bom, utf-8 or cp932");
+        if (cmd.columns == "all")
+            batch.layout = BatchLayout::All;
+        else if (!cmd.columns.empty())
+            return Usage("--columns takes all");
         return RunBatchCommand(batch);
     }
-    if (!cmd.outputPath.empty() || !cmd.inputEncoding.empty() || !cmd.outputEncoding.empty())
-        return Usage("--output and the encodings apply to --batch");
+    if (!cmd.outputPath.empty() || !cmd.inputEncoding.empty() || !cmd.outputEncoding.empty() ||
+        !cmd.columns.empty())
+        return Usage("--output, --columns and the encodings apply to --batch");
     if (cmd.example) {
         // A measured index is no part of the outlet: the example can be judged too.
         OutletOptions example = ExampleOutlet();

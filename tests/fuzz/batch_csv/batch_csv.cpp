@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         FUZZ_CHECK(!summary.problem.empty());
         FUZZ_CHECK(summary.rowsComputed == 0);
     } else {
-        FUZZ_CHECK(summary.rowsRefused == 0 || summary.firstErrorLine >= 2);
+        FUZZ_CHECK(summary.rowsRefused == 0 || summary.firstErrorRow >= 2);
         FUZZ_CHECK((summary.rowsRefused == 0) == (summary.status == 0));
         FUZZ_CHECK(!out.str().empty());
     }
