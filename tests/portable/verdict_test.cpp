@@ -4,6 +4,7 @@
 #include "calc/calc_output.h"
 #include "calc/calc_request.h"
 #include "model/verdict.h"
+#include "tests/portable/golden_outlets.h"
 #include "tools/kamorte_calc/terminal_text.h"
 
 #include <gtest/gtest.h>
@@ -11,39 +12,10 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <vector>
 
 namespace {
-
-struct GoldenArgs {
-    std::string what;
-    std::vector<std::string> args; // "--height", "5", …
-};
-
-// The "what" and "args" of each golden line: strings without escapes.
-std::vector<GoldenArgs> LoadGoldenArgs() {
-    std::ifstream file(KAMORTE_SOURCE_DIR "/tests/golden/outlets.jsonl");
-    std::vector<GoldenArgs> outlets;
-    std::string line;
-    while (std::getline(file, line)) {
-        if (line.empty())
-            continue;
-        GoldenArgs g;
-        const size_t what = line.find("\"what\": \"") + 9;
-        g.what = line.substr(what, line.find('"', what) - what);
-        size_t at = line.find("\"args\": [") + 9;
-        const size_t end = line.find(']', at);
-        while ((at = line.find('"', at)) < end) {
-            const size_t close = line.find('"', at + 1);
-            g.args.push_back(line.substr(at + 1, close - at - 1));
-            at = close + 1;
-        }
-        outlets.push_back(g);
-    }
-    return outlets;
-}
 
 #ifndef _WIN32
 // A member of kamorte-calc's one-line JSON: its text after the colon, up to , or }.
@@ -91,10 +63,10 @@ OutletStandard Computed(const std::vector<std::string> &args) {
 } // namespace
 
 TEST(Verdict, EqualsWhatKamorteCalcPrintsForEveryGoldenOutlet) {
-    const std::vector<GoldenArgs> outlets = LoadGoldenArgs();
+    const std::vector<GoldenOutlet> outlets = LoadGolden();
     ASSERT_EQ(outlets.size(), 8u);
     int reductions = 0;
-    for (const GoldenArgs &g : outlets) {
+    for (const GoldenOutlet &g : outlets) {
         const OutletStandard standard = Computed(g.args);
         for (double measured : {0.0, 20.0, 33.5, 45.0, 48.0, 60.0, 100.0}) {
             SCOPED_TRACE(g.what + " measured " + std::to_string(measured));
