@@ -74,6 +74,3 @@ bool PutFileInPlace(const std::string &from, const std::string &to);
 // A new empty file in the system's folder for temporary files, for a writer that takes a
 // path when the target is a device or a pipe; empty when none could be made.
 std::string CreateScratchFile();
-// The path as a library that opens files by UTF-8 names takes it (libxlsxwriter on Windows
-// converts from UTF-8, where the program's paths are code page 932).
-std::string Utf8FileName(const std::string &path);

@@ -111,7 +111,3 @@ std::string CreateScratchFile() {
     ::close(fd);
     return path;
 }
-
-std::string Utf8FileName(const std::string &path) {
-    return path;
-}

@@ -4,8 +4,6 @@
 #include <io.h>
 #include <windows.h>
 
-#include <string>
-
 namespace {
 
 std::FILE *StreamOver(HANDLE handle) {
@@ -93,22 +91,6 @@ std::string CreateScratchFile() {
     if (n == 0 || n >= sizeof folder || GetTempFileNameA(folder, "kmt", 0, path) == 0)
         return "";
     return path;
-}
-
-std::string Utf8FileName(const std::string &path) {
-    const int wide = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
-    if (wide <= 0)
-        return path;
-    std::wstring text(static_cast<size_t>(wide), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, &text[0], wide);
-    const int bytes =
-        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    if (bytes <= 0)
-        return path;
-    std::string utf8(static_cast<size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, &utf8[0], bytes, nullptr, nullptr);
-    utf8.pop_back(); // the terminating NUL
-    return utf8;
 }
 
 bool PutFileInPlace(const std::string &from, const std::string &to) {

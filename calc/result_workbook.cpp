@@ -227,7 +227,7 @@ BatchSummary RunBatchToWorkbook(std::istream &in, OutputFile &out, const std::st
         return summary;
     }
     {
-        ResultWorkbook book(Utf8FileName(path), sheetName);
+        ResultWorkbook book(path, sheetName);
         settings.sheet = &book;
         std::ostream nowhere(nullptr);
         if (book.Opened())

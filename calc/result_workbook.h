@@ -16,7 +16,8 @@ struct lxw_format;
 // in one sheet.
 class ResultWorkbook : public ResultSheet {
   public:
-    // fileName: as libxlsxwriter opens files (see Utf8FileName); sheetName: UTF-8, valid.
+    // fileName: a path as fopen takes it (code page 932 on Windows: the mingw build of
+    // libxlsxwriter opens its file with fopen, not by a UTF-8 name); sheetName: UTF-8, valid.
     ResultWorkbook(const std::string &fileName, const std::string &sheetName);
     ~ResultWorkbook() override;
     ResultWorkbook(const ResultWorkbook &) = delete;
