@@ -2,6 +2,7 @@
 
 #include "calc/text_codec_win.h"
 #include "calc/output_file.h"
+#include "calc/result_workbook.h"
 #include "calc/stdio_stream.h"
 
 #include <fstream>
@@ -32,11 +33,18 @@ void RunInto(BatchJob &job, std::istream &in) {
     BatchSettings settings;
     settings.codec = WindowsTextCodec();
     settings.stopOnUnwritable = true;
-    // The menu's result keeps every key until its screens and tests read the layout for
-    // people.
+    // The menu's CSV result keeps every key until its screens and tests read the layout for
+    // people; a workbook, new, has that layout from the start.
     settings.layout = BatchLayout::All;
-    job.summary = RunBatch(
-        in, out, settings, [&job](const BatchProgress &p) { Report(job, p); }, &job.cancel);
+    const auto report = [&job](const BatchProgress &p) { Report(job, p); };
+    if (IsWorkbookPath(job.outputPath)) {
+        settings.layout = BatchLayout::People;
+        job.summary =
+            RunBatchToWorkbook(in, output, WorkbookSheetName(Cp932ToUtf8Keeping(job.inputPath)),
+                               settings, report, &job.cancel);
+    } else {
+        job.summary = RunBatch(in, out, settings, report, &job.cancel);
+    }
     out.flush();
     if (job.summary.cancelled || job.summary.status == BatchFileUnusable) {
         output.Abandon();

@@ -19,6 +19,7 @@ struct FileDialogs {
     bool saveChosen = true;
     std::string savePath; // empty: the proposal is taken as it stands
     std::string proposed; // what the save dialog offered
+    DWORD filter = 1;     // the file type chosen: 1 CSV, 2 Excel workbook
     int opened = 0;
     int saved = 0;
 };
@@ -39,6 +40,7 @@ BOOL AnswerSave(OPENFILENAMEA *request) {
         return FALSE;
     if (!gDialogs.savePath.empty())
         lstrcpynA(request->lpstrFile, gDialogs.savePath.c_str(), request->nMaxFile);
+    request->nFilterIndex = gDialogs.filter;
     return TRUE;
 }
 
@@ -291,6 +293,29 @@ TEST_F(BatchCommandTest, TheMenuRunsAFileAndLeavesTheUsersWorkAlone) {
     EXPECT_EQ(std::memcmp(&before, &gOutletInputs, sizeof before), 0);
     EXPECT_EQ(Text(IDC_OUTLET_HEIGHT), "30");
     EXPECT_EQ(Text(IDC_BUILDING_HEIGHT), "10");
+}
+
+// The sample register as a workbook, chosen as the file type under the proposed name. With
+// KAMORTE_WORKBOOK_COPY set, the workbook is copied there to be read back with openpyxl
+// (tests/win/batch_workbook_test.sh).
+TEST_F(BatchCommandTest, TheMenuWritesAWorkbook) {
+    Input("outlets.csv", ReadFile(KAMORTE_SOURCE_DIR "/docs/samples/outlets.csv"));
+    gDialogs.filter = 2;
+    RunFromMenu();
+
+    const std::string workbook = folder + "outlets_結果.xlsx";
+    made.push_back(workbook);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "4 行を計算（不適合 2 行）、1 行は入力に誤り（最初の誤り: 6 行目 "
+                             "臭気指数第１号基準に適切な値（10～21）を設定して下さい。）\n\n"
+                             "結果のファイル:\n" +
+                                 workbook);
+    EXPECT_EQ(ReadFile(workbook).substr(0, 2), "PK") << "a workbook is a zip file";
+    EXPECT_EQ(FilesStartingWith(folder, "outlets_結果").size(), 1u) << "no temporary left";
+    char copy[MAX_PATH] = "";
+    if (GetEnvironmentVariableA("KAMORTE_WORKBOOK_COPY", copy, sizeof copy) > 0) {
+        EXPECT_TRUE(CopyFileA(workbook.c_str(), copy, FALSE));
+    }
 }
 
 TEST_F(BatchCommandTest, CancelLeavesNoFile) {
