@@ -18,6 +18,8 @@ constexpr lxw_color_t kHeadingFill = 0xDDEBF7;
 // Columns no wider than this many characters: a long remark wraps in the reader's eye, not
 // across the screen.
 constexpr double kWidestColumn = 60;
+// Points a line of the default font takes (Excel's default row height).
+constexpr double kLineHeight = 15;
 
 // How many half-width characters a text takes on screen: Japanese characters take two.
 double DisplayWidth(const std::string &utf8) {
@@ -113,7 +115,17 @@ ResultWorkbook::ResultWorkbook(const std::string &fileName, const std::string &s
         plain_[shown] = NewFormat(book_, shown, false);
         filled_[shown] = NewFormat(book_, shown, true);
     }
+    for (int filled = 0; filled < 2; ++filled) {
+        wrapped_[filled] = NewFormat(book_, SheetCell::General, filled != 0);
+        format_set_text_wrap(wrapped_[filled]);
+    }
     sheet_ = workbook_add_worksheet(book_, sheetName.c_str());
+    if (sheet_ == nullptr)
+        return;
+    // Printed across A4 pages, each with the headings.
+    worksheet_set_landscape(sheet_);
+    worksheet_set_paper(sheet_, 9);
+    worksheet_repeat_rows(sheet_, 0, 0);
 }
 
 ResultWorkbook::~ResultWorkbook() {
@@ -126,14 +138,16 @@ bool ResultWorkbook::Headings(const SheetRow &cells) {
     // The headings stay in view while the rows scroll under them.
     worksheet_freeze_panes(sheet_, 1, 0);
     lxw_format *const formats[5] = {heading_, heading_, heading_, heading_, heading_};
-    return Put(1, cells, formats);
+    return Put(1, cells, formats, nullptr);
 }
 
 bool ResultWorkbook::Row(uint64_t sheetRow, const SheetRow &cells, bool notComplying) {
-    return sheet_ != nullptr && Put(sheetRow, cells, notComplying ? filled_ : plain_);
+    return sheet_ != nullptr &&
+           Put(sheetRow, cells, notComplying ? filled_ : plain_, wrapped_[notComplying ? 1 : 0]);
 }
 
-bool ResultWorkbook::Put(uint64_t sheetRow, const SheetRow &cells, lxw_format *const *formats) {
+bool ResultWorkbook::Put(uint64_t sheetRow, const SheetRow &cells, lxw_format *const *formats,
+                         lxw_format *wrapped) {
     if (sheetRow > kSheetRowLimit || cells.size() > LXW_COL_MAX) {
         failed_ = true;
         return false;
@@ -141,18 +155,31 @@ bool ResultWorkbook::Put(uint64_t sheetRow, const SheetRow &cells, lxw_format *c
     const lxw_row_t row = static_cast<lxw_row_t>(sheetRow - 1);
     if (widths_.size() < cells.size())
         widths_.resize(cells.size(), 0);
+    // A remark of several lines shows them all: a row's height is set before its cells, the
+    // only time it can be when rows are written as they come.
+    std::vector<std::string> texts(cells.size());
+    long lines = 1;
+    for (size_t c = 0; c < cells.size(); ++c) {
+        texts[c] = InCellLineBreaks(cells[c].text);
+        lines = std::max(lines, 1 + std::count(texts[c].begin(), texts[c].end(), '\n'));
+    }
+    if (lines > 1 && wrapped != nullptr &&
+        worksheet_set_row(sheet_, row, kLineHeight * static_cast<double>(lines), nullptr) !=
+            LXW_NO_ERROR)
+        failed_ = true;
     for (size_t c = 0; c < cells.size() && !failed_; ++c) {
         const SheetCell &cell = cells[c];
         const lxw_col_t col = static_cast<lxw_col_t>(c);
         lxw_format *format = formats[cell.shown];
+        if (wrapped != nullptr && texts[c].find('\n') != std::string::npos)
+            format = wrapped;
         lxw_error error = LXW_NO_ERROR;
         // An empty cell of a filled row is filled too: the row reads as one.
         if (cell.kind == SheetCell::Empty && formats != plain_)
             error = worksheet_write_blank(sheet_, row, col, format);
         else if (cell.kind == SheetCell::Text)
             // Written as a string: "=1+2" stays the text it was, never a formula.
-            error = worksheet_write_string(sheet_, row, col, InCellLineBreaks(cell.text).c_str(),
-                                           format);
+            error = worksheet_write_string(sheet_, row, col, texts[c].c_str(), format);
         else if (cell.kind == SheetCell::Number)
             error = worksheet_write_number(sheet_, row, col, cell.number, format);
         failed_ = error != LXW_NO_ERROR;

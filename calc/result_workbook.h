@@ -30,13 +30,16 @@ class ResultWorkbook : public ResultSheet {
     bool Close();
 
   private:
-    bool Put(uint64_t sheetRow, const SheetRow &cells, lxw_format *const *formats);
+    // wrapped: the format of a text of several lines, null for the headings.
+    bool Put(uint64_t sheetRow, const SheetRow &cells, lxw_format *const *formats,
+             lxw_format *wrapped);
 
     lxw_workbook *book_ = nullptr;
     lxw_worksheet *sheet_ = nullptr;
     lxw_format *heading_ = nullptr;
-    lxw_format *plain_[5] = {};  // per SheetCell::Shown
-    lxw_format *filled_[5] = {}; // the same over the fill of a row that does not comply
+    lxw_format *plain_[5] = {};   // per SheetCell::Shown
+    lxw_format *filled_[5] = {};  // the same over the fill of a row that does not comply
+    lxw_format *wrapped_[2] = {}; // a text of several lines, plain and filled
     std::vector<double> widths_;
     bool failed_ = false;
 };
