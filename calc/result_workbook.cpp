@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 
@@ -158,7 +159,7 @@ bool ResultWorkbook::Put(uint64_t sheetRow, const SheetRow &cells, lxw_format *c
     // A remark of several lines shows them all: a row's height is set before its cells, the
     // only time it can be when rows are written as they come.
     std::vector<std::string> texts(cells.size());
-    long lines = 1;
+    std::ptrdiff_t lines = 1;
     for (size_t c = 0; c < cells.size(); ++c) {
         texts[c] = InCellLineBreaks(cells[c].text);
         lines = std::max(lines, 1 + std::count(texts[c].begin(), texts[c].end(), '\n'));
