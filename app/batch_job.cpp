@@ -28,8 +28,6 @@ void RunInto(BatchJob &job, std::istream &in) {
                           : "結果のファイルを作成できません。\n" + job.outputPath;
         return;
     }
-    // The temporary file is held open with no sharing: written through its own stream.
-    StdioOutStream out(output.Stream());
     BatchSettings settings;
     settings.codec = WindowsTextCodec();
     settings.stopOnUnwritable = true;
@@ -37,20 +35,24 @@ void RunInto(BatchJob &job, std::istream &in) {
     // people; a workbook, new, has that layout from the start.
     settings.layout = BatchLayout::All;
     const auto report = [&job](const BatchProgress &p) { Report(job, p); };
+    bool flushed = true;
     if (IsWorkbookPath(job.outputPath)) {
+        // libxlsxwriter writes the temporary file by its name, after its stream is closed.
         settings.layout = BatchLayout::People;
         job.summary =
             RunBatchToWorkbook(in, output, WorkbookSheetName(Cp932ToUtf8Keeping(job.inputPath)),
                                settings, report, &job.cancel);
     } else {
+        // The temporary file is held open with no sharing: written through its own stream.
+        StdioOutStream out(output.Stream());
         job.summary = RunBatch(in, out, settings, report, &job.cancel);
+        flushed = static_cast<bool>(out.flush());
     }
-    out.flush();
     if (job.summary.cancelled || job.summary.status == BatchFileUnusable) {
         output.Abandon();
         return;
     }
-    if (!out || !output.Commit()) {
+    if (!flushed || !output.Commit()) {
         // Most often the file of an earlier result, still open in a spreadsheet.
         job.failure = "結果のファイルを書き込めません。ほかのプログラムで開いていれば、閉じて"
                       "からやり直してください。\n" +

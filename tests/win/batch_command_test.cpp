@@ -324,19 +324,22 @@ TEST_F(BatchCommandTest, CancelLeavesNoFile) {
     // More than the rows computed between two looks at キャンセル.
     for (int i = 0; i < 1100; ++i)
         many += u8"工場" + std::to_string(i) + ",30,10,12,1,up,80,300,10,50,20\r\n";
-    const std::string input = Input("many.csv", many);
-    // The window is made inside the command; キャンセル follows before the loop turns.
-    SendMessageA(Screen(), WM_COMMAND, IDM_BATCH, 0);
-    ASSERT_NE(gShell.batchWindow, nullptr);
-    SendMessageA(gShell.batchWindow, WM_COMMAND, IDCANCEL, 0);
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(gShell.batchWindow, IDCANCEL)));
-    WaitForTheEnd();
+    for (DWORD filter : {1u, 2u}) { // a CSV file, a workbook
+        boxes.clear();
+        const std::string input = Input("many.csv", many);
+        gDialogs.filter = filter;
+        // The window is made inside the command; キャンセル follows before the loop turns.
+        SendMessageA(Screen(), WM_COMMAND, IDM_BATCH, 0);
+        ASSERT_NE(gShell.batchWindow, nullptr);
+        SendMessageA(gShell.batchWindow, WM_COMMAND, IDCANCEL, 0);
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(gShell.batchWindow, IDCANCEL)));
+        WaitForTheEnd();
 
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "一括計算を中止しました。結果は保存していません。");
-    EXPECT_FALSE(Exists(folder + "many_結果.csv"));
-    EXPECT_EQ(FilesStartingWith(folder, "many_結果").size(), 0u);
-    EXPECT_TRUE(IsWindowEnabled(Screen()));
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text, "一括計算を中止しました。結果は保存していません。");
+        EXPECT_EQ(FilesStartingWith(folder, "many_結果").size(), 0u) << filter;
+        EXPECT_TRUE(IsWindowEnabled(Screen()));
+    }
 }
 
 TEST_F(BatchCommandTest, EveryWayOutTellsTheUserOrStaysQuiet) {
