@@ -3,6 +3,7 @@
 #include "app/batch_progress_dialog.h"
 #include "app/platform_hooks.h"
 #include "app/shell.h"
+#include "calc/result_workbook.h"
 
 #include <cstring>
 
@@ -66,12 +67,24 @@ bool AskOutput(HWND owner, const std::string &inputPath, char *path) {
     const std::string folder = proposal.substr(0, NameStart(proposal));
     lstrcpynA(path, proposal.c_str(), kPathBytes);
     OPENFILENAMEA request =
-        FileRequest(owner, path, "CSV ファイル (*.csv)\0*.csv\0", "計算結果の保存先");
+        FileRequest(owner, path, "CSV ファイル (*.csv)\0*.csv\0Excel ブック（*.xlsx）\0*.xlsx\0",
+                    "計算結果の保存先");
     request.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
     request.lpstrDefExt = "csv";
     request.Flags =
         OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    return gSaveFileDialog(&request) != FALSE;
+    if (gSaveFileDialog(&request) == FALSE)
+        return false;
+    // The workbook chosen under the proposed name: the name follows the choice. The extension
+    // alone decides what is written.
+    if (request.nFilterIndex == 2 && !IsWorkbookPath(path)) {
+        std::string named = path;
+        const size_t extension = ExtensionStart(named, NameStart(named));
+        if (lstrcmpiA(named.c_str() + extension, ".csv") == 0)
+            named.erase(extension);
+        lstrcpynA(path, (named + ".xlsx").c_str(), kPathBytes);
+    }
+    return true;
 }
 
 } // namespace

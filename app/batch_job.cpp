@@ -2,6 +2,7 @@
 
 #include "calc/text_codec_win.h"
 #include "calc/output_file.h"
+#include "calc/result_workbook.h"
 #include "calc/stdio_stream.h"
 
 #include <fstream>
@@ -27,22 +28,31 @@ void RunInto(BatchJob &job, std::istream &in) {
                           : "結果のファイルを作成できません。\n" + job.outputPath;
         return;
     }
-    // The temporary file is held open with no sharing: written through its own stream.
-    StdioOutStream out(output.Stream());
     BatchSettings settings;
     settings.codec = WindowsTextCodec();
     settings.stopOnUnwritable = true;
-    // The menu's result keeps every key until its screens and tests read the layout for
-    // people.
+    // The menu's CSV result keeps every key until its screens and tests read the layout for
+    // people; a workbook, new, has that layout from the start.
     settings.layout = BatchLayout::All;
-    job.summary = RunBatch(
-        in, out, settings, [&job](const BatchProgress &p) { Report(job, p); }, &job.cancel);
-    out.flush();
+    const auto report = [&job](const BatchProgress &p) { Report(job, p); };
+    bool flushed = true;
+    if (IsWorkbookPath(job.outputPath)) {
+        // libxlsxwriter writes the temporary file by its name, after its stream is closed.
+        settings.layout = BatchLayout::People;
+        job.summary =
+            RunBatchToWorkbook(in, output, WorkbookSheetName(Cp932ToUtf8Keeping(job.inputPath)),
+                               settings, report, &job.cancel);
+    } else {
+        // The temporary file is held open with no sharing: written through its own stream.
+        StdioOutStream out(output.Stream());
+        job.summary = RunBatch(in, out, settings, report, &job.cancel);
+        flushed = static_cast<bool>(out.flush());
+    }
     if (job.summary.cancelled || job.summary.status == BatchFileUnusable) {
         output.Abandon();
         return;
     }
-    if (!out || !output.Commit()) {
+    if (!flushed || !output.Commit()) {
         // Most often the file of an earlier result, still open in a spreadsheet.
         job.failure = "結果のファイルを書き込めません。ほかのプログラムで開いていれば、閉じて"
                       "からやり直してください。\n" +

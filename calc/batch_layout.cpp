@@ -5,6 +5,7 @@
 #include "text/format.h"
 
 #include <cmath>
+#include <cstdlib>
 
 namespace {
 
@@ -105,4 +106,29 @@ std::vector<std::string> ResultCells(const Outcome &outcome, const RowVerdict &r
             std::to_string(ShownReductionPercent(ReductionNeeded(row.standard, row.verdict))) + "%";
     }
     return cells;
+}
+
+SheetRow ResultSheetCells(const std::vector<std::string> &cells, const TextConverter &toUtf8) {
+    SheetRow row;
+    const bool rate = cells[0] == "C" || cells[0] == "D";
+    for (size_t k = 0; k < cells.size(); ++k) {
+        const std::string &cell = cells[k];
+        SheetCell::Shown shown = SheetCell::General;
+        switch (k) {
+        case 1: shown = rate ? SheetCell::TwoFigures : SheetCell::Whole; break;
+        case 4:
+        case 5: shown = SheetCell::Whole; break;
+        case 7: shown = SheetCell::Tenths; break;
+        case 8: shown = SheetCell::Percent; break;
+        }
+        if (cell.empty())
+            row.emplace_back();
+        else if (shown == SheetCell::Percent)
+            row.push_back(NumberCell(std::strtod(cell.c_str(), nullptr) / 100, shown));
+        else if (shown != SheetCell::General)
+            row.push_back(NumberCell(std::strtod(cell.c_str(), nullptr), shown));
+        else
+            row.push_back(TextCell(k == kKindColumn ? RaisedUnit(toUtf8(cell)) : toUtf8(cell)));
+    }
+    return row;
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "calc/calc_output.h"
+#include "calc/result_sheet.h"
 #include "model/verdict.h"
 
 #include <string>
@@ -31,3 +32,8 @@ std::string RaisedUnit(const std::string &utf8);
 // outcome left empty (the row refused) fills only the note and the error.
 std::vector<std::string> ResultCells(const Outcome &outcome, const RowVerdict &row,
                                      const std::string &note, const std::string &error);
+
+// The same cells for a workbook: the standard, the index, the dilution and the margin as
+// numbers, the standard of cases C and D at its full value shown with two figures as the
+// screen shows it, the reduction as a percentage; the rest as texts (toUtf8 converts them).
+SheetRow ResultSheetCells(const std::vector<std::string> &cells, const TextConverter &toUtf8);

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <memory>
 #include <system_error>
 #include <thread>
@@ -261,6 +262,62 @@ std::string CsvCell(const std::string &text) {
     return CsvQuote(GuardFormula(text));
 }
 
+// The records of a seekable stream from here on, its position kept; 0 for a pipe.
+uint64_t RecordsAhead(std::istream &in) {
+    const std::istream::pos_type start = in.tellg();
+    if (start == std::istream::pos_type(-1))
+        return 0;
+    CsvReader reader(in);
+    std::vector<std::string> cells;
+    uint64_t line = 0, records = 0;
+    while (reader.Next(&cells, &line) != CsvReader::Result::End)
+        ++records;
+    in.clear();
+    in.seekg(start);
+    return records;
+}
+
+// A row of the workbook: the passed-through cells as texts, the inputs as numbers where
+// they are numbers, then the results.
+SheetRow SheetCellsOf(const BatchRow &row, const Columns &columns, bool forPeople,
+                      const Convert &inToCp932, const Convert &inToUtf8,
+                      const Convert &cp932ToUtf8) {
+    SheetRow cells;
+    for (const std::string &kept : row.kept)
+        cells.push_back(kept.empty() ? SheetCell() : TextCell(inToUtf8(kept)));
+    const bool computed = row.status == kComputed;
+    if (!forPeople) {
+        for (const std::string &key : OutcomeKeys()) {
+            cells.emplace_back();
+            for (const OutcomeField &f : computed ? row.outcome : Outcome()) {
+                if (f.key != key || f.kind == OutcomeField::Null)
+                    continue;
+                cells.back() = f.kind == OutcomeField::Number ? NumberCell(f.number)
+                                                              : TextCell(cp932ToUtf8(f.text));
+            }
+        }
+        cells.push_back(computed ? SheetCell() : TextCell(cp932ToUtf8(row.error)));
+        return cells;
+    }
+    for (size_t k = 0; k < row.inputs.size(); ++k) {
+        const std::string &option = columns.inputOptions[k];
+        const std::string number =
+            NumericOption(option)
+                ? CellNumber(inToCp932(row.inputs[k]), option == OptionOf(Field::Moisture))
+                : std::string();
+        if (!number.empty())
+            cells.push_back(NumberCell(std::strtod(number.c_str(), nullptr)));
+        else
+            cells.push_back(row.inputs[k].empty() ? SheetCell()
+                                                  : TextCell(inToUtf8(row.inputs[k])));
+    }
+    const SheetRow results = ResultSheetCells(
+        ResultCells(computed ? row.outcome : Outcome(), row.verdict, row.note, row.error),
+        cp932ToUtf8);
+    cells.insert(cells.end(), results.begin(), results.end());
+    return cells;
+}
+
 } // namespace
 
 BatchSummary RunBatch(std::istream &in, std::ostream &out, const BatchSettings &settings,
@@ -273,9 +330,15 @@ BatchSummary RunBatch(std::istream &in, std::ostream &out, const BatchSettings &
         summary.problemEnglish = english;
         return summary;
     };
-    const auto unwritten = [&unusable, &summary] {
-        summary.writeFailed = true;
-        return unusable("結果を書き込めませんでした。", "the result could not be written");
+    const auto unwritten = [&summary] {
+        MarkUnwritten(&summary);
+        return summary;
+    };
+    ResultSheet *const sheet = settings.sheet;
+    const auto tooLong = [&unusable] {
+        return unusable("結果の行数が Excel のシートの上限（1,048,576 行）を超えるため、結果を書い"
+                        "ていません。CSV で保存して下さい。",
+                        "the result has more rows than a sheet holds (1,048,576)");
     };
 
     BatchProgress done;
@@ -295,10 +358,13 @@ BatchSummary RunBatch(std::istream &in, std::ostream &out, const BatchSettings &
     const Convert inToCp932 = utf8 ? toCp932 : identity;
     const Convert cp932ToOut = utf8Out ? toUtf8 : identity;
     const Convert inToOut = utf8 == utf8Out ? identity : utf8 ? toCp932 : toUtf8;
+    const Convert inToUtf8 = utf8 ? identity : toUtf8;
     const Convert resultText = [&cp932ToOut](const std::string &text) {
         return GuardFormula(cp932ToOut(text));
     };
 
+    if (sheet && RecordsAhead(in) > kSheetRowLimit)
+        return tooLong();
     CsvReader reader(in);
     if (utf8)
         reader.SkipByteOrderMark();
@@ -321,7 +387,7 @@ BatchSummary RunBatch(std::istream &in, std::ostream &out, const BatchSettings &
 
     const std::string lineEnd = reader.LineEnd().empty() ? "\r\n" : reader.LineEnd();
     // Cells read as UTF-8 and written as code page 932 may hold characters it lacks.
-    const bool mayLose = utf8 && !utf8Out;
+    const bool mayLose = utf8 && !utf8Out && !sheet;
     bool unwritable = false;
     const auto written = [&](const std::string &cell, uint64_t sheetRow,
                              const std::string &heading) {
@@ -361,7 +427,25 @@ BatchSummary RunBatch(std::istream &in, std::ostream &out, const BatchSettings &
     summary.judged = columns.headings.count(OptionOf(Field::MeasuredIndex)) != 0;
     if (unwritable)
         return unusable(summary.problem, "");
-    out << head;
+    if (sheet) {
+        SheetRow headings;
+        for (const std::string &name : columns.keptNames)
+            headings.push_back(TextCell(inToUtf8(name)));
+        if (forPeople) {
+            for (const std::string &name : columns.inputNames)
+                headings.push_back(TextCell(inToUtf8(name)));
+            for (const std::string &name : ResultHeadings())
+                headings.push_back(TextCell(toUtf8(name)));
+        } else {
+            for (const std::string &key : OutcomeKeys())
+                headings.push_back(TextCell(key));
+            headings.push_back(TextCell("error"));
+        }
+        if (!sheet->Headings(headings))
+            return unwritten();
+    } else {
+        out << head;
+    }
 
     std::vector<BatchRow> rows;
     size_t rowsPerPart = kFirstPartRows;
@@ -379,6 +463,8 @@ BatchSummary RunBatch(std::istream &in, std::ostream &out, const BatchSettings &
                 more = false;
                 break;
             }
+            if (sheet && sheetRow == kSheetRowLimit) // standard input, not counted ahead
+                return tooLong();
             rows.emplace_back();
             BatchRow &row = rows.back();
             row.sheetRow = ++sheetRow;
@@ -433,62 +519,75 @@ BatchSummary RunBatch(std::istream &in, std::ostream &out, const BatchSettings &
                 text += lineEnd;
                 continue;
             }
-            for (size_t k = 0; k < row.kept.size(); ++k)
-                text += written(row.kept[k], row.sheetRow, columns.keptNames[k]) + ",";
-            if (forPeople) {
-                for (size_t k = 0; k < row.inputs.size(); ++k) {
-                    const std::string number =
-                        NumericOption(columns.inputOptions[k])
-                            ? CellNumber(inToCp932(row.inputs[k]),
-                                         columns.inputOptions[k] == OptionOf(Field::Moisture))
-                            : std::string();
-                    text += (number.empty()
-                                 ? written(row.inputs[k], row.sheetRow, columns.inputNames[k])
-                                 : number) +
-                            ",";
+            const bool computed = row.status == kComputed;
+            const bool notComplying =
+                computed && row.verdict.judged && !row.verdict.verdict.complies;
+            if (sheet) {
+                if (!sheet->Row(row.sheetRow,
+                                SheetCellsOf(row, columns, forPeople, inToCp932, inToUtf8, toUtf8),
+                                notComplying))
+                    return unwritten();
+            } else {
+                for (size_t k = 0; k < row.kept.size(); ++k)
+                    text += written(row.kept[k], row.sheetRow, columns.keptNames[k]) + ",";
+                if (forPeople) {
+                    for (size_t k = 0; k < row.inputs.size(); ++k) {
+                        const std::string number =
+                            NumericOption(columns.inputOptions[k])
+                                ? CellNumber(inToCp932(row.inputs[k]),
+                                             columns.inputOptions[k] == OptionOf(Field::Moisture))
+                                : std::string();
+                        text += (number.empty()
+                                     ? written(row.inputs[k], row.sheetRow, columns.inputNames[k])
+                                     : number) +
+                                ",";
+                    }
+                    const std::vector<std::string> results = ResultCells(
+                        computed ? row.outcome : Outcome(), row.verdict, row.note, row.error);
+                    for (size_t k = 0; k < results.size(); ++k) {
+                        const std::string cell = resultText(results[k]);
+                        text += (k > 0 ? "," : "") +
+                                CsvQuote(k == kKindColumn && utf8Out ? RaisedUnit(cell) : cell);
+                    }
+                } else {
+                    text += WithoutLineFeed(
+                        computed ? OutcomeCsvRow(row.outcome, "", resultText)
+                                 : OutcomeCsvRow({}, resultText(row.error), resultText));
                 }
-                const std::vector<std::string> results =
-                    ResultCells(row.status == kComputed ? row.outcome : Outcome(), row.verdict,
-                                row.note, row.error);
-                for (size_t k = 0; k < results.size(); ++k) {
-                    const std::string cell = resultText(results[k]);
-                    text += (k > 0 ? "," : "") +
-                            CsvQuote(k == kKindColumn && utf8Out ? RaisedUnit(cell) : cell);
-                }
+                text += lineEnd;
             }
-            if (row.status != kComputed) {
-                if (!forPeople)
-                    text += WithoutLineFeed(OutcomeCsvRow({}, resultText(row.error), resultText));
+            if (!computed) {
                 ++summary.rowsRefused;
                 if (summary.firstErrorRow == 0) {
                     summary.firstErrorRow = row.sheetRow;
                     summary.firstError = row.error;
                 }
             } else {
-                if (row.verdict.judged && !row.verdict.verdict.complies)
+                if (notComplying)
                     ++summary.rowsNotComplying;
-                if (!forPeople)
-                    text += WithoutLineFeed(OutcomeCsvRow(row.outcome, "", resultText));
                 ++summary.rowsComputed;
             }
-            text += lineEnd;
             // A row's status is the exit status of its outlet: 0, 1 or 3.
             summary.status = std::max(summary.status, static_cast<BatchStatus>(row.status));
         }
         if (unwritable)
             return unusable(summary.problem, "");
-        out << text;
-        out.flush();
-        if (!out)
-            return unwritten();
+        if (!sheet) {
+            out << text;
+            out.flush();
+            if (!out)
+                return unwritten();
+        }
         done.bytesRead = reader.BytesRead();
         done.rowsDone += rows.size();
         if (progress)
             progress(done);
     }
-    out.flush();
-    if (!out)
-        return unwritten();
+    if (!sheet) {
+        out.flush();
+        if (!out)
+            return unwritten();
+    }
     return summary;
 }
 
@@ -502,6 +601,13 @@ std::string Grouped(uint64_t n) {
 }
 
 } // namespace
+
+void MarkUnwritten(BatchSummary *summary) {
+    summary->status = BatchFileUnusable;
+    summary->writeFailed = true;
+    summary->problem = "結果を書き込めませんでした。";
+    summary->problemEnglish = "the result could not be written";
+}
 
 std::string BatchSummaryText(const BatchSummary &summary) {
     if (summary.status == BatchFileUnusable)

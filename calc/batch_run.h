@@ -1,4 +1,5 @@
 #pragma once
+#include "calc/result_sheet.h"
 #include "model/smell_params.h"
 #include <atomic>
 #include <cstdint>
@@ -33,6 +34,10 @@ struct BatchSettings {
     // written as "?" and the summary names the rows.
     bool stopOnUnwritable = false;
     BatchLayout layout = BatchLayout::People;
+    // When set, the result goes to this sheet cell by cell, its texts in UTF-8, and nothing
+    // is written to the stream. A file of more rows than a sheet holds is refused before a
+    // row is computed.
+    ResultSheet *sheet = nullptr;
 };
 
 struct BatchProgress {
@@ -79,6 +84,9 @@ struct BatchSummary {
 BatchSummary RunBatch(std::istream &in, std::ostream &out, const BatchSettings &settings,
                       const std::function<void(const BatchProgress &)> &progress = {},
                       const std::atomic<bool> *cancel = nullptr);
+
+// The result could not be written (a full disk, a closed pipe): marks the summary so.
+void MarkUnwritten(BatchSummary *summary);
 
 // "12,345 行を計算、3 行は入力に誤り（最初の誤り: 17 行目 …）" in code page 932.
 std::string BatchSummaryText(const BatchSummary &summary);

@@ -71,3 +71,6 @@ OutputTarget ExamineOutputTarget(const std::string &path);
 std::FILE *CreateNewFile(const std::string &path, int permissions);
 std::FILE *OpenDirectOutput(const std::string &path);
 bool PutFileInPlace(const std::string &from, const std::string &to);
+// A new empty file in the system's folder for temporary files, for a writer that takes a
+// path when the target is a device or a pipe; empty when none could be made.
+std::string CreateScratchFile();

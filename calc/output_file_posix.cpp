@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -98,4 +99,15 @@ std::FILE *OpenDirectOutput(const std::string &path) {
 
 bool PutFileInPlace(const std::string &from, const std::string &to) {
     return std::rename(from.c_str(), to.c_str()) == 0;
+}
+
+std::string CreateScratchFile() {
+    const char *folder = std::getenv("TMPDIR");
+    std::string path =
+        std::string(folder != nullptr && *folder ? folder : "/tmp") + "/kamorte-XXXXXX";
+    const int fd = ::mkstemp(&path[0]);
+    if (fd < 0)
+        return "";
+    ::close(fd);
+    return path;
 }

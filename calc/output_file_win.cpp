@@ -85,6 +85,14 @@ std::FILE *OpenDirectOutput(const std::string &path) {
     return handle == INVALID_HANDLE_VALUE ? nullptr : StreamOver(handle);
 }
 
+std::string CreateScratchFile() {
+    char folder[MAX_PATH], path[MAX_PATH];
+    const DWORD n = GetTempPathA(sizeof folder, folder);
+    if (n == 0 || n >= sizeof folder || GetTempFileNameA(folder, "kmt", 0, path) == 0)
+        return "";
+    return path;
+}
+
 bool PutFileInPlace(const std::string &from, const std::string &to) {
     return MoveFileExA(from.c_str(), to.c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;

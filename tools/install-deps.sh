@@ -13,6 +13,7 @@ packages=(
   hyperfine linux-perf
   afl++
   cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils
+  libxlsxwriter-dev libz-mingw-w64-dev dpkg-dev python3-openpyxl
 )
 if [ "${1:-}" = "--docs" ]; then
   packages+=(weasyprint)
@@ -22,11 +23,13 @@ missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
-
-echo "installing: ${missing[*]}"
-SUDO=""
-[ "$(id -u)" -eq 0 ] || SUDO="sudo"
-export DEBIAN_FRONTEND=noninteractive
-$SUDO apt-get update -qq
-$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "installing: ${missing[*]}"
+  SUDO=""
+  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+  export DEBIAN_FRONTEND=noninteractive
+  $SUDO apt-get update -qq
+  $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+# The Windows build's libxlsxwriter: Debian's source of the native one, built with mingw-w64.
+"$(dirname "$0")/mingw-xlsxwriter.sh"

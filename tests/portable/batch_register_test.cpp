@@ -216,6 +216,55 @@ TEST(BatchRegister, NoCharacterIsWrittenAsTheBytesOfOthers) {
         << toStream.err;
 }
 
+// Read back with openpyxl and held cell by cell against the CSV of the same run
+// (tests/files/workbook_check.py); through a named pipe too, and through a link.
+TEST(BatchRegister, AWorkbookHoldsTextsAsTypedAndNumbersAsNumbers) {
+    ScratchDirectory dir;
+    dir.Write("register.csv", Register());
+    ASSERT_EQ(Calc("--batch register.csv --output-encoding utf-8-bom --output r.csv").status, 1);
+    const std::string check =
+        std::string("/usr/bin/python3 ") + KAMORTE_SOURCE_DIR + "/tests/files/workbook_check.py ";
+    const auto holds = [&check](const std::string &workbook) {
+        EXPECT_EQ(std::system((check + workbook + " r.csv register 3 > faults.txt").c_str()), 0)
+            << workbook << ":\n"
+            << FileBytes("faults.txt");
+    };
+    ASSERT_EQ(Calc("--batch register.csv --output r.xlsx").status, 1);
+    holds("r.xlsx");
+    ASSERT_EQ(std::system("mkfifo pipe.xlsx && ln -s r.xlsx link.xlsx"), 0);
+    ASSERT_EQ(
+        std::system(("cat pipe.xlsx > piped.xlsx & " + std::string(KAMORTE_CALC) +
+                     " --batch register.csv --output pipe.xlsx 2>/dev/null; s=$?; wait; exit $s")
+                        .c_str()) >>
+            8,
+        1);
+    holds("piped.xlsx");
+    dir.Write("r.xlsx", "the earlier result");
+    ASSERT_EQ(Calc("--batch register.csv --output link.xlsx").status, 1);
+    holds("r.xlsx");
+    EXPECT_EQ(std::system("test -L link.xlsx && test $(ls | wc -l) -eq 9"), 0)
+        << "the link stays, no temporary file is left";
+}
+
+TEST(BatchRegister, AWorkbookRefusesMoreRowsThanASheetHolds) {
+    ScratchDirectory dir;
+    std::string sheet = "height\n";
+    sheet.resize(sheet.size() + 1048575, '\n'); // with the headings, a full sheet
+    dir.Write("full.csv", sheet);
+    dir.Write("over.csv", sheet + "5\n");
+    ASSERT_EQ(Calc("--batch full.csv --output r.xlsx").status, 0);
+    const std::string full = FileBytes("r.xlsx");
+    for (const char *input : {"over.csv", "- < over.csv"}) {
+        const CalcRun run = Calc(std::string("--batch ") + input + " --output r.xlsx");
+        EXPECT_EQ(run.status, 2) << input;
+        EXPECT_NE(run.err.find("結果の行数が Excel のシートの上限（1,048,576 行）を超えるため、"
+                               "結果を書いていません。CSV で保存して下さい。"),
+                  std::string::npos)
+            << run.err;
+        EXPECT_EQ(FileBytes("r.xlsx"), full) << "the earlier result stays: " << input;
+    }
+}
+
 TEST(BatchRegister, NumbersAsSpreadsheetsFormatThem) {
     struct Case {
         const char *text;

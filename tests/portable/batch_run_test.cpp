@@ -2,6 +2,7 @@
 #include "calc/batch_run.h"
 #include "calc/calc_request.h"
 #include "calc/csv_text.h"
+#include "calc/result_workbook.h"
 #include "tools/kamorte_calc/batch.h"
 #include "tools/kamorte_calc/terminal_text.h"
 #include "test_support.h"
@@ -62,6 +63,33 @@ const char kUtf8Facility[] = "\xE5\xB7\xA5\xE5\xA0\xB4"; // 工場 in UTF-8
 const char kCp932Facility[] = "\x8D\x48\x8F\xEA";        // 工場 in code page 932
 
 } // namespace
+
+// UTF-8 names: the source's literals are code page 932, its u8 literals UTF-8.
+TEST(BatchWorkbook, TheSheetIsNamedAfterTheInputAsASheetMayBe) {
+    struct Case {
+        const char *path;
+        const char *sheet;
+    } const cases[] = {
+        {"C:\\data\\outlets.csv", "outlets"},
+        {u8"/home/市役所/排出口一覧.csv", u8"排出口一覧"},
+        {"a[1]:b*?.x.csv", "a_1__b__.x"},
+        {"'2024'.csv", "2024"},
+        {".csv", ".csv"},
+        {"", u8"結果"},
+        {"History.csv", u8"結果"},
+        {"12345678901234567890123456789012345.csv", "1234567890123456789012345678901"},
+        {u8"一二三四五六七八九十一二三四五六七八九十一二三四五六七八九十一二.csv",
+         u8"一二三四五六七八九十一二三四五六七八九十一二三四五六七八九十一"},
+        // A character beyond the BMP counts as two, and is not cut in half.
+        {u8"123456789012345678901234567890😀.csv", "123456789012345678901234567890"},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(WorkbookSheetName(c.path), c.sheet) << c.path;
+    for (const char *path : {"r.xlsx", "R.XLSX", "C:\\結果.Xlsx"})
+        EXPECT_TRUE(IsWorkbookPath(path)) << path;
+    for (const char *path : {"r.csv", "r.xlsx.csv", "xlsx", "r.xls"})
+        EXPECT_FALSE(IsWorkbookPath(path)) << path;
+}
 
 TEST(BatchRun, OfficeSheetInCodePage932ComesBackByteForByte) {
     const std::string dir = KAMORTE_SOURCE_DIR "/tests/portable/data/";

@@ -4,6 +4,7 @@
 
 #include "calc/calc_request.h"
 #include "calc/output_file.h"
+#include "calc/result_workbook.h"
 #include "calc/stdio_stream.h"
 #include "tools/kamorte_calc/terminal_text.h"
 
@@ -119,8 +120,14 @@ int RunBatchCommand(const BatchCommand &command) {
     settings.params = &prm.params;
 
     ProgressLine progress;
+    const auto show = [&progress](const BatchProgress &p) { progress.Show(p); };
+    const bool workbook = target && IsWorkbookPath(command.outputPath);
     const BatchSummary summary =
-        RunBatch(in, out, settings, [&progress](const BatchProgress &p) { progress.Show(p); });
+        workbook ? RunBatchToWorkbook(
+                       in, *target,
+                       WorkbookSheetName(Cp932ToUtf8(standardInput ? std::string() : command.path)),
+                       settings, show)
+                 : RunBatch(in, out, settings, show);
     progress.Clear();
     if (summary.status == BatchFileUnusable) {
         if (target)
