@@ -31,14 +31,11 @@ void RunInto(BatchJob &job, std::istream &in) {
     BatchSettings settings;
     settings.codec = WindowsTextCodec();
     settings.stopOnUnwritable = true;
-    // The menu's CSV result keeps every key until its screens and tests read the layout for
-    // people; a workbook, new, has that layout from the start.
-    settings.layout = BatchLayout::All;
+    settings.layout = BatchLayout::People;
     const auto report = [&job](const BatchProgress &p) { Report(job, p); };
     bool flushed = true;
     if (IsWorkbookPath(job.outputPath)) {
         // libxlsxwriter writes the temporary file by its name, after its stream is closed.
-        settings.layout = BatchLayout::People;
         job.summary =
             RunBatchToWorkbook(in, output, WorkbookSheetName(Cp932ToUtf8Keeping(job.inputPath)),
                                settings, report, &job.cancel);

@@ -264,28 +264,27 @@ TEST_F(BatchCommandTest, TheMenuRunsAFileAndLeavesTheUsersWorkAlone) {
     const std::vector<std::string> lines = Lines(ReadFile(folder + "outlets_結果.csv"));
     ASSERT_EQ(lines.size(), 4u);
     const std::vector<std::string> header = Cells(lines[0]);
-    const size_t index = Column(header, "outletIndexText");
-    const size_t landing = Column(header, "landingDistanceText");
-    const size_t error = Column(header, "error");
+    // The layout for people: the standard and the index as the case D screen shows them.
+    const size_t standard = Column(header, u8"２号基準（表示）");
+    const size_t index = Column(header, u8"排出口における許容臭気指数");
+    const size_t error = Column(header, u8"入力の誤り");
+    ASSERT_LT(standard, header.size());
     ASSERT_LT(index, header.size());
-    ASSERT_LT(landing, header.size());
     ASSERT_LT(error, header.size());
-    // As the case D screen shows the example outlet.
-    const char *const shown = "45        （＝1号基準（12）＋希釈度（33））";
     struct Row {
         const char *name;
+        const char *standard;
         const char *index;
-        const char *landing;
         bool refused;
-    } const rows[] = {{"第一工場", shown, "  649", false},
-                      {"第二工場", shown, "  649", false},
+    } const rows[] = {{"第一工場", "9.1×10^6", "45", false},
+                      {"第二工場", "9.1×10^6", "45", false},
                       {"第三工場", "", "", true}};
     for (size_t r = 0; r < 3; ++r) {
         const std::vector<std::string> cells = Cells(lines[r + 1]);
         ASSERT_EQ(cells.size(), header.size()) << r;
         EXPECT_EQ(Utf8ToCp932Keeping(cells[0]), rows[r].name) << r;
-        EXPECT_EQ(Utf8ToCp932Keeping(cells[index]), rows[r].index) << r;
-        EXPECT_EQ(Utf8ToCp932Keeping(cells[landing]), rows[r].landing) << r;
+        EXPECT_EQ(Utf8ToCp932Keeping(cells[standard]), rows[r].standard) << r;
+        EXPECT_EQ(cells[index], rows[r].index) << r;
         EXPECT_EQ(!cells[error].empty(), rows[r].refused) << r;
     }
     EXPECT_EQ(FilesStartingWith(folder, "outlets_結果.csv.tmp").size(), 0u) << "no temporary left";
