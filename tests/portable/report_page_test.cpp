@@ -187,29 +187,6 @@ TEST(ReportHeader, PositionsAndCuts) {
         for (const PageItem &item : page.items)
             EXPECT_FALSE(item.kind == PageItemKind::Text && item.text.empty());
     }
-    // A name that would run past the frame (and off the paper) ends at the frame's right
-    // edge, its label four units before it; a shorter one stays where the layout puts it.
-    const struct {
-        OutletCase report;
-        const char *author;
-        const char *printed;
-        int labelX, nameX;
-    } authors[] = {
-        {CaseA, "山田太郎", "山田太郎", 1638, 1806},
-        {CaseD, "山田太郎", "山田太郎", 1722, 1890},
-        {CaseA, "環境保全課の山田太郎と鈴木花子と佐藤", "環境保全課の山田太郎と鈴木花子", 1428,
-         1596},
-        {CaseD, "環境保全課の山田太郎と鈴木花子と佐藤", "環境保全課の山田太郎と鈴木花子", 1512,
-         1680},
-        {CaseD, "環境保全課　山田太郎", "環境保全課　山田太郎", 1722, 1890}, // ends at the frame
-    };
-    for (const auto &a : authors) {
-        std::strcpy(r.info.authorName, a.author);
-        PageDescription page{kU, {}};
-        AddReportHeader(page, a.report, r.sources, "");
-        EXPECT_TRUE(Has(page, "作成者", a.labelX, 546)) << a.report << " " << a.author;
-        EXPECT_TRUE(Has(page, a.printed, a.nameX, 546)) << a.report << " " << a.author;
-    }
     PageDescription title{kU, {}};
     AddReportHeader(title, CaseC, r.sources, "");
     const std::vector<Placed> t = Find(title, r.sources.title);
@@ -219,18 +196,76 @@ TEST(ReportHeader, PositionsAndCuts) {
     EXPECT_EQ(t[0].font, ReportFont::Title);
 }
 
-TEST(ReportHeader, OfficeNamesOfTheTallLayoutAreCutAt100Bytes) {
-    Records r;
-    std::string office(60, 'a');
-    for (int i = 0; i < 20; ++i)
-        office += "課";
-    std::strcpy(r.info.officeName, office.c_str());
-    PageDescription low{kU, {}};
-    AddReportHeader(low, CaseB, r.sources, "");
-    EXPECT_EQ(Find(low, office).size(), 1u);
-    PageDescription tall{kU, {}};
-    AddReportHeader(tall, CaseC, r.sources, "");
-    EXPECT_TRUE(Has(tall, office.substr(0, 100), 504, 672));
+std::string Repeated(const char *text, int times) {
+    std::string out;
+    while (times-- > 0)
+        out += text;
+    return out;
+}
+
+// Every name whole, within the frame's width, in the body font, a smaller one down to 0.8
+// of it (33 at u = 42) or lines of that size that end before the next header row; a smaller
+// first line ends level with its label.
+TEST(ReportHeader, NamesAreWholeWithinTheFrame) {
+    const std::string author60 = "カモルテ市環境部環境保全課公害対策係　主任技師　山田太郎です";
+    const std::string office126 = Repeated("環境", 31) + "ab";
+    struct Row {
+        OutletCase report;
+        int field; // 0 author, 1 office, 2 facility
+        std::string name;
+        size_t lines;
+        int height; // 0: the body font's
+        int x, y;
+    } rows[] = {
+        {CaseA, 0, "山田太郎", 1, 0, 1806, 546},
+        {CaseD, 0, "環境保全課公害対策係山田", 1, 35, 1890, 553},
+        {CaseD, 0, "環境保全課の山田太郎と鈴木花子と佐藤", 2, 33, 1890, 555},
+        {CaseA, 0, author60, 3, 33, 1806, 555},
+        {CaseD, 0, author60, 3, 33, 1890, 555},
+        {CaseA, 2, Repeated("乾燥炉", 13) + "ab", 1, 0, 504, 756}, // 80 bytes
+        {CaseC, 1, Repeated("a", 60) + Repeated("課", 20), 1, 36, 504, 678},
+        {CaseB, 1, office126, 2, 33, 504, 681},
+        {CaseC, 1, office126, 2, 33, 504, 681},
+        {CaseD, 2, office126, 2, 33, 504, 765},
+    };
+    for (const Row &row : rows) {
+        Records r;
+        char *fields[] = {r.info.authorName, r.info.officeName, r.info.facilityName};
+        std::strcpy(fields[row.field], row.name.c_str());
+        PageDescription page{kU, {}};
+        AddReportHeader(page, row.report, r.sources, "");
+        const bool tall = row.report == CaseC || row.report == CaseD;
+        const int right = (tall ? 55 : 53) * kU;
+        const int nextRow = (row.field == 0 ? 16 : row.field == 1 ? 18 : 22) * kU;
+        std::string printed;
+        std::vector<const PageItem *> lines;
+        for (const PageItem &item : page.items)
+            if (item.kind == PageItemKind::Text && item.y >= row.y - kU / 4 && item.y < nextRow &&
+                item.x >= (row.field == 0 ? (tall ? 41 : 39) * kU : 12 * kU) &&
+                item.text != "作成者") {
+                lines.push_back(&item);
+                printed += item.text;
+            }
+        EXPECT_EQ(printed, row.name) << row.report << " " << row.name;
+        ASSERT_EQ(lines.size(), row.lines) << row.report << " " << row.name;
+        EXPECT_EQ(lines[0]->x, row.x);
+        EXPECT_EQ(lines[0]->y, row.y);
+        for (const PageItem *line : lines) {
+            const int height = line->height > 0 ? line->height : kU;
+            EXPECT_EQ(line->height, row.height) << line->text;
+            EXPECT_LE(line->x + EstimatedWidth(line->text, height), right) << line->text;
+            EXPECT_EQ(line->maxWidth, right - line->x);
+            EXPECT_LE(line->y + height, nextRow) << line->text;
+            // Lines under the author's label start below it.
+            if (row.field == 0 && line->x < (tall ? 44 : 42) * kU) {
+                EXPECT_GE(line->y, 14 * kU) << line->text;
+            }
+        }
+        // The label stays where it is.
+        if (row.field == 0) {
+            EXPECT_TRUE(Has(page, "作成者", (tall ? 41 : 39) * kU, 546));
+        }
+    }
 }
 
 TEST(LowOutletReport, RowsOfEachSizeClassAndCase) {
@@ -332,6 +367,38 @@ TEST(LowOutletReport, OutputsInBlueAndBlackWithTheFigure) {
             EXPECT_EQ(item.y2, 427);
         }
         EXPECT_EQ(pictures, 1);
+    }
+}
+
+// Between the standard's make-up (ending at 30 1/2) and the figure (from 35), judged by the
+// shown whole standard: case A 5 m small No. 1 12 has 28, case B 8 m over 7 m has 30.
+TEST(LowOutletReport, VerdictBlockAboveTheFigure) {
+    struct Row {
+        OutletCase report;
+        const char *measured;
+        const char *text;
+        int x, y;
+        PageColour colour;
+    } rows[] = {
+        {CaseA, "30", "排出口の臭気指数（測定値）", 1386, 1302, kLabelBlack},
+        {CaseA, "30", "30", 1974, 1302, kLabelBlack},
+        {CaseA, "30", "判定", 1386, 1365, kLabelBlack},
+        {CaseA, "30", "不適合（超過 2.0）", 1680, 1365, kResultBlue},
+        {CaseA, "30", "必要な低減率", 1386, 1428, kLabelBlack},
+        {CaseA, "30", "37 %", 1680, 1428, kResultBlue},
+        {CaseA, "27.89", "適合（余裕 0.1）", 1680, 1365, kResultBlue},
+        {CaseB, "20", "適合（余裕 10.0）", 1680, 1365, kResultBlue},
+    };
+    for (const Row &row : rows) {
+        Records r;
+        const bool caseA = row.report == CaseA;
+        LowOutlet(r, row.report, caseA ? "5" : "8", caseA ? "" : "7", SizeSmall);
+        std::strcpy(r.in.measuredIndexText, row.measured);
+        r.in.measuredIndex = std::atof(row.measured);
+        JudgeReport(row.report, r.sources);
+        const PageDescription page = DescribeReport(row.report, r.sources, kU);
+        EXPECT_TRUE(Has(page, row.text, row.x, row.y, row.colour)) << row.measured << row.text;
+        EXPECT_EQ(Find(page, "必要な低減率").size(), r.sources.verdict.complies ? 0u : 1u);
     }
 }
 
