@@ -14,6 +14,26 @@ bool TallLayout(OutletCase report) {
     return report == CaseC || report == CaseD;
 }
 
+// The start of text that fits in maxBytes, ending after its last blank when it has one, so
+// that "主任技師　山田太郎" keeps the person's name on one line; never empty.
+std::string LineOf(const std::string &text, int maxBytes) {
+    const std::string cut = CutText(text.c_str(), maxBytes);
+    if (cut.empty())
+        return text;
+    if (cut.size() == text.size())
+        return cut;
+    size_t afterBlank = 0;
+    for (size_t i = 0; i < cut.size(); ++i) {
+        if (cut[i] == ' ')
+            afterBlank = i + 1;
+        else if (cut.compare(i, 2, "　") == 0)
+            afterBlank = i + 2;
+        if (IsLeadByte(static_cast<unsigned char>(cut[i])))
+            ++i;
+    }
+    return afterBlank > 0 ? cut.substr(0, afterBlank) : cut;
+}
+
 } // namespace
 
 Report MakeReport(OutletCase report, const OutletInputs &in, const OutletResults &results,
@@ -91,9 +111,7 @@ void AddWholeName(PageDescription &page, int x, int nextX, int y, int right,
     y += u - smallest;
     for (int line = 1; !rest.empty(); ++line) {
         const int width = right - lineX;
-        std::string part = line == maxLines ? rest : CutText(rest.c_str(), width * 2 / smallest);
-        if (part.empty())
-            part = rest;
+        std::string part = line == maxLines ? rest : LineOf(rest, width * 2 / smallest);
         AddSizedText(page, lineX, y, part, smallest, width);
         rest.erase(0, part.size());
         lineX = nextX;

@@ -266,6 +266,13 @@ TEST(ReportHeader, NamesAreWholeWithinTheFrame) {
             EXPECT_TRUE(Has(page, "作成者", (tall ? 41 : 39) * kU, 546));
         }
     }
+    // A line breaks after its last blank: the person's name stays whole, under the label.
+    Records r;
+    std::strcpy(r.info.authorName, author60.c_str());
+    PageDescription page{kU, {}};
+    AddReportHeader(page, CaseA, r.sources, "");
+    EXPECT_TRUE(Has(page, "課公害対策係　主任技師　", 1638, 588));
+    EXPECT_TRUE(Has(page, "山田太郎です", 1638, 621));
 }
 
 TEST(LowOutletReport, RowsOfEachSizeClassAndCase) {
