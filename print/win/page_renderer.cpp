@@ -1,5 +1,6 @@
 #include "print/win/page_renderer.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -87,11 +88,9 @@ TextEnd PrintText(HDC dc, const PageItem &item, int height, TextEnd before) {
     HFONT narrowed = nullptr;
     HGDIOBJ font = nullptr;
     if (item.maxWidth > 0 && width > item.maxWidth) {
-        // Wider glyphs than half a height a byte: the same text in narrower ones.
-        TEXTMETRICA metrics{};
-        GetTextMetricsA(dc, &metrics);
-        const int average = metrics.tmAveCharWidth * item.maxWidth / width;
-        narrowed = CreateReportFont(kReportFace, height, average > 0 ? average : 1);
+        // Wider glyphs than half a height a byte (Latin capitals): the text smaller, as far
+        // as its room needs. Wine's printer driver ignores a font's width.
+        narrowed = CreateReportFont(kReportFace, std::max(1, height * item.maxWidth / width));
         font = SelectObject(dc, narrowed);
         width = TextWidth(dc, item.text);
     }
