@@ -14,9 +14,10 @@ bool TallLayout(OutletCase report) {
     return report == CaseC || report == CaseD;
 }
 
-// The start of text that fits in maxBytes, ending after its last blank when it has one, so
-// that "主任技師　山田太郎" keeps the person's name on one line; never empty.
-std::string LineOf(const std::string &text, int maxBytes) {
+// The start of text that fits in maxBytes, ending after its last blank when it has one and
+// the rest still fits in laterBytes, so that "主任技師　山田太郎" keeps the person's name on
+// one line; never empty.
+std::string LineOf(const std::string &text, int maxBytes, int laterBytes) {
     const std::string cut = CutText(text.c_str(), maxBytes);
     if (cut.empty())
         return text;
@@ -31,7 +32,8 @@ std::string LineOf(const std::string &text, int maxBytes) {
         if (IsLeadByte(static_cast<unsigned char>(cut[i])))
             ++i;
     }
-    return afterBlank > 0 ? cut.substr(0, afterBlank) : cut;
+    const bool restFits = static_cast<int>(text.size() - afterBlank) <= laterBytes;
+    return afterBlank > 0 && restFits ? cut.substr(0, afterBlank) : cut;
 }
 
 } // namespace
@@ -111,7 +113,8 @@ void AddWholeName(PageDescription &page, int x, int nextX, int y, int right,
     y += u - smallest;
     for (int line = 1; !rest.empty(); ++line) {
         const int width = right - lineX;
-        std::string part = line == maxLines ? rest : LineOf(rest, width * 2 / smallest);
+        const int laterBytes = (maxLines - line) * ((right - nextX) * 2 / smallest);
+        std::string part = line == maxLines ? rest : LineOf(rest, width * 2 / smallest, laterBytes);
         AddSizedText(page, lineX, y, part, smallest, width);
         rest.erase(0, part.size());
         lineX = nextX;

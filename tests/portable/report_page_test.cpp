@@ -225,6 +225,8 @@ TEST(ReportHeader, NamesAreWholeWithinTheFrame) {
         {CaseA, 2, Repeated("乾燥炉", 13) + "ab", 1, 0, 504, 756}, // 80 bytes
         {CaseC, 1, Repeated("a", 60) + Repeated("課", 20), 1, 36, 504, 678},
         {CaseB, 1, office126, 2, 33, 504, 681},
+        // A blank so early that breaking there would leave too much for the second line.
+        {CaseA, 1, "山田　" + Repeated("x", 120), 2, 33, 504, 681},
         {CaseC, 1, office126, 2, 33, 504, 681},
         {CaseD, 2, office126, 2, 33, 504, 765},
     };
