@@ -53,10 +53,10 @@ struct PrintedCase {
     const char *building;
     Field fields[12];
     int clicks[4];
-    const char *measured; // the measured index, or nullptr for none
     const char *author;
     const char *office;
     const char *facility;
+    const char *measured; // the measured index, or nullptr for none
 };
 
 // The longest names an officer gives: a 60-byte author with the department before the
@@ -67,19 +67,15 @@ const char kLongOffice[] =
     "処理設備（臭気対策棟）北側排出口の排気処理の設備";
 
 // Case A exceeds its standard (28) and carries the long names; case B complies.
-const PrintedCase kCaseA = {"5",  nullptr,     {{1013, "12"}}, {1014},
-                            "30", kLongAuthor, kLongOffice,    "第２乾燥炉"};
+const PrintedCase kCaseA = {"5",         nullptr,     {{1013, "12"}}, {1014},
+                            kLongAuthor, kLongOffice, "第２乾燥炉",   "30"};
 const PrintedCase kCaseB = {
-    "10", "12", {{1013, "12"}}, {1015}, "10", "環境保全課　鈴木", "", "塗装ブース排気口"};
+    "10", "12", {{1013, "12"}}, {1015}, "環境保全課　鈴木", "", "塗装ブース排気口", "10"};
 // Case C: the wet flow with its moisture, both boundary distances left out.
-const PrintedCase kCaseC = {"20",
-                            "15",
-                            {{1013, "12"}, {1031, "200"}, {1007, "20"}, {1004, ""}, {1003, ""}},
-                            {1027},
-                            nullptr,
-                            "佐藤",
-                            "カモルテ化学工業株式会社",
-                            "ボイラー"};
+const PrintedCase kCaseC = {
+    "20",       "15",   {{1013, "12"}, {1031, "200"}, {1007, "20"}, {1004, ""}, {1003, ""}},
+    {1027},     "佐藤", "カモルテ化学工業株式会社",
+    "ボイラー", nullptr};
 // Case D: a downward outlet given by its area, with a measured index over its standard
 // and the long names.
 const PrintedCase kCaseD = {
@@ -87,10 +83,10 @@ const PrintedCase kCaseD = {
     "10",
     {{1013, "12"}, {1026, "0.785"}, {1010, "300"}, {1007, "10"}, {1004, "50"}, {1003, "20"}},
     {1015, 1025, 1022},
-    "48",
     kLongAuthor,
     kLongOffice,
-    kLongOffice};
+    kLongOffice,
+    "48"};
 
 bool IsScreen(HWND w) {
     return TextOf(w) == kTitle && GetDlgItem(w, kPrint) != nullptr;
