@@ -62,7 +62,7 @@ for page in a d d:mono; do
   mode=${mode#:}
   tools/with-display bash tests/print/print_test.sh "$report" \
     "$win/tests/win/kamorte_print_driver.exe" "$program" \
-    "$win/tests/print/kamorte_page_check.exe" "$printed" $mode >"$walk_dir/print_$report$mode.log"
+    "$win/tests/print/kamorte_page_check.exe" "$printed" ${mode:+"$mode"} >"$walk_dir/print_$report$mode.log"
   convert "$printed/print_case_$report${mode:+_$mode}.png" -resize 25% \
     "$shots/printed_case_$report${mode:+_$mode}.png"
 done

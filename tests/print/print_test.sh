@@ -25,8 +25,9 @@ if [ "$mode" = refused ]; then
   cupsreject "$queue"
 fi
 winpath() { printf 'Z:%s' "$1"; }
-driver_mode=$([ "$mode" = refused ] && echo refused || true)
-run_driver() { "$root/tools/wine-run" "$driver" "$(winpath "$program")" "$which" $driver_mode | tr -d '\r'; }
+driver_mode=""
+[ "$mode" != refused ] || driver_mode=refused
+run_driver() { "$root/tools/wine-run" "$driver" "$(winpath "$program")" "$which" ${driver_mode:+"$driver_mode"} | tr -d '\r'; }
 result=$(run_driver || true)
 # Nothing at all, not even the driver's first line: Wine did not start it (its server of
 # the test before may still be going down). Once more, after it has gone.
