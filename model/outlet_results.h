@@ -33,6 +33,9 @@ constexpr LowOutletResult kNoLowResult = {-1.0, -1.0};
 struct OutletResults {
     LowOutletResult low = kNoLowResult;
     TallOutletResult tall = kNoTallResult;
+    // How many constants of the dispersion model the tall result was computed with differ
+    // from the built-in ones (smell.prm changed them); the printed page says so.
+    int tallConstantsChanged = 0;
 };
 
 // Whether there is a result, which the screen then shows; the one test of it.

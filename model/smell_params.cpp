@@ -180,3 +180,14 @@ SmellParamsSource ReadSmellParamsFile(SmellParams &params, const char *path) {
 void ReadSmellParams(SmellParams &params) {
     ReadSmellParamsFile(params, "smell.prm");
 }
+
+int ChangedSmellParams(const SmellParams &params) {
+    SmellParams defaults;
+    SetDefaultSmellParams(defaults);
+    const double *now = &params.downwindStep;
+    const double *built = &defaults.downwindStep;
+    int changed = 0;
+    for (int i = 0; i < kSmellParamCount; ++i)
+        changed += !(now[i] == built[i]);
+    return changed;
+}

@@ -33,6 +33,8 @@ struct SmellParamsSource {
 // of 0; a σ coefficient of 0 or below of the class computed) keeps the default. Every other
 // value is used as written.
 void ReadSmellParams(SmellParams &params);
+// How many of the 129 constants differ from the built-in defaults.
+int ChangedSmellParams(const SmellParams &params);
 // The same from the named file, saying what was found.
 SmellParamsSource ReadSmellParamsFile(SmellParams &params, const char *path);
 // The same from an open file (read as bytes; CR LF counts as one line end). Returns the

@@ -86,6 +86,9 @@ PageDescription DescribeLowOutletReport(OutletCase report, const Report &from, i
     AddText(page, At(u, 42, 1, 2), At(u, 39), Format("２号基準：臭気指数 %d", no2));
     AddText(page, At(u, 42, 1, 2), At(u, 41, -1, 4), Format("希釈度： %d", dilution));
     AddText(page, At(u, 42, 1, 2), At(u, 42, 1, 2), Format("１号基準：臭気指数 %d", no1));
+    // The verdict between the standard's make-up and the figure.
+    AddVerdictBlock(page, At(u, 33), At(u, 31), from, false);
+    AddReportFooter(page, report, from);
     AddReportFrame(page, report);
     return page;
 }

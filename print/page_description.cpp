@@ -27,15 +27,45 @@ int At(int u, int whole, int num, int den) {
 // Each kind fills its own members; the others keep the zeros of an empty item.
 void AddText(PageDescription &page, int x, int y, const std::string &text, PageColour colour,
              ReportFont font) {
-    page.items.push_back({PageItemKind::Text, x, y, 0, 0, text, font, colour, {}, 0});
+    page.items.push_back({PageItemKind::Text, x, y, 0, 0, text, font, colour, {}, 0, 0, 0, false});
+}
+
+void AddSizedText(PageDescription &page, int x, int y, const std::string &text, int height,
+                  int maxWidth, PageColour colour) {
+    AddText(page, x, y, text, colour);
+    page.items.back().height = height;
+    page.items.back().maxWidth = maxWidth;
+}
+
+int EstimatedWidth(const std::string &text, int height) {
+    return static_cast<int>(text.size()) * height / 2;
+}
+
+void AddFollowingText(PageDescription &page, int gap, int raise, const std::string &text) {
+    // The text it continues: the last text, whatever lines or pictures came after it.
+    const PageItem *last = nullptr;
+    for (const PageItem &item : page.items)
+        if (item.kind == PageItemKind::Text)
+            last = &item;
+    if (last == nullptr)
+        return;
+    const int height = last->height > 0 ? last->height : FontHeight(last->font, page.unit);
+    PageItem next = *last;
+    next.x = last->x + EstimatedWidth(last->text, height) + gap;
+    next.y = last->y - raise;
+    next.text = text;
+    next.maxWidth = 0;
+    next.afterPrevious = true;
+    page.items.push_back(next);
 }
 
 void AddLine(PageDescription &page, int x1, int y1, int x2, int y2) {
-    page.items.push_back({PageItemKind::Line, x1, y1, x2, y2, "", {}, kFrameGrey, {}, 0});
+    page.items.push_back(
+        {PageItemKind::Line, x1, y1, x2, y2, "", {}, kFrameGrey, {}, 0, 0, 0, false});
 }
 
 void AddPicture(PageDescription &page, PictureSource source, int resourceId, int x, int y,
                 int width, int height) {
     page.items.push_back(
-        {PageItemKind::Picture, x, y, width, height, "", {}, {}, source, resourceId});
+        {PageItemKind::Picture, x, y, width, height, "", {}, {}, source, resourceId, 0, 0, false});
 }

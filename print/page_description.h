@@ -40,6 +40,15 @@ struct PageItem {
     PageColour colour;
     PictureSource source;
     int resourceId;
+    // Text: a height other than the font's (0: the font's own), and the width the text must
+    // keep within (0: none), which the renderer holds to by narrowing glyphs that the
+    // estimate of half a height a byte did not foresee.
+    int height = 0;
+    int maxWidth = 0;
+    // Text that continues the text before it (an exponent, a unit): x counts from the
+    // estimated end of that text, and the renderer moves it as far as the measured end lies
+    // from the estimate, so that it stands close to what it continues in any face.
+    bool afterPrevious = false;
 };
 
 struct PageDescription {
@@ -60,6 +69,15 @@ int ScaledUnit(float factor, int u);
 
 void AddText(PageDescription &page, int x, int y, const std::string &text,
              PageColour colour = kLabelBlack, ReportFont font = ReportFont::Body);
+// A text in the body face at its own height, kept within maxWidth device units.
+void AddSizedText(PageDescription &page, int x, int y, const std::string &text, int height,
+                  int maxWidth, PageColour colour = kLabelBlack);
+// The width a text takes at a font height: half the height a byte, as a double-byte
+// character of the Mincho faces is one em. Wide Latin letters can run over it.
+int EstimatedWidth(const std::string &text, int height);
+// Text continuing the last text item, gap device units after its estimated end, raised by
+// raise; in the last item's colour and height.
+void AddFollowingText(PageDescription &page, int gap, int raise, const std::string &text);
 void AddLine(PageDescription &page, int x1, int y1, int x2, int y2);
 void AddPicture(PageDescription &page, PictureSource source, int resourceId, int x, int y,
                 int width, int height);

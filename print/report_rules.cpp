@@ -14,6 +14,28 @@ bool TallLayout(OutletCase report) {
     return report == CaseC || report == CaseD;
 }
 
+// The start of text that fits in maxBytes, ending after its last blank when it has one and
+// the rest still fits in laterBytes, so that "主任技師　山田太郎" keeps the person's name on
+// one line; never empty.
+std::string LineOf(const std::string &text, int maxBytes, int laterBytes) {
+    const std::string cut = CutText(text.c_str(), maxBytes);
+    if (cut.empty())
+        return text;
+    if (cut.size() == text.size())
+        return cut;
+    size_t afterBlank = 0;
+    for (size_t i = 0; i < cut.size(); ++i) {
+        if (cut[i] == ' ')
+            afterBlank = i + 1;
+        else if (cut.compare(i, 2, "　") == 0)
+            afterBlank = i + 2;
+        if (IsLeadByte(static_cast<unsigned char>(cut[i])))
+            ++i;
+    }
+    const bool restFits = static_cast<int>(text.size() - afterBlank) <= laterBytes;
+    return afterBlank > 0 && restFits ? cut.substr(0, afterBlank) : cut;
+}
+
 } // namespace
 
 Report MakeReport(OutletCase report, const OutletInputs &in, const OutletResults &results,
@@ -29,8 +51,22 @@ Report MakeReport(OutletCase report, const OutletInputs &in, const OutletResults
         made.shown = FormatTallResults(in, r, grid);
         made.landingDilution = LandingDilution(r, grid);
         made.mapPicture = PrintedMapImage(colour, grid, map, in, r);
+        made.constantsChanged = results.tallConstantsChanged;
     }
+    JudgeReport(report, made);
     return made;
+}
+
+void JudgeReport(OutletCase report, Report &made) {
+    const OutletResults &results = made.results;
+    const bool computed = TallLayout(report) ? HasResult(results.tall) : HasResult(results.low);
+    made.judged = false;
+    if (computed && made.inputs.measuredIndex >= 0) {
+        const OutletStandard standard = StandardOf(report, results);
+        made.judged = JudgeMeasured(standard, made.inputs.measuredIndex, &made.verdict);
+        if (made.judged)
+            made.reduction = ReductionNeeded(standard, made.verdict);
+    }
 }
 
 std::string FormatReportDate(int year, int month, int day, int hour, int minute, int second) {
@@ -55,6 +91,37 @@ std::string TypedValue(const char *text, double stored) {
     return formatted;
 }
 
+void AddWholeName(PageDescription &page, int x, int nextX, int y, int right,
+                  const std::string &name, int maxLines) {
+    if (name.empty())
+        return;
+    const int u = page.unit;
+    const int bytes = static_cast<int>(name.size());
+    const int smallest = ScaledUnit(0.8f, u);
+    const int fitting = (right - x) * 2 / bytes;
+    if (fitting >= u) {
+        AddSizedText(page, x, y, name, 0, right - x);
+        return;
+    }
+    // A smaller first line ends where its label ends, as if on the same line of print.
+    if (fitting >= smallest) {
+        AddSizedText(page, x, y + u - fitting, name, fitting, right - x);
+        return;
+    }
+    std::string rest = name;
+    int lineX = x;
+    y += u - smallest;
+    for (int line = 1; !rest.empty(); ++line) {
+        const int width = right - lineX;
+        const int laterBytes = (maxLines - line) * ((right - nextX) * 2 / smallest);
+        std::string part = line == maxLines ? rest : LineOf(rest, width * 2 / smallest, laterBytes);
+        AddSizedText(page, lineX, y, part, smallest, width);
+        rest.erase(0, part.size());
+        lineX = nextX;
+        y += smallest;
+    }
+}
+
 void AddReportHeader(PageDescription &page, OutletCase report, const Report &from,
                      const char *caseHeading) {
     const int u = page.unit;
@@ -63,25 +130,19 @@ void AddReportHeader(PageDescription &page, OutletCase report, const Report &fro
     // right-hand header items in by two.
     const int left = tall ? 5 : 7;
     const int right = tall ? 41 : 39;
-    const int namesBytes = tall ? 100 : kPrintInfoSize - 1;
     const PrintInfo &info = from.info;
     AddText(page, At(u, left), At(u, 7), from.title, kLabelBlack, ReportFont::Title);
     AddText(page, At(u, right), At(u, 11), from.printedAt);
-    // A long name would run past the frame and off the paper: it then ends at the frame's
-    // right edge, with its label four units before it. Half a unit a byte, as values print.
-    const std::string author = CutText(info.authorName, 30);
+    // Each name is printed whole, within the frame's width. The author has the rows down to
+    // the office line; its further lines start under its label. The office and facility
+    // lines are two units apart: each may take the unit below it.
     const int frameRight = At(u, tall ? 55 : 53);
-    const int authorWidth = static_cast<int>(author.size()) * u / 2;
-    const int authorX = std::min(At(u, right + 4), frameRight - authorWidth);
-    AddText(page, authorX - At(u, 4), At(u, 13), "作成者");
-    if (!author.empty())
-        AddText(page, authorX, At(u, 13), author);
+    AddText(page, At(u, right), At(u, 13), "作成者");
+    AddWholeName(page, At(u, right + 4), At(u, right), At(u, 13), frameRight, info.authorName, 3);
     AddText(page, At(u, left), At(u, 16), "事業所名");
-    if (info.officeName[0] != '\0')
-        AddText(page, At(u, 12), At(u, 16), CutText(info.officeName, namesBytes));
+    AddWholeName(page, At(u, 12), At(u, 12), At(u, 16), frameRight, info.officeName, 2);
     AddText(page, At(u, left), At(u, 18), "施設名");
-    if (info.facilityName[0] != '\0')
-        AddText(page, At(u, 12), At(u, 18), CutText(info.facilityName, namesBytes));
+    AddWholeName(page, At(u, 12), At(u, 12), At(u, 18), frameRight, info.facilityName, 2);
     AddText(page, At(u, left), At(u, 22), caseHeading);
     AddText(page, At(u, tall ? 6 : 8), At(u, 24), "【入力項目】");
     AddText(page, At(u, tall ? 26 : 32), At(u, 24), "【出力項目】");

@@ -2,6 +2,7 @@
 #include "model/outlet_results.h"
 #include "model/result_texts.h"
 #include "model/map_settings.h"
+#include "model/verdict.h"
 #include "print/page_description.h"
 #include "print/print_info.h"
 
@@ -22,6 +23,12 @@ struct Report {
     // The map picture (kMapWidth × kMapImageRows, 3 bytes a pixel, bottom row first) for the
     // tall cases; empty in the low cases and when its memory was refused.
     std::vector<unsigned char> mapPicture;
+    // The verdict on the measured index, when one was given and could be judged.
+    bool judged;
+    Compliance verdict;
+    double reduction; // the fraction to remove; 0 when the outlet complies
+    // Constants of the dispersion model that differed from the built-in ones (tall cases).
+    int constantsChanged;
 };
 
 // The report of an outlet: the result texts as the screen shows them, the landing cell's
@@ -30,6 +37,9 @@ struct Report {
 Report MakeReport(OutletCase report, const OutletInputs &in, const OutletResults &results,
                   const double *grid, const MapSettings &map, const PrintInfo &info, bool colour);
 
+// The verdict on the report's measured index against its standard, as the screens judge.
+void JudgeReport(OutletCase report, Report &made);
+
 // "%d年%02d月%02d日%2d時%02d分%02d秒"
 std::string FormatReportDate(int year, int month, int day, int hour, int minute, int second);
 // At most maxBytes bytes of text, ending before a double-byte character that would not fit.
@@ -37,6 +47,23 @@ std::string CutText(const char *text, int maxBytes);
 // An input as typed when shorter than 10 bytes, else the accepted number with one decimal:
 // long texts would run into the output box.
 std::string TypedValue(const char *text, double stored);
+
+// A name printed whole from (x, y) up to right: in the body font when it fits, else in a
+// smaller one down to 0.8 of it, else in lines of that size below each other, the first
+// from x, the others from nextX, at most maxLines (the last holds the rest).
+void AddWholeName(PageDescription &page, int x, int nextX, int y, int right,
+                  const std::string &name, int maxLines);
+// An emission rate as the screen writes it: the mantissa at (x, y), the raised exponent
+// right after it and the unit m³N/min after that (without a number, the mantissa alone).
+void AddEmissionRate(PageDescription &page, int x, int y, const std::string &mantissa,
+                     const std::string &exponent);
+// With a judged measured index: the index, in the tall cases the measured emission rate,
+// the verdict and, when the outlet does not comply, the reduction needed; rows 1 1/2 units
+// apart from (x, y) on. Without a verdict, nothing.
+void AddVerdictBlock(PageDescription &page, int x, int y, const Report &from, bool tall);
+// The program and its version at the foot of the input column and, when smell.prm changed
+// constants of the dispersion model, how many.
+void AddReportFooter(PageDescription &page, OutletCase report, const Report &from);
 
 // The frame and header of the two column layouts.
 void AddReportHeader(PageDescription &page, OutletCase report, const Report &from,

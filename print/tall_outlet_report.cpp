@@ -37,8 +37,9 @@ void AddFlowRow(PageDescription &page, int row, const OutletInputs &in) {
     AddValueWithUnit(page, row, value, "m  /min", "3", false);
 }
 
-// The two boundary distances below row r; nothing entered reads "入力省略".
-void AddBoundaryRows(PageDescription &page, int r, const OutletInputs &in) {
+// The two boundary distances below row r; nothing entered reads "入力省略". Returns the
+// last row.
+int AddBoundaryRows(PageDescription &page, int r, const OutletInputs &in) {
     const int u = page.unit;
     const int labelX = At(u, 6);
     const int valueX = At(u, 18);
@@ -50,9 +51,11 @@ void AddBoundaryRows(PageDescription &page, int r, const OutletInputs &in) {
     AddText(page, At(u, 11), At(u, r + 6), "との最短距離");
     AddText(page, valueX, At(u, r + 6),
             DistanceValue(in.buildingToBoundaryText, in.tall.buildingToBoundary));
+    return r + 6;
 }
 
-void AddCaseCInputs(PageDescription &page, const OutletInputs &in) {
+// The input rows of each case; both return the last row.
+int AddCaseCInputs(PageDescription &page, const OutletInputs &in) {
     const int u = page.unit;
     int r = 32;
     AddFlowRow(page, r, in);
@@ -61,10 +64,10 @@ void AddCaseCInputs(PageDescription &page, const OutletInputs &in) {
         AddText(page, At(u, 6), At(u, r), PrintLabelOf(Field::Moisture));
         AddText(page, At(u, 18), At(u, r), TypedValue(in.moistureText, in.tall.moisture) + " %");
     }
-    AddBoundaryRows(page, r, in);
+    return AddBoundaryRows(page, r, in);
 }
 
-void AddCaseDInputs(PageDescription &page, const OutletInputs &in) {
+int AddCaseDInputs(PageDescription &page, const OutletInputs &in) {
     const int u = page.unit;
     const int labelX = At(u, 6);
     const int valueX = At(u, 18);
@@ -95,7 +98,7 @@ void AddCaseDInputs(PageDescription &page, const OutletInputs &in) {
     }
     AddText(page, labelX, At(u, f + 2), PrintLabelOf(Field::Moisture));
     AddText(page, valueX, At(u, f + 2), TypedValue(in.moistureText, in.tall.moisture) + " %");
-    AddBoundaryRows(page, f + 2, in);
+    return AddBoundaryRows(page, f + 2, in);
 }
 
 void AddTallOutputs(PageDescription &page, const Report &from) {
@@ -105,8 +108,7 @@ void AddTallOutputs(PageDescription &page, const Report &from) {
     const int labelX = At(u, 27);
     const int valueX = At(u, 45);
     AddText(page, labelX, At(u, 28), "２号基準：臭気排出強度（ＫＶＴ）");
-    AddText(page, valueX, At(u, 28), from.shown.rateMantissa, kResultBlue);
-    AddText(page, At(u, 48, 1, 2), At(u, 28, -1, 2), from.shown.rateExponent, kResultBlue);
+    AddEmissionRate(page, valueX, At(u, 28), from.shown.rateMantissa, from.shown.rateExponent);
     AddText(page, labelX, At(u, 30), "排出口における許容臭気指数");
     AddText(page, valueX, At(u, 30), Format("%d", RoundShown(r.allowableOutletIndex)), kResultBlue);
     AddText(page, At(u, 40), At(u, 32, -1, 2),
@@ -146,10 +148,10 @@ PageDescription DescribeTallOutletReport(OutletCase report, const Report &from, 
             TypedValue(in.buildingHeightText, in.tall.tallBuildingHeight) + " m");
     AddText(page, labelX, At(u, 30), PrintLabelOf(Field::No1Standard));
     AddText(page, valueX, At(u, 30), in.no1StandardText);
-    if (report == CaseC)
-        AddCaseCInputs(page, in);
-    else
-        AddCaseDInputs(page, in);
+    const int last = report == CaseC ? AddCaseCInputs(page, in) : AddCaseDInputs(page, in);
+    // The verdict below the last input row: the column has room down to the frame's end.
+    AddVerdictBlock(page, labelX, At(u, last + 2), from, true);
+    AddReportFooter(page, report, from);
     AddTallOutputs(page, from);
     AddReportMap(page, 45, from);
     AddReportFrame(page, report);

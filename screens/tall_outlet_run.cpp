@@ -4,6 +4,7 @@
 #include "app/platform_hooks.h"
 #include "app/shown_map.h"
 #include "model/outlet_inputs.h"
+#include "model/smell_params.h"
 #include "model/tall_calculation.h"
 
 namespace {
@@ -26,6 +27,11 @@ bool RunTallOutletOnScreen(HWND screen, OutletCase tallCase) {
     TallOutletResult &result = gOutletResults.tall;
     ComputeStatus status = CalculateTallOutlet(in, tallCase, gScreenGrid, &result);
     if (status == ComputeStatus::Ok) {
+        // The computation read smell.prm just now; read again, it gives the same constants.
+        SmellParams params;
+        SetDefaultSmellParams(params);
+        ReadSmellParams(params);
+        gOutletResults.tallConstantsChanged = ChangedSmellParams(params);
         gMapSettings = DefaultMapSettings(in.tall, result, gScreenGrid.Cells());
         if (!BuildMap()) {
             status = ComputeStatus::OutOfMemory;

@@ -51,15 +51,20 @@ fi
 tools/with-display bash tools/screenshots.sh "$program" "$walker" "$shots" | tee "$walk_dir/walk.log"
 
 step "printed pages"
-# Two reports printed for real to the project's PDF queue (case A and the case D example),
-# rendered as the print test renders them and reduced for the manual.
+# Reports printed for real to the project's PDF queues (case A and case D with a measured
+# index, case D also on the printer without colour), rendered as the print test renders
+# them and reduced for the manual.
 cmake --build "$win" -j "$jobs" --target kamorte_print_driver kamorte_page_check >/dev/null
 printed=$walk_dir/printed
-for report in a d; do
+for page in a d d:mono; do
+  report=${page%%:*}
+  mode=${page#"$report"}
+  mode=${mode#:}
   tools/with-display bash tests/print/print_test.sh "$report" \
     "$win/tests/win/kamorte_print_driver.exe" "$program" \
-    "$win/tests/print/kamorte_page_check.exe" "$printed" >"$walk_dir/print_$report.log"
-  convert "$printed/print_case_$report.png" -resize 25% "$shots/printed_case_$report.png"
+    "$win/tests/print/kamorte_page_check.exe" "$printed" ${mode:+"$mode"} >"$walk_dir/print_$report$mode.log"
+  convert "$printed/print_case_$report${mode:+_$mode}.png" -resize 25% \
+    "$shots/printed_case_$report${mode:+_$mode}.png"
 done
 
 step "documents"

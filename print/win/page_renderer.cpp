@@ -1,10 +1,11 @@
 #include "print/win/page_renderer.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
-HFONT CreateReportFont(const char *face, int height) {
-    return CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+HFONT CreateReportFont(const char *face, int height, int width) {
+    return CreateFontA(height, width, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY,
                        FIXED_PITCH | FF_MODERN, face);
 }
@@ -48,22 +49,76 @@ void DrawBitmapScaled(HDC dc, int resourceId, const char *path, bool fromFile, i
     DeleteObject(bitmap);
 }
 
+namespace {
+
+// The fonts of one page, one a height, made when first used.
+class PageFonts {
+  public:
+    ~PageFonts() {
+        for (const auto &made : fonts_)
+            DeleteObject(made.second);
+    }
+    HFONT Of(int height) {
+        for (const auto &made : fonts_)
+            if (made.first == height)
+                return made.second;
+        fonts_.emplace_back(height, CreateReportFont(kReportFace, height));
+        return fonts_.back().second;
+    }
+
+  private:
+    std::vector<std::pair<int, HFONT>> fonts_;
+};
+
+int TextWidth(HDC dc, const std::string &text) {
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    return size.cx;
+}
+
+// Where the text of an item ends as printed and as estimated, for the text that continues it.
+struct TextEnd {
+    int printed = 0;
+    int estimated = 0;
+};
+
+TextEnd PrintText(HDC dc, const PageItem &item, int height, TextEnd before) {
+    const int x = item.afterPrevious ? item.x + before.printed - before.estimated : item.x;
+    int width = TextWidth(dc, item.text);
+    HFONT narrowed = nullptr;
+    HGDIOBJ font = nullptr;
+    if (item.maxWidth > 0 && width > item.maxWidth) {
+        // Wider glyphs than half a height a byte (Latin capitals): the text smaller, as far
+        // as its room needs. Wine's printer driver ignores a font's width.
+        narrowed = CreateReportFont(kReportFace, std::max(1, height * item.maxWidth / width));
+        font = SelectObject(dc, narrowed);
+        width = TextWidth(dc, item.text);
+    }
+    SetTextColor(dc, RGB(item.colour.red, item.colour.green, item.colour.blue));
+    TextOutA(dc, x, item.y, item.text.c_str(), static_cast<int>(item.text.size()));
+    if (narrowed != nullptr) {
+        SelectObject(dc, font);
+        DeleteObject(narrowed);
+    }
+    return {x + width, item.x + EstimatedWidth(item.text, height)};
+}
+
+} // namespace
+
 void DrawPage(HDC dc, const PageDescription &page, const char *mapFile) {
-    HFONT fonts[3] = {};
+    PageFonts fonts;
     HGDIOBJ fontBefore = nullptr;
     HPEN pen = nullptr;
     HGDIOBJ penBefore = nullptr;
+    TextEnd lastText;
     for (const PageItem &item : page.items) {
         switch (item.kind) {
         case PageItemKind::Text: {
-            HFONT &font = fonts[static_cast<int>(item.font)];
-            if (font == nullptr)
-                font = CreateReportFont(kReportFace, FontHeight(item.font, page.unit));
-            HGDIOBJ previous = SelectObject(dc, font);
+            const int height = item.height > 0 ? item.height : FontHeight(item.font, page.unit);
+            HGDIOBJ previous = SelectObject(dc, fonts.Of(height));
             if (fontBefore == nullptr)
                 fontBefore = previous;
-            SetTextColor(dc, RGB(item.colour.red, item.colour.green, item.colour.blue));
-            TextOutA(dc, item.x, item.y, item.text.c_str(), static_cast<int>(item.text.size()));
+            lastText = PrintText(dc, item, height, lastText);
             break;
         }
         case PageItemKind::Line:
@@ -86,11 +141,9 @@ void DrawPage(HDC dc, const PageDescription &page, const char *mapFile) {
             break;
         }
     }
+    // The fonts go when this returns: the context must hold its own font by then.
     if (fontBefore != nullptr)
         SelectObject(dc, fontBefore);
-    for (HFONT font : fonts)
-        if (font != nullptr)
-            DeleteObject(font);
     if (penBefore != nullptr)
         SelectObject(dc, penBefore);
     if (pen != nullptr)

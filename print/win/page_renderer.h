@@ -3,8 +3,9 @@
 
 #include <windows.h>
 
-// A font of the report: the given face and height, normal weight, Shift-JIS.
-HFONT CreateReportFont(const char *face, int height);
+// A font of the report: the given face and height, normal weight, Shift-JIS; width, the
+// average glyph width, 0 for the face's own proportions.
+HFONT CreateReportFont(const char *face, int height, int width = 0);
 
 // Draws the whole bitmap stretched into the rectangle: a resource of this program, or with
 // fromFile the BMP file at path. Draws nothing when the bitmap cannot be loaded.

@@ -58,6 +58,20 @@ bool PrintPage(HDC dc, OutletCase report, bool colour, const std::string &docume
     return true;
 }
 
+// DC_COLORDEVICE of the chosen printer; a printer that does not answer keeps its device
+// mode's word.
+bool PrinterPrintsColour(HGLOBAL names, const DEVMODEA *mode) {
+    auto *devNames = static_cast<DEVNAMES *>(GlobalLock(names));
+    if (devNames == nullptr)
+        return true;
+    const char *base = reinterpret_cast<const char *>(devNames);
+    const int capable =
+        DeviceCapabilitiesA(base + devNames->wDeviceOffset, base + devNames->wOutputOffset,
+                            DC_COLORDEVICE, nullptr, mode);
+    GlobalUnlock(names);
+    return capable != 0;
+}
+
 } // namespace
 
 Report ReportOfCurrentOutlet(OutletCase report, bool colour) {
@@ -76,7 +90,12 @@ bool QueryPrinter(const PRINTDLGA &request) {
     if (mode == nullptr)
         return false;
     gPrinterResolution = GetDeviceCaps(request.hDC, LOGPIXELSY);
-    const bool colour = (mode->dmFields & DM_COLOR) != 0 && mode->dmColor == DMCOLOR_COLOR;
+    bool colour = (mode->dmFields & DM_COLOR) != 0 && mode->dmColor == DMCOLOR_COLOR;
+    // Wine's driver says colour in the device mode of every queue, also of one whose PPD
+    // says *ColorDevice: False; the printer's own capability says what it can print. Such
+    // a printer would grey the colour map by brightness and lose its order.
+    if (colour)
+        colour = PrinterPrintsColour(request.hDevNames, mode);
     GlobalUnlock(request.hDevMode);
     return colour;
 }

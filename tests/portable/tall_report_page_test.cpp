@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -87,6 +88,10 @@ TEST(TallOutletReport, CaseCRowsMoveWithTheWetFlow) {
         {1, "", "", "排出口と敷地境界との", 252, Y(36)},
         {1, "", "", "最短距離", 529, Y(37)},
         {1, "", "", "との最短距離", 462, Y(40)},
+        // The foot of the column names the program and the constants smell.prm changed.
+        {1, "", "", "カモルテ   Version 1.1  R5", 252, 2604 - 10 - 99},
+        {1, "", "", "拡散モデルの定数：smell.prm", 252, 2604 - 10 - 66},
+        {1, "", "", "（既定値と異なる定数 3 個）", 252, 2604 - 10 - 33},
     };
     for (const Row &row : rows) {
         Records r;
@@ -97,6 +102,7 @@ TEST(TallOutletReport, CaseCRowsMoveWithTheWetFlow) {
         Records::Text(r.in.buildingToBoundaryText, row.buildingDistance);
         r.in.tall.outletToBoundary = row.outletDistance[0] ? 50 : -1;
         r.in.tall.buildingToBoundary = row.buildingDistance[0] ? 20 : -1;
+        r.sources.constantsChanged = 3;
         const PageDescription page = DescribeReport(CaseC, r.sources, kU);
         EXPECT_TRUE(Has(page, row.text, row.x, row.y)) << row.flowMode << " " << row.text;
         if (row.outletDistance[0] == '\0') {
@@ -186,6 +192,10 @@ TEST(TallOutletReport, OutputColumn) {
         {1, "２号基準：臭気排出強度（ＫＶＴ）", 1134, Y(28), kLabelBlack},
         {1, "9.1×10", 1890, Y(28), kResultBlue},
         {1, "6", 2037, Y(28) - 21, kResultBlue},
+        // The unit after the raised exponent, its 3 raised a quarter unit.
+        {1, "m", 2037 + 21 + 10, Y(28), kResultBlue},
+        {1, "3", 2068 + 21, Y(28) - 10, kResultBlue},
+        {1, "N/min", 2089 + 21, Y(28), kResultBlue},
         {1, "45", 1890, Y(30), kResultBlue},
         {1, "（ ＝ １号基準(12) + 希釈度(33) ）", 1680, Y(32) - 21, kLabelBlack},
         {1, "1500.0 m  /min", 1890, Y(34), kResultBlue},
@@ -208,6 +218,36 @@ TEST(TallOutletReport, OutputColumn) {
     const PageDescription page = DescribeReport(CaseD, r.sources, kU);
     for (const char *word : {"無", "弱", "強"})
         EXPECT_EQ(Count(page, word), 0);
+}
+
+// Below the last input row (46 upward, 44 downward), rows 1 1/2 units apart. The allowable
+// rate is 9.07×10⁶, the dry flow 1500.
+TEST(TallOutletReport, VerdictBlockBelowTheInputs) {
+    struct Row {
+        int direction;
+        const char *measured;
+        const char *text;
+        int x, y;
+        PageColour colour;
+    } rows[] = {
+        {0, "40", "排出口の臭気指数（測定値）", 252, Y(48), kLabelBlack},
+        {0, "40", "1.5×10", 546, Y(48) + 126, kResultBlue},
+        {0, "40", "不適合（超過 2.2）", 546, Y(48) + 189, kResultBlue},
+        {0, "40", "40 %", 546, Y(48) + 252, kResultBlue},
+        {1, "30.5", "適合（余裕 7.3）", 546, Y(46) + 189, kResultBlue},
+    };
+    for (const Row &row : rows) {
+        Records r;
+        r.in.tall.outletDirection = static_cast<OutletDirection>(row.direction);
+        Records::Text(r.in.measuredIndexText, row.measured);
+        r.in.measuredIndex = std::atof(row.measured);
+        JudgeReport(CaseD, r.sources);
+        const PageDescription page = DescribeReport(CaseD, r.sources, kU);
+        EXPECT_TRUE(Has(page, row.text, row.x, row.y, row.colour)) << row.measured << row.text;
+        EXPECT_EQ(Count(page, "必要な低減率"), row.direction == 0 ? 1 : 0);
+    }
+    const PageDescription page = DescribeReport(CaseD, Records().sources, kU);
+    EXPECT_EQ(Count(page, "判定") + Count(page, "拡散モデルの定数：smell.prm"), 0);
 }
 
 TEST(ReportMap, LabelsAtTheirEdgeValues) {

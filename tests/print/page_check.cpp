@@ -1,17 +1,20 @@
 // Checks a printed page, rendered from the printer's PDF to a binary PPM at the printer's
 // own resolution, against the description of the page the program printed:
 //
-//   kamorte_page_check a|b|c|d PAGE.ppm [DRY-FLOW]
+//   kamorte_page_check a|b|c|d PAGE.ppm none|complies|fails colour|mono [DRY-FLOW]
 //
-// DRY-FLOW: the dry flow the tall-outlet screen showed; the raised 3 after it moves with
-// its length.
+// The verdict the screen showed decides the rows of the verdict block. DRY-FLOW: the dry
+// flow the tall-outlet screen showed; the raised 3 after it moves with its length.
 //
 // The printable area starts somewhere on the paper; its offset is found from the left and
-// bottom edges of the frame. Then every frame line must be where the description puts it,
-// every blue result must show blue ink, no blue may stand anywhere else, and a map picture
-// must show colour inside its frame.
+// bottom edges of the frame. Then every frame line must be where the description puts it and
+// no ink may stand left, right or below the frame (a long name must stay within its width).
+// In colour every blue result must show blue ink, no blue may stand anywhere else, and a map
+// picture must show colour inside its frame; in mono the grey bar beside the map must darken
+// from top to bottom (a colour bar greyed by brightness does not).
 #include "model/small_outlet.h"
 #include "print/report_rules.h"
+#include "resources/resource.h"
 
 #include <cmath>
 #include <cstdio>
@@ -63,6 +66,9 @@ bool Coloured(const unsigned char *p) {
     const int lo = std::min(p[0], std::min(p[1], p[2]));
     return hi - lo > 100 && !Blue(p);
 }
+bool Ink(const unsigned char *p) {
+    return p[0] < 160 || p[1] < 160 || p[2] < 160;
+}
 
 // The same records the print driver enters on the screens.
 void FillRecords(char which, OutletInputs &in, OutletResults &results) {
@@ -92,11 +98,22 @@ void FillRecords(char which, OutletInputs &in, OutletResults &results) {
     in.tall.dryFlow = 1000;
 }
 
+// The verdict block as the screen's verdict lays it out; its texts differ from the printed
+// ones only in digits.
+void JudgeAs(const char *verdict, Report &from) {
+    from.judged = std::strcmp(verdict, "none") != 0;
+    std::strcpy(from.inputs.measuredIndexText, "40");
+    from.verdict.measuredEmissionRate = 3.0e6;
+    from.verdict.complies = std::strcmp(verdict, "fails") != 0;
+    from.verdict.margin = from.verdict.complies ? 4.8 : -3.2;
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
-    if (argc < 3 || argc > 4 || std::strchr("abcd", argv[1][0]) == nullptr) {
-        std::printf("usage: kamorte_page_check a|b|c|d PAGE.ppm\n");
+    if (argc < 5 || argc > 6 || std::strchr("abcd", argv[1][0]) == nullptr) {
+        std::printf("usage: kamorte_page_check a|b|c|d PAGE.ppm none|complies|fails "
+                    "colour|mono [DRY-FLOW]\n");
         return 2;
     }
     const char which = argv[1][0];
@@ -109,15 +126,17 @@ int main(int argc, char **argv) {
     Report from{};
     OutletInputs &in = from.inputs;
     FillRecords(which, in, from.results);
-    if (argc == 4)
-        in.tall.dryFlow = from.results.tall.dryFlow = std::atof(argv[3]);
+    JudgeAs(argv[3], from);
+    const bool colour = std::strcmp(argv[4], "mono") != 0;
+    if (argc == 6)
+        in.tall.dryFlow = from.results.tall.dryFlow = std::atof(argv[5]);
     from.map = {2000, 20, 70, 200};
     from.shown.rateMantissa = "1.0×10";
     from.shown.rateExponent = "6";
     // Case C is printed without boundary distances.
     from.shown.boundary = which == 'c' ? "" : "50";
     from.shown.landingDistance = "  501";
-    from.colour = true;
+    from.colour = colour;
     // The page is rendered at the printer's resolution: device units are pixels.
     const int u = ReportUnit(300, 0);
     const PageDescription description = DescribeReport(report, from, u);
@@ -173,13 +192,16 @@ int main(int argc, char **argv) {
                     break;
                 }
             }
-        } else if (item.kind == PageItemKind::Text && item.colour == kResultBlue) {
+        } else if (colour && item.kind == PageItemKind::Text && item.colour == kResultBlue) {
             ++blues;
-            const int x0 = offsetX + item.x;
+            // A text that continues another stands where that one really ends, up to a unit
+            // before the estimate.
+            const int x0 = offsetX + item.x - (item.afterPrevious ? u : 0);
             const int y0 = offsetY + item.y;
             // Half a unit per byte is the nominal advance; proportional glyphs such as "m"
             // run over it.
-            const int x1 = x0 + std::max<int>(u, static_cast<int>(item.text.size()) * u * 2 / 3);
+            const int x1 =
+                offsetX + item.x + std::max<int>(u, static_cast<int>(item.text.size()) * u * 2 / 3);
             const int y1 = y0 + u;
             blueBoxes.push_back({x0, y0, x1, y1});
             int n = 0;
@@ -195,14 +217,30 @@ int main(int argc, char **argv) {
             const int x0 = offsetX + item.x, y0 = offsetY + item.y;
             pictureBoxes.push_back({x0, y0, x0 + item.x2, y0 + item.y2});
             if (item.source == PictureSource::MapFile) {
-                int n = 0;
+                int n = 0, inked = 0;
                 for (int y = y0 + 2; y < y0 + item.y2 - 2; ++y)
-                    for (int x = x0 + 2; x < x0 + item.x2 - 2; ++x)
+                    for (int x = x0 + 2; x < x0 + item.x2 - 2; ++x) {
                         n += Coloured(page.At(x, y));
+                        inked += Ink(page.At(x, y));
+                    }
                 const int area = (item.x2 - 4) * (item.y2 - 4);
-                std::printf("map picture: %d of %d pixels coloured\n", n, area);
-                if (n < area / 50) {
+                std::printf("map picture: %d of %d pixels coloured, %d inked\n", n, area, inked);
+                if (colour ? n < area / 50 : inked < area / 50) {
                     std::printf("FAILED: the map picture is missing from its frame\n");
+                    ++failures;
+                }
+            }
+            if (!colour && item.resourceId == IDB_GREY_BAR) {
+                // Down the middle of the bar, inside its outline: never lighter again.
+                int before = 256, risen = 0;
+                for (int step = 1; step < 10; ++step) {
+                    const unsigned char *p = page.At(x0 + item.x2 / 2, y0 + item.y2 * step / 10);
+                    const int v = (p[0] * 3 + p[1] * 6 + p[2]) / 10;
+                    risen += v > before + 12;
+                    before = v;
+                }
+                if (risen > 0) {
+                    std::printf("FAILED: the bar beside the map is no grey ramp\n");
                     ++failures;
                 }
             }
@@ -214,11 +252,23 @@ int main(int argc, char **argv) {
                 return true;
         return false;
     };
+    // Nothing outside the frame's width, nor below it: only the header stands above it.
+    const int inkLeft = offsetX + leftEdge - 4, inkRight = offsetX + leftEdge + frameWidth + 4;
+    int outside = 0;
+    for (int y = 0; y < page.height; ++y)
+        for (int x = 0; x < page.width; ++x)
+            if (Ink(page.At(x, y)) &&
+                (x < inkLeft || x > inkRight || y > offsetY + bottomEdge + 4) && outside++ < 5)
+                std::printf("ink outside the frame at (%d, %d)\n", x, y);
+    if (outside > 0) {
+        std::printf("FAILED: %d pixels of ink outside the frame\n", outside);
+        ++failures;
+    }
     int strayBlue = 0;
     for (int y = 0; y < page.height; ++y)
         for (int x = 0; x < page.width; ++x)
-            if (Blue(page.At(x, y)) && !inBoxes(blueBoxes, x, y) && !inBoxes(pictureBoxes, x, y) &&
-                strayBlue++ < 5)
+            if (colour && Blue(page.At(x, y)) && !inBoxes(blueBoxes, x, y) &&
+                !inBoxes(pictureBoxes, x, y) && strayBlue++ < 5)
                 std::printf("blue at (%d, %d)\n", x, y);
     if (strayBlue > 0) {
         std::printf("FAILED: %d blue pixels outside the results\n", strayBlue);

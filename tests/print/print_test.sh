@@ -2,13 +2,15 @@
 # Prints one case's report from the real program under Wine to the project's PDF queue,
 # finds the PDF by the job id CUPS gave, renders it at 300 dpi and checks it against the
 # page description.
-#   print_test.sh CASE DRIVER PROGRAM CHECKER PAGES [refused]
-# CASE a|b|c|d; PAGES: the folder that keeps the rendered page (print_case_CASE.png).
-# With "refused" the queue rejects jobs: the program must say so and print nothing.
+#   print_test.sh CASE DRIVER PROGRAM CHECKER PAGES [refused|mono]
+# CASE a|b|c|d; PAGES: the folder that keeps the rendered page (print_case_CASE.png, or
+# print_case_CASE_mono.png).
+# With "refused" the queue rejects jobs: the program must say so and print nothing. With
+# "mono" the page goes to a queue whose printer prints no colour.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 which=$1 driver=$2 program=$3 checker=$4 pages=$5 mode=${6:-}
-read -r queue out < <("$root/tools/print-queue.sh")
+read -r queue out < <("$root/tools/print-queue.sh" ${mode:+"$mode"})
 export PRINTER=$queue LPDEST=$queue
 mkdir -p "$pages"
 
@@ -23,7 +25,9 @@ if [ "$mode" = refused ]; then
   cupsreject "$queue"
 fi
 winpath() { printf 'Z:%s' "$1"; }
-run_driver() { "$root/tools/wine-run" "$driver" "$(winpath "$program")" "$which" $mode | tr -d '\r'; }
+driver_mode=""
+[ "$mode" != refused ] || driver_mode=refused
+run_driver() { "$root/tools/wine-run" "$driver" "$(winpath "$program")" "$which" ${driver_mode:+"$driver_mode"} | tr -d '\r'; }
 result=$(run_driver || true)
 # Nothing at all, not even the driver's first line: Wine did not start it (its server of
 # the test before may still be going down). Once more, after it has gone.
@@ -44,6 +48,8 @@ if [ "$mode" = refused ]; then
 fi
 echo "$result" | grep -qx printed
 dryflow=$(echo "$result" | sed -n 's/^dry flow shown: *//p')
+verdict=$(echo "$result" | sed -n 's/^verdict: *//p')
+ink=$([ "$mode" = mono ] && echo mono || echo colour)
 
 job=""
 for _ in $(seq 100); do
@@ -62,14 +68,14 @@ for _ in $(seq 150); do
 done
 [ -n "$pdf" ] || { echo "FAILED: job $job made no PDF in $out"; exit 1; }
 echo "job $job: $pdf"
-pdftoppm -r 300 -png -singlefile "$pdf" "$pages/print_case_$which"
+pdftoppm -r 300 -png -singlefile "$pdf" "$pages/print_case_$which${mode:+_$mode}"
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 pdftoppm -r 300 -singlefile "$pdf" "$scratch/page"
 if [ "${checker##*.}" = exe ]; then
-  "$root/tools/wine-run" "$checker" "$which" "$(winpath "$scratch/page.ppm")" $dryflow | tr -d '\r' >"$scratch/check" || status=$?
+  "$root/tools/wine-run" "$checker" "$which" "$(winpath "$scratch/page.ppm")" "$verdict" "$ink" $dryflow | tr -d '\r' >"$scratch/check" || status=$?
 else
-  "$checker" "$which" "$scratch/page.ppm" $dryflow >"$scratch/check" || status=$?
+  "$checker" "$which" "$scratch/page.ppm" "$verdict" "$ink" $dryflow >"$scratch/check" || status=$?
 fi
 cat "$scratch/check"
 exit "${status:-0}"

@@ -6,7 +6,8 @@
 //   kamorte_print_driver PROGRAM a|b|c|d [refused]
 //
 // With "refused" the printer is expected to fail: the print error message must appear and
-// the screen must take input again. Prints "printed" or "refused" on success.
+// the screen must take input again. Prints "printed" or "refused" on success, and before
+// it "verdict: none", "verdict: complies" or "verdict: fails" as the screen judged.
 #include <windows.h>
 
 #include <cstdio>
@@ -30,6 +31,9 @@ constexpr int kPrint = 1020;
 constexpr int kAuthor = 1021;
 constexpr int kOffice = 1022;
 constexpr int kFacility = 1023;
+constexpr int kMeasuredIndex = 1301;
+constexpr int kVerdict = 1302;
+constexpr int kReduction = 1304;
 
 bool Fail(const char *what) {
     std::printf("FAILED: %s\n", what);
@@ -52,28 +56,37 @@ struct PrintedCase {
     const char *author;
     const char *office;
     const char *facility;
+    const char *measured; // the measured index, or nullptr for none
 };
 
-const PrintedCase kCaseA = {"5",         nullptr,      {{1013, "12"}},
-                            {1014},      "山田　太郎", "カモルテ化学工業株式会社　東京工場",
-                            "第２乾燥炉"};
+// The longest names an officer gives: a 60-byte author with the department before the
+// person, a 126-byte office.
+const char kLongAuthor[] = "カモルテ市環境部環境保全課公害対策係　主任技師　山田太郎です";
+const char kLongOffice[] =
+    "カモルテ化学工業株式会社　東京工場　第二製造部　塗装乾燥ライン　第２乾燥炉排気"
+    "処理設備（臭気対策棟）北側排出口の排気処理の設備";
+
+// Case A exceeds its standard (28) and carries the long names; case B complies.
+const PrintedCase kCaseA = {"5",         nullptr,     {{1013, "12"}}, {1014},
+                            kLongAuthor, kLongOffice, "第２乾燥炉",   "30"};
 const PrintedCase kCaseB = {
-    "10", "12", {{1013, "12"}}, {1015}, "環境保全課　鈴木", "", "塗装ブース排気口"};
+    "10", "12", {{1013, "12"}}, {1015}, "環境保全課　鈴木", "", "塗装ブース排気口", "10"};
 // Case C: the wet flow with its moisture, both boundary distances left out.
 const PrintedCase kCaseC = {
-    "20",      "15",   {{1013, "12"}, {1031, "200"}, {1007, "20"}, {1004, ""}, {1003, ""}},
-    {1027},    "佐藤", "カモルテ化学工業株式会社",
-    "ボイラー"};
-// Case D: a downward outlet given by its area, and an author longer than the 30 bytes
-// the page has room for.
+    "20",       "15",   {{1013, "12"}, {1031, "200"}, {1007, "20"}, {1004, ""}, {1003, ""}},
+    {1027},     "佐藤", "カモルテ化学工業株式会社",
+    "ボイラー", nullptr};
+// Case D: a downward outlet given by its area, with a measured index over its standard
+// and the long names.
 const PrintedCase kCaseD = {
     "30",
     "10",
     {{1013, "12"}, {1026, "0.785"}, {1010, "300"}, {1007, "10"}, {1004, "50"}, {1003, "20"}},
     {1015, 1025, 1022},
-    "環境保全課　公害対策係　主任技師　山田太郎",
-    "カモルテ化学工業株式会社　東京工場",
-    "第２乾燥炉"};
+    kLongAuthor,
+    kLongOffice,
+    kLongOffice,
+    "48"};
 
 bool IsScreen(HWND w) {
     return TextOf(w) == kTitle && GetDlgItem(w, kPrint) != nullptr;
@@ -128,6 +141,13 @@ bool PrintOne(const PrintedCase &c, bool refused) {
     Click(screen, kCalculate);
     std::printf("result shown: %s%s\n", TextOf(GetDlgItem(screen, 1064)).c_str(),
                 TextOf(GetDlgItem(screen, 1044)).c_str());
+    if (c.measured != nullptr) {
+        SetField(screen, kMeasuredIndex, c.measured);
+        Settle(screen);
+    }
+    const bool judged = !TextOf(GetDlgItem(screen, kVerdict)).empty();
+    const bool fails = !TextOf(GetDlgItem(screen, kReduction)).empty();
+    std::printf("verdict: %s\n", !judged ? "none" : fails ? "fails" : "complies");
     if (GetDlgItem(screen, 1045) != nullptr)
         std::printf("dry flow shown: %s\n", TextOf(GetDlgItem(screen, 1045)).c_str());
     if (!Click(screen, kPrint))

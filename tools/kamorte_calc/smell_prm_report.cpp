@@ -55,12 +55,7 @@ SmellPrmReport ReadSmellPrmReport() {
     report.path = error ? kFileName : (folder / kFileName).u8string();
     SetDefaultSmellParams(report.params);
     report.source = ReadSmellParamsFile(report.params, kFileName);
-    SmellParams defaults;
-    SetDefaultSmellParams(defaults);
-    const double *now = &report.params.downwindStep;
-    const double *built = &defaults.downwindStep;
-    for (int i = 0; i < kSmellParamCount; ++i)
-        report.valuesChanged += !(now[i] == built[i]);
+    report.valuesChanged = ChangedSmellParams(report.params);
     return report;
 }
 
