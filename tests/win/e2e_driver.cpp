@@ -620,8 +620,10 @@ bool RunBatchFromMenu(HWND menu) {
         if (lines[i].compare(0, std::strlen(names[(i - 1) % 3]), names[(i - 1) % 3]) != 0)
             return Fail("a facility name did not come back in code page 932, in order");
     }
-    if (lines[1].find(",45        （＝1号基準（12）＋希釈度（33））,") == std::string::npos)
-        return Fail("the first outlet's result does not read 45 = 12 + 33 as the screen does");
+    if (lines[1].find(",D,9067288.6733244006,9.1×10^6,臭気排出強度（m3N/min）,45,33,") ==
+        std::string::npos)
+        return Fail("the first outlet's result does not read 9.1×10^6, 45 and 33 as the screen "
+                    "does");
     return true;
 }
 
