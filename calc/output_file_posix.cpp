@@ -99,3 +99,7 @@ std::FILE *OpenDirectOutput(const std::string &path) {
 bool PutFileInPlace(const std::string &from, const std::string &to) {
     return std::rename(from.c_str(), to.c_str()) == 0;
 }
+
+bool RemoveFile(const std::string &path) {
+    return std::remove(path.c_str()) == 0;
+}
