@@ -1,0 +1,221 @@
+// Drives the real program from another process through an outlet kept in files:
+//
+//   kamorte_files_driver PROGRAM CALC SAMPLE [walk]
+//
+// the program started with a one-row file of the example outlet on its command line (its
+// texts on the case D screen, its standard computed), saved under a Japanese name from
+// 名前を付けて保存 and that file run through CALC --batch (the same standard); then the batch
+// sample SAMPLE opened from ファイル > 開く, its row 4 chosen in the list and shown on the
+// case B screen; a field changed, Esc asks whether to save, いいえ ends the program. With
+// "walk" it stops at the list and the question for their pictures (the protocol of
+// tools/screenshots.sh).
+#include "program_driver.h"
+
+#include <commctrl.h>
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+using namespace driving;
+
+const char kTitle[] = "カモルテ（臭気指数第２号規制基準算定ソフト）";
+const char kCaseBTitle[] = "Ｂ．排出口高さが 6.7m 以上 15m 未満の場合";
+const char kCaseDTitle[] = "Ｄ．排出口高さが15ｍ以上かつ周辺最大建物高さの1.5倍以上の場合";
+const char kExample[] =
+    "排出口の実高さ,周辺最大建物高さ,１号基準,排出口の口径,排出口の向き,排出ガス温度,"
+    "排出ガス流量（乾き）,排出ガス水分量,排出口と敷地境界との最短距離,"
+    "周辺最大建物と敷地境界との最短距離\r\n30,10,12,1,上向き,80,300,10,50,20\r\n";
+constexpr int kOutletHeight = 1012;
+constexpr int kBuildingHeight = 1005;
+constexpr int kNo1 = 1013;
+constexpr int kMediumOutlet = 1015;
+constexpr int kMeasuredIndex = 1301;
+constexpr int kCalculate = 1029;
+constexpr int kRateShown = 1048;
+constexpr int kOpen = 32811;
+constexpr int kSaveAs = 32813;
+constexpr int kRows = 1311;
+constexpr int kFileNameCombo = 0x47c;
+constexpr int kFileNameEdit = 0x480;
+
+bool gWalk = false;
+std::string gCaption; // the caption the next screen must have
+
+bool Fail(const char *what) {
+    std::printf("FAILED: %s\n", what);
+    std::fflush(stdout);
+    return false;
+}
+
+bool IsScreenOf(HWND w, const char *heading) {
+    return TextOf(w) == gCaption && HasChildText(w, heading);
+}
+
+HWND WaitForTitled(const char *title) {
+    return WaitForWindow([title](HWND w) { return TextOf(w) == title; }, 15000);
+}
+
+bool TypePathAndAccept(HWND dialog, const std::string &path) {
+    HWND box = GetDlgItem(dialog, kFileNameCombo);
+    if (box == nullptr)
+        box = GetDlgItem(dialog, kFileNameEdit);
+    if (box == nullptr)
+        return Fail("the file dialog has no file name box");
+    SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    Settle(dialog);
+    PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    return true;
+}
+
+void Shot(const char *name, HWND window) {
+    if (gWalk)
+        ReportShot(name, window, 300);
+}
+
+// The row of the list selected as a click selects it: the item's state is written into the
+// program's own memory, since a list-view message does not carry its item across processes.
+bool SelectRow(HWND list, int index) {
+    LVITEMA item{};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    void *remote =
+        VirtualAllocEx(gProgram.hProcess, nullptr, sizeof item, MEM_COMMIT, PAGE_READWRITE);
+    if (remote == nullptr ||
+        !WriteProcessMemory(gProgram.hProcess, remote, &item, sizeof item, nullptr))
+        return false;
+    SendMessageA(list, LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(remote));
+    VirtualFreeEx(gProgram.hProcess, remote, 0, MEM_RELEASE);
+    return true;
+}
+
+// CALC --batch FILE: what it writes on standard output.
+std::string BatchOutput(const char *calc, const std::string &file) {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE read = nullptr, write = nullptr;
+    CreatePipe(&read, &write, &inherit, 0);
+    SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
+    std::string command = "\"" + WindowsPath(calc) + "\" --batch \"" + file + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = write;
+    startup.hStdError = write;
+    PROCESS_INFORMATION calcProcess{};
+    const bool started = CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr,
+                                        nullptr, &startup, &calcProcess) != 0;
+    CloseHandle(write);
+    std::string output;
+    char block[4096];
+    DWORD got = 0;
+    while (started && ReadFile(read, block, sizeof block, &got, nullptr) && got > 0)
+        output.append(block, got);
+    CloseHandle(read);
+    if (started) {
+        WaitForSingleObject(calcProcess.hProcess, 30000);
+        CloseHandle(calcProcess.hProcess);
+        CloseHandle(calcProcess.hThread);
+    }
+    return output;
+}
+
+bool Drive(const char *program, const char *calc, const char *sample) {
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    const std::string folder = std::string(temp) + "kamorte_files\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string example = folder + "example.csv";
+    const std::string saved = folder + "排出口の例.csv";
+    DeleteFileA(saved.c_str());
+    HANDLE file =
+        CreateFileA(example.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, kExample, sizeof kExample - 1, &written, nullptr);
+    CloseHandle(file);
+
+    std::string commandLine = "\"" + WindowsPath(program) + "\" \"" + example + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &gProgram))
+        return Fail("the program did not start");
+
+    gCaption = std::string(kTitle) + " - example.csv";
+    HWND caseD = WaitForWindow([](HWND w) { return IsScreenOf(w, kCaseDTitle); }, 60000);
+    if (caseD == nullptr)
+        return Fail("the file on the command line did not open on the case D screen");
+    if (TextOf(GetDlgItem(caseD, kOutletHeight)) != "30" ||
+        TextOf(GetDlgItem(caseD, kNo1)) != "12" || TextOf(GetDlgItem(caseD, 1010)) != "300")
+        return Fail("the case D screen does not show the file's texts");
+    Click(caseD, kCalculate);
+    if (TextOf(GetDlgItem(caseD, kRateShown)) != "9.1×10")
+        return Fail("the example's standard was not computed");
+    std::printf("example opened from the command line and computed\n");
+
+    PostMessageA(caseD, WM_COMMAND, kSaveAs, 0);
+    HWND save = WaitForTitled("名前を付けて保存");
+    if (save == nullptr || !TypePathAndAccept(save, saved))
+        return Fail("名前を付けて保存 opened no save dialog");
+    gCaption = std::string(kTitle) + " - 排出口の例.csv";
+    for (int i = 0; i < 100 && TextOf(caseD) != gCaption; ++i)
+        Sleep(100);
+    if (TextOf(caseD) != gCaption)
+        return Fail("the caption does not name the saved file");
+    const std::string batch = BatchOutput(calc, saved);
+    std::printf("kamorte-calc --batch of the saved file:\n%s", batch.c_str());
+    if (batch.find(",D,9067288.6733244006,9.1×10^6,") == std::string::npos)
+        return Fail("the saved file does not give the same standard through the batch");
+
+    PostMessageA(caseD, WM_COMMAND, kOpen, 0);
+    HWND open = WaitForTitled("開く");
+    if (open == nullptr || !TypePathAndAccept(open, WindowsPath(sample)))
+        return Fail("開く opened no file dialog");
+    HWND chooser = WaitForTitled("開く排出口の選択");
+    if (chooser == nullptr)
+        return Fail("the batch sample did not show the list of its rows");
+    HWND list = GetDlgItem(chooser, kRows);
+    if (SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) != 5 || !SelectRow(list, 2))
+        return Fail("the list does not hold the sample's five outlets");
+    Shot("open_rows", chooser);
+    PostMessageA(GetDlgItem(chooser, IDOK), BM_CLICK, 0, 0);
+
+    gCaption = std::string(kTitle) + " - outlets.csv（4 行目）";
+    HWND caseB = WaitForWindow([](HWND w) { return IsScreenOf(w, kCaseBTitle); }, 15000);
+    if (caseB == nullptr)
+        return Fail("row 4 did not open on the case B screen under its caption");
+    if (TextOf(GetDlgItem(caseB, kOutletHeight)) != "10" ||
+        TextOf(GetDlgItem(caseB, kBuildingHeight)) != "5" ||
+        TextOf(GetDlgItem(caseB, kNo1)) != "12" ||
+        TextOf(GetDlgItem(caseB, kMeasuredIndex)) != "30" ||
+        SendMessageA(GetDlgItem(caseB, kMediumOutlet), BM_GETCHECK, 0, 0) != BST_CHECKED)
+        return Fail("the case B screen does not show row 4's values");
+    std::printf("row 4 of the batch sample opened on the case B screen\n");
+
+    SetField(caseB, kNo1, "13");
+    Settle(caseB);
+    PostMessageA(caseB, WM_COMMAND, IDCANCEL, 0);
+    HWND question = WaitForTitled(kTitle);
+    if (question == nullptr || !HasChildText(question, "変更を保存しますか？"))
+        return Fail("Esc after a change does not ask whether to save");
+    Shot("save_question", question);
+    PostMessageA(GetDlgItem(question, IDNO), BM_CLICK, 0, 0);
+    if (WaitForSingleObject(gProgram.hProcess, 20000) != WAIT_OBJECT_0)
+        return Fail("いいえ did not end the program");
+    std::printf("いいえ ended the program\n");
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    if (argc < 4) {
+        std::printf("usage: kamorte_files_driver PROGRAM CALC SAMPLE [walk]\n");
+        return 2;
+    }
+    gWalk = argc > 4 && std::strcmp(argv[4], "walk") == 0;
+    const bool ok = Drive(argv[1], argv[2], argv[3]);
+    if (!ok && gProgram.hProcess != nullptr && !ProgramEnded())
+        TerminateProcess(gProgram.hProcess, 1);
+    return ok ? 0 : 1;
+}
