@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -69,8 +70,18 @@ void FillList(HWND list, const SheetLines &sheet) {
                          reinterpret_cast<LPARAM>(&item));
         }
     }
-    for (size_t c = 0; c < sheet.headings.size(); ++c)
-        ListView_SetColumnWidth(list, c, LVSCW_AUTOSIZE_USEHEADER);
+    // Measured here rather than by LVSCW_AUTOSIZE_USEHEADER, which cuts Japanese headings
+    // under Wine: every heading and cell whole, with the margins the control draws.
+    for (size_t c = 0; c < sheet.headings.size(); ++c) {
+        const auto width = [list](const std::string &text) {
+            return static_cast<int>(
+                SendMessageA(list, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(text.c_str())));
+        };
+        int widest = width(sheet.headings[c]) + 20;
+        for (const std::vector<std::string> &line : sheet.lines)
+            widest = std::max(widest, width(line[c]) + 16);
+        ListView_SetColumnWidth(list, c, widest);
+    }
     ListView_SetItemState(list, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
