@@ -1,19 +1,14 @@
-// Drives the real program from another process through an outlet kept in files:
-//
-//   kamorte_files_driver PROGRAM CALC SAMPLE [walk]
-//
-// the program started with a one-row file of the example outlet on its command line (its
-// texts on the case D screen, its standard computed), saved under a Japanese name from
-// 名前を付けて保存 and that file run through CALC --batch (the same standard); then the batch
-// sample SAMPLE opened from ファイル > 開く, its row 4 chosen in the list and shown on the
-// case B screen; a field changed, Esc asks whether to save, いいえ ends the program. With
-// "walk" it stops at the list and the question for their pictures (the protocol of
-// tools/screenshots.sh).
+// kamorte_files_driver PROGRAM CALC SAMPLE [walk]: the real program driven from outside
+// through an outlet kept in files (the example on the command line, saved and run through
+// CALC --batch; row 4 of SAMPLE opened from the list; the save question). "walk" stops at
+// the list, the row and the question for pictures (the protocol of tools/screenshots.sh).
 #include "program_driver.h"
 
 #include <commctrl.h>
 
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 namespace {
@@ -92,32 +87,20 @@ bool SelectRow(HWND list, int index) {
 
 // CALC --batch FILE: what it writes on standard output.
 std::string BatchOutput(const char *calc, const std::string &file) {
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE read = nullptr, write = nullptr;
-    CreatePipe(&read, &write, &inherit, 0);
-    SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
-    std::string command = "\"" + WindowsPath(calc) + "\" --batch \"" + file + "\"";
+    const std::string output = file + ".batch";
+    std::string command =
+        "\"" + WindowsPath(calc) + "\" --batch \"" + file + "\" --output \"" + output + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = write;
-    startup.hStdError = write;
-    PROCESS_INFORMATION calcProcess{};
-    const bool started = CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr,
-                                        nullptr, &startup, &calcProcess) != 0;
-    CloseHandle(write);
-    std::string output;
-    char block[4096];
-    DWORD got = 0;
-    while (started && ReadFile(read, block, sizeof block, &got, nullptr) && got > 0)
-        output.append(block, got);
-    CloseHandle(read);
-    if (started) {
-        WaitForSingleObject(calcProcess.hProcess, 30000);
-        CloseHandle(calcProcess.hProcess);
-        CloseHandle(calcProcess.hThread);
-    }
-    return output;
+    PROCESS_INFORMATION run{};
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &run))
+        return "";
+    WaitForSingleObject(run.hProcess, 30000);
+    CloseHandle(run.hProcess);
+    CloseHandle(run.hThread);
+    std::ifstream in(output, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 bool Drive(const char *program, const char *calc, const char *sample) {
