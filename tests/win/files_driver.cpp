@@ -30,6 +30,7 @@ constexpr int kMeasuredIndex = 1301;
 constexpr int kCalculate = 1029;
 constexpr int kRateShown = 1048;
 constexpr int kOpen = 32811;
+constexpr int kSave = 32812;
 constexpr int kSaveAs = 32813;
 constexpr int kRows = 1311;
 constexpr int kFileNameCombo = 0x47c;
@@ -132,6 +133,8 @@ bool Drive(const char *program, const char *calc, const char *sample) {
         TextOf(GetDlgItem(caseD, kNo1)) != "12" || TextOf(GetDlgItem(caseD, 1010)) != "300")
         return Fail("the case D screen does not show the file's texts");
     Click(caseD, kCalculate);
+    for (int i = 0; i < 300 && TextOf(GetDlgItem(caseD, kRateShown)) != "9.1×10"; ++i)
+        Sleep(100);
     if (TextOf(GetDlgItem(caseD, kRateShown)) != "9.1×10")
         return Fail("the example's standard was not computed");
     std::printf("example opened from the command line and computed\n");
@@ -149,6 +152,34 @@ bool Drive(const char *program, const char *calc, const char *sample) {
     std::printf("kamorte-calc --batch of the saved file:\n%s", batch.c_str());
     if (batch.find(",D,9067288.6733244006,9.1×10^6,") == std::string::npos)
         return Fail("the saved file does not give the same standard through the batch");
+
+    // A read-only file is not replaced: the message says so and the file stays.
+    SetFileAttributesA(saved.c_str(), FILE_ATTRIBUTE_READONLY);
+    PostMessageA(caseD, WM_COMMAND, kSave, 0);
+    HWND refusal = WaitForTitled(kTitle);
+    const bool refused = refusal != nullptr &&
+                         HasChildText(refusal, "「排出口の例.csv」は読み取り専用のため、保存して"
+                                               "いません。\n別の名前で保存するか、読み取り専用を"
+                                               "解除してから保存して下さい。");
+    if (refusal != nullptr)
+        PostMessageA(GetDlgItem(refusal, IDOK), BM_CLICK, 0, 0);
+    SetFileAttributesA(saved.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (!refused || BatchOutput(calc, saved) != batch)
+        return Fail("上書き保存 of a read-only file did not refuse with its message");
+
+    // Held open by another program (a spreadsheet): the message says what to do.
+    HANDLE held = CreateFileA(saved.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    PostMessageA(caseD, WM_COMMAND, kSave, 0);
+    refusal = WaitForTitled(kTitle);
+    const bool told = refusal != nullptr &&
+                      HasChildText(refusal, "「排出口の例.csv」はほかのプログラムで開かれている"
+                                            "ため、保存できませんでした。\n「排出口の例.csv」を"
+                                            "閉じてから保存して下さい。");
+    if (refusal != nullptr)
+        PostMessageA(GetDlgItem(refusal, IDOK), BM_CLICK, 0, 0);
+    CloseHandle(held);
+    if (!told || BatchOutput(calc, saved) != batch)
+        return Fail("上書き保存 of a file held open did not say to close it");
 
     // A name code page 932 cannot hold ("ü") is kept whole.
     PostMessageA(caseD, WM_COMMAND, kSaveAs, 0);
