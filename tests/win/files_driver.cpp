@@ -104,6 +104,17 @@ std::string BatchOutput(const char *calc, const std::string &file) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+// 上書き保存 answered by a message box with this text, closed again.
+bool SaveRefused(HWND screen, const char *message) {
+    PostMessageA(screen, WM_COMMAND, kSave, 0);
+    HWND box = WaitForTitled(kTitle);
+    if (box == nullptr)
+        return false;
+    const bool said = HasChildText(box, message);
+    PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+    return said;
+}
+
 bool Drive(const char *program, const char *calc, const char *sample) {
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
@@ -149,37 +160,23 @@ bool Drive(const char *program, const char *calc, const char *sample) {
     if (TextOf(caseD) != gCaption)
         return Fail("the caption does not name the saved file");
     const std::string batch = BatchOutput(calc, saved);
-    std::printf("kamorte-calc --batch of the saved file:\n%s", batch.c_str());
     if (batch.find(",D,9067288.6733244006,9.1×10^6,") == std::string::npos)
         return Fail("the saved file does not give the same standard through the batch");
 
-    // A read-only file is not replaced: the message says so and the file stays.
+    // A read-only file, and one another program holds open (a spreadsheet), are not
+    // replaced: the message says why and what to do, and the file stays as it was.
     SetFileAttributesA(saved.c_str(), FILE_ATTRIBUTE_READONLY);
-    PostMessageA(caseD, WM_COMMAND, kSave, 0);
-    HWND refusal = WaitForTitled(kTitle);
-    const bool refused = refusal != nullptr &&
-                         HasChildText(refusal, "「排出口の例.csv」は読み取り専用のため、保存して"
-                                               "いません。\n別の名前で保存するか、読み取り専用を"
-                                               "解除してから保存して下さい。");
-    if (refusal != nullptr)
-        PostMessageA(GetDlgItem(refusal, IDOK), BM_CLICK, 0, 0);
+    const bool readOnly = SaveRefused(caseD, "「排出口の例.csv」は読み取り専用のため、保存して"
+                                             "いません。\n別の名前で保存するか、読み取り専用を"
+                                             "解除してから保存して下さい。");
     SetFileAttributesA(saved.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (!refused || BatchOutput(calc, saved) != batch)
-        return Fail("上書き保存 of a read-only file did not refuse with its message");
-
-    // Held open by another program (a spreadsheet): the message says what to do.
     HANDLE held = CreateFileA(saved.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    PostMessageA(caseD, WM_COMMAND, kSave, 0);
-    refusal = WaitForTitled(kTitle);
-    const bool told = refusal != nullptr &&
-                      HasChildText(refusal, "「排出口の例.csv」はほかのプログラムで開かれている"
-                                            "ため、保存できませんでした。\n「排出口の例.csv」を"
-                                            "閉じてから保存して下さい。");
-    if (refusal != nullptr)
-        PostMessageA(GetDlgItem(refusal, IDOK), BM_CLICK, 0, 0);
+    const bool heldOpen = SaveRefused(caseD, "「排出口の例.csv」はほかのプログラムで開かれている"
+                                             "ため、保存できませんでした。\n「排出口の例.csv」を"
+                                             "閉じてから保存して下さい。");
     CloseHandle(held);
-    if (!told || BatchOutput(calc, saved) != batch)
-        return Fail("上書き保存 of a file held open did not say to close it");
+    if (!readOnly || !heldOpen || BatchOutput(calc, saved) != batch)
+        return Fail("上書き保存 of a read-only or held file did not refuse with its message");
 
     // A name code page 932 cannot hold ("ü") is kept whole.
     PostMessageA(caseD, WM_COMMAND, kSaveAs, 0);
