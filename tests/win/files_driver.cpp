@@ -1,12 +1,10 @@
-// kamorte_files_driver PROGRAM CALC SAMPLE [walk]: the real program driven from outside
-// through an outlet kept in files (the example on the command line, saved and run through
-// CALC --batch; row 4 of SAMPLE opened from the list; the save question). "walk" stops at
-// the list, the row and the question for pictures (the protocol of tools/screenshots.sh).
+// kamorte_files_driver PROGRAM CALC SAMPLE: the real program driven from outside through an
+// outlet kept in files (the example on the command line, saved and run through CALC
+// --batch; row 4 of SAMPLE opened from the list; the save question).
 #include "program_driver.h"
 
 #include <commctrl.h>
 
-#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -36,7 +34,6 @@ constexpr int kRows = 1311;
 constexpr int kFileNameCombo = 0x47c;
 constexpr int kFileNameEdit = 0x480;
 
-bool gWalk = false;
 std::string gCaption; // the caption the next screen must have
 
 bool Fail(const char *what) {
@@ -63,11 +60,6 @@ bool TypePathAndAccept(HWND dialog, const std::string &path) {
     Settle(dialog);
     PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
     return true;
-}
-
-void Shot(const char *name, HWND window) {
-    if (gWalk)
-        ReportShot(name, window, 300);
 }
 
 // The row of the list selected as a click selects it: the item's state is written into the
@@ -208,7 +200,6 @@ bool Drive(const char *program, const char *calc, const char *sample) {
     HWND list = GetDlgItem(chooser, kRows);
     if (SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) != 5 || !SelectRow(list, 2))
         return Fail("the list does not hold the sample's five outlets");
-    Shot("open_rows", chooser);
     PostMessageA(GetDlgItem(chooser, IDOK), BM_CLICK, 0, 0);
 
     gCaption = std::string(kTitle) + " - outlets.csv（4 行目）";
@@ -222,7 +213,6 @@ bool Drive(const char *program, const char *calc, const char *sample) {
         SendMessageA(GetDlgItem(caseB, kMediumOutlet), BM_GETCHECK, 0, 0) != BST_CHECKED)
         return Fail("the case B screen does not show row 4's values");
     std::printf("row 4 of the batch sample opened on the case B screen\n");
-    Shot("opened_row", caseB);
 
     SetField(caseB, kNo1, "13");
     Settle(caseB);
@@ -230,7 +220,6 @@ bool Drive(const char *program, const char *calc, const char *sample) {
     HWND question = WaitForTitled(kTitle);
     if (question == nullptr || !HasChildText(question, "変更を保存しますか？"))
         return Fail("Esc after a change does not ask whether to save");
-    Shot("save_question", question);
     PostMessageA(GetDlgItem(question, IDNO), BM_CLICK, 0, 0);
     if (WaitForSingleObject(gProgram.hProcess, 20000) != WAIT_OBJECT_0)
         return Fail("いいえ did not end the program");
@@ -241,11 +230,10 @@ bool Drive(const char *program, const char *calc, const char *sample) {
 } // namespace
 
 int main(int argc, char **argv) {
-    if (argc < 4) {
-        std::printf("usage: kamorte_files_driver PROGRAM CALC SAMPLE [walk]\n");
+    if (argc != 4) {
+        std::printf("usage: kamorte_files_driver PROGRAM CALC SAMPLE\n");
         return 2;
     }
-    gWalk = argc > 4 && std::strcmp(argv[4], "walk") == 0;
     const bool ok = Drive(argv[1], argv[2], argv[3]);
     if (!ok && gProgram.hProcess != nullptr && !ProgramEnded())
         TerminateProcess(gProgram.hProcess, 1);
