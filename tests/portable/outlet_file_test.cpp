@@ -12,12 +12,9 @@
 
 namespace {
 
+// Every result with its full precision.
 std::string Described(const Outcome &outcome) {
-    std::ostringstream text;
-    text.precision(17);
-    for (const OutcomeField &f : outcome)
-        text << f.key << "=" << f.number << "/" << f.text << "\n";
-    return text.str();
+    return OutcomeJson(outcome, [](const std::string &text) { return text; });
 }
 
 // The result columns of a batch run of the file's one row.
