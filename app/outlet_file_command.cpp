@@ -138,21 +138,26 @@ bool WriteOutletFile(const std::wstring &path) {
     return true;
 }
 
-bool AskSavePath(std::wstring *path) {
-    std::wstring chosen(kPathChars, L'\0');
-    const std::wstring proposal = gFile.path.empty() ? L"" : NameOf(gFile.path);
-    proposal.copy(&chosen[0], proposal.size());
+// The common dialog's request for a path in `chosen` (kPathChars long). The working
+// directory stays: smell.prm is read from it.
+OPENFILENAMEW FileRequest(std::wstring &chosen, const wchar_t *title, DWORD flags) {
     OPENFILENAMEW request{};
     request.lStructSize = sizeof request;
     request.hwndOwner = Owner();
     request.lpstrFilter = kFilter;
     request.lpstrFile = &chosen[0];
     request.nMaxFile = kPathChars;
-    request.lpstrTitle = L"名前を付けて保存";
+    request.lpstrTitle = title;
+    request.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | flags;
+    return request;
+}
+
+bool AskSavePath(std::wstring *path) {
+    std::wstring chosen(kPathChars, L'\0');
+    const std::wstring proposal = gFile.path.empty() ? L"" : NameOf(gFile.path);
+    proposal.copy(&chosen[0], proposal.size());
+    OPENFILENAMEW request = FileRequest(chosen, L"名前を付けて保存", OFN_OVERWRITEPROMPT);
     request.lpstrDefExt = L"csv";
-    // The working directory stays: smell.prm is read from it.
-    request.Flags =
-        OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
     if (!gSaveFileDialogW(&request))
         return false;
     *path = chosen.c_str();
@@ -254,15 +259,7 @@ void OpenOutletCommand() {
     if (!SavedOrDropped())
         return;
     std::wstring chosen(kPathChars, L'\0');
-    OPENFILENAMEW request{};
-    request.lStructSize = sizeof request;
-    request.hwndOwner = Owner();
-    request.lpstrFilter = kFilter;
-    request.lpstrFile = &chosen[0];
-    request.nMaxFile = kPathChars;
-    request.lpstrTitle = L"開く";
-    request.Flags =
-        OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+    OPENFILENAMEW request = FileRequest(chosen, L"開く", OFN_FILEMUSTEXIST);
     if (gOpenFileDialogW(&request))
         OpenOutletFile(chosen.c_str());
 }
