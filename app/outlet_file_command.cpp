@@ -29,6 +29,8 @@ struct OutletFileState {
     OutletTexts texts;  // the outlet as opened or saved
 };
 OutletFileState gFile;
+// What opening a file has to say, shown once its screen is there.
+std::string gOpeningMessage;
 
 std::string Narrow(const std::wstring &wide, UINT codePage) {
     const int n = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()),
@@ -250,8 +252,7 @@ bool OpenOutletFile(const std::wstring &path) {
     gFile.texts = TextsOfOutlet(gOutletInputs, opened.outletCase, gPrintInfo);
     ShowScreenOf(opened.outletCase);
     ShowCaptionNow();
-    if (!opened.message.empty())
-        Tell(opened.message);
+    gOpeningMessage = opened.message;
     return true;
 }
 
@@ -294,6 +295,15 @@ void OpenCommandLineFile() {
              "だけ指定して下さい。");
     }
     LocalFree(args);
+}
+
+void ShowOpeningMessage() {
+    HWND screen = gShell.screenWindows[gShell.currentScreen];
+    if (gOpeningMessage.empty() || screen == nullptr || screen != gShell.activeScreenWindow)
+        return;
+    std::string text;
+    text.swap(gOpeningMessage);
+    Tell(text);
 }
 
 bool MayLeaveProgram() {

@@ -19,6 +19,10 @@ bool OpenOutletFile(const std::wstring &path);
 // with a message and the program starts on its start menu.
 void OpenCommandLineFile();
 
+// After the screen step: what opening a file had to say (the fields not taken), over the
+// screen it opened on.
+void ShowOpeningMessage();
+
 // Every way out of the program asks this: after a file was opened or saved and the outlet
 // changed since, whether to save it first (はい saves, キャンセル stays); otherwise the exit
 // question. True when the program may end.

@@ -53,6 +53,7 @@ ShellPass RunShellPass() {
     MSG msg;
     if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         ScreenStep();
+        ShowOpeningMessage();
         return ShellPass::Idle;
     }
     if (msg.message == WM_QUIT)
