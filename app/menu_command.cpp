@@ -2,6 +2,7 @@
 
 #include "app/about_dialog.h"
 #include "app/batch_command.h"
+#include "app/outlet_file_command.h"
 #include "app/shell.h"
 #include "resources/resource.h"
 
@@ -10,6 +11,9 @@ void MenuCommand(WPARAM command) {
     switch (id) {
     case IDM_ABOUT: ShowAboutBox(); return;
     case IDM_BATCH: RunBatchCommand(); return;
+    case IDM_OPEN_OUTLET: OpenOutletCommand(); return;
+    case IDM_SAVE_OUTLET: SaveOutletCommand(); return;
+    case IDM_SAVE_OUTLET_AS: SaveOutletAsCommand(); return;
     case IDM_MANUAL:
         OpenDocument("操作マニュアル.pdf", "操作マニュアル.pdf が存在しないか、表示できません。");
         return;

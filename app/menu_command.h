@@ -2,8 +2,8 @@
 #include <windows.h>
 
 // The menu bar's commands and the term labels' clicks: the about box, the help topics, the
-// two documents and the batch run of a CSV file. Every screen passes the commands it does not
-// answer itself; the low word is the command.
+// two documents, the outlet's file and the batch run of a CSV file. Every screen passes the
+// commands it does not answer itself; the low word is the command.
 void MenuCommand(WPARAM command);
 
 // Opens a document of the program folder with its default program; tells the user when it

@@ -31,6 +31,14 @@ BOOL RealSaveFileDialog(OPENFILENAMEA *request) {
     return GetSaveFileNameA(request);
 }
 
+BOOL RealOpenFileDialogW(OPENFILENAMEW *request) {
+    return GetOpenFileNameW(request);
+}
+
+BOOL RealSaveFileDialogW(OPENFILENAMEW *request) {
+    return GetSaveFileNameW(request);
+}
+
 } // namespace
 
 MessageBoxHook gMessageBox = RealMessageBox;
@@ -39,6 +47,8 @@ ShellOpenHook gShellOpen = RealShellOpen;
 PrintDialogHook gPrintDialog = RealPrintDialog;
 FileDialogHook gOpenFileDialog = RealOpenFileDialog;
 FileDialogHook gSaveFileDialog = RealSaveFileDialog;
+WideFileDialogHook gOpenFileDialogW = RealOpenFileDialogW;
+WideFileDialogHook gSaveFileDialogW = RealSaveFileDialogW;
 
 void RestorePlatformHooks() {
     gMessageBox = RealMessageBox;
@@ -47,4 +57,6 @@ void RestorePlatformHooks() {
     gPrintDialog = RealPrintDialog;
     gOpenFileDialog = RealOpenFileDialog;
     gSaveFileDialog = RealSaveFileDialog;
+    gOpenFileDialogW = RealOpenFileDialogW;
+    gSaveFileDialogW = RealSaveFileDialogW;
 }

@@ -16,6 +16,8 @@ using PrintDialogHook = BOOL (*)(PRINTDLGA *request);
 // The common open and save dialogs: the chosen path in request->lpstrFile, FALSE when the
 // user cancelled.
 using FileDialogHook = BOOL (*)(OPENFILENAMEA *request);
+// The same in UTF-16, for a file name the code page cannot hold.
+using WideFileDialogHook = BOOL (*)(OPENFILENAMEW *request);
 
 extern MessageBoxHook gMessageBox;
 extern ExitHook gExitProcess;
@@ -23,6 +25,8 @@ extern ShellOpenHook gShellOpen;
 extern PrintDialogHook gPrintDialog;
 extern FileDialogHook gOpenFileDialog;
 extern FileDialogHook gSaveFileDialog;
+extern WideFileDialogHook gOpenFileDialogW;
+extern WideFileDialogHook gSaveFileDialogW;
 
 // Puts the real calls back.
 void RestorePlatformHooks();

@@ -1,5 +1,6 @@
 #include "app/screen_common.h"
 
+#include "app/outlet_file_command.h"
 #include "app/shell.h"
 #include "app/placement.h"
 #include "app/platform_hooks.h"
@@ -13,6 +14,7 @@ void BeginScreenInit(HWND screen) {
 }
 
 void EndScreenInit(HWND screen) {
+    ShowOutletCaption(screen);
     PlaceScreen(screen);
     ShowArrowPointer();
     CompleteScreenInit(screen);
@@ -35,7 +37,7 @@ bool AskQuestion(HWND screen, int control, int beepMilliseconds, const char *que
 }
 
 void ConfirmExit(HWND screen) {
-    if (ExitConfirmation())
+    if (MayLeaveProgram())
         ExitProgram(screen);
 }
 

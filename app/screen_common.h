@@ -15,7 +15,8 @@ void ShowRefusal(HWND screen, int control, bool focus, int beepMilliseconds, con
 // True for Yes.
 bool AskQuestion(HWND screen, int control, int beepMilliseconds, const char *question);
 
-// The cancel command (終了, Esc, close box) and menu command 105 of every screen.
+// The cancel command (終了, Esc, close box) and menu command 105 of every screen: the save
+// question when a file's outlet changed, else the exit question.
 void ConfirmExit(HWND screen);
 
 void ShowArrowPointer();

@@ -1,6 +1,7 @@
 #include "app/shell.h"
 
 #include "app/current_outlet.h"
+#include "app/outlet_file_command.h"
 #include "app/platform_hooks.h"
 #include "app/shell_loop.h"
 #include "resources/resource.h"
@@ -12,6 +13,8 @@ ShellState gShell;
 
 namespace {
 ProgramParts gParts;
+// The File menu's keys (Ctrl+O, Ctrl+S).
+HACCEL gAccelerators;
 } // namespace
 
 void SetProgramParts(const ProgramParts &parts) {
@@ -38,6 +41,7 @@ void StartShell(HINSTANCE instance) {
     if (lastBackslash != nullptr)
         lastBackslash[1] = '\0';
 
+    gAccelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDA_OUTLET_FILE));
     ResetLowOutletInputs(gOutletInputs);
     ResetTallOutletInputs(gOutletInputs);
     gOutletResults = OutletResults{};
@@ -49,10 +53,16 @@ ShellPass RunShellPass() {
     MSG msg;
     if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         ScreenStep();
+        ShowOpeningMessage();
         return ShellPass::Idle;
     }
     if (msg.message == WM_QUIT)
-        return ExitConfirmation() ? ShellPass::Quit : ShellPass::Message;
+        return MayLeaveProgram() ? ShellPass::Quit : ShellPass::Message;
+    // The keys of the File menu reach the screen while it is the window in use.
+    HWND screen = gShell.activeScreenWindow;
+    if (screen != nullptr && gShell.keyboardDialog == screen && IsWindowEnabled(screen) &&
+        TranslateAcceleratorA(screen, gAccelerators, &msg))
+        return ShellPass::Message;
     if (gShell.keyboardDialog == nullptr || !IsDialogMessageA(gShell.keyboardDialog, &msg)) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
@@ -62,6 +72,7 @@ ShellPass RunShellPass() {
 
 int RunShell(HINSTANCE instance) {
     StartShell(instance);
+    OpenCommandLineFile();
     for (;;) {
         switch (RunShellPass()) {
         case ShellPass::Quit: return 0;
@@ -98,6 +109,13 @@ void ScreenStep() {
 }
 
 void RequestScreen(ScreenId screen) {
+    gShell.currentScreen = screen;
+}
+
+void RequestFreshScreen(ScreenId screen) {
+    // The window stays until the new one has been made: its slot only forgets it.
+    if (screen == gShell.currentScreen)
+        gShell.screenWindows[screen] = nullptr;
     gShell.currentScreen = screen;
 }
 

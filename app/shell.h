@@ -56,6 +56,9 @@ int RunShell(HINSTANCE instance);
 // One pass of the screen step: create the requested screen, show it, dispose the old one.
 void ScreenStep();
 void RequestScreen(ScreenId screen);
+// As RequestScreen, but the screen is made anew also when it is the one shown, so that it
+// shows the records as they are now (an outlet opened from a file).
+void RequestFreshScreen(ScreenId screen);
 void CompleteScreenInit(HWND screen);
 bool ExitConfirmation();
 // Ends the screen's dialog and the process with exit code 0. Returns only where a test has

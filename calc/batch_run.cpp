@@ -65,16 +65,6 @@ struct BatchRow {
     int status = kComputed;
 };
 
-// How the header's columns are used.
-struct Columns {
-    std::vector<std::string> option; // per column: the option it feeds, empty when kept
-    std::vector<bool> result;        // per column: a result column of an earlier run, dropped
-    std::vector<std::string> keptNames;
-    std::vector<std::string> inputNames;   // the options' headings as read, in their order
-    std::vector<std::string> inputOptions; // their options
-    ColumnHeadings headings;               // code page 932
-};
-
 std::string Quoted(const std::string &name) {
     return "\"" + name + "\"";
 }
@@ -84,59 +74,6 @@ std::string Trimmed(const std::string &text) {
     if (start == std::string::npos)
         return "";
     return text.substr(start, text.find_last_not_of(" \t") - start + 1);
-}
-
-// Why a file cannot be used: in the words of the program, and in English for scripts.
-struct FileProblem {
-    std::string text; // code page 932
-    std::string english;
-};
-
-// The header's columns, or why the file cannot be used.
-bool ReadColumns(const std::vector<std::string> &header, const Convert &toCp932, Columns *columns,
-                 std::vector<std::string> *keptCp932, FileProblem *problem) {
-    const std::vector<std::string> &known = OutletOptionNames();
-    for (const std::string &cell : header) {
-        const std::string name = toCp932(cell);
-        // Read again, a result's own columns are computed anew.
-        const bool result = IsResultHeading(name);
-        columns->result.push_back(result);
-        if (result) {
-            columns->option.emplace_back();
-            continue;
-        }
-        const ColumnRole role = ClassifyColumn(name, known);
-        switch (role.kind) {
-        case ColumnRole::Option:
-            if (columns->headings.count(role.option)) {
-                *problem = {"「" + name + "」は「" + columns->headings[role.option] +
-                                "」と同じ項目です。列をどちらか一方にして下さい。",
-                            "column " + Quoted(name) + " gives " + role.option + " a second time"};
-                return false;
-            }
-            columns->option.push_back(role.option);
-            columns->headings[role.option] = Trimmed(name);
-            columns->inputNames.push_back(cell);
-            columns->inputOptions.push_back(role.option);
-            break;
-        case ColumnRole::NearMiss:
-            *problem = {"「" + name + "」は「" + role.suggestion +
-                            "」のことですか？列名を直して下さい。",
-                        "column " + Quoted(name) + " is not an option name; did you mean " +
-                            role.suggestion + "?"};
-            return false;
-        case ColumnRole::Unknown:
-            *problem = {"「" + name + "」は一括計算に使えない列です。列名を直して下さい。",
-                        "unknown column " + Quoted(name)};
-            return false;
-        case ColumnRole::PassThrough:
-            columns->option.emplace_back();
-            columns->keptNames.push_back(cell);
-            keptCp932->push_back(name);
-            break;
-        }
-    }
-    return true;
 }
 
 // Rows are independent: each worker takes the next row not yet taken and computes it on a
@@ -279,7 +216,7 @@ uint64_t RecordsAhead(std::istream &in) {
 
 // A row of the workbook: the passed-through cells as texts, the inputs as numbers where
 // they are numbers, then the results.
-SheetRow SheetCellsOf(const BatchRow &row, const Columns &columns, bool forPeople,
+SheetRow SheetCellsOf(const BatchRow &row, const SheetColumns &columns, bool forPeople,
                       const Convert &inToCp932, const Convert &inToUtf8,
                       const Convert &cp932ToUtf8) {
     SheetRow cells;
@@ -319,6 +256,53 @@ SheetRow SheetCellsOf(const BatchRow &row, const Columns &columns, bool forPeopl
 }
 
 } // namespace
+
+bool ReadSheetColumns(const std::vector<std::string> &header, const Convert &toCp932,
+                      SheetColumns *columns, std::vector<std::string> *keptCp932,
+                      FileProblem *problem) {
+    const std::vector<std::string> &known = OutletOptionNames();
+    for (const std::string &cell : header) {
+        const std::string name = toCp932(cell);
+        // Read again, a result's own columns are computed anew.
+        const bool result = IsResultHeading(name);
+        columns->result.push_back(result);
+        if (result) {
+            columns->option.emplace_back();
+            continue;
+        }
+        const ColumnRole role = ClassifyColumn(name, known);
+        switch (role.kind) {
+        case ColumnRole::Option:
+            if (columns->headings.count(role.option)) {
+                *problem = {"「" + name + "」は「" + columns->headings[role.option] +
+                                "」と同じ項目です。列をどちらか一方にして下さい。",
+                            "column " + Quoted(name) + " gives " + role.option + " a second time"};
+                return false;
+            }
+            columns->option.push_back(role.option);
+            columns->headings[role.option] = Trimmed(name);
+            columns->inputNames.push_back(cell);
+            columns->inputOptions.push_back(role.option);
+            break;
+        case ColumnRole::NearMiss:
+            *problem = {"「" + name + "」は「" + role.suggestion +
+                            "」のことですか？列名を直して下さい。",
+                        "column " + Quoted(name) + " is not an option name; did you mean " +
+                            role.suggestion + "?"};
+            return false;
+        case ColumnRole::Unknown:
+            *problem = {"「" + name + "」は一括計算に使えない列です。列名を直して下さい。",
+                        "unknown column " + Quoted(name)};
+            return false;
+        case ColumnRole::PassThrough:
+            columns->option.emplace_back();
+            columns->keptNames.push_back(cell);
+            keptCp932->push_back(name);
+            break;
+        }
+    }
+    return true;
+}
 
 BatchSummary RunBatch(std::istream &in, std::ostream &out, const BatchSettings &settings,
                       const std::function<void(const BatchProgress &)> &progress,
@@ -372,9 +356,9 @@ BatchSummary RunBatch(std::istream &in, std::ostream &out, const BatchSettings &
     uint64_t line = 0;
     if (reader.Next(&cells, &line) != CsvReader::Result::Record)
         return unusable("１行目に列名がありません。", "the file has no header");
-    Columns columns;
+    SheetColumns columns;
     FileProblem problem;
-    if (!ReadColumns(cells, inToCp932, &columns, &summary.passThrough, &problem))
+    if (!ReadSheetColumns(cells, inToCp932, &columns, &summary.passThrough, &problem))
         return unusable(problem.text, problem.english);
 
     SmellParams readParams;

@@ -1,4 +1,5 @@
 #pragma once
+#include "calc/batch_row.h"
 #include "calc/result_sheet.h"
 #include "model/smell_params.h"
 #include <atomic>
@@ -76,6 +77,30 @@ struct BatchSummary {
     uint64_t unwritableCount = 0;
     InputEncoding inputEncodingUsed = InputEncoding::Auto; // Utf8 or Cp932 once the file is read
 };
+
+// How a header's columns are used: by the batch, and by opening an outlet file.
+struct SheetColumns {
+    std::vector<std::string> option; // per column: the option it feeds, empty when kept
+    std::vector<bool> result;        // per column: a result column of an earlier run, dropped
+    std::vector<std::string> keptNames;
+    std::vector<std::string> inputNames;   // the options' headings as read, in their order
+    std::vector<std::string> inputOptions; // their options
+    ColumnHeadings headings;               // code page 932
+};
+
+// Why a file cannot be used: in the words of the program, and in English for scripts.
+struct FileProblem {
+    std::string text; // code page 932
+    std::string english;
+};
+
+// The header's columns (cells converted to code page 932 by `toCp932`), with the names of
+// the passed-through ones in code page 932; false, with the problem, when the file cannot be
+// used.
+bool ReadSheetColumns(const std::vector<std::string> &header,
+                      const std::function<std::string(const std::string &)> &toCp932,
+                      SheetColumns *columns, std::vector<std::string> *keptCp932,
+                      FileProblem *problem);
 
 // Reads the CSV from `in`, writes the result CSV to `out` (header + one row per row of the
 // sheet, in input order, a blank row left blank, the passed-through columns first). `progress` (may

@@ -67,6 +67,6 @@ void OutputFile::Abandon() {
         std::fclose(stream_);
     stream_ = nullptr;
     if (!temporary_.empty())
-        std::remove(temporary_.c_str());
+        RemoveFile(temporary_);
     temporary_.clear();
 }

@@ -64,9 +64,14 @@ class OutputFile {
     OutputProblem problem_ = OutputProblem::None;
 };
 
+// On Windows a path is in the ANSI code page, as the "A" functions take it, unless it begins
+// with this mark: the rest is then UTF-8, for a name the code page cannot hold. Elsewhere a
+// path is bytes, as the system takes them.
+constexpr char kUtf8PathMark[] = "\xEF\xBB\xBF";
+
 // Platform parts: what a path names; create a new file that must not exist yet (with the
 // given permission bits when not −1); open a device or a pipe for writing; put one file in
-// the place of another (replacing it) in one step.
+// the place of another (replacing it) in one step; remove a file.
 OutputTarget ExamineOutputTarget(const std::string &path);
 std::FILE *CreateNewFile(const std::string &path, int permissions);
 std::FILE *OpenDirectOutput(const std::string &path);
@@ -74,3 +79,4 @@ bool PutFileInPlace(const std::string &from, const std::string &to);
 // A new empty file in the system's folder for temporary files, for a writer that takes a
 // path when the target is a device or a pipe; empty when none could be made.
 std::string CreateScratchFile();
+bool RemoveFile(const std::string &path);

@@ -111,3 +111,7 @@ std::string CreateScratchFile() {
     ::close(fd);
     return path;
 }
+
+bool RemoveFile(const std::string &path) {
+    return std::remove(path.c_str()) == 0;
+}

@@ -97,5 +97,8 @@
 // Batch run of a CSV file
 #include "resources/batch_resource.h"
 
+// An outlet kept in a file
+#include "resources/outlet_file_resource.h"
+
 // The verdict rows of the case screens
 #include "resources/verdict_resource.h"

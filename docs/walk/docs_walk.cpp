@@ -53,7 +53,7 @@ constexpr int kMeasuredIndex = 1301;
 constexpr int kVerdict = 1302;
 constexpr int kSolveHeight = 1305;
 constexpr int kSolvedHeight = 1306;
-constexpr int kTopicVerdict = 32811;
+constexpr int kTopicVerdict = 32820;
 // Cases A and B
 constexpr int kSmall = 1014;
 constexpr int kMedium = 1015;

@@ -34,7 +34,7 @@ const Topic kTopics[kHelpTopicCount] = {
     {32806, "「希釈度」 とは"},
     {32807, "「有効発生源高さ」 とは"},
     {32808, "「周辺建物による拡散影響（ダウンドラフト）」 とは"},
-    {32811, "排出口の臭気指数（測定値）と適合の判定"},
+    {32820, "排出口の臭気指数（測定値）と適合の判定"},
 };
 
 // The pictures of the topics that have one: template and bitmap size in pixels.

@@ -15,6 +15,9 @@ const MenuEntry kMenu[] = {
     {104, "「カモルテ」 について ...(&A)"},
     {32799, "操作マニュアル...(&M)"},
     {32800, "活用例...(&C)"},
+    {32811, "開く...(&O)\tCtrl+O"},
+    {32812, "上書き保存(&S)\tCtrl+S"},
+    {32813, "名前を付けて保存...(&A)"},
     {32810, "一括計算（CSV）..."},
     {105, "アプリケーションの終了(&X)"},
     {32802, "臭気指数規制"},
@@ -34,7 +37,7 @@ const MenuEntry kMenu[] = {
     {32806, "希釈度"},
     {32807, "有効発生源高さ"},
     {32808, "周辺建物による拡散影響（ダウンドラフト）"},
-    {32811, "排出口の臭気指数（測定値）と適合の判定"},
+    {32820, "排出口の臭気指数（測定値）と適合の判定"},
 };
 
 std::string MenuText(HMENU menu, int position) {
@@ -69,19 +72,20 @@ TEST_F(ShellTest, EveryScreenCarriesTheSameMenu) {
         EXPECT_EQ(MenuText(bar, 1), "用語解説(&H)");
         HMENU file = GetSubMenu(bar, 0);
         HMENU topics = GetSubMenu(bar, 1);
-        EXPECT_EQ(GetMenuItemCount(file), 7);
+        EXPECT_EQ(GetMenuItemCount(file), 10);
         EXPECT_EQ(GetMenuItemCount(topics), 22);
         for (const MenuEntry &entry : kMenu) {
             char text[256] = "";
             GetMenuStringA(bar, entry.command, text, sizeof text, MF_BYCOMMAND);
             EXPECT_STREQ(text, entry.text) << entry.command;
         }
-        // Separators stand before the batch run, before the exit and between the groups of
-        // topics.
+        // Separators stand before the outlet's files and the batch run, before the exit and
+        // between the groups of topics.
         EXPECT_EQ(GetMenuItemID(file, 3), 0u);
-        EXPECT_EQ(GetMenuItemID(file, 4), 32810u);
-        EXPECT_EQ(GetMenuItemID(file, 5), 0u);
-        EXPECT_EQ(GetMenuItemID(file, 6), 105u);
+        EXPECT_EQ(GetMenuItemID(file, 4), 32811u);
+        EXPECT_EQ(GetMenuItemID(file, 7), 32810u);
+        EXPECT_EQ(GetMenuItemID(file, 8), 0u);
+        EXPECT_EQ(GetMenuItemID(file, 9), 105u);
         for (int position : {5, 11, 17, 20})
             EXPECT_EQ(GetMenuItemID(topics, position), 0u) << position;
     }
