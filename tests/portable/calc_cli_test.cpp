@@ -208,6 +208,13 @@ TEST(KamorteCalc, ExitStatusesAndMessages) {
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "{\"case\": \"A\", \"no1Index\": 12, \"no2Index\": 27.889716175206551, "
                      "\"dilution\": 15.889716175206551}\n");
+    // With a measured index: the verdict after the results.
+    r = RunCalc("--height 5 --no1 12 --size small --measured-index 30 --json");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find(", \"measuredIndex\": 30, \"complies\": false, \"margin\": -2, "
+                         "\"requiredReduction\": 0.369042655519806"),
+              std::string::npos)
+        << r.out;
     r = RunCalc("--height 5 --no1 ９ --size small");
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, Cp932ToUtf8("臭気指数第１号基準に適切な値（10～21）を設定して下さい。\n"));
