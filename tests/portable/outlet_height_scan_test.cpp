@@ -47,23 +47,21 @@ SmellParams Defaults() {
 
 } // namespace
 
-TEST(OutletHeightScan, EndsWhereTheOutletCompliesOrCannotGoOn) {
+// Where the scan over options ends, the height search's own tests hold; here what only a
+// screen's record can hand over: the inputs a case lacks field by field, a record whose case
+// the scan does not reach, a text the record holds but the field refuses.
+TEST(OutletHeightScan, StopsWhereTheRecordCannotGoOn) {
     struct Row {
         const char *what;
         OutletInputs outlet;
         const char *from;
-        double measured;
         const char *last;    // the height the scan ends on
         OutletCase lastCase; // its case
         HeightStop stop;     // and why
-        bool complies;       // whether it complies there
         Needs missing;       // what its case lacks
     } const rows[] = {
-        {"complies at once", kTall, "30", 40, "30", CaseD, HeightStop::None, true, {}},
-        {"complies higher", kTall, "30", 48, "75.5", CaseD, HeightStop::None, true, {}},
-        {"never complies", kTall, "390", 70, "400.0", CaseD, HeightStop::None, false, {}},
-        {"case B reaches D without D's inputs", Outlet(kCaseB, SizeMedium), "10", 40, "15.0", CaseD,
-         HeightStop::Missing, false,
+        {"case B reaches D without D's inputs", Outlet(kCaseB, SizeMedium), "10", "15.0", CaseD,
+         HeightStop::Missing,
          Needs{{Field::Diameter, Field::Area},
                {Field::Direction},
                {Field::Temperature},
@@ -71,31 +69,22 @@ TEST(OutletHeightScan, EndsWhereTheOutletCompliesOrCannotGoOn) {
                {Field::Moisture},
                {Field::OutletToBoundary},
                {Field::BuildingToBoundary}}},
-        {"a case D record below 15 m", kTall, "10", 40, "10", CaseB, HeightStop::Missing, false,
+        {"a case D record below 15 m", kTall, "10", "10", CaseB, HeightStop::Missing,
          Needs{{Field::SizeClass}}},
-        {"case A reaches B without a building", Outlet({{Field::No1Standard, "12"}}, SizeSmall),
-         "6", 40, "6.7", CaseUndecided, HeightStop::Missing, false, Needs{{Field::BuildingHeight}}},
-        {"a refused text",
-         Outlet({{Field::No1Standard, "30"}}, SizeSmall),
-         "5",
-         40,
-         "5",
-         CaseA,
-         HeightStop::Refused,
-         false,
-         {}},
+        {"a refused text", Outlet({{Field::No1Standard, "30"}}, SizeSmall), "5", "5", CaseA,
+         HeightStop::Refused, Needs{}},
     };
     const SmellParams params = Defaults();
     for (const Row &row : rows) {
         const std::vector<std::string> heights = SearchHeights(row.from);
         const std::vector<HeightScanPoint> points =
-            ScanHeights(row.outlet, heights, row.measured, params, true, 2);
+            ScanHeights(row.outlet, heights, 40, params, true, 2);
         ASSERT_FALSE(points.empty()) << row.what;
         const HeightScanPoint &last = points.back();
         EXPECT_EQ(last.heightText, row.last) << row.what;
         EXPECT_EQ(last.outletCase, row.lastCase) << row.what;
         EXPECT_EQ(last.stop, row.stop) << row.what;
-        EXPECT_EQ(last.verdict.complies, row.complies) << row.what;
+        EXPECT_FALSE(last.verdict.complies) << row.what;
         EXPECT_EQ(last.missing, row.missing) << row.what;
         EXPECT_EQ(last.message != nullptr, row.stop == HeightStop::Refused) << row.what;
         // Every height below the last was computed, judged and found wanting.
@@ -103,16 +92,6 @@ TEST(OutletHeightScan, EndsWhereTheOutletCompliesOrCannotGoOn) {
             EXPECT_EQ(points[i].heightText, heights[i]) << row.what;
             EXPECT_EQ(points[i].stop, HeightStop::None) << row.what << " " << heights[i];
             EXPECT_TRUE(points[i].judged && !points[i].verdict.complies) << heights[i];
-        }
-        if (row.stop == HeightStop::None) {
-            // The verdict is the standard's: the measured rate within the allowable one.
-            const Compliance &v = last.verdict;
-            EXPECT_EQ(v.measuredEmissionRate <= last.standard.allowableEmissionRate, v.complies)
-                << row.what;
-            EXPECT_EQ(
-                ScanAtHeight(row.outlet, last.heightText, row.measured, params).verdict.complies,
-                row.complies)
-                << row.what;
         }
     }
 }
