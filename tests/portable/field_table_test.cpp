@@ -13,7 +13,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <limits>
 #include <string>
 #include <vector>
 
@@ -190,55 +189,9 @@ TEST(FieldTable, LowFieldsHoldTheirLimitsWithEachCasesMessage) {
     }
 }
 
-TEST(FieldTable, TheMeasuredIndexHoldsItsLimits) {
-    const FieldRow &row = FieldRowOf(Field::MeasuredIndex);
-    for (const Probe &probe : ProbesOf(row.value.limits, 0.001)) {
-        SCOPED_TRACE(probe.text);
-        double index = -1;
-        const char *message = ReadMeasuredIndex(probe.text, &index);
-        EXPECT_EQ(message == row.value.message, !probe.valid);
-        if (probe.valid) {
-            EXPECT_EQ(Text(index), probe.text);
-        }
-    }
-}
-
-TEST(FieldTable, MapAdjustmentFieldsHoldTheirLimitsOnOk) {
+// The reports print a label for every field of the case screens.
+TEST(FieldTable, EveryFieldOfTheCaseScreensHasAPrintLabel) {
     for (const FieldRow &row : FieldTable()) {
-        if (!(row.forms & kMapForm))
-            continue;
-        const FieldLimits limits{row.map.low, false, row.map.high, false};
-        for (const Probe &probe : ProbesOf(limits, row.map.integer ? 1 : 0.001)) {
-            SCOPED_TRACE(std::string(row.name) + " " + probe.text);
-            MapSettings settings{};
-            settings.downwindRange = 1000;
-            settings.displayHeight = 100;
-            settings.redLimit = -1; // below every white limit
-            settings.whiteLimit = 80;
-            const MapFieldCheck check = CheckMapAdjustField(row.map.field, probe.text.c_str(),
-                                                            MapCheckMode::Strict, settings);
-            EXPECT_EQ(check.valid, probe.valid);
-            EXPECT_EQ(check.message != nullptr, !probe.valid);
-        }
-    }
-}
-
-// Each form whose fields are edited stops typing within what it reads, and the forms whose
-// records keep the text within what a record holds.
-TEST(FieldTable, EveryEditedFieldTypesWithinWhatItsFormReadsAndKeeps) {
-    for (const FieldRow &row : FieldTable()) {
-        for (FieldForm form : {kMenuForm, kLowForm, kTallForm, kMapForm}) {
-            if (!(row.forms & form))
-                continue;
-            SCOPED_TRACE(std::string(row.name) + " on form " + std::to_string(form));
-            const FieldTextLimits limits = TextLimitsOf(form);
-            EXPECT_GT(limits.typed, 0);
-            EXPECT_GE(limits.read, limits.typed);
-            if (form != kMapForm) {
-                EXPECT_LT(limits.typed, kTextSize);
-            }
-        }
-        // The reports print a label for every field of the case screens.
         if (row.forms & (kLowForm | kTallForm)) {
             EXPECT_NE(PrintLabelOf(row.field), nullptr) << row.name;
         }
