@@ -8,28 +8,26 @@
 
 namespace {
 
-// An outlet of case C and its result.
-struct Shown {
-    OutletInputs in;
-    TallOutletResult r;
-};
-
-Shown WithResult() {
-    Shown s{};
-    OutletInputs &in = s.in;
+// An outlet of case C, and its result.
+OutletInputs WithResult() {
+    OutletInputs in{};
     ResetLowOutletInputs(in);
     ResetTallOutletInputs(in);
     in.tall.no1Standard = 12;
-    s.r = kNoTallResult;
-    s.r.allowableOutletIndex = 45;
-    s.r.dilutionDegree = 33.2;
-    s.r.allowableEmissionRate = 9067288.67;
-    s.r.downwashClass = DownwashNone;
-    s.r.landingRow = 648;
-    s.r.landingColumn = 0;
     in.tall.outletToBoundary = 50;
     in.tall.buildingToBoundary = 20;
-    return s;
+    return in;
+}
+
+TallOutletResult Result() {
+    TallOutletResult r = kNoTallResult;
+    r.allowableOutletIndex = 45;
+    r.dilutionDegree = 33.2;
+    r.allowableEmissionRate = 9067288.67;
+    r.downwashClass = DownwashNone;
+    r.landingRow = 648;
+    r.landingColumn = 0;
+    return r;
 }
 
 std::string Mantissa(double rate) {
@@ -52,9 +50,8 @@ TEST(FormatEmissionRate, MantissaTimesTenToTheExponent) {
 TEST(FormatTallResults, ShownTexts) {
     std::vector<double> grid(static_cast<size_t>(kGridRows) * kGridColumns);
     grid[648 * kGridColumns] = 32.8;
-    Shown s = WithResult();
-    OutletInputs &in = s.in;
-    TallOutletResult &r = s.r;
+    OutletInputs in = WithResult();
+    TallOutletResult r = Result();
     r.dryFlow = 95.34;
     TallResultTexts t = FormatTallResults(in, r, grid.data());
     EXPECT_EQ(t.outletIndex, "45        （＝1号基準（12）＋希釈度（33））");
@@ -88,9 +85,8 @@ TEST(FormatTallResults, ShownTexts) {
 
 TEST(FormatTallResults, SiteBoundaryByEnteredDistancesAndDownwash) {
     std::vector<double> grid(static_cast<size_t>(kGridRows) * kGridColumns);
-    Shown s = WithResult();
-    OutletInputs &in = s.in;
-    TallOutletResult &r = s.r;
+    OutletInputs in = WithResult();
+    TallOutletResult r = Result();
     auto boundary = [&] { return FormatTallResults(in, r, grid.data()).boundary; };
     EXPECT_EQ(boundary(), ""); // case C with both omitted
     std::snprintf(in.buildingToBoundaryText, kTextSize, "20");
