@@ -4,13 +4,11 @@
 
 #include "calc/batch_columns.h"
 #include "calc/calc_request.h"
-#include "calc/compliance.h"
 #include "model/form_rules.h"
 #include "tools/kamorte_calc/arguments.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -118,34 +116,21 @@ TEST(FieldTable, TheBatchTakesEveryOptionAndLabelAsAHeading) {
     }
 }
 
-TEST(FieldTable, TallFieldsHoldTheirLimitsOnTheCommandLineAndOnLeaving) {
+// Refused with the field's message, or kept whole and passed on to the next check. (Leaving
+// the screen reads each field in the same loop, only without stopping: the form's own tests.)
+TEST(FieldTable, TallFieldsHoldTheirLimitsOnTheCommandLine) {
     for (const FieldRow &row : FieldTable()) {
         if (row.tall.message == nullptr)
             continue;
         for (const Probe &probe : WithLongestTyped(ProbesOf(row.tall.limits, 0.001), kTallForm)) {
             SCOPED_TRACE(std::string(row.name) + " " + probe.text);
-            // 計算する: refused with the field's message, or passed on to the next check.
             OutletInputs in{};
             OutletCase screen;
             const RequestError e = PrepareOutlet(CaseDWith(row.field, probe.text), in, &screen);
             EXPECT_EQ(e.message == row.tall.message, !probe.valid) << e.message;
-            // メニューに戻る: kept when valid, without a word either way.
-            TallFormTexts form;
-            form[row.tall.field] = probe.text;
-            ResetLowOutletInputs(in);
-            ResetTallOutletInputs(in);
-            const OutletOptions o = CaseDWith(row.field, probe.text);
-            SetTallChoices(in, CaseD, o.count(OptionOf(Field::Area)) ? SizeByArea : SizeByDiameter,
-                           o.count(OptionOf(Field::WetFlow))    ? FlowWet
-                           : o.count(OptionOf(Field::Velocity)) ? FlowVelocity
-                                                                : FlowDry,
-                           DirectionUpward);
-            const TallVerdict v = ValidateTallForm(CaseD, form, ValidationMode::Silent, in);
-            EXPECT_EQ(v.message, nullptr);
-            const bool kept =
-                std::find(v.accepted.begin(), v.accepted.end(), row.tall.field) != v.accepted.end();
-            EXPECT_EQ(kept, probe.valid);
-            EXPECT_EQ(std::string(in.*row.tall.text), probe.valid ? probe.text : "");
+            if (probe.valid) {
+                EXPECT_EQ(std::string(in.*row.tall.text), probe.text);
+            }
         }
     }
 }
