@@ -1,9 +1,8 @@
 // The screens' control table against the screens' templates: every edit control of a screen
-// is a field's, and every field the screen's form reads has its control there; and against
-// the running screens: every field stops typing at its form's limit.
+// is a field's, and every field the screen's form reads has its control there. (Where each
+// field stops typing, the hostile paste test reads on every running window.)
 #include "app/field_controls.h"
 
-#include "map/win/map_adjust_dialog.h"
 #include "resources/resource.h"
 #include "screens/screen_table.h"
 #include "tests/win/shell_fixture.h"
@@ -74,48 +73,5 @@ TEST(FieldControls, EveryEditControlOfEveryScreenIsAFieldsAndEveryFieldHasOne) {
             }
         }
         DestroyWindow(dlg);
-    }
-}
-
-namespace {
-
-// The start menu stops at the 62 bytes it reads, the case screens at the 63 a record keeps,
-// the map adjustment at the 255 it reads.
-void ExpectTypingLimits(HWND window, ScreenId screen) {
-    ASSERT_NE(window, nullptr);
-    const int limit = screen == StartMenu ? 62 : screen == kMapAdjustWindow ? 255 : 63;
-    for (const FieldControl &control : FieldControls()) {
-        if (control.ids[screen] != 0) {
-            EXPECT_EQ(SendDlgItemMessageA(window, control.ids[screen], EM_GETLIMITTEXT, 0, 0),
-                      limit)
-                << "screen " << screen << ", control " << control.ids[screen];
-        }
-    }
-}
-
-} // namespace
-
-TEST_F(ShellTest, EveryFieldStopsTypingAtItsFormsLimit) {
-    ExpectTypingLimits(Screen(), StartMenu);
-    const struct {
-        ScreenId screen;
-        const char *height, *building;
-    } routes[] = {
-        {CaseA, "5", ""}, {CaseB, "10", "5"}, {CaseC, "15", "10.001"}, {CaseD, "30", "10"}};
-    for (const auto &route : routes) {
-        Type(IDC_OUTLET_HEIGHT, route.height);
-        Type(IDC_BUILDING_HEIGHT, route.building);
-        Command(IDC_NEXT);
-        ASSERT_EQ(gShell.currentScreen, route.screen);
-        ExpectTypingLimits(Screen(), route.screen);
-        if (route.screen == CaseD) {
-            // The dialog alone: its fields' limits do not wait for a result.
-            HWND dialog = OpenMapAdjustDialog(Screen(), nullptr);
-            ExpectTypingLimits(dialog, kMapAdjustWindow);
-            SendMessageA(dialog, WM_CLOSE, 0, 0);
-            Pump();
-        }
-        TearDown();
-        SetUp();
     }
 }

@@ -127,6 +127,8 @@ TEST_F(VerdictRowsTest, EveryGoldenOutletAroundItsLimitReadsAsKamorteCalc) {
         SCOPED_TRACE(g.what);
         const Options options = OptionsOf(g);
         OpenAndCompute(options);
+        // The index stops typing where the screen's other fields do.
+        EXPECT_EQ(SendMessageA(Item(IDC_MEASURED_INDEX), EM_GETLIMITTEXT, 0, 0), 63);
         const bool low = gShell.currentScreen == CaseA || gShell.currentScreen == CaseB;
         // The limit in index units: the shown whole standard, or the index whose emission
         // rate is the allowable rate.
