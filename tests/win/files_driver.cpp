@@ -105,11 +105,7 @@ bool Drive(const char *program, const char *calc, const char *sample) {
     WriteFile(file, kExample, sizeof kExample - 1, &written, nullptr);
     CloseHandle(file);
 
-    std::string commandLine = "\"" + WindowsPath(program) + "\" \"" + example + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &gProgram))
+    if (!StartProgram(program, " \"" + example + "\""))
         return Fail("the program did not start");
 
     gCaption = std::string(kTitle) + " - example.csv";

@@ -129,8 +129,9 @@ inline std::string WindowsPath(const char *path) {
     return p;
 }
 
-inline bool StartProgram(const char *program) {
-    std::string commandLine = "\"" + WindowsPath(program) + "\"";
+// The program, with the arguments after its name (a file to open).
+inline bool StartProgram(const char *program, const std::string &arguments = "") {
+    std::string commandLine = "\"" + WindowsPath(program) + "\"" + arguments;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     return CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
