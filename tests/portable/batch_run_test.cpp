@@ -52,13 +52,6 @@ class OneWayBuffer : public std::streambuf {
     std::string bytes_;
 };
 
-std::string Repeated(const std::string &text, int times) {
-    std::string all;
-    for (int i = 0; i < times; ++i)
-        all += text;
-    return all;
-}
-
 const char kUtf8Facility[] = "\xE5\xB7\xA5\xE5\xA0\xB4"; // 工場 in UTF-8
 const char kCp932Facility[] = "\x8D\x48\x8F\xEA";        // 工場 in code page 932
 

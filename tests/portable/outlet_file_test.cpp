@@ -4,6 +4,7 @@
 #include "calc/csv_text.h"
 #include "calc/outlet_file.h"
 #include "tests/portable/golden_outlets.h"
+#include "tests/portable/test_support.h"
 #include "text/text_helpers.h"
 
 #include <gtest/gtest.h>
@@ -37,13 +38,6 @@ std::vector<std::string> BatchResult(const std::string &file) {
     reader.Next(&cells, &line);
     cells.erase(cells.begin(), cells.end() - static_cast<long>(ResultHeadings().size()));
     return cells;
-}
-
-std::string Repeated(const std::string &row, int times) {
-    std::string rows;
-    for (int i = 0; i < times; ++i)
-        rows += row;
-    return rows;
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "model/small_outlet.h"
 #include "print/report_rules.h"
 #include "resources/resource.h"
+#include "test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -194,13 +195,6 @@ TEST(ReportHeader, PositionsAndCuts) {
     EXPECT_EQ(t[0].x, 210);
     EXPECT_EQ(t[0].y, 294);
     EXPECT_EQ(t[0].font, ReportFont::Title);
-}
-
-std::string Repeated(const char *text, int times) {
-    std::string out;
-    while (times-- > 0)
-        out += text;
-    return out;
 }
 
 // Every name whole within the frame's width: in the body font, smaller down to 0.8 of it (33

@@ -27,6 +27,13 @@ TallRun MakeTallOutlet(double height, double building, double diameter, double v
     return t;
 }
 
+std::string Repeated(const std::string &text, int times) {
+    std::string all;
+    for (int i = 0; i < times; ++i)
+        all += text;
+    return all;
+}
+
 ScratchDirectory::ScratchDirectory() {
     namespace fs = std::filesystem;
     previous_ = fs::current_path().string();

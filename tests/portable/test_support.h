@@ -8,6 +8,9 @@
 TallRun MakeTallOutlet(double height, double building, double diameter, double velocityOrDryFlow,
                        bool flowIsVelocity, double temperature, double moisture);
 
+// The text so many times over.
+std::string Repeated(const std::string &text, int times);
+
 // Runs the test body's file work in a fresh temporary directory that becomes the current
 // directory, and returns to the previous one afterwards.
 class ScratchDirectory {
