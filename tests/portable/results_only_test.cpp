@@ -187,6 +187,13 @@ std::vector<Case> EdgeOutlets() {
     for (const char *boundary : {"0", "60", "90", "300"})
         edges.push_back({std::string("downward outlet in a wake, boundary ") + boundary,
                          With(down, "outlet-boundary", boundary)});
+    // A scan's heights over both class changes: the outlet rises through strong, weak and no
+    // downwash while everything else stays.
+    for (int tenths = 300; tenths <= 700; tenths += 5) {
+        const std::string height = std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
+        edges.push_back({"scan at " + height,
+                         With(With(ExampleOutlet(), "building", "20"), "height", height.c_str())});
+    }
     OutletOptions high = With(With(ExampleOutlet(), "height", "400"), "temperature", "500");
     edges.push_back(
         {"landing beyond the grid", With(With(high, "diameter", "10"), "dry-flow", "9999")});
@@ -288,7 +295,15 @@ TEST(ResultsOnly, ConstantsReadOnceGiveWhatEveryRunReads) {
         // An offset that brings most cells down to dilution 0, where rows tie.
         " 1.0   1.0   1.0  20.0\n",
         " 1.0   1.0   1.0 .2255\n   0.0   0.0   0.0   0.0  0.02 0.035 0.035\n"
-        "     400     600    1000    2000   10000  100000\n"};
+        "     400     600    1000    2000   10000  100000\n",
+        // A vertical spread that narrows with the distance from 300 to 500 m, and one that
+        // grows to infinity beyond 2 km: rows computed one by one there.
+        " 1.0   1.0   1.0 .2255\n   0.0   0.0   0.0   0.0  0.02 0.035 0.035\n"
+        "     300     500    1000    2000   10000  100000\n"
+        "   1.122   1.514   2.109   2.109   2.109   2.109\n"
+        "   0.964  -0.300   1.094   1.094   150.0   1.094\n",
+        // Rows 2.5 m apart, columns counted downwards.
+        " 2.5  -1.0   1.0 .2255\n"};
     const OutletOptions outlets[] = {ExampleOutlet(), RandomTallOutlets(7)[6].options};
     std::unique_ptr<OutletInputs> whole(new OutletInputs()), alone(new OutletInputs());
     DilutionGrid grid;
