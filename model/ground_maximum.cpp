@@ -219,8 +219,8 @@ bool NearMaximum::Run(int firstRow, int rows, std::vector<GroundCell> *cells) {
         if (s.bound < Least())
             break; // every stretch left holds less
         open.pop();
-        const Probe pm = At(Split(s.a, s.b));
         const int m = Split(s.a, s.b);
+        const Probe pm = At(m);
         if (m - s.a >= 2)
             open.push(Between(s.a, s.pa, m, pm));
         if (s.b - m >= 2)
