@@ -49,9 +49,11 @@ dist: win
 docs:
 	@JOBS=$(JOBS) tools/make-docs.sh
 
+# REFERENCE=path/to/another/kamorte-calc times an earlier build in the same runs.
 bench: native win
 	$(NATIVE)/bench/kamorte_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
-	bench/whole_process.sh
+	KAMORTE_EQUALITY_OUTLETS=10000 $(NATIVE)/tests/kamorte_tests --gtest_filter='ResultsOnly.RandomAndEdge*'
+	REFERENCE=$(REFERENCE) bench/whole_process.sh
 	bench/first_calculation.sh
 
 # Each fuzz entry under afl-fuzz for FUZZ_SECONDS (tests/fuzz; findings kept as regressions).

@@ -5,6 +5,7 @@
 #include "model/tall_outlet.h"
 
 #include <cmath>
+#include <vector>
 
 void AdjustTallResults(TallOutletResult &r, double no1Standard) {
     if (r.dilutionDegree < 0)
@@ -75,6 +76,20 @@ ComputeStatus CalculateTallOutletCellByCell(const OutletInputs &in, OutletCase o
     return RunAsComputed(in, outletCase, result, nullptr, [cells](TallRun &t) {
         return RunTallOutletReference(t, true, kGridRows, kGridColumns, cells, &t.result.landingRow,
                                       &t.result.landingColumn);
+    });
+}
+
+ComputeStatus CalculateTallOutletGroundCellByCell(const OutletInputs &in, OutletCase outletCase,
+                                                  TallOutletResult *result,
+                                                  double *landingDilution) {
+    std::vector<double> ground(kGridRows);
+    *landingDilution = 0;
+    return RunAsComputed(in, outletCase, result, nullptr, [&ground, landingDilution](TallRun &t) {
+        const double Fmax = RunTallOutletReference(t, true, kGridRows, 1, ground.data(),
+                                                   &t.result.landingRow, &t.result.landingColumn);
+        if (t.result.landingRow >= 0)
+            *landingDilution = ground[static_cast<size_t>(t.result.landingRow)];
+        return Fmax;
     });
 }
 

@@ -20,6 +20,13 @@ ComputeStatus CalculateTallOutlet(const OutletInputs &in, OutletCase outletCase,
 ComputeStatus CalculateTallOutletCellByCell(const OutletInputs &in, OutletCase outletCase,
                                             DilutionGrid &grid, TallOutletResult *result);
 
+// The results of the cell-by-cell computation over a grid of the ground cells alone, the
+// cells every result comes from: the yardstick of the results-only computation over many
+// outlets. The landing cell's dilution degree comes back in *landingDilution.
+ComputeStatus CalculateTallOutletGroundCellByCell(const OutletInputs &in, OutletCase outletCase,
+                                                  TallOutletResult *result,
+                                                  double *landingDilution);
+
 // The same results without the field, for callers that show no map: the landing cell's
 // dilution degree comes back in *landingDilution. params: the constants to use, or null to
 // read smell.prm.

@@ -2,6 +2,7 @@
 
 #include "model/dilution_field.h"
 #include "model/dispersion.h"
+#include "model/ground_maximum.h"
 
 #include <cmath>
 #include <limits>
@@ -192,26 +193,32 @@ double SweepFast(TallRun &in, const RunSetup &s, int rows, int columns, double *
 // units above, a million times what rounding can move. Where that does not hold (rows
 // capped to dilution 0 tie, unusual constants, values that are not numbers) every row is a
 // candidate.
-double LeastLandingConcentration(const std::vector<double> &ground, double Fmax, double Qd,
-                                 double m, double k) {
+double LeastLandingConcentration(bool anyNaN, double Fmax, double Qd, double m, double k) {
     const double everyRow = -HUGE_VAL;
-    if (!(m >= 0.25 && m <= 4 && std::fabs(k) <= 100) || !(Fmax > 0))
+    if (!(m >= 0.25 && m <= 4 && std::fabs(k) <= 100) || !(Fmax > 0) || anyNaN)
         return everyRow;
-    for (size_t r = 0; r < ground.size(); ++r) {
-        if (std::isnan(ground[r]))
-            return everyRow;
-    }
     bool empty;
     if (!(ConvertCell(Fmax, Qd, m, k, &empty) > 1e-3))
         return everyRow;
     return Fmax * (1 - 1e-6);
 }
 
-// Only the ground cells of the rows that can hold the maximum: the same values, the same
-// limits and the same landing point as a sweep of the whole grid.
-double SweepResults(TallRun &in, const RunSetup &s, int rows, int32_t *landingRow,
-                    int32_t *landingColumn, double *landingDilution) {
-    std::vector<double> ground(static_cast<size_t>(rows), 0.0);
+// The first row at or beyond the boundary: the rows' distances only grow.
+int FirstCountingRow(const RunSetup &s, int rows) {
+    int low = 0, high = rows;
+    while (low < high) {
+        const int r = low + (high - low) / 2;
+        if (static_cast<double>(r + 1) * s.params.downwindStep >= s.Xb)
+            high = r;
+        else
+            low = r + 1;
+    }
+    return low;
+}
+
+// Every ground cell of the rows at or beyond the boundary.
+std::vector<GroundCell> EveryGroundCell(TallRun &in, const RunSetup &s, int rows) {
+    std::vector<GroundCell> cells;
     const SpreadConstants spread = PrepareSpread(in, s.met, s.params);
     for (int r = 0; r < rows; ++r) {
         const double x = static_cast<double>(r + 1) * s.params.downwindStep;
@@ -220,27 +227,64 @@ double SweepResults(TallRun &in, const RunSetup &s, int rows, int32_t *landingRo
         const double He = EffectiveHeight(in, s.met, s.rise, x);
         const double sy = SpreadY(spread, s.params, x);
         const double sz = SpreadZ(spread, s.params, x);
-        ground[r] = PlumeConcentration(0 * s.params.heightStep, He, sy, sz);
+        cells.push_back({r, PlumeConcentration(0 * s.params.heightStep, He, sy, sz)});
+    }
+    return cells;
+}
+
+// The largest of the cells, the nearest of equal ones, as the sweep finds it.
+double LargestGround(const std::vector<GroundCell> &cells, bool *anyNaN) {
+    double Fmax = 0.0;
+    *anyNaN = false;
+    for (const GroundCell &c : cells) {
+        *anyNaN |= std::isnan(c.F);
+        if (c.F > Fmax)
+            Fmax = c.F;
+    }
+    return Fmax;
+}
+
+// Only the ground cells of the rows that can hold the maximum: the same values, the same
+// limits and the same landing point as a sweep of the whole grid. Where the search cannot
+// tell which rows those are, every row at or beyond the boundary is computed.
+double SweepResults(TallRun &in, const RunSetup &s, int rows, int32_t *landingRow,
+                    int32_t *landingColumn, double *landingDilution) {
+    const double Qd = in.dryFlow;
+    const double m = s.params.indexExponent;
+    const double k = s.params.indexOffset;
+    std::vector<GroundCell> cells;
+    bool anyNaN = false;
+    double Fmax = 0;
+    const bool near = GroundCellsNearMaximum(in, s.met, s.params, s.rise, FirstCountingRow(s, rows),
+                                             rows, &cells);
+    if (near) {
+        Fmax = LargestGround(cells, &anyNaN);
+    }
+    // Rows capped at the outlet's concentration, or too close to tell apart by their
+    // dilution, are all candidates for the landing row.
+    if (!near || !(Fmax <= 1 / Qd) ||
+        LeastLandingConcentration(anyNaN, Fmax, Qd, m, k) == -HUGE_VAL) {
+        cells = EveryGroundCell(in, s, rows);
+        Fmax = LargestGround(cells, &anyNaN);
     }
     // The record keeps the axis height of the last row, whether or not it counted.
     if (rows > 0)
         EffectiveHeight(in, s.met, s.rise, rows * s.params.downwindStep);
 
-    const double Fmax = LimitsFromGround(in, s, ground);
+    if (Fmax > 1 / Qd)
+        Fmax = 1 / Qd;
+    ComputeLimits(in, s.params, Fmax);
 
-    const double Qd = in.dryFlow;
-    const double m = s.params.indexExponent;
-    const double k = s.params.indexOffset;
     LandingSearch landing(landingRow, landingColumn);
     double landed = 0;
-    const double least = LeastLandingConcentration(ground, Fmax, Qd, m, k);
-    for (int r = 0; r < rows; ++r) {
-        if (!((r + 1) * s.params.downwindStep >= s.Xb) || ground[r] < least)
+    const double least = LeastLandingConcentration(anyNaN, Fmax, Qd, m, k);
+    for (const GroundCell &c : cells) {
+        if (c.F < least)
             continue;
         bool empty;
-        const double cell = ConvertCell(ground[r], Qd, m, k, &empty);
+        const double cell = ConvertCell(c.F, Qd, m, k, &empty);
         const int32_t before = *landingRow;
-        landing.Consider(r, cell, empty);
+        landing.Consider(c.row, cell, empty);
         if (*landingRow != before)
             landed = cell;
     }

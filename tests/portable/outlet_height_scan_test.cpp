@@ -106,16 +106,20 @@ TEST(OutletHeightScan, CancellingEndsTheScanAtTheNextHeight) {
     EXPECT_EQ(points[0].stop, HeightStop::Cancelled);
     EXPECT_EQ(points[0].heightText, "15");
 
-    // Stopped from another thread while the scan runs, as a screen's button would.
+    // Stopped from another thread while the scan runs, as a screen's button would: over the
+    // range many times, a scan that outlasts the stopper's wait.
+    std::vector<std::string> many;
+    for (int i = 0; i < 100; ++i)
+        many.insert(many.end(), heights.begin(), heights.end());
     cancel = false;
     std::thread stopper([&] {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
         cancel = true;
     });
-    points = ScanHeights(kTall, heights, 70, params, false, 2, &cancel);
+    points = ScanHeights(kTall, many, 70, params, false, 2, &cancel);
     stopper.join();
-    ASSERT_LT(points.size(), heights.size());
+    ASSERT_LT(points.size(), many.size());
     EXPECT_EQ(points.back().stop, HeightStop::Cancelled);
     for (size_t i = 0; i + 1 < points.size(); ++i)
-        EXPECT_EQ(points[i].stop, HeightStop::None) << heights[i];
+        EXPECT_EQ(points[i].stop, HeightStop::None) << many[i];
 }

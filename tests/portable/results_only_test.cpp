@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <memory>
@@ -152,7 +153,96 @@ struct GridMemoryRestorer {
     ~GridMemoryRestorer() { SetGridMemory(SystemGridMemory()); }
 };
 
+// Outlets at the edges of the search: every row of a near wake alike, boundaries on and
+// around the maximum's row (648 for the example) and at the grid's end, heights where the
+// downwash class changes (2.5 and 1.5 times a 20 m building), flat maxima of downward
+// outlets, a plume landing beyond the grid.
+std::vector<Case> EdgeOutlets() {
+    const OutletOptions nearWake = {{"height", "15"},
+                                    {"building", "14"},
+                                    {"no1", "12"},
+                                    {"outlet-boundary", "0"},
+                                    {"building-boundary", "0"}};
+    std::vector<Case> edges = {
+        {"near wake at the outlet's concentration", With(nearWake, "dry-flow", "9999")},
+        {"near wake below it", With(nearWake, "dry-flow", "30")},
+        {"near wake, boundary inside it",
+         With(With(nearWake, "dry-flow", "30"), "building-boundary", "20")},
+    };
+    for (const char *boundary : {"0", "647", "648", "649", "650", "9999", "10000"})
+        edges.push_back({std::string("example, boundary ") + boundary,
+                         With(ExampleOutlet(), "outlet-boundary", boundary)});
+    for (const char *height : {"29.9999", "30", "30.0001", "49.9999", "50", "50.0001"}) {
+        OutletOptions o = With(With(ExampleOutlet(), "building", "20"), "height", height);
+        o.erase("case");
+        if (2 * std::stod(height) < 3 * 20) { // case C: no outlet size, direction or gas
+            for (const char *name : {"diameter", "direction", "temperature", "moisture"})
+                o.erase(name);
+        }
+        edges.push_back({std::string("downwash class change at ") + height, o});
+    }
+    OutletOptions down =
+        With(With(With(ExampleOutlet(), "direction", "down"), "height", "20"), "building", "12");
+    down.erase("temperature");
+    for (const char *boundary : {"0", "60", "90", "300"})
+        edges.push_back({std::string("downward outlet in a wake, boundary ") + boundary,
+                         With(down, "outlet-boundary", boundary)});
+    // A scan's heights over both class changes: the outlet rises through strong, weak and no
+    // downwash while everything else stays.
+    for (int tenths = 300; tenths <= 700; tenths += 5) {
+        const std::string height = std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
+        edges.push_back({"scan at " + height,
+                         With(With(ExampleOutlet(), "building", "20"), "height", height.c_str())});
+    }
+    OutletOptions high = With(With(ExampleOutlet(), "height", "400"), "temperature", "500");
+    edges.push_back(
+        {"landing beyond the grid", With(With(high, "diameter", "10"), "dry-flow", "9999")});
+    return edges;
+}
+
+// How many random outlets: 1,000 in the tests, more when asked (make bench asks 10,000).
+int RandomOutletCount() {
+    const char *asked = std::getenv("KAMORTE_EQUALITY_OUTLETS");
+    return asked != nullptr && std::atoi(asked) > 0 ? std::atoi(asked) : 1000;
+}
+
 } // namespace
+
+// Every result the search for the maximum gives against the cell-by-cell sweep over every
+// row: the same bits, outlet by outlet.
+TEST(ResultsOnly, RandomAndEdgeOutletsGiveTheCellByCellSweepBitForBit) {
+    std::vector<Case> cases = EdgeOutlets();
+    const size_t edges = cases.size();
+    for (const Case &c : RandomTallOutlets(RandomOutletCount()))
+        cases.push_back(c);
+    std::unique_ptr<OutletInputs> in(new OutletInputs());
+    size_t compared = 0;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        OutletCase screen;
+        const RequestError error = PrepareOutlet(c.options, *in, &screen);
+        ASSERT_EQ(error.status, 0) << Cp932ToUtf8(error.message);
+        ASSERT_TRUE(screen == CaseC || screen == CaseD);
+        TallOutletResult want, got;
+        double wantLanding, gotLanding;
+        ASSERT_EQ(CalculateTallOutletGroundCellByCell(*in, screen, &want, &wantLanding),
+                  ComputeStatus::Ok);
+        ASSERT_EQ(CalculateTallOutletResults(*in, screen, nullptr, &got, &gotLanding),
+                  ComputeStatus::Ok);
+        EXPECT_EQ(got.downwashClass, want.downwashClass);
+        EXPECT_EQ(Bits(got.downwashedHeight), Bits(want.downwashedHeight));
+        EXPECT_EQ(Bits(got.effectiveHeight), Bits(want.effectiveHeight));
+        EXPECT_EQ(Bits(got.allowableOutletIndex), Bits(want.allowableOutletIndex));
+        EXPECT_EQ(Bits(got.allowableEmissionRate), Bits(want.allowableEmissionRate));
+        EXPECT_EQ(Bits(got.dilutionDegree), Bits(want.dilutionDegree));
+        EXPECT_EQ(got.landingRow, want.landingRow);
+        EXPECT_EQ(got.landingColumn, want.landingColumn);
+        EXPECT_EQ(Bits(got.dryFlow), Bits(want.dryFlow));
+        EXPECT_EQ(Bits(gotLanding), Bits(wantLanding));
+        ++compared;
+    }
+    EXPECT_EQ(compared, edges + static_cast<size_t>(RandomOutletCount()));
+}
 
 TEST(ResultsOnly, EveryFieldIsBitIdenticalToTheRunOverTheWholeGrid) {
     std::vector<Case> cases = GoldenTallOutlets();
@@ -205,7 +295,15 @@ TEST(ResultsOnly, ConstantsReadOnceGiveWhatEveryRunReads) {
         // An offset that brings most cells down to dilution 0, where rows tie.
         " 1.0   1.0   1.0  20.0\n",
         " 1.0   1.0   1.0 .2255\n   0.0   0.0   0.0   0.0  0.02 0.035 0.035\n"
-        "     400     600    1000    2000   10000  100000\n"};
+        "     400     600    1000    2000   10000  100000\n",
+        // A vertical spread that narrows with the distance from 300 to 500 m, and one that
+        // grows to infinity beyond 2 km: rows computed one by one there.
+        " 1.0   1.0   1.0 .2255\n   0.0   0.0   0.0   0.0  0.02 0.035 0.035\n"
+        "     300     500    1000    2000   10000  100000\n"
+        "   1.122   1.514   2.109   2.109   2.109   2.109\n"
+        "   0.964  -0.300   1.094   1.094   150.0   1.094\n",
+        // Rows 2.5 m apart, columns counted downwards.
+        " 2.5  -1.0   1.0 .2255\n"};
     const OutletOptions outlets[] = {ExampleOutlet(), RandomTallOutlets(7)[6].options};
     std::unique_ptr<OutletInputs> whole(new OutletInputs()), alone(new OutletInputs());
     DilutionGrid grid;
@@ -340,8 +438,9 @@ TEST(KamorteCalc, BatchRowsComeInInputOrderAsSingleRunsGiveThem) {
         OutletResults results;
         want += OutcomeCsvRow(ComputeOutcome(*record, screen, grid, results), "", Cp932ToUtf8);
     }
-    const std::string command = std::string(KAMORTE_CALC) + " --columns all --batch " KAMORTE_SOURCE_DIR
-                                                            "/bench/batch_outlets.csv 2>/dev/null";
+    const std::string command = std::string(KAMORTE_CALC) +
+                                " --columns all --batch " KAMORTE_SOURCE_DIR
+                                "/bench/batch_outlets.csv 2>/dev/null";
     std::FILE *pipe = popen(command.c_str(), "r");
     ASSERT_NE(pipe, nullptr);
     std::string got;
