@@ -34,7 +34,33 @@ int ShownCell(int pixel, int mapPixels, int shownCells, int gridCells) {
     return std::max(std::min({cell, shownCells - 1, gridCells - 1}), 0);
 }
 
+// Setting a static's text repaints it even when the text is the same; a keystroke in the
+// map adjustment changes one label at most.
+void SetChangedText(HWND screen, int id, const std::string &text) {
+    char shown[64];
+    if (GetDlgItemTextA(screen, id, shown, sizeof shown) < static_cast<UINT>(sizeof shown - 1) &&
+        text == shown)
+        return;
+    SetText(screen, id, text);
+}
+
 } // namespace
+
+void ShowTallOutletMap(HWND screen) {
+    const OutletInputs &in = gOutletInputs;
+    const bool exists = HasResult(gOutletResults.tall);
+    if (!exists || gMapImage.empty())
+        BlankScreenMap(in, gOutletResults.tall);
+    ShowMapImage(screen, IDC_MAP, kMapWidth, kMapImageRows, gMapImage);
+
+    const MapLabelTexts labels = FormatMapLabels(gMapSettings, exists);
+    const MapLabelIds ids = MapLabelIdsOf(screen);
+    SetChangedText(screen, ids.colourTop, labels.colourTop);
+    SetChangedText(screen, ids.colourMiddle, labels.colourMiddle);
+    SetChangedText(screen, ids.colourBottom, labels.colourBottom);
+    SetChangedText(screen, ids.heightAxis, labels.heightAxis);
+    SetChangedText(screen, ids.distanceAxis, labels.distanceAxis);
+}
 
 void ShowTallOutletResults(HWND screen) {
     const OutletInputs &in = gOutletInputs;
@@ -44,18 +70,7 @@ void ShowTallOutletResults(HWND screen) {
     SetText(screen, IDC_RATE_MANTISSA, texts.rateMantissa);
     SetText(screen, IDC_RATE_EXPONENT, texts.rateExponent);
     SetText(screen, IDC_DRY_FLOW_SHOWN, texts.dryFlow);
-    if (!exists || gMapImage.empty())
-        BlankScreenMap(in, gOutletResults.tall);
-    ShowMapImage(screen, IDC_MAP, kMapWidth, kMapImageRows, gMapImage);
-
-    const MapLabelTexts labels = FormatMapLabels(gMapSettings, exists);
-    const MapLabelIds ids = MapLabelIdsOf(screen);
-    SetText(screen, ids.colourTop, labels.colourTop);
-    SetText(screen, ids.colourMiddle, labels.colourMiddle);
-    SetText(screen, ids.colourBottom, labels.colourBottom);
-    SetText(screen, ids.heightAxis, labels.heightAxis);
-    SetText(screen, ids.distanceAxis, labels.distanceAxis);
-
+    ShowTallOutletMap(screen);
     EnableWindow(GetDlgItem(screen, IDC_PRINT), exists);
     EnableWindow(GetDlgItem(screen, IDC_MAP_ADJUST), exists);
     SetText(screen, IDC_LANDING_DISTANCE, texts.landingDistance);

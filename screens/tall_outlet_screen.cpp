@@ -272,7 +272,7 @@ void OnPrint(HWND dlg, ScreenId screen) {
 void OnMapAdjust(HWND dlg) {
     if (!HasResult(gOutletResults.tall))
         return;
-    OpenMapAdjustDialog(dlg, ShowTallOutletResults);
+    OpenMapAdjustDialog(dlg, ShowTallOutletMap);
 }
 
 INT_PTR OnTallOutletCommand(HWND dlg, ScreenId screen, int id, int notification) {

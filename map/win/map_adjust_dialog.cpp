@@ -163,8 +163,9 @@ void RedrawMap() {
     HWND screen = gShell.screenWindows[gShell.currentScreen];
     if (screen == nullptr)
         return;
-    // The screen's results display puts the map on screen itself; showing it here as well
-    // would resample and convert the same picture twice on every keystroke.
+    // The screen puts the map on screen itself, with its labels; showing it here as well
+    // would resample and convert the same picture twice on every keystroke. The rest of the
+    // results does not depend on the map settings, and the screen is disabled meanwhile.
     if (gShowResults != nullptr)
         gShowResults(screen);
     else

@@ -5,8 +5,8 @@
 // height and colour limits, changed while the map follows every valid keystroke. Modeless,
 // at most one, owned by the screen, which stays disabled until the dialog ends.
 
-// Whatever shows a screen's results again after the map was redrawn (the results display
-// lives above the map in the program's layers, so the screen hands it over).
+// Whatever shows a screen's map and the labels beside it after the map was redrawn (the
+// results display lives above the map in the program's layers, so the screen hands it over).
 using ShowScreenResults = void (*)(HWND screen);
 
 // Disables the screen and opens the dialog over it, or brings the open one to the front.
@@ -15,7 +15,7 @@ using ShowScreenResults = void (*)(HWND screen);
 HWND OpenMapAdjustDialog(HWND screen, ShowScreenResults showResults);
 
 // Builds the map from the dilution grid and the map settings, colours and marks it, puts it
-// on the current screen and shows that screen's results again.
+// on the current screen with the labels beside it.
 void RedrawMap();
 
 INT_PTR CALLBACK MapAdjustDialogProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam);
