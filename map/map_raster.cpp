@@ -9,9 +9,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <system_error>
-#include <thread>
-#include <atomic>
 #include <new>
 #include <stdexcept>
 
@@ -52,14 +49,15 @@ inline double Limited(double v) {
     return inRange ? v : kNoPlumeThreshold;
 }
 
-inline double Cubic(double a0, double a1, double a2, double a3, double f) {
+typedef double Vec2 __attribute__((vector_size(16)));
+
+// Of one value or of two side by side, operation for operation the same.
+template <class Value> inline Value Cubic(Value a0, Value a1, Value a2, Value a3, double f) {
     const double f2 = f * f;
     const double f3 = f2 * f;
     return 0.5 * (2 * a1 + (a2 - a0) * f + (2 * a0 - 5 * a1 + 4 * a2 - a3) * f2 +
                   (a3 - 3 * a2 + 3 * a1 - a0) * f3);
 }
-
-typedef double Vec2 __attribute__((vector_size(16)));
 
 // Two heights at once, operation for operation as Cubic(Limited(…)) does one.
 inline void CubicAlongDistance(const double *g0, const double *g1, const double *g2,
@@ -73,11 +71,7 @@ inline void CubicAlongDistance(const double *g0, const double *g1, const double 
         std::memcpy(&v, rows[k], sizeof v);
         a[k] = (v >= zero) & (v < limit) ? v : limit;
     }
-    const double f2 = f * f;
-    const double f3 = f2 * f;
-    const Vec2 result =
-        0.5 * (2 * a[1] + (a[2] - a[0]) * f + (2 * a[0] - 5 * a[1] + 4 * a[2] - a[3]) * f2 +
-               (a[3] - 3 * a[2] + 3 * a[1] - a[0]) * f3);
+    const Vec2 result = Cubic(a[0], a[1], a[2], a[3], f);
     std::memcpy(to, &result, sizeof result);
 }
 
@@ -324,6 +318,20 @@ const double *GridRow(const double *grid, int row) {
     return &grid[static_cast<size_t>(row) * kGridColumns];
 }
 
+// The h values of one map column along the distance, one per height of the window.
+void AlongDistance(const double *grid, const Taps &x, int h, double *line) {
+    const double *g0 = GridRow(grid, x.index[0]);
+    const double *g1 = GridRow(grid, x.index[1]);
+    const double *g2 = GridRow(grid, x.index[2]);
+    const double *g3 = GridRow(grid, x.index[3]);
+    const double f = x.fraction;
+    int j = 0;
+    for (; j + 2 <= h; j += 2)
+        CubicAlongDistance(g0 + j, g1 + j, g2 + j, g3 + j, f, line + j);
+    for (; j < h; ++j)
+        line[j] = Cubic(Limited(g0[j]), Limited(g1[j]), Limited(g2[j]), Limited(g3[j]), f);
+}
+
 } // namespace
 
 int MapStride(int width) {
@@ -359,60 +367,47 @@ MapField BuildMapField(const double *grid, int downwindRange, int displayHeight,
     // Column by column instead of copying the window first: the window can hold 64 MB and
     // is redrawn on every keystroke. For one map column the four grid rows it reads are
     // interpolated along the distance at every height of the window, contiguous in memory,
-    // and the map's rows then interpolate those along the height. Each value goes through
-    // the same operations as in the resampler, so the map is the same.
+    // and the map's rows then interpolate those along the height, two map columns at once.
+    // Each value goes through the same operations as in the resampler, so the map is the
+    // same. One thread: a helper waiting for a busy core made a keystroke several times
+    // slower than reading the window alone.
     const size_t count = static_cast<size_t>(outputWidth) * static_cast<size_t>(outputHeight);
     MapField out;
     std::vector<Taps> rows;
+    std::vector<double> lines[2]; // the two map columns along the distance
     if (!Obtain(count * sizeof(double), [&] { out.resize(count); }) ||
         !Obtain(outputHeight * sizeof(Taps), [&] { rows.resize(outputHeight); }))
         return {};
+    for (std::vector<double> &line : lines)
+        if (!Obtain(h * sizeof(double), [&] { line.resize(h); }))
+            return {};
     for (int r = 0; r < outputHeight; ++r)
         rows[r] = CubicTapsAt(RowPosition(r, h, outputHeight), h);
-    std::atomic<bool> refused{false};
-    const auto fillColumns = [&](int firstColumn, int lastColumn) {
-        std::vector<double> alongDistance;
-        if (!Obtain(h * sizeof(double), [&] { alongDistance.resize(h); })) {
-            refused = true;
-            return;
-        }
-        double *line = alongDistance.data();
-        for (int c = firstColumn; c < lastColumn; ++c) {
-            const Taps x = CubicTapsAt(ColumnPosition(c, d, outputWidth), d);
-            const double *g0 = GridRow(grid, x.index[0]);
-            const double *g1 = GridRow(grid, x.index[1]);
-            const double *g2 = GridRow(grid, x.index[2]);
-            const double *g3 = GridRow(grid, x.index[3]);
-            const double f = x.fraction;
-            int j = 0;
-            for (; j + 2 <= h; j += 2)
-                CubicAlongDistance(g0 + j, g1 + j, g2 + j, g3 + j, f, line + j);
-            for (; j < h; ++j)
-                line[j] = Cubic(Limited(g0[j]), Limited(g1[j]), Limited(g2[j]), Limited(g3[j]), f);
+    double *first = lines[0].data();
+    double *second = lines[1].data();
+    for (int c = 0; c < outputWidth; c += 2) {
+        AlongDistance(grid, CubicTapsAt(ColumnPosition(c, d, outputWidth), d), h, first);
+        if (c + 1 == outputWidth) {
             for (int r = 0; r < outputHeight; ++r) {
                 const Taps &y = rows[r];
                 out[static_cast<size_t>(r) * outputWidth + c] =
-                    Cubic(line[y.index[0]], line[y.index[1]], line[y.index[2]], line[y.index[3]],
-                          y.fraction);
+                    Cubic(first[y.index[0]], first[y.index[1]], first[y.index[2]],
+                          first[y.index[3]], y.fraction);
             }
+            break;
         }
-    };
-    // A large window is mostly memory to read: two cores read it faster than one. The
-    // helper thread ends before the map is used.
-    const bool large = static_cast<int64_t>(h) * outputWidth >= 100000;
-    const int half = outputWidth / 2;
-    std::thread helper;
-    if (large && std::thread::hardware_concurrency() > 1) {
-        try {
-            helper = std::thread(fillColumns, half, outputWidth);
-        } catch (const std::system_error &) {
+        AlongDistance(grid, CubicTapsAt(ColumnPosition(c + 1, d, outputWidth), d), h, second);
+        for (int r = 0; r < outputHeight; ++r) {
+            const Taps &y = rows[r];
+            Vec2 a[4];
+            for (int k = 0; k < 4; ++k)
+                a[k] = Vec2{first[y.index[k]], second[y.index[k]]};
+            const Vec2 v = Cubic(a[0], a[1], a[2], a[3], y.fraction);
+            double *to = &out[static_cast<size_t>(r) * outputWidth + c];
+            to[0] = v[0];
+            to[1] = v[1];
         }
     }
-    fillColumns(0, helper.joinable() ? half : outputWidth);
-    if (helper.joinable())
-        helper.join();
-    if (refused)
-        return {};
     return out;
 }
 
