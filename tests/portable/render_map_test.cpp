@@ -72,6 +72,11 @@ const RenderCase kCases[] = {
      400, 200, 254400, 0xcf002d69cf30b910ull, 0xcf002d69cf30b910ull},
     {"rows padded", true, {1000, 20, 70, 100}, 300, 0, "50", 50, "20", 20,
      401, 150, 195048, 0x492e0b3bf661e0ccull, 0xedf8eeb82aa31ad7ull},
+    // From RenderMap before the field was built two map columns at a time.
+    {"three columns, a pair and one alone", true, {2500, 20, 70, 400}, 800, 0, "50", 50, "20", 20,
+     3, 2, 168, 0xd47c43282aaa7cdaull, 0x49d5de67955c4907ull},
+    {"one column of an odd height", true, {9999, 25, 90, 799}, 9998, 2, "", 0, "9000", 9000,
+     1, 200, 848, 0x3f022eb3a4504fa8ull, 0x8dfc2b951a2f26a0ull},
 };
 // clang-format on
 
