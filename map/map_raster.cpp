@@ -380,8 +380,8 @@ MapField BuildMapField(const double *grid, int downwindRange, int displayHeight,
     // interpolated along the distance at every height of the window, contiguous in memory,
     // and the map's rows then interpolate those along the height, two map columns at once.
     // Each value goes through the same operations as in the resampler, so the map is the
-    // same. One thread: a helper waiting for a busy core made a keystroke several times
-    // slower than reading the window alone.
+    // same. One thread: on a busy machine a helper thread waiting for a core made the field
+    // several times slower than building it alone.
     const size_t count = static_cast<size_t>(outputWidth) * static_cast<size_t>(outputHeight);
     MapField out;
     std::vector<Taps> rows;

@@ -35,7 +35,7 @@ int ShownCell(int pixel, int mapPixels, int shownCells, int gridCells) {
 }
 
 // Setting a static's text repaints it even when the text is the same; a keystroke in the
-// map adjustment changes one label at most.
+// map adjustment changes few of the labels.
 void SetChangedText(HWND screen, int id, const std::string &text) {
     char shown[64];
     if (GetDlgItemTextA(screen, id, shown, sizeof shown) < static_cast<UINT>(sizeof shown - 1) &&
