@@ -169,6 +169,34 @@ TEST_F(MapRasterTest, SmallestWindowUsesTheEndRowsOfTheNeighbourTable) {
     }
 }
 
+TEST_F(MapRasterTest, FieldIsTheResampledLimitedWindowBitForBit) {
+    // A plume with values past 300 and, scattered, every kind that is limited.
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const double odd[] = {nan, -0.25, inf, 300.0, -inf};
+    for (int i = 0; i < kGridRows; ++i)
+        for (int j = 0; j < kGridColumns; ++j) {
+            const double off = (j - 60.0) / (2.0 + 0.08 * i);
+            SetGrid(i, j, (i * 7 + j) % 89 == 0 ? odd[(i + j) % 5] : 15.0 + 4.0 * off * off);
+        }
+    const std::array<int, 4> cases[] = {
+        {10000, 800, 400, 200}, {9999, 799, 401, 150}, {137, 53, 3, 2}, {10, 5, 1, 200}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::to_string(c[0]) + " x " + std::to_string(c[1]) + " onto " +
+                     std::to_string(c[2]) + " x " + std::to_string(c[3]));
+        std::vector<double> window(static_cast<size_t>(c[0]) * c[1]);
+        for (int j = 0; j < c[1]; ++j)
+            for (int i = 0; i < c[0]; ++i) {
+                const double v = grid_.Cells()[static_cast<size_t>(i) * kGridColumns + j];
+                window[static_cast<size_t>(j) * c[0] + i] = v >= 0 && v < 300 ? v : 300;
+            }
+        const std::vector<double> expected = CubicResample(window, c[0], c[1], c[2], c[3]);
+        const MapField field = BuildMapField(grid_.Cells(), c[0], c[1], c[2], c[3]);
+        ASSERT_EQ(field.size(), expected.size());
+        EXPECT_EQ(std::memcmp(field.data(), expected.data(), field.size() * sizeof(double)), 0);
+    }
+}
+
 TEST_F(MapRasterTest, OutputEndsFallOnTheFirstAndLastSamples) {
     // Not a line, so only the end positions reproduce samples.
     const std::vector<double> source = {5, 9, 2, 40, 7, 1, 3, 8, 30, 6, 4, 11};
