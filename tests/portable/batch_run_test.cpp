@@ -15,11 +15,6 @@
 
 namespace {
 
-std::string FileBytes(const std::string &path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
 struct Batch {
     BatchSummary summary;
     std::string out;

@@ -1,5 +1,8 @@
 #include "test_support.h"
 
+#include <fstream>
+#include <iterator>
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -60,4 +63,9 @@ void ScratchDirectory::Write(const std::string &name, const std::string &content
 
 std::string ScratchDirectory::Path(const std::string &name) const {
     return (std::filesystem::path(path_) / name).string();
+}
+
+std::string FileBytes(const std::string &path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }

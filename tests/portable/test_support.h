@@ -11,6 +11,9 @@ TallRun MakeTallOutlet(double height, double building, double diameter, double v
 // The text so many times over.
 std::string Repeated(const std::string &text, int times);
 
+// The whole file, as bytes; empty when it cannot be read.
+std::string FileBytes(const std::string &path);
+
 // Runs the test body's file work in a fresh temporary directory that becomes the current
 // directory, and returns to the previous one afterwards.
 class ScratchDirectory {
