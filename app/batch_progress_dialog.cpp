@@ -1,6 +1,7 @@
 #include "app/batch_progress_dialog.h"
 
 #include "app/batch_command.h"
+#include "app/dialog_fit.h"
 #include "app/shell.h"
 #include "app/window_helpers.h"
 #include "resources/resource.h"
@@ -83,8 +84,8 @@ bool ShowBatchProgress(BatchJob *job) {
     InitCommonControlsEx(&controls);
     HWND screen = gShell.activeScreenWindow;
     EnableWindow(screen, FALSE);
-    HWND window = CreateDialogParamA(gShell.instance, MAKEINTRESOURCEA(IDD_BATCH_PROGRESS), screen,
-                                     BatchProgressProc, reinterpret_cast<LPARAM>(job));
+    HWND window = CreateFittedDialog(IDD_BATCH_PROGRESS, screen, screen, BatchProgressProc,
+                                     reinterpret_cast<LPARAM>(job));
     if (window == nullptr) {
         EnableWindow(screen, TRUE);
         delete job;

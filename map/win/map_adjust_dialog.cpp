@@ -1,6 +1,7 @@
 #include "map/win/map_adjust_dialog.h"
 
 #include "app/current_outlet.h"
+#include "app/dialog_fit.h"
 #include "app/field_controls.h"
 #include "app/platform_hooks.h"
 #include "app/shell.h"
@@ -179,8 +180,7 @@ HWND OpenMapAdjustDialog(HWND screen, ShowScreenResults showResults) {
         BringToFront(gShell.mapAdjustWindow);
         return gShell.mapAdjustWindow;
     }
-    HWND dlg = CreateDialogParamA(gShell.instance, MAKEINTRESOURCEA(IDD_MAP_ADJUST), screen,
-                                  MapAdjustDialogProc, 0);
+    HWND dlg = CreateFittedDialog(IDD_MAP_ADJUST, screen, screen, MapAdjustDialogProc, 0);
     if (dlg == nullptr) {
         // Nothing would ever enable the screen again.
         EnableWindow(screen, TRUE);
