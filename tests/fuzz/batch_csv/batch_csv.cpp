@@ -1,10 +1,9 @@
 // Any bytes as a batch file through RunBatch, as kamorte-calc and the program read one: the
-// first byte chooses the input and output encodings, the rest is the file. The same bytes
-// opened as an outlet file: a few of its rows opened, saved and opened again are the same.
+// first byte chooses the input and output encodings, the rest is the file. (The same bytes
+// opened as an outlet file are the outlet_file entry's.)
 #include "tests/fuzz/fuzz_support.h"
 
 #include "calc/batch_run.h"
-#include "calc/outlet_file.h"
 #include "tools/kamorte_calc/batch.h"
 
 #include <sstream>
@@ -45,29 +44,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     FUZZ_CHECK(!BatchSummaryText(summary).empty());
     if (summary.rowsComputed > 0)
         CountComputed();
-
-    OutletSheet sheet;
-    std::string problem;
-    if (!ReadOutletSheet(in.str(), settings.codec, &sheet, &problem)) {
-        FUZZ_CHECK(!problem.empty());
-        return 0;
-    }
-    FUZZ_CHECK(!sheet.rows.empty() && sheet.rows.size() <= kMaxSheetRows);
-    for (size_t r = 0; r < sheet.rows.size() && r < 3; ++r) {
-        OutletInputs outlet{};
-        PrintInfo info{};
-        const OpenedOutlet opened = OpenSheetRow(sheet, sheet.rows[r], outlet, info);
-        const OutletTexts texts = TextsOfOutlet(outlet, opened.outletCase, info);
-        OutletSheet saved;
-        FUZZ_CHECK(ReadOutletSheet(OutletFileText(texts), {}, &saved, &problem) ||
-                   texts == OutletTexts{});
-        if (saved.rows.empty())
-            continue;
-        OutletInputs again{};
-        PrintInfo againInfo{};
-        const OpenedOutlet reopened = OpenSheetRow(saved, saved.rows[0], again, againInfo);
-        FUZZ_CHECK(reopened.outletCase == opened.outletCase);
-        FUZZ_CHECK(TextsOfOutlet(again, reopened.outletCase, againInfo) == texts);
-    }
     return 0;
 }
