@@ -1,14 +1,21 @@
 // Any bytes opened as an outlet file, as 開く... and the command line open one: every row of
 // the sheet (up to a few hundred) opened into the records, saved as an outlet file and opened
 // again gives the same case and the same texts, and a row's case agrees with its opening.
+// The saved file's row, read as kamorte-calc reads an outlet, computes what the screens show.
 #include "tests/fuzz/fuzz_support.h"
 
+#include "calc/calc_request.h"
 #include "calc/outlet_file.h"
 #include "tools/kamorte_calc/batch.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     if (size > 16384)
         return 0;
+    static const SmellParams params = [] {
+        SmellParams p;
+        SetDefaultSmellParams(p);
+        return p;
+    }();
     const std::string content(reinterpret_cast<const char *>(data), size);
     OutletSheet sheet;
     std::string problem;
@@ -42,6 +49,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         const OpenedOutlet reopened = OpenSheetRow(saved, saved.rows[0], again, againInfo);
         FUZZ_CHECK(reopened.outletCase == opened.outletCase);
         FUZZ_CHECK(TextsOfOutlet(again, reopened.outletCase, againInfo) == texts);
+        OutletInputs prepared{};
+        OutletCase preparedCase = CaseUndecided;
+        if (PrepareOutlet(saved.rows[0].options, prepared, &preparedCase).status != kComputed)
+            continue;
+        OutletResults results;
+        ComputeStatus status;
+        const Outcome outcome = ComputeResults(prepared, preparedCase, &params, results, &status);
+        if (status == ComputeStatus::Ok)
+            CheckShownOutcome(outcome);
     }
     return 0;
 }
