@@ -4,12 +4,13 @@
 # queue (kamorte_gdi_pages, a fixed clock) and through kamorte-calc --report's cairo
 # renderer (the same clock); both PDFs are rendered at 300 dpi and every page compared as
 # pictures: no ink of either more than u/5 (8 device units) from ink of the other.
-#   renderers_test.sh GDI_PAGES NATIVE_BUILD PAGES
+# The Windows kamorte-calc.exe makes no PDF: it says where reports are printed.
+#   renderers_test.sh GDI_PAGES CALC_EXE NATIVE_BUILD PAGES
 # NATIVE_BUILD: the native build tree (kamorte-calc, kamorte_ink_compare); PAGES: the folder
 # that keeps the rendered pages (renderers_gdi-N.png, renderers_cairo-N.png).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-driver=$1 native=$2 pages=$3
+driver=$1 calc_exe=$2 native=$3 pages=$4
 calc=$native/tools/kamorte_calc/kamorte-calc
 compare=$native/tests/print/kamorte_ink_compare
 if [ ! -x "$calc" ] || [ ! -x "$compare" ]; then
@@ -56,6 +57,13 @@ if [ "$(count "$gdi")" != 4 ] || [ "$(count "$scratch/cairo.pdf")" != 4 ]; then
   exit 1
 fi
 status=0
+said=$("$root/tools/wine-run" "$calc_exe" --example --report "Z:$scratch/windows.pdf" 2>&1 >/dev/null) ||
+  windows=$?
+if [ "${windows:-0}" != 2 ] || [ -e "$scratch/windows.pdf" ] ||
+  ! echo "$said" | grep -q "「ファイル」→「一括印刷（CSV）...」で印刷して下さい。"; then
+  echo "FAILED: kamorte-calc.exe --report: status ${windows:-0}, $said"
+  status=1
+fi
 for renderer in gdi cairo; do
   pdf=$([ $renderer = gdi ] && echo "$gdi" || echo "$scratch/cairo.pdf")
   pdftoppm -r 300 "$pdf" "$scratch/$renderer"
