@@ -24,6 +24,11 @@ ReportPdf::~ReportPdf() {
     Finish();
 }
 
+void ReportPdf::Describe(const std::string &titleUtf8, const std::string &date) {
+    cairo_pdf_surface_set_metadata(surface_, CAIRO_PDF_METADATA_TITLE, titleUtf8.c_str());
+    cairo_pdf_surface_set_metadata(surface_, CAIRO_PDF_METADATA_CREATE_DATE, date.c_str());
+}
+
 void ReportPdf::AddPage(const PageDescription &page, const std::vector<unsigned char> &mapPicture) {
     cairo_t *cr = cairo_create(surface_);
     cairo_scale(cr, 72.0 / kReportDotsPerInch, 72.0 / kReportDotsPerInch);

@@ -16,6 +16,9 @@ class ReportPdf {
     ReportPdf &operator=(const ReportPdf &) = delete;
 
     bool FaceFound() const { return renderer_.FaceFound(); }
+    // The document's title (UTF-8) and date ("2026-04-01T09:05:07", local time) in its
+    // information, so that the same pages make the same file.
+    void Describe(const std::string &titleUtf8, const std::string &date);
     void AddPage(const PageDescription &page, const std::vector<unsigned char> &mapPicture);
     // Ends the document; false when anything could not be written.
     bool Finish();

@@ -35,6 +35,11 @@ template <typename NextPage> int WritePdf(const std::string &path, NextPage next
     bool written;
     {
         ReportPdf pdf(out.Stream(), Cp932ToUtf8);
+        const ReportTime t = gReportClock();
+        char date[40];
+        std::snprintf(date, sizeof date, "%04d-%02d-%02dT%02d:%02d:%02d", t.year, t.month, t.day,
+                      t.hour, t.minute, t.second);
+        pdf.Describe(Cp932ToUtf8(kReportTitle), date);
         if (!pdf.FaceFound())
             std::fprintf(stderr, "kamorte-calc: the report's face IPAPMincho is not installed "
                                  "(fonts-ipafont-mincho); another face stands in\n");
