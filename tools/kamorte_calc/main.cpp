@@ -74,7 +74,7 @@ std::string BuildUsageText() {
            "       kamorte-calc --example [" +
            measured +
            "] [--json | --format text|kv|json]\n"
-           "                    [--map FILE.bmp [--grey]] [--grid FILE]\n"
+           "                    [--map FILE.bmp [--grey]] [--grid FILE] [--report FILE.pdf]\n"
            "       kamorte-calc [outlet options] " +
            measured +
            " --solve height\n"
@@ -83,9 +83,8 @@ std::string BuildUsageText() {
            measured +
            "] --sweep height=FROM:TO:STEP\n"
            "                    [--plot FILE.svg]\n"
-           "       kamorte-calc --batch FILE.csv|- [--output FILE.csv|FILE.xlsx] [--report "
-           "FILE.pdf]\n"
-           "                    [--input-encoding auto|utf-8|cp932]\n"
+           "       kamorte-calc --batch FILE.csv|- [--output FILE.csv|FILE.xlsx]\n"
+           "                    [--report FILE.pdf] [--input-encoding auto|utf-8|cp932]\n"
            "                    [--output-encoding utf-8-bom|utf-8|cp932]\n"
            "\n"
            "outlet options (values as typed on the screens; full-width digits are accepted):\n" +
