@@ -1,6 +1,7 @@
 #include "print/cairo/report_pdf.h"
 
 #include <cairo-pdf.h>
+#include <fontconfig/fontconfig.h>
 
 namespace {
 
@@ -15,6 +16,11 @@ cairo_status_t Write(void *closure, const unsigned char *data, unsigned int leng
 }
 
 } // namespace
+
+void ReleaseFontCaches() {
+    cairo_debug_reset_static_data();
+    FcFini();
+}
 
 ReportPdf::ReportPdf(std::FILE *out, CairoPageRenderer::ToUtf8 toUtf8)
     : renderer_(std::move(toUtf8)),

@@ -32,7 +32,8 @@ template <typename NextPage> int WritePdf(const std::string &path, NextPage next
         ReportUnwritten(path, out.Problem());
         return 2;
     }
-    bool written;
+    int status;
+    bool written = false;
     {
         ReportPdf pdf(out.Stream(), Cp932ToUtf8);
         const ReportTime t = gReportClock();
@@ -43,12 +44,13 @@ template <typename NextPage> int WritePdf(const std::string &path, NextPage next
         if (!pdf.FaceFound())
             std::fprintf(stderr, "kamorte-calc: the report's face IPAPMincho is not installed "
                                  "(fonts-ipafont-mincho); another face stands in\n");
-        if (const int status = next(pdf)) {
-            pdf.Finish();
-            out.Abandon();
-            return status;
-        }
+        status = next(pdf);
         written = pdf.Finish();
+    }
+    ReleaseFontCaches();
+    if (status != 0) {
+        out.Abandon();
+        return status;
     }
     if (!written || !out.Commit()) {
         out.Abandon();
