@@ -27,10 +27,6 @@ constexpr size_t kRowsPerPart = 1024;
 // they are quick, so that progress and a cancel are seen within a fraction of a second
 // whatever the rows hold.
 constexpr size_t kFirstPartRows = 16;
-// A row that could not be computed says so as the case screens say it.
-const char kFlowGuardMessage[] =
-    "排出ガスの流量または吐出速度から計算できません。入力値を確認してください。";
-const char kOutOfMemoryMessage[] = "メモリが不足しているため計算できませんでした。";
 
 // The summary names this many rows written with "?", and counts the rest.
 constexpr size_t kUnwritableRowsNamed = 5;
@@ -107,8 +103,7 @@ void ComputeRows(std::vector<BatchRow> &rows, const ColumnHeadings &headings,
             OutletResults results;
             row.outcome = ComputeResults(*record, prepared.outletCase, &params, results, &computed);
             if (computed != ComputeStatus::Ok) {
-                row.error =
-                    computed == ComputeStatus::FlowGuard ? kFlowGuardMessage : kOutOfMemoryMessage;
+                row.error = RowFailureMessage(computed);
                 row.status = kInternalGuard;
                 continue;
             }
@@ -145,7 +140,7 @@ void ComputeRows(std::vector<BatchRow> &rows, const ColumnHeadings &headings,
     if (next.load() < rows.size()) { // not one worker got a record
         for (BatchRow &row : rows) {
             if (row.status == kComputed && !row.blank && row.outcome.empty()) {
-                row.error = kOutOfMemoryMessage;
+                row.error = RowFailureMessage(ComputeStatus::OutOfMemory);
                 row.status = kInternalGuard;
             }
         }
@@ -164,23 +159,6 @@ uint64_t RemainingBytes(std::istream &in) {
     if (end == std::istream::pos_type(-1) || end < start)
         return 0;
     return static_cast<uint64_t>(end - start);
-}
-
-// Reads the rest of a seekable stream through and back: is all of it UTF-8?
-bool StreamIsUtf8(std::istream &in) {
-    const std::istream::pos_type start = in.tellg();
-    if (start == std::istream::pos_type(-1))
-        return true;
-    Utf8Check check;
-    std::vector<char> block(64 * 1024);
-    while (in && !check.Broken()) {
-        in.read(block.data(), static_cast<std::streamsize>(block.size()));
-        check.Feed(block.data(), static_cast<size_t>(in.gcount()));
-    }
-    const bool valid = check.Valid();
-    in.clear();
-    in.seekg(start);
-    return valid;
 }
 
 std::string WithoutLineFeed(std::string row) {
@@ -585,6 +563,13 @@ std::string Grouped(uint64_t n) {
 }
 
 } // namespace
+
+const char *RowFailureMessage(ComputeStatus status) {
+    // As the case screens say it.
+    return status == ComputeStatus::FlowGuard
+               ? "排出ガスの流量または吐出速度から計算できません。入力値を確認してください。"
+               : "メモリが不足しているため計算できませんでした。";
+}
 
 void MarkUnwritten(BatchSummary *summary) {
     summary->status = BatchFileUnusable;

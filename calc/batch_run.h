@@ -1,6 +1,7 @@
 #pragma once
 #include "calc/batch_row.h"
 #include "calc/result_sheet.h"
+#include "model/compute_status.h"
 #include "model/smell_params.h"
 #include <atomic>
 #include <cstdint>
@@ -109,6 +110,9 @@ bool ReadSheetColumns(const std::vector<std::string> &header,
 BatchSummary RunBatch(std::istream &in, std::ostream &out, const BatchSettings &settings,
                       const std::function<void(const BatchProgress &)> &progress = {},
                       const std::atomic<bool> *cancel = nullptr);
+
+// A row's error when its outlet could not be computed (the flow guard, memory refused).
+const char *RowFailureMessage(ComputeStatus status);
 
 // The result could not be written (a full disk, a closed pipe): marks the summary so.
 void MarkUnwritten(BatchSummary *summary);

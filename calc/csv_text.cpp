@@ -49,6 +49,22 @@ bool IsValidUtf8(const std::string &text) {
     return check.Valid();
 }
 
+bool StreamIsUtf8(std::istream &in) {
+    const std::istream::pos_type start = in.tellg();
+    if (start == std::istream::pos_type(-1))
+        return true;
+    Utf8Check check;
+    std::vector<char> block(64 * 1024);
+    while (in && !check.Broken()) {
+        in.read(block.data(), static_cast<std::streamsize>(block.size()));
+        check.Feed(block.data(), static_cast<size_t>(in.gcount()));
+    }
+    const bool valid = check.Valid();
+    in.clear();
+    in.seekg(start);
+    return valid;
+}
+
 bool IsDecimalNumber(const std::string &text) {
     size_t i = 0;
     const size_t n = text.size();

@@ -24,6 +24,9 @@ class Utf8Check {
 };
 
 bool IsValidUtf8(const std::string &text);
+// Reads the rest of a seekable stream through and back: is all of it UTF-8? True for a
+// stream that cannot be sought (a pipe), whose text is taken for UTF-8.
+bool StreamIsUtf8(std::istream &in);
 
 // A whole cell reads as a decimal number ("-12", "+3.5", "1e-3").
 bool IsDecimalNumber(const std::string &text);

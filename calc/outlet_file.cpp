@@ -79,13 +79,6 @@ void LowTexts(const OutletInputs &in, OutletCase c, TextsBeingKept &texts) {
         texts.Put(Field::SizeClass, WordOf(Field::SizeClass, kSizes[in.sizeClass]));
 }
 
-// A text the batch guarded from being taken for a formula, as it was before.
-std::string Unguarded(const std::string &cell) {
-    if (cell.size() > 1 && cell[0] == '\'' && GuardFormula(cell.substr(1)) == cell)
-        return cell.substr(1);
-    return cell;
-}
-
 std::string Cell(const std::string &text) {
     return CsvQuote(GuardFormula(text));
 }
@@ -188,71 +181,93 @@ std::string OutletFileText(const OutletTexts &texts) {
     return header + "\r\n" + row + "\r\n";
 }
 
-bool ReadOutletSheet(const std::string &content, const TextCodec &codec, OutletSheet *sheet,
-                     std::string *problem) {
-    const bool utf8 = IsValidUtf8(content);
-    const auto toCp932 = [&](const std::string &text) {
-        return utf8 && codec.utf8ToCp932 ? codec.utf8ToCp932(text) : text;
-    };
-    std::istringstream in(content);
-    CsvReader reader(in);
-    if (utf8)
-        reader.SkipByteOrderMark();
+OutletRowReader::OutletRowReader(std::istream &in, bool utf8, const TextCodec &codec)
+    : reader_(in), utf8_(utf8), codec_(codec) {}
+
+std::string OutletRowReader::Cp932(const std::string &cell) const {
+    return utf8_ && codec_.utf8ToCp932 ? codec_.utf8ToCp932(cell) : cell;
+}
+
+bool OutletRowReader::ReadHeader(std::string *problem) {
+    if (utf8_)
+        reader_.SkipByteOrderMark();
     std::vector<std::string> cells;
     uint64_t line = 0;
-    if (reader.Next(&cells, &line) != CsvReader::Result::Record) {
+    if (reader_.Next(&cells, &line) != CsvReader::Result::Record) {
         *problem = "１行目に列名がありません。";
         return false;
     }
-    SheetColumns columns;
     FileProblem fileProblem;
-    *sheet = OutletSheet();
-    if (!ReadSheetColumns(cells, toCp932, &columns, &sheet->keptNames, &fileProblem)) {
+    const auto toCp932 = [this](const std::string &cell) { return Cp932(cell); };
+    if (!ReadSheetColumns(cells, toCp932, &columns_, &keptNames_, &fileProblem)) {
         *problem = fileProblem.text;
         return false;
     }
-    if (columns.headings.empty()) {
+    if (columns_.headings.empty()) {
         *problem = "排出口のデータの列（排出口の実高さなど）がありません。";
         return false;
     }
-    size_t verdictColumn = cells.size();
+    verdictColumn_ = cells.size();
     for (size_t c = 0; c < cells.size(); ++c)
-        if (columns.result[c] && NormalisedHeading(toCp932(cells[c])) == "判定")
-            verdictColumn = c;
+        if (columns_.result[c] && NormalisedHeading(Cp932(cells[c])) == "判定")
+            verdictColumn_ = c;
+    return true;
+}
 
-    uint64_t sheetRow = 1;
+OutletRowReader::Got OutletRowReader::Next(OutletRow *row) {
+    std::vector<std::string> cells;
+    uint64_t line = 0;
+    *row = OutletRow();
     for (;;) {
-        const CsvReader::Result got = reader.Next(&cells, &line);
+        const CsvReader::Result got = reader_.Next(&cells, &line);
         if (got == CsvReader::Result::End)
+            return Got::End;
+        row->sheetRow = ++sheetRow_;
+        if (got != CsvReader::Result::Record)
+            return got == CsvReader::Result::UnclosedQuote ? Got::UnclosedQuote : Got::TooLong;
+        if (!std::all_of(cells.begin(), cells.end(),
+                         [](const std::string &c) { return c.empty(); }))
             break;
-        ++sheetRow;
-        if (got != CsvReader::Result::Record) {
-            *problem = std::to_string(sheetRow) +
-                       (got == CsvReader::Result::UnclosedQuote
+    }
+    for (size_t c = 0; c < cells.size() && c < columns_.option.size(); ++c) {
+        const std::string cell = Cp932(cells[c]);
+        if (c == verdictColumn_)
+            row->verdict = cell;
+        else if (columns_.result[c])
+            continue;
+        else if (columns_.option[c].empty())
+            row->kept.push_back(cell);
+        else if (!cell.empty())
+            row->options[columns_.option[c]] = OptionValue(columns_.option[c], cell);
+    }
+    row->kept.resize(keptNames_.size());
+    return Got::Row;
+}
+
+bool ReadOutletSheet(const std::string &content, const TextCodec &codec, OutletSheet *sheet,
+                     std::string *problem) {
+    std::istringstream in(content);
+    OutletRowReader reader(in, IsValidUtf8(content), codec);
+    *sheet = OutletSheet();
+    if (!reader.ReadHeader(problem))
+        return false;
+    sheet->keptNames = reader.KeptNames();
+    OutletRow row;
+    for (;;) {
+        const OutletRowReader::Got got = reader.Next(&row);
+        if (got == OutletRowReader::Got::End)
+            break;
+        if (got != OutletRowReader::Got::Row) {
+            *problem = std::to_string(row.sheetRow) +
+                       (got == OutletRowReader::Got::UnclosedQuote
                             ? " 行目の引用符（\"）が閉じられていません。"
                             : " 行目が長すぎます（引用符が閉じられていない可能性があります）。");
             return false;
         }
-        if (std::all_of(cells.begin(), cells.end(), [](const std::string &c) { return c.empty(); }))
-            continue;
         if (sheet->rows.size() == kMaxSheetRows) {
             *problem = "行が多すぎます（排出口 " + std::to_string(kMaxSheetRows) + " 行まで）。";
             return false;
         }
-        OutletRow row;
-        row.sheetRow = sheetRow;
-        for (size_t c = 0; c < cells.size() && c < columns.option.size(); ++c) {
-            const std::string cell = toCp932(cells[c]);
-            if (c == verdictColumn)
-                row.verdict = cell;
-            else if (columns.result[c])
-                continue;
-            else if (columns.option[c].empty())
-                row.kept.push_back(cell);
-            else if (!cell.empty())
-                row.options[columns.option[c]] = OptionValue(columns.option[c], cell);
-        }
-        row.kept.resize(sheet->keptNames.size());
         sheet->rows.push_back(row);
     }
     if (sheet->rows.empty()) {
@@ -260,6 +275,22 @@ bool ReadOutletSheet(const std::string &content, const TextCodec &codec, OutletS
         return false;
     }
     return true;
+}
+
+std::string Unguarded(const std::string &cell) {
+    if (cell.size() > 1 && cell[0] == '\'' && GuardFormula(cell.substr(1)) == cell)
+        return cell.substr(1);
+    return cell;
+}
+
+bool IsPrintHeading(const std::string &heading, Field *field) {
+    for (Field printed : kPrintFields) {
+        if (NormalisedHeading(heading) == NormalisedHeading(FieldRowOf(printed).labels[0])) {
+            *field = printed;
+            return true;
+        }
+    }
+    return false;
 }
 
 OutletCase CaseOfRow(const OutletRow &row) {
@@ -276,11 +307,11 @@ OpenedOutlet OpenSheetRow(const OutletSheet &sheet, const OutletRow &row, Outlet
     ResetLowOutletInputs(in);
     ResetTallOutletInputs(in);
     info = PrintInfo{};
-    for (size_t k = 0; k < sheet.keptNames.size(); ++k)
-        for (Field field : kPrintFields)
-            if (NormalisedHeading(sheet.keptNames[k]) ==
-                NormalisedHeading(FieldRowOf(field).labels[0]))
-                CopyText(info.*PrintTextOf(field), kPrintInfoSize, Unguarded(row.kept[k]).c_str());
+    for (size_t k = 0; k < sheet.keptNames.size(); ++k) {
+        Field field;
+        if (IsPrintHeading(sheet.keptNames[k], &field))
+            CopyText(info.*PrintTextOf(field), kPrintInfoSize, Unguarded(row.kept[k]).c_str());
+    }
 
     OpenedOutlet opened;
     NotTaken notTaken;

@@ -1,12 +1,14 @@
 #pragma once
 #include "calc/batch_run.h"
 #include "calc/calc_request.h"
+#include "calc/csv_text.h"
 #include "model/field_table.h"
 #include "print/print_info.h"
 
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <istream>
 #include <string>
 #include <vector>
 
@@ -42,11 +44,46 @@ struct OutletRow {
 
 struct OutletSheet {
     std::vector<std::string> keptNames; // the passed-through headings (code page 932)
-    std::vector<OutletRow> rows;         // the rows that are not blank
+    std::vector<OutletRow> rows;        // the rows that are not blank
 };
 
 // A file's rows open as the screens would read them; at most this many.
 constexpr size_t kMaxSheetRows = 10000;
+
+// A file's rows one at a time, in memory that does not grow with the file.
+class OutletRowReader {
+  public:
+    // utf8: the stream's text is UTF-8 (a byte-order mark is skipped), else code page 932.
+    OutletRowReader(std::istream &in, bool utf8, const TextCodec &codec);
+    // The header; false, with the reason in Japanese (code page 932), when it names no
+    // outlet's column or cannot be read.
+    bool ReadHeader(std::string *problem);
+    const std::vector<std::string> &KeptNames() const { return keptNames_; }
+    // Option name → the heading of its column as typed, as the batch's messages name it.
+    const ColumnHeadings &Headings() const { return columns_.headings; }
+    enum class Got { Row, End, UnclosedQuote, TooLong };
+    // The next row that is not blank. A row whose quote is never closed or that is too long
+    // (only its sheetRow is set) ends what can be read.
+    Got Next(OutletRow *row);
+
+  private:
+    std::string Cp932(const std::string &cell) const;
+
+    CsvReader reader_;
+    bool utf8_;
+    const TextCodec &codec_;
+    SheetColumns columns_;
+    std::vector<std::string> keptNames_;
+    size_t verdictColumn_ = 0;
+    uint64_t sheetRow_ = 1;
+};
+
+// Whether a passed-through column's heading names a field of the print information
+// (作成者, 事業所名, 施設名), and which.
+bool IsPrintHeading(const std::string &heading, Field *field);
+// A cell as typed: the guard the batch puts before a text a spreadsheet would take for a
+// formula taken off.
+std::string Unguarded(const std::string &cell);
 
 // Reads a file's content, code page 932 or UTF-8 (with or without a byte-order mark). False,
 // with the reason in Japanese (code page 932), when it holds no outlet.

@@ -38,12 +38,19 @@ std::string LineOf(const std::string &text, int maxBytes, int laterBytes) {
 
 } // namespace
 
+ReportNames NamesOf(const PrintInfo &info) {
+    const auto text = [](const char(&field)[kPrintInfoSize]) {
+        return std::string(field, strnlen(field, kPrintInfoSize));
+    };
+    return {text(info.authorName), text(info.officeName), text(info.facilityName)};
+}
+
 Report MakeReport(OutletCase report, const OutletInputs &in, const OutletResults &results,
                   const double *grid, const MapSettings &map, const PrintInfo &info, bool colour) {
     Report made{};
     made.inputs = in;
     made.results = results;
-    made.info = info;
+    made.info = NamesOf(info);
     made.map = map;
     made.colour = colour;
     if (TallLayout(report)) {
@@ -130,7 +137,7 @@ void AddReportHeader(PageDescription &page, OutletCase report, const Report &fro
     // right-hand header items in by two.
     const int left = tall ? 5 : 7;
     const int right = tall ? 41 : 39;
-    const PrintInfo &info = from.info;
+    const ReportNames &info = from.info;
     AddText(page, At(u, left), At(u, 7), from.title, kLabelBlack, ReportFont::Title);
     AddText(page, At(u, right), At(u, 11), from.printedAt);
     // Each name is printed whole, within the frame's width. The author has the rows down to

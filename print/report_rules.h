@@ -9,11 +9,20 @@
 #include <string>
 #include <vector>
 
+// The names of the report's header. Whole texts: a register's own cells may be longer than
+// the print information's 127 bytes, and the page prints every name whole.
+struct ReportNames {
+    std::string authorName;
+    std::string officeName;
+    std::string facilityName;
+};
+ReportNames NamesOf(const PrintInfo &info);
+
 // Everything one printed report shows, held by value: printing it reads nothing else.
 struct Report {
     OutletInputs inputs;    // as typed and accepted
     OutletResults results;  // of their computation
-    PrintInfo info;         // the header's names
+    ReportNames info;       // the header's names
     MapSettings map;        // the map's range and colour limits
     std::string title;      // the program title
     std::string printedAt;  // FormatReportDate
@@ -29,6 +38,8 @@ struct Report {
     double reduction; // the fraction to remove; 0 when the outlet complies
     // Constants of the dispersion model that differed from the built-in ones (tall cases).
     int constantsChanged;
+    // A register's page: which row of which sheet it is, in a line of its own; else empty.
+    std::string registerLine;
 };
 
 // The report of an outlet: the result texts as the screen shows them, the landing cell's
@@ -62,7 +73,7 @@ void AddEmissionRate(PageDescription &page, int x, int y, const std::string &man
 // apart from (x, y) on. Without a verdict, nothing.
 void AddVerdictBlock(PageDescription &page, int x, int y, const Report &from, bool tall);
 // The program and its version at the foot of the input column and, when smell.prm changed
-// constants of the dispersion model, how many.
+// constants of the dispersion model, how many; a register's line above them.
 void AddReportFooter(PageDescription &page, OutletCase report, const Report &from);
 
 // The frame and header of the two column layouts.

@@ -68,6 +68,9 @@ void AddReportFooter(PageDescription &page, OutletCase report, const Report &fro
         lines.push_back(Format("（既定値と異なる定数 %d 個）", from.constantsChanged));
     }
     int y = At(u, tall ? 62 : 47) - u / 4 - height * static_cast<int>(lines.size());
+    // In the body font: of a register's many pages, the line that tells one from the others.
+    if (!from.registerLine.empty())
+        AddSizedText(page, x, y - u, from.registerLine, 0, right - x - u / 2);
     for (const std::string &line : lines) {
         AddSizedText(page, x, y, line, height, right - x - u / 2);
         y += height;

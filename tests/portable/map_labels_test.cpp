@@ -82,7 +82,7 @@ TEST(MakeReport, HoldsTheTextsTheScreenShows) {
         const bool tall = c.report == CaseC || c.report == CaseD;
         EXPECT_EQ(report.mapPicture.size(), tall ? size_t{kMapWidth} * kMapImageRows * 3 : 0u);
         EXPECT_EQ(report.results.tall.allowableOutletIndex, c.index);
-        EXPECT_STREQ(report.info.facilityName, "施設");
+        EXPECT_EQ(report.info.facilityName, "施設");
         EXPECT_EQ(report.map.downwindRange, 2000);
         EXPECT_FALSE(report.colour);
     }

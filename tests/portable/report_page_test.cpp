@@ -40,7 +40,7 @@ bool Has(const PageDescription &page, const std::string &text, int x, int y,
 struct Records {
     Report sources{};
     OutletInputs &in = sources.inputs;
-    PrintInfo &info = sources.info;
+    ReportNames &info = sources.info;
     MapSettings &map = sources.map;
     Records() {
         ResetLowOutletInputs(in);
@@ -150,8 +150,8 @@ TEST(ReportFrame, LinesOfBothLayouts) {
 
 TEST(ReportHeader, PositionsAndCuts) {
     Records r;
-    std::strcpy(r.info.authorName, "環境保全課の山田太郎と鈴木花子と佐藤");
-    std::strcpy(r.info.facilityName, "第２乾燥炉");
+    r.info.authorName = "環境保全課の山田太郎と鈴木花子と佐藤";
+    r.info.facilityName = "第２乾燥炉";
     struct Row {
         OutletCase report;
         const char *text;
@@ -220,8 +220,8 @@ TEST(ReportHeader, NamesAreWholeWithinTheFrame) {
     };
     for (const Row &row : rows) {
         Records r;
-        char *fields[] = {r.info.authorName, r.info.officeName, r.info.facilityName};
-        std::strcpy(fields[row.field], row.name.c_str());
+        std::string *fields[] = {&r.info.authorName, &r.info.officeName, &r.info.facilityName};
+        *fields[row.field] = row.name;
         PageDescription page{kU, {}};
         AddReportHeader(page, row.report, r.sources, "");
         const bool tall = row.report == CaseC || row.report == CaseD;
@@ -250,7 +250,7 @@ TEST(ReportHeader, NamesAreWholeWithinTheFrame) {
         EXPECT_TRUE(row.field != 0 || Has(page, "作成者", label, 546));
     }
     Records r;
-    std::strcpy(r.info.authorName, author60.c_str());
+    r.info.authorName = author60;
     PageDescription page{kU, {}};
     AddReportHeader(page, CaseA, r.sources, "");
     EXPECT_TRUE(Has(page, "課公害対策係　主任技師　", 1638, 588));

@@ -15,7 +15,7 @@ constexpr int kU = 42;
 struct Records {
     Report sources{};
     OutletInputs &in = sources.inputs;
-    PrintInfo &info = sources.info;
+    ReportNames &info = sources.info;
     MapSettings &map = sources.map;
     Records() {
         ResetLowOutletInputs(in);
