@@ -3,10 +3,12 @@ one page a computed row, in order, each with the row's names, its case heading, 
 standard after its label and the register line; and the closing message the driver read.
     /usr/bin/python3 register_pages_check.py PDF FACE BATCH.csv DRIVEN"""
 import csv
+import os
 import re
 import sys
 
-from pdf_page_text import page_texts
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '../../tools'))
+from wine_pdf_text import page_texts  # noqa: E402
 
 AUTHOR, OFFICE = '環境保全課　鈴木', 'カモルテ市環境部'  # typed into 印刷情報 by the driver
 HEADINGS = {

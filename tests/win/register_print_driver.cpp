@@ -1,13 +1,11 @@
 // ファイル > 一括印刷（CSV）... of the real program, driven from another process: the
 // register typed into the open dialog, the names into 印刷情報, OK in the print dialog.
 //
-//   kamorte_register_print_driver print|cancel|walk PROGRAM REGISTER
+//   kamorte_register_print_driver print|cancel PROGRAM REGISTER
 //
 // print: waits for the closing message and prints it as "message: TEXT". cancel: presses
-// キャンセル once the first page is out and expects the message of a print abandoned.
-// walk: as print, with "shot NAME …" lines for the screenshot script (the menu, the
-// progress window, the closing message). Every mode ends with the screen enabled again,
-// the exit question and a clean exit.
+// キャンセル once the first page is out, then the same. Both end with the start menu
+// enabled again and still holding the height typed before, and a clean exit.
 #include "program_driver.h"
 
 #include <cstring>
@@ -24,17 +22,10 @@ constexpr int kPagesShown = 1202;
 constexpr int kFileNameCombo = 0x47c;
 constexpr int kFileNameEdit = 0x480;
 
-bool gWalk = false;
-
 bool Fail(const char *what) {
     std::printf("FAILED: %s\n", what);
     std::fflush(stdout);
     return false;
-}
-
-void Shot(const char *name, HWND window) {
-    if (gWalk)
-        ReportShot(name, window, 300);
 }
 
 bool IsStartMenu(HWND w) {
@@ -52,40 +43,6 @@ bool IsPrintDialog(HWND w) {
     const std::string title = TextOf(w);
     return std::strcmp(name, "#32770") == 0 && title != kTitle && title != "印刷情報" &&
            title != kCaption && GetDlgItem(w, IDOK) != nullptr;
-}
-
-std::string MessageOf(HWND box) {
-    std::string longest;
-    EnumChildWindows(
-        box,
-        [](HWND child, LPARAM lParam) -> BOOL {
-            auto *best = reinterpret_cast<std::string *>(lParam);
-            const std::string text = TextOf(child);
-            if (text.size() > best->size())
-                *best = text;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&longest));
-    return longest;
-}
-
-void ShowFileMenu(HWND menu) {
-    PostMessageA(menu, WM_SYSCOMMAND, SC_KEYMENU, 'f');
-    HWND popup = WaitForWindow(
-        [](HWND w) {
-            char name[16] = "";
-            GetClassNameA(w, name, sizeof name);
-            return std::strcmp(name, "#32768") == 0;
-        },
-        5000);
-    if (popup == nullptr)
-        return;
-    Shot("register_menu_start", menu);
-    Shot("register_menu", popup);
-    ReportComposite("register_menu_over_start_menu", "register_menu_start", "register_menu");
-    PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-    PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-    Settle(menu);
 }
 
 // Up to the print dialog's OK: the open dialog, 印刷情報 and the printer.
@@ -119,13 +76,12 @@ bool Drive(const char *mode, const char *registerPath) {
     HWND menu = WaitForWindow(IsStartMenu, 60000);
     if (menu == nullptr)
         return Fail("no start menu");
-    const bool cancel = std::strcmp(mode, "cancel") == 0;
-    if (gWalk)
-        ShowFileMenu(menu);
+    // The current outlet's entry, which the print must leave as it is.
+    SetField(menu, 1003, "12.5");
     if (!StartPrint(menu, registerPath))
         return false;
     HWND progress = WaitForWindow(IsProgress, 30000);
-    if (cancel || gWalk) {
+    if (std::strcmp(mode, "cancel") == 0) {
         // Once a page is out: the document is begun and must be abandoned whole.
         const auto printing = [progress] {
             const std::string shown = TextOf(GetDlgItem(progress, kPagesShown));
@@ -136,22 +92,21 @@ bool Drive(const char *mode, const char *registerPath) {
         if (progress == nullptr || !IsWindow(progress))
             return Fail("the progress window was gone before a page was counted");
         std::printf("progress: %s\n", TextOf(GetDlgItem(progress, kPagesShown)).c_str());
-        Shot("register_progress", progress);
-        if (cancel)
-            Click(progress, IDCANCEL);
+        Click(progress, IDCANCEL);
     }
     HWND box = WaitForWindow(IsClosingMessage, 300000);
     if (box == nullptr)
         return Fail("no message at the end of the print");
     std::printf("message: %s\n", MessageOf(box).c_str());
     std::fflush(stdout);
-    Shot("register_message", box);
     PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
     Settle(menu);
     for (int i = 0; i < 100 && !IsWindowEnabled(menu); ++i)
         Sleep(100);
     if (!IsWindowEnabled(menu))
         return Fail("the start menu stays disabled after the print");
+    if (TextOf(GetDlgItem(menu, 1003)) != "12.5")
+        return Fail("the start menu lost the height typed before the print");
     PostMessageA(menu, WM_COMMAND, IDCANCEL, 0);
     HWND question = WaitForWindow([](HWND w) { return TextOf(w) == "終了確認"; }, 10000);
     if (question == nullptr)
@@ -166,10 +121,9 @@ bool Drive(const char *mode, const char *registerPath) {
 
 int main(int argc, char **argv) {
     if (argc != 4) {
-        std::printf("usage: kamorte_register_print_driver print|cancel|walk PROGRAM REGISTER\n");
+        std::printf("usage: kamorte_register_print_driver print|cancel PROGRAM REGISTER\n");
         return 2;
     }
-    gWalk = std::strcmp(argv[1], "walk") == 0;
     if (!StartProgram(argv[2]))
         return Fail("the program did not start") ? 0 : 1;
     const bool ok = Drive(argv[1], argv[3]);

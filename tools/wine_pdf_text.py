@@ -1,15 +1,16 @@
 """The texts of each page of a PDF that Wine printed through CUPS-PDF, one a line, each page
-after a line "page N". pdftotext reads nothing there: the fonts are symbolic TrueType
-subsets without a Unicode map. Their glyphs keep the numbers of the face they came from, so
-a code goes through the subset's cmap to a glyph number and through the face's cmap back
-to a character.
-    /usr/bin/python3 pdf_page_text.py FILE.pdf FACE.ttf"""
+after a line "page N"; tests import page_texts. pdftotext reads nothing there: the fonts
+are symbolic TrueType subsets without a Unicode map. Their glyphs keep the numbers of the
+face they came from, so a code goes through the subset's cmap to a glyph number and through
+the face's cmap back to a character.
+    /usr/bin/python3 tools/wine_pdf_text.py FILE.pdf FACE.ttf"""
 import io
 import re
 import sys
 import zlib
 
 from fontTools.ttLib import TTFont
+
 
 def body(pdf, number):
     return re.search(rb'(?<![0-9])%d 0 obj(.*?)endobj' % number, pdf, re.S).group(1)
