@@ -55,6 +55,7 @@ bench: native win
 	KAMORTE_EQUALITY_OUTLETS=10000 $(NATIVE)/tests/kamorte_tests --gtest_filter='ResultsOnly.RandomAndEdge*'
 	REFERENCE=$(REFERENCE) bench/whole_process.sh
 	bench/first_calculation.sh
+	bench/report_bench.sh
 
 # Each fuzz entry under afl-fuzz for FUZZ_SECONDS (tests/fuzz; findings kept as regressions).
 FUZZ_SECONDS ?= 60

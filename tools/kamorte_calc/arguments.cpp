@@ -35,7 +35,7 @@ bool ParseArguments(const std::vector<std::string> &args, Command *cmd, std::str
         const bool other = name == "map" || name == "grid" || name == "batch" || name == "format" ||
                            name == "solve" || name == "sweep" || name == "plot" ||
                            name == "output" || name == "input-encoding" ||
-                           name == "output-encoding" || name == "columns";
+                           name == "output-encoding" || name == "columns" || name == "report";
         if (!outletOption && !other) {
             *problem = "unknown option " + arg;
             return false;
@@ -81,6 +81,8 @@ bool ParseArguments(const std::vector<std::string> &args, Command *cmd, std::str
             cmd->outputEncoding = value;
         else if (name == "columns")
             cmd->columns = value;
+        else if (name == "report")
+            cmd->reportPath = value;
         else if (cmd->outlet.count(name)) {
             *problem = arg + " given twice";
             return false;

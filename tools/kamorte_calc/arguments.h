@@ -24,6 +24,7 @@ struct Command {
     std::string solve;
     std::string sweep; // FROM:TO:STEP
     std::string plotPath;
+    std::string reportPath; // the printed report as a PDF
 };
 
 // Reads the arguments (after the program's name, in code page 932) into *cmd; false with

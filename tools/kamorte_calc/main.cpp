@@ -10,11 +10,14 @@
 #include "tools/kamorte_calc/height_commands.h"
 #include "tools/kamorte_calc/map_files.h"
 #include "tools/kamorte_calc/output_message.h"
+#include "tools/kamorte_calc/report_file.h"
 #include "tools/kamorte_calc/smell_prm_report.h"
 #include "tools/kamorte_calc/terminal_text.h"
 
 #include "model/dilution_grid.h"
 #include "model/field_table.h"
+#include "model/map_settings.h"
+#include "text/text_helpers.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -34,6 +37,9 @@ const char kOutputUsage[] =
     "  --map FILE.bmp         the dilution map as a 24-bit BMP (cases C and D)\n"
     "  --grey                 the map in grey with print-style marks\n"
     "  --grid FILE            the dilution grid, 10000 x 800 little-endian doubles\n"
+    "  --report FILE.pdf      the printed report as a PDF of A4 pages; with --batch one\n"
+    "                         page a row that computes, as the program's batch printing\n"
+    "                         prints them (the Windows build: print from the program)\n"
     "  --solve height         the lowest real height, from ";
 const char kScanUsage[] =
     " up to 400 m in steps of\n"
@@ -64,10 +70,11 @@ std::string BuildUsageText() {
            "]\n"
            "                    [--json | --format text|kv|json] [--map FILE.bmp [--grey]] "
            "[--grid FILE]\n"
+           "                    [--report FILE.pdf]\n"
            "       kamorte-calc --example [" +
            measured +
            "] [--json | --format text|kv|json]\n"
-           "                    [--map FILE.bmp [--grey]] [--grid FILE]\n"
+           "                    [--map FILE.bmp [--grey]] [--grid FILE] [--report FILE.pdf]\n"
            "       kamorte-calc [outlet options] " +
            measured +
            " --solve height\n"
@@ -77,7 +84,7 @@ std::string BuildUsageText() {
            "] --sweep height=FROM:TO:STEP\n"
            "                    [--plot FILE.svg]\n"
            "       kamorte-calc --batch FILE.csv|- [--output FILE.csv|FILE.xlsx]\n"
-           "                    [--input-encoding auto|utf-8|cp932]\n"
+           "                    [--report FILE.pdf] [--input-encoding auto|utf-8|cp932]\n"
            "                    [--output-encoding utf-8-bom|utf-8|cp932]\n"
            "\n"
            "outlet options (values as typed on the screens; full-width digits are accepted):\n" +
@@ -112,6 +119,26 @@ int Usage(const std::string &problem) {
     return kBadUsage;
 }
 
+// The page the case's screen prints for the outlet, with the map of its default settings and
+// the verdict on a measured index; no names in its header.
+int ReportOfOutlet(const Command &cmd, OutletCase screen, OutletInputs &in,
+                   const OutletResults &results, const DilutionGrid &grid) {
+    const auto measured = cmd.outlet.find(OptionOf(Field::MeasuredIndex));
+    if (measured != cmd.outlet.end() &&
+        ReadMeasuredIndex(measured->second, &in.measuredIndex) == nullptr)
+        CopyText(in.measuredIndexText, kTextSize, measured->second.c_str());
+    const bool tall = screen == CaseC || screen == CaseD;
+    const MapSettings map =
+        tall ? DefaultMapSettings(in.tall, results.tall, grid.Cells()) : kInitialMapSettings;
+    Report made = MakeReport(screen, in, results, grid.Cells(), map, PrintInfo{}, true);
+    made.title = kReportTitle;
+    made.printedAt = ReportDate();
+    const int status = WriteOutletReport(cmd.reportPath, screen, made);
+    if (status == kComputed && !cmd.json)
+        std::printf("report: %s\n", cmd.reportPath.c_str());
+    return status;
+}
+
 int RunSingle(const Command &cmd) {
     OutletCase screen;
     OutletInputs in{};
@@ -128,8 +155,9 @@ int RunSingle(const Command &cmd) {
     // The tall cases' constants may come from smell.prm; say so whenever a file is there.
     const SmellPrmReport prm = tall ? ReadSmellPrmReport() : SmellPrmReport{};
     std::fputs(SmellPrmLine(prm).c_str(), stderr);
-    // Without a map or the grid only the cells the results depend on are computed.
-    const bool wholeGrid = !cmd.mapPath.empty() || !cmd.gridPath.empty() || cmd.reference;
+    // Without a map, the grid or a report only the cells the results depend on are computed.
+    const bool wholeGrid = !cmd.mapPath.empty() || !cmd.gridPath.empty() || cmd.reference ||
+                           (tall && !cmd.reportPath.empty());
     ComputeStatus status;
     DilutionGrid grid;
     OutletResults results;
@@ -184,6 +212,8 @@ int RunSingle(const Command &cmd) {
         if (!cmd.json)
             std::printf("grid: %s\n", cmd.gridPath.c_str());
     }
+    if (!cmd.reportPath.empty())
+        return ReportOfOutlet(cmd, screen, in, results, grid);
     return kComputed;
 }
 
@@ -213,12 +243,17 @@ int Run(int argc, char **argv) {
         cmd.format = OutputFormat::Json;
     if (cmd.grey && cmd.mapPath.empty())
         return Usage("--grey needs --map");
+    if (!cmd.reportPath.empty())
+        if (const int refused = RefuseReportHere())
+            return refused;
     if (!cmd.batchPath.empty()) {
         if (!cmd.outlet.empty() || cmd.example || !cmd.mapPath.empty() || !cmd.gridPath.empty() ||
             cmd.json || cmd.reference || !cmd.solve.empty() || !cmd.sweep.empty() ||
             !cmd.plotPath.empty())
-            return Usage("--batch takes no other options than --output, --columns and the "
-                         "encodings");
+            return Usage("--batch takes no other options than --output, --columns, --report and "
+                         "the encodings");
+        if (!cmd.reportPath.empty() && cmd.batchPath == "-")
+            return Usage("--report reads the register twice: give its file, not -");
         BatchCommand batch;
         batch.path = cmd.batchPath;
         batch.outputPath = cmd.outputPath;
@@ -240,7 +275,10 @@ int Run(int argc, char **argv) {
             batch.layout = BatchLayout::All;
         else if (!cmd.columns.empty())
             return Usage("--columns takes all");
-        return RunBatchCommand(batch);
+        const int status = RunBatchCommand(batch);
+        if (cmd.reportPath.empty() || status == kBadUsage)
+            return status;
+        return std::max(status, WriteRegisterReport(cmd.reportPath, cmd.batchPath));
     }
     if (!cmd.outputPath.empty() || !cmd.inputEncoding.empty() || !cmd.outputEncoding.empty() ||
         !cmd.columns.empty())
@@ -265,8 +303,9 @@ int Run(int argc, char **argv) {
     if (!cmd.solve.empty() || !cmd.sweep.empty()) {
         if (!cmd.solve.empty() && !cmd.sweep.empty())
             return Usage("give --solve or --sweep, not both");
-        if (!cmd.mapPath.empty() || !cmd.gridPath.empty() || cmd.reference)
-            return Usage("--solve and --sweep draw no map and write no grid");
+        if (!cmd.mapPath.empty() || !cmd.gridPath.empty() || cmd.reference ||
+            !cmd.reportPath.empty())
+            return Usage("--solve and --sweep draw no map and write no grid or report");
         if (!cmd.sweep.empty() && cmd.format != OutputFormat::Text)
             return Usage("--sweep writes CSV: give no --json or --format");
         return !cmd.solve.empty()
