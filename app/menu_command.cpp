@@ -3,7 +3,6 @@
 #include "app/about_dialog.h"
 #include "app/batch_command.h"
 #include "app/outlet_file_command.h"
-#include "app/register_print_command.h"
 #include "app/shell.h"
 #include "resources/resource.h"
 
@@ -12,7 +11,7 @@ void MenuCommand(WPARAM command) {
     switch (id) {
     case IDM_ABOUT: ShowAboutBox(); return;
     case IDM_BATCH: RunBatchCommand(); return;
-    case IDM_REGISTER_PRINT: RunRegisterPrintCommand(); return;
+    case IDM_REGISTER_PRINT: PrintRegisterCommand(); return;
     case IDM_OPEN_OUTLET: OpenOutletCommand(); return;
     case IDM_SAVE_OUTLET: SaveOutletCommand(); return;
     case IDM_SAVE_OUTLET_AS: SaveOutletAsCommand(); return;

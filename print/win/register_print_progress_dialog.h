@@ -1,5 +1,5 @@
 #pragma once
-#include "app/register_print_job.h"
+#include "print/win/register_print_job.h"
 
 #include <windows.h>
 

@@ -1,11 +1,12 @@
-#include "app/register_print_command.h"
+#include "print/win/register_print_command.h"
 
 #include "app/batch_progress_dialog.h"
 #include "app/current_outlet.h"
 #include "app/platform_hooks.h"
-#include "app/register_print_progress_dialog.h"
 #include "app/shell.h"
+#include "app/window_helpers.h"
 #include "print/win/print_info_dialog.h"
+#include "print/win/register_print_progress_dialog.h"
 #include "print/win/report_printing.h"
 
 #include <memory>
@@ -59,6 +60,7 @@ void AfterNames(HWND screen, bool ok) {
     if (!gPrintDialog(&request) || request.hDC == nullptr) {
         FreePrintRequest(request);
         EnableWindow(screen, TRUE);
+        ImeOff(screen);
         return;
     }
     job->colour = QueryPrinter(request);

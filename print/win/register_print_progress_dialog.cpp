@@ -1,9 +1,9 @@
-#include "app/register_print_progress_dialog.h"
+#include "print/win/register_print_progress_dialog.h"
 
 #include "app/batch_progress_dialog.h"
-#include "app/register_print_command.h"
 #include "app/shell.h"
 #include "app/window_helpers.h"
+#include "print/win/register_print_command.h"
 #include "resources/resource.h"
 
 #include <commctrl.h>

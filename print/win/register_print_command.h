@@ -1,5 +1,5 @@
 #pragma once
-#include "app/register_print_job.h"
+#include "print/win/register_print_job.h"
 
 // ファイル > 一括印刷（CSV）...: a register (a batch's input or result) chosen in the open
 // dialog, the names in 印刷情報 once for every row, the printer in the print dialog, then

@@ -1,4 +1,4 @@
-#include "app/register_print_job.h"
+#include "print/win/register_print_job.h"
 
 #include "calc/text_codec_win.h"
 #include "print/win/report_printing.h"
@@ -8,8 +8,7 @@
 
 namespace {
 
-const char kNoMemory[] =
-    "メモリが足りないため、一括印刷を続けられません。何も印刷していません。";
+const char kNoMemory[] = "メモリが足りないため、一括印刷を続けられません。何も印刷していません。";
 
 void ReportPage(RegisterPrintJob &job) {
     ++job.pagesDone;
