@@ -32,6 +32,14 @@ const char *ReadMeasuredIndex(const std::string &text, double *index) {
     return nullptr;
 }
 
+void TakeMeasuredIndex(const OutletOptions &options, OutletInputs &in) {
+    in.measuredIndex = -1;
+    in.measuredIndexText[0] = '\0';
+    const auto it = options.find(OptionOf(Field::MeasuredIndex));
+    if (it != options.end() && ReadMeasuredIndex(it->second, &in.measuredIndex) == nullptr)
+        CopyText(in.measuredIndexText, kTextSize, it->second.c_str());
+}
+
 RequestError JudgeMeasuredIndex(const OutletOptions &options, const OutletStandard &standard,
                                 Outcome &outcome) {
     auto it = options.find(OptionOf(Field::MeasuredIndex));

@@ -8,6 +8,10 @@
 // decimal allowed. Null on success, else the message to show (code page 932).
 const char *ReadMeasuredIndex(const std::string &text, double *index);
 
+// The measured index of the options into the record as the screens keep it, its value and
+// its text; none when the options hold none or not a valid one.
+void TakeMeasuredIndex(const OutletOptions &options, OutletInputs &in);
+
 // When the options hold the measured index, judges it against the standard of the computed
 // outlet and appends measuredIndex, measuredEmissionRate (cases C and D), complies, margin
 // and requiredReduction (null when it complies) to its outcome. Without the option the

@@ -6,7 +6,6 @@
 #include "calc/compliance.h"
 #include "calc/csv_text.h"
 #include "model/field_table.h"
-#include "text/text_helpers.h"
 
 namespace {
 
@@ -31,7 +30,6 @@ void Prefer(std::string &name, const std::string &own) {
 // A row as its outlet's screen takes it, with what the register itself gives the page.
 struct RegisterPages::Row {
     OutletCase outletCase = CaseUndecided;
-    OutletOptions used;
     ReportNames names; // the row's own cells; empty where it has none
     std::string outletNumber;
     OutletResults results;
@@ -66,7 +64,6 @@ std::string RegisterPages::ComputeRow(const OutletRow &row, bool withGrid, Row *
     if (prepared.error.status)
         return prepared.error.message;
     const OutletCase c = computed->outletCase = prepared.outletCase;
-    computed->used = prepared.used;
     ComputeStatus status;
     Outcome outcome = withGrid ? ComputeOutcome(in, c, grid_, computed->results, &status)
                                : ComputeResults(in, c, &params_, computed->results, &status);
@@ -78,12 +75,7 @@ std::string RegisterPages::ComputeRow(const OutletRow &row, bool withGrid, Row *
         JudgeMeasuredIndex(prepared.used, StandardOf(c, computed->results), outcome);
     if (judged.status)
         return judged.message;
-    in.measuredIndex = -1;
-    in.measuredIndexText[0] = '\0';
-    const auto measured = prepared.used.find(OptionOf(Field::MeasuredIndex));
-    if (measured != prepared.used.end() &&
-        ReadMeasuredIndex(measured->second, &in.measuredIndex) == nullptr)
-        CopyText(in.measuredIndexText, kTextSize, measured->second.c_str());
+    TakeMeasuredIndex(prepared.used, in);
     return "";
 }
 

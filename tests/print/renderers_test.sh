@@ -24,31 +24,20 @@ mkdir -p "$pages"
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
-last_job() {
-  lpstat -W all -o "$queue" 2>/dev/null | sed -n "s/^$queue-\([0-9]*\) .*/\1/p" | sort -n | tail -1
-}
+. "$root/tests/print/queue_jobs.sh"
 before=$(last_job)
 before=${before:-0}
 result=$("$root/tools/wine-run" "$driver" "Z:$register" | tr -d '\r' || true)
 echo "$result"
 echo "$result" | grep -qx printed
-job=""
-for _ in $(seq 100); do
-  job=$(last_job)
-  [ -n "$job" ] && [ "$job" -gt "$before" ] && break
-  job=""
-  sleep 0.2
-done
-[ -n "$job" ] || { echo "FAILED: CUPS has no new job"; exit 1; }
 gdi=""
 for _ in $(seq 300); do
-  gdi=$(ls "$out"/*job_"$job"-*kamorte-gdi-pages*.pdf "$out"/*-job_"$job".pdf 2>/dev/null | head -1 || true)
-  [ -n "$gdi" ] && ! lpstat -o "$queue" 2>/dev/null | grep -q "^$queue-$job " && break
-  gdi=""
+  gdi=$(printed_pdf "$before" kamorte-gdi-pages | head -1)
+  [ -n "$gdi" ] && break
   sleep 0.2
 done
-[ -n "$gdi" ] || { echo "FAILED: job $job made no PDF in $out"; exit 1; }
-echo "GDI: job $job, $gdi"
+[ -n "$gdi" ] || { echo "FAILED: the GDI pages made no PDF in $out"; exit 1; }
+echo "GDI: $gdi"
 
 SOURCE_DATE_EPOCH=1775034307 TZ=UTC "$calc" --batch "$register" --report "$scratch/cairo.pdf" >/dev/null
 count() { pdfinfo "$1" | sed -n 's/^Pages: *//p'; }

@@ -17,7 +17,6 @@
 #include "model/dilution_grid.h"
 #include "model/field_table.h"
 #include "model/map_settings.h"
-#include "text/text_helpers.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -123,10 +122,7 @@ int Usage(const std::string &problem) {
 // the verdict on a measured index; no names in its header.
 int ReportOfOutlet(const Command &cmd, OutletCase screen, OutletInputs &in,
                    const OutletResults &results, const DilutionGrid &grid) {
-    const auto measured = cmd.outlet.find(OptionOf(Field::MeasuredIndex));
-    if (measured != cmd.outlet.end() &&
-        ReadMeasuredIndex(measured->second, &in.measuredIndex) == nullptr)
-        CopyText(in.measuredIndexText, kTextSize, measured->second.c_str());
+    TakeMeasuredIndex(cmd.outlet, in);
     const bool tall = screen == CaseC || screen == CaseD;
     const MapSettings map =
         tall ? DefaultMapSettings(in.tall, results.tall, grid.Cells()) : kInitialMapSettings;
