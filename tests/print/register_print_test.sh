@@ -15,20 +15,7 @@ scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 mkdir -p "$pages"
 
-last_job() {
-  lpstat -W all -o "$queue" 2>/dev/null | sed -n "s/^$queue-\([0-9]*\) .*/\1/p" | sort -n | tail -1
-}
-# The PDF of a job after $1 whose title names the register $2: the queue may be shared.
-printed_pdf() {
-  local job pdf
-  for job in $(lpstat -W all -o "$queue" 2>/dev/null | sed -n "s/^$queue-\([0-9]*\) .*/\1/p"); do
-    [ "$job" -gt "$1" ] || continue
-    lpstat -o "$queue" 2>/dev/null | grep -q "^$queue-$job " && continue
-    for pdf in "$out"/*-job_"$job".pdf; do
-      [ -f "$pdf" ] && pdfinfo "$pdf" 2>/dev/null | grep -q "^Title:.*$2" && echo "$pdf"
-    done
-  done
-}
+. "$root/tests/print/queue_jobs.sh"
 drive() {
   "$root/tools/wine-run" "$driver" "$1" "Z:$program" "Z:$2" | tr -d '\r' | iconv -f CP932 -t UTF-8
 }
