@@ -11,6 +11,7 @@ void MenuCommand(WPARAM command) {
     switch (id) {
     case IDM_ABOUT: ShowAboutBox(); return;
     case IDM_BATCH: RunBatchCommand(); return;
+    case IDM_REGISTER_PRINT: PrintRegisterCommand(); return;
     case IDM_OPEN_OUTLET: OpenOutletCommand(); return;
     case IDM_SAVE_OUTLET: SaveOutletCommand(); return;
     case IDM_SAVE_OUTLET_AS: SaveOutletAsCommand(); return;

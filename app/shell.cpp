@@ -26,6 +26,11 @@ bool OpenHelpTopicOfCommand(int command) {
     return gParts.openHelpTopic != nullptr && gParts.openHelpTopic(command);
 }
 
+void PrintRegisterCommand() {
+    if (gParts.printRegister != nullptr)
+        gParts.printRegister();
+}
+
 void StartShell(HINSTANCE instance) {
     gShell.instance = instance;
     LoadStringA(instance, IDS_TITLE, gShell.titleText, sizeof gShell.titleText);

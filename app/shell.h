@@ -45,11 +45,15 @@ struct ProgramParts {
     void (*startHelp)();           // at start-up: the topic table, no window yet
     // A menu command that opens a help topic: opens it and returns true; false for any other.
     bool (*openHelpTopic)(int command);
+    // ファイル > 一括印刷（CSV）...: the print of a register, from the open dialog on.
+    void (*printRegister)();
 };
 // Called once before the shell starts (WinMain, or a test's set-up).
 void SetProgramParts(const ProgramParts &parts);
 // The help part's answer to a menu command (see ProgramParts).
 bool OpenHelpTopicOfCommand(int command);
+// The print part's print of a register (see ProgramParts); nothing without one.
+void PrintRegisterCommand();
 
 // Start-up and the never-blocking loop; returns 0 after a confirmed quit message.
 int RunShell(HINSTANCE instance);

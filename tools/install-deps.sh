@@ -13,7 +13,7 @@ packages=(
   hyperfine linux-perf
   afl++
   cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils
-  libxlsxwriter-dev libz-mingw-w64-dev dpkg-dev python3-openpyxl
+  libxlsxwriter-dev libz-mingw-w64-dev dpkg-dev python3-openpyxl python3-fonttools
   libcairo2-dev
 )
 if [ "${1:-}" = "--docs" ]; then

@@ -15,17 +15,21 @@ namespace {
 
 const int kFields[] = {IDC_PRINT_AUTHOR, IDC_PRINT_OFFICE, IDC_PRINT_FACILITY};
 
+// The names the open dialog edits: the current outlet's, or those of a register's print.
+PrintInfo *gEdited = &gPrintInfo;
+
 char *FieldOf(int id) {
     switch (id) {
-    case IDC_PRINT_AUTHOR: return gPrintInfo.authorName;
-    case IDC_PRINT_OFFICE: return gPrintInfo.officeName;
+    case IDC_PRINT_AUTHOR: return gEdited->authorName;
+    case IDC_PRINT_OFFICE: return gEdited->officeName;
     default: break;
     }
-    return gPrintInfo.facilityName;
+    return gEdited->facilityName;
 }
 
-// The report the open dialog prints on OK.
+// The report the open dialog prints on OK, or what a register's print does at the end.
 OutletCase gReport = CaseA;
+RegisterPrintStep gRegisterStep = nullptr;
 
 void InitPrintInformation(HWND dlg) {
     SetProgramIcon(dlg);
@@ -49,12 +53,21 @@ void EndPrintInformation(HWND dlg, int id) {
     HWND screen = GetWindow(dlg, GW_OWNER);
     gShell.printInfoWindow = nullptr;
     ShowWindow(dlg, SW_HIDE);
+    const RegisterPrintStep registerStep = gRegisterStep;
+    gRegisterStep = nullptr;
+    gEdited = &gPrintInfo;
     if (id == IDOK) {
-        PrintCaseReport(screen, gReport);
+        if (registerStep != nullptr)
+            registerStep(screen, true);
+        else
+            PrintCaseReport(screen, gReport);
         DestroyWindow(dlg);
-        BringToFront(screen);
+        // A register's print leaves its progress window in front.
+        BringToFront(FocusReturnTarget());
         return;
     }
+    if (registerStep != nullptr)
+        registerStep(screen, false);
     // Enabled before the dialog goes, so that the activation falls back to the screen.
     EnableWindow(screen, TRUE);
     DestroyWindow(dlg);
@@ -74,12 +87,27 @@ INT_PTR CALLBACK PrintInformationProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM)
     return FALSE;
 }
 
+HWND OpenDialog(HWND screen) {
+    HWND dlg = CreateFittedDialog(IDD_PRINT_INFO, screen, screen, PrintInformationProc, 0);
+    if (dlg != nullptr)
+        ShowWindow(dlg, SW_SHOWNORMAL);
+    return dlg;
+}
+
 } // namespace
 
 HWND OpenPrintInformation(HWND screen, ScreenId report) {
     gReport = static_cast<OutletCase>(report);
-    HWND dlg = CreateFittedDialog(IDD_PRINT_INFO, screen, screen, PrintInformationProc, 0);
-    if (dlg != nullptr)
-        ShowWindow(dlg, SW_SHOWNORMAL);
+    return OpenDialog(screen);
+}
+
+HWND OpenRegisterPrintInformation(HWND screen, PrintInfo *info, RegisterPrintStep next) {
+    gEdited = info;
+    gRegisterStep = next;
+    HWND dlg = OpenDialog(screen);
+    if (dlg == nullptr) {
+        gEdited = &gPrintInfo;
+        gRegisterStep = nullptr;
+    }
     return dlg;
 }

@@ -12,17 +12,10 @@
 #include <string>
 
 int gPrinterResolution = 41;
+const char kPrintFailure[] = "印刷できませんでした。プリンターの状態を確認してください。";
+const char kPrintFailureCaption[] = "印刷エラー";
 
 namespace {
-
-const char kFailure[] = "印刷できませんでした。プリンターの状態を確認してください。";
-const char kFailureCaption[] = "印刷エラー";
-
-int UnitOf(HDC dc) {
-    TEXTMETRICA metrics{};
-    const int fontHeight = GetTextMetricsA(dc, &metrics) ? metrics.tmHeight : 0;
-    return ReportUnit(gPrinterResolution, fontHeight);
-}
 
 // One page on the printer the dialog returned. False when the printer refused at any step;
 // the document is then abandoned, not left half open.
@@ -38,15 +31,7 @@ bool PrintPage(HDC dc, OutletCase report, bool colour, const std::string &docume
     }
     SetBkMode(dc, TRANSPARENT);
     const Report made = ReportOfCurrentOutlet(report, colour);
-    const PageDescription page = DescribeReport(report, made, UnitOf(dc));
-    char mapFile[MAX_PATH] = "";
-    bool haveMap = false;
-    for (const PageItem &item : page.items)
-        if (item.kind == PageItemKind::Picture && item.source == PictureSource::MapFile)
-            haveMap = WriteReportMapFile(made.mapPicture, mapFile);
-    DrawPage(dc, page, haveMap ? mapFile : nullptr);
-    if (haveMap)
-        DeleteFileA(mapFile);
+    DrawReportPage(dc, DescribeReport(report, made, PrinterUnit(dc)), made);
     if (EndPage(dc) <= 0) {
         AbortDoc(dc);
         return false;
@@ -78,11 +63,31 @@ Report ReportOfCurrentOutlet(OutletCase report, bool colour) {
     Report made = MakeReport(report, gOutletInputs, gOutletResults, gScreenGrid.Cells(),
                              gMapSettings, gPrintInfo, colour);
     made.title = gShell.titleText;
+    made.printedAt = PrintedNow();
+    return made;
+}
+
+std::string PrintedNow() {
     SYSTEMTIME now;
     GetLocalTime(&now);
-    made.printedAt =
-        FormatReportDate(now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond);
-    return made;
+    return FormatReportDate(now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond);
+}
+
+int PrinterUnit(HDC dc) {
+    TEXTMETRICA metrics{};
+    const int fontHeight = GetTextMetricsA(dc, &metrics) ? metrics.tmHeight : 0;
+    return ReportUnit(gPrinterResolution, fontHeight);
+}
+
+void DrawReportPage(HDC dc, const PageDescription &page, const Report &made) {
+    char mapFile[MAX_PATH] = "";
+    bool haveMap = false;
+    for (const PageItem &item : page.items)
+        if (item.kind == PageItemKind::Picture && item.source == PictureSource::MapFile)
+            haveMap = WriteReportMapFile(made.mapPicture, mapFile);
+    DrawPage(dc, page, haveMap ? mapFile : nullptr);
+    if (haveMap)
+        DeleteFileA(mapFile);
 }
 
 bool QueryPrinter(const PRINTDLGA &request) {
@@ -100,7 +105,7 @@ bool QueryPrinter(const PRINTDLGA &request) {
     return colour;
 }
 
-void PrintCaseReport(HWND screen, OutletCase report) {
+PRINTDLGA ReportPrintRequest() {
     PRINTDLGA request{};
     // The 64-bit structure is larger than the 66 bytes of the packed 32-bit one.
     request.lStructSize = sizeof request;
@@ -108,18 +113,29 @@ void PrintCaseReport(HWND screen, OutletCase report) {
                     PD_HIDEPRINTTOFILE;
     request.nFromPage = request.nToPage = request.nMinPage = request.nMaxPage = 1;
     request.nCopies = 1;
+    return request;
+}
+
+void FreePrintRequest(PRINTDLGA &request) {
+    if (request.hDevMode != nullptr)
+        GlobalFree(request.hDevMode);
+    if (request.hDevNames != nullptr)
+        GlobalFree(request.hDevNames);
+    request.hDevMode = request.hDevNames = nullptr;
+}
+
+void PrintCaseReport(HWND screen, OutletCase report) {
+    PRINTDLGA request = ReportPrintRequest();
     const std::string documentName = std::string(gShell.productName) + ReportDocumentName(report);
     if (gPrintDialog(&request) && request.hDC != nullptr) {
         const bool colour = QueryPrinter(request);
         const bool printed = PrintPage(request.hDC, report, colour, documentName);
         DeleteDC(request.hDC);
         if (!printed)
-            gMessageBox(screen, kFailure, kFailureCaption, MB_OK | MB_ICONERROR | MB_TOPMOST);
+            gMessageBox(screen, kPrintFailure, kPrintFailureCaption,
+                        MB_OK | MB_ICONERROR | MB_TOPMOST);
     }
-    if (request.hDevMode != nullptr)
-        GlobalFree(request.hDevMode);
-    if (request.hDevNames != nullptr)
-        GlobalFree(request.hDevNames);
+    FreePrintRequest(request);
     EnableWindow(screen, TRUE);
     BringToFront(screen);
     ImeOff(screen);

@@ -507,22 +507,6 @@ bool TypePathAndAccept(HWND dialog, const std::string &path) {
     return true;
 }
 
-// The longest text of the message box: its message.
-std::string MessageOf(HWND box) {
-    std::string longest;
-    EnumChildWindows(
-        box,
-        [](HWND child, LPARAM lParam) -> BOOL {
-            std::string *best = reinterpret_cast<std::string *>(lParam);
-            const std::string text = TextOf(child);
-            if (text.size() > best->size())
-                *best = text;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&longest));
-    return longest;
-}
-
 // In walk mode: the ファイル menu opened from the keyboard, pictured over the start menu.
 void ShowFileMenu(HWND menu) {
     PostMessageA(menu, WM_SYSCOMMAND, SC_KEYMENU, 'f');

@@ -19,6 +19,7 @@ const MenuEntry kMenu[] = {
     {32812, "上書き保存(&S)\tCtrl+S"},
     {32813, "名前を付けて保存...(&A)"},
     {32810, "一括計算（CSV）..."},
+    {32814, "一括印刷（CSV）..."},
     {105, "アプリケーションの終了(&X)"},
     {32802, "臭気指数規制"},
     {32784, "1号基準、2号基準"},
@@ -72,7 +73,7 @@ TEST_F(ShellTest, EveryScreenCarriesTheSameMenu) {
         EXPECT_EQ(MenuText(bar, 1), "用語解説(&H)");
         HMENU file = GetSubMenu(bar, 0);
         HMENU topics = GetSubMenu(bar, 1);
-        EXPECT_EQ(GetMenuItemCount(file), 10);
+        EXPECT_EQ(GetMenuItemCount(file), 11);
         EXPECT_EQ(GetMenuItemCount(topics), 22);
         for (const MenuEntry &entry : kMenu) {
             char text[256] = "";
@@ -84,8 +85,9 @@ TEST_F(ShellTest, EveryScreenCarriesTheSameMenu) {
         EXPECT_EQ(GetMenuItemID(file, 3), 0u);
         EXPECT_EQ(GetMenuItemID(file, 4), 32811u);
         EXPECT_EQ(GetMenuItemID(file, 7), 32810u);
-        EXPECT_EQ(GetMenuItemID(file, 8), 0u);
-        EXPECT_EQ(GetMenuItemID(file, 9), 105u);
+        EXPECT_EQ(GetMenuItemID(file, 8), 32814u);
+        EXPECT_EQ(GetMenuItemID(file, 9), 0u);
+        EXPECT_EQ(GetMenuItemID(file, 10), 105u);
         for (int position : {5, 11, 17, 20})
             EXPECT_EQ(GetMenuItemID(topics, position), 0u) << position;
     }

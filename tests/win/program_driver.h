@@ -80,6 +80,22 @@ inline bool HasChildText(HWND window, const char *text) {
     return search.found;
 }
 
+// The text of a message box: its longest static text.
+inline std::string MessageOf(HWND box) {
+    std::string longest;
+    EnumChildWindows(
+        box,
+        [](HWND child, LPARAM lParam) -> BOOL {
+            auto *best = reinterpret_cast<std::string *>(lParam);
+            const std::string text = TextOf(child);
+            if (text.size() > best->size())
+                *best = text;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&longest));
+    return longest;
+}
+
 // A message box or a new dialog opens only once the program is idle again.
 inline void Settle(HWND window) {
     WaitForInputIdle(gProgram.hProcess, 5000);

@@ -14,6 +14,7 @@
 #include "app/shell_loop.h"
 #include "app/shown_map.h"
 #include "help/help_topics.h"
+#include "print/win/register_print_command.h"
 #include "map/map_raster.h"
 #include "map/screen_image.h"
 #include "map/win/map_display.h"
@@ -187,7 +188,8 @@ void TimeSteps(int range, int height, int count) {
 int main(int argc, char **argv) {
     const int count = argc > 1 ? std::max(1, std::atoi(argv[1])) : 100;
     gMessageBox = CountBox;
-    SetProgramParts({kScreenTemplates, InitHelpTopics, OpenHelpTopicOfMenuCommand});
+    SetProgramParts(
+        {kScreenTemplates, InitHelpTopics, OpenHelpTopicOfMenuCommand, RunRegisterPrintCommand});
     StartShell(GetModuleHandleA(nullptr));
     Pump();
     if (!ComputeExample()) {

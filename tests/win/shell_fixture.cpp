@@ -1,6 +1,7 @@
 #include "tests/win/shell_fixture.h"
 
 #include "help/help_topics.h"
+#include "print/win/register_print_command.h"
 #include "app/shell_loop.h"
 #include "screens/screen_table.h"
 
@@ -50,7 +51,8 @@ void ShellTest::SetUp() {
     gMessageBox = AnswerBox;
     gExitProcess = RecordExit;
     gShellOpen = RecordOpening;
-    SetProgramParts({kScreenTemplates, InitHelpTopics, OpenHelpTopicOfMenuCommand});
+    SetProgramParts(
+        {kScreenTemplates, InitHelpTopics, OpenHelpTopicOfMenuCommand, RunRegisterPrintCommand});
     StartShell(GetModuleHandleA(nullptr));
     Pump();
     ASSERT_NE(Screen(), nullptr);
