@@ -2,6 +2,7 @@
 
 #include "help/help_dialog.h"
 #include "help/help_topics.h"
+#include "app/edit_limit.h"
 #include "app/shell.h"
 #include "app/window_helpers.h"
 #include "model/calculators.h"
@@ -74,7 +75,7 @@ void InitCalculator(HWND dlg) {
     calc->reset();
     PlaceRaisedDigits(dlg);
     for (int i = 0; i < calc->fieldCount; ++i)
-        SendDlgItemMessageA(dlg, calc->controls[i], EM_LIMITTEXT, kCalculatorFieldChars, 0);
+        LimitEditBytes(GetDlgItem(dlg, calc->controls[i]), kCalculatorFieldChars);
     gHelpWindows[gOpeningTopic] = dlg;
 }
 

@@ -1,5 +1,7 @@
 #include "app/shell.h"
+#include "app/dpi.h"
 #include "app/current_outlet.h"
+#include "app/edit_limit.h"
 #include "app/window_helpers.h"
 #include "print/print_info.h"
 #include "print/win/print_info_dialog.h"
@@ -30,7 +32,7 @@ void InitPrintInformation(HWND dlg) {
     SetProgramIcon(dlg);
     ImeOn(dlg);
     for (int id : kFields) {
-        SendDlgItemMessageA(dlg, id, EM_LIMITTEXT, kPrintInfoSize - 1, 0);
+        LimitEditBytes(GetDlgItem(dlg, id), kPrintInfoSize - 1);
         SetDlgItemTextA(dlg, id, FieldOf(id));
     }
 }
@@ -79,7 +81,9 @@ HWND OpenPrintInformation(HWND screen, ScreenId report) {
     gReport = static_cast<OutletCase>(report);
     HWND dlg = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_PRINT_INFO),
                                   screen, PrintInformationProc, 0);
-    if (dlg != nullptr)
+    if (dlg != nullptr) {
+        BeginDpiLayout(dlg, IDD_PRINT_INFO);
         ShowWindow(dlg, SW_SHOWNORMAL);
+    }
     return dlg;
 }
