@@ -1,4 +1,5 @@
 #include "app/about_dialog.h"
+#include "app/dpi.h"
 
 #include "app/shell.h"
 #include "app/window_helpers.h"
@@ -65,6 +66,7 @@ void ShowAboutBox() {
         EnableWindow(screen, TRUE);
         return;
     }
+    BeginDpiLayout(box, IDD_ABOUT);
     ShowInTaskbar(box);
     ShowWindow(box, SW_SHOW);
 }

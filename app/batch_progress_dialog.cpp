@@ -1,4 +1,5 @@
 #include "app/batch_progress_dialog.h"
+#include "app/dpi.h"
 
 #include "app/batch_command.h"
 #include "app/shell.h"
@@ -90,6 +91,7 @@ bool ShowBatchProgress(BatchJob *job) {
         delete job;
         return false;
     }
+    BeginDpiLayout(window, IDD_BATCH_PROGRESS);
     ShowWindow(window, SW_SHOW);
     return true;
 }

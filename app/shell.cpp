@@ -1,4 +1,5 @@
 #include "app/shell.h"
+#include "app/dpi.h"
 
 #include "app/current_outlet.h"
 #include "app/outlet_file_command.h"
@@ -93,6 +94,8 @@ void ScreenStep() {
         const ScreenTemplate &t = gParts.screens[screen];
         window = CreateDialogParamA(gShell.instance, MAKEINTRESOURCEA(t.templateId), nullptr,
                                     t.procedure, 0);
+        if (window != nullptr)
+            BeginDpiLayout(window, t.templateId);
     }
     if (window != nullptr)
         ShowWindow(window, SW_SHOWNORMAL);

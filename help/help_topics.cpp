@@ -1,4 +1,5 @@
 #include "help/help_topics.h"
+#include "app/dpi.h"
 
 #include "help/calculator_dialog.h"
 #include "help/help_dialog.h"
@@ -98,6 +99,7 @@ void OpenHelpTopic(int index) {
         return; // the slot stays empty, so the next request tries again
     if (topic.procedure != HelpDialogProc)
         gHelpWindows[index] = window;
+    BeginDpiLayout(window, topic.dialogTemplate);
     ShowInTaskbar(window);
     ShowWindow(window, SW_SHOW);
 }
