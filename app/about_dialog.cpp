@@ -1,6 +1,6 @@
 #include "app/about_dialog.h"
-#include "app/dpi.h"
 
+#include "app/dialog_fit.h"
 #include "app/shell.h"
 #include "app/window_helpers.h"
 #include "resources/resource.h"
@@ -60,13 +60,11 @@ void ShowAboutBox() {
         BringToFront(gShell.aboutWindow);
         return;
     }
-    HWND box = CreateDialogParamA(gShell.instance, MAKEINTRESOURCEA(IDD_ABOUT), screen,
-                                  AboutDialogProc, 0);
+    HWND box = CreateFittedDialog(IDD_ABOUT, screen, screen, AboutDialogProc, 0);
     if (box == nullptr) {
         EnableWindow(screen, TRUE);
         return;
     }
-    BeginDpiLayout(box, IDD_ABOUT);
     ShowInTaskbar(box);
     ShowWindow(box, SW_SHOW);
 }

@@ -1,7 +1,7 @@
 #include "app/batch_progress_dialog.h"
-#include "app/dpi.h"
 
 #include "app/batch_command.h"
+#include "app/dialog_fit.h"
 #include "app/shell.h"
 #include "app/window_helpers.h"
 #include "resources/resource.h"
@@ -84,14 +84,13 @@ bool ShowBatchProgress(BatchJob *job) {
     InitCommonControlsEx(&controls);
     HWND screen = gShell.activeScreenWindow;
     EnableWindow(screen, FALSE);
-    HWND window = CreateDialogParamA(gShell.instance, MAKEINTRESOURCEA(IDD_BATCH_PROGRESS), screen,
-                                     BatchProgressProc, reinterpret_cast<LPARAM>(job));
+    HWND window = CreateFittedDialog(IDD_BATCH_PROGRESS, screen, screen, BatchProgressProc,
+                                     reinterpret_cast<LPARAM>(job));
     if (window == nullptr) {
         EnableWindow(screen, TRUE);
         delete job;
         return false;
     }
-    BeginDpiLayout(window, IDD_BATCH_PROGRESS);
     ShowWindow(window, SW_SHOW);
     return true;
 }

@@ -1,5 +1,7 @@
 #include "app/dpi.h"
 
+#include "app/dialog_fit.h"
+
 #include <commctrl.h>
 
 #include <cstdint>
@@ -17,6 +19,7 @@ constexpr int kDialogDisableAll = 1;
 constexpr UINT_PTR kLayoutSubclassId = 0x4B4D;
 const char kLayoutProperty[] = "KamorteLayoutDpi";
 const char kLayoutRecord[] = "KamorteLayout";
+int gNextLayoutDpi = 0;
 
 template <class Function> Function User32Function(const char *name) {
     return reinterpret_cast<Function>(
@@ -48,7 +51,7 @@ struct TemplateItem {
 };
 
 // What a relayout needs of a DIALOGEX template: its size, font and controls in order.
-struct DialogTemplate {
+struct TemplateLayout {
     DWORD style = 0, exStyle = 0;
     short cx = 0, cy = 0;
     bool hasMenu = false;
@@ -97,7 +100,7 @@ class TemplateReader {
     size_t at_ = 0;
 };
 
-bool LoadDialogTemplate(int templateId, DialogTemplate *t) {
+bool ReadTemplateLayout(int templateId, TemplateLayout *t) {
     HMODULE module = GetModuleHandleA(nullptr);
     HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(templateId), MAKEINTRESOURCEA(5));
     HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
@@ -181,11 +184,24 @@ bool IsSizedByPicture(HWND control) {
 }
 
 void Relayout(HWND dialog, Layout &layout, int dpi, const RECT *suggested) {
-    DialogTemplate t;
-    if (!LoadDialogTemplate(layout.templateId, &t))
+    TemplateLayout t;
+    if (!ReadTemplateLayout(layout.templateId, &t))
         return;
+    // The font that fits the monitor the window moves to, as a new window there would have.
+    int points = t.pointSize;
+    DialogTemplate fitted;
+    if (LoadDialogTemplate(layout.templateId, &fitted) && fitted.pointsAt != 0) {
+        RECT work = WorkAreaOf(dialog);
+        if (suggested != nullptr) {
+            MONITORINFO info = {sizeof info, {}, {}, 0};
+            if (GetMonitorInfoA(MonitorFromRect(suggested, MONITOR_DEFAULTTONEAREST), &info) &&
+                !(info.dwFlags & MONITORINFOF_PRIMARY))
+                work = info.rcWork;
+        }
+        points = FittingPoints(fitted, dpi, SIZE{work.right - work.left, work.bottom - work.top});
+    }
     LOGFONTW lf = {};
-    lf.lfHeight = -MulDiv(t.pointSize, dpi, 72);
+    lf.lfHeight = -MulDiv(points, dpi, 72);
     lf.lfWeight = t.weight;
     lf.lfItalic = t.italic;
     lf.lfCharSet = t.charset;
@@ -209,7 +225,8 @@ void Relayout(HWND dialog, Layout &layout, int dpi, const RECT *suggested) {
     if (layout.font != nullptr)
         DeleteObject(layout.font);
     layout.font = font;
-    SetPropA(dialog, kLayoutProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(dpi)));
+    SetPropA(dialog, kLayoutProperty,
+             reinterpret_cast<HANDLE>(static_cast<INT_PTR>(MulDiv(dpi, points, t.pointSize))));
 
     RECT frame = {0, 0, MulDiv(t.cx, layout.baseX, 4), MulDiv(t.cy, layout.baseY, 8)};
     const DWORD style = static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_STYLE));
@@ -286,7 +303,14 @@ int LayoutDpi(HWND window) {
     HWND dialog = DialogOf(window);
     const int recorded =
         static_cast<int>(reinterpret_cast<INT_PTR>(GetPropA(dialog, kLayoutProperty)));
-    return recorded > 0 ? recorded : WindowDpi(dialog);
+    if (recorded > 0)
+        return recorded;
+    // A dialog still being made, before BeginDpiLayout.
+    return gNextLayoutDpi > 0 ? gNextLayoutDpi : WindowDpi(dialog);
+}
+
+void SetNextLayoutDpi(int dpi) {
+    gNextLayoutDpi = dpi;
 }
 
 int ScaleToLayout(HWND window, int pixels96) {
@@ -307,8 +331,8 @@ void BeginDpiLayout(HWND dialog, int templateId) {
         return;
     }
     SetPropA(dialog, kLayoutRecord, layout);
-    SetPropA(dialog, kLayoutProperty,
-             reinterpret_cast<HANDLE>(static_cast<INT_PTR>(WindowDpi(dialog))));
+    const int dpi = gNextLayoutDpi > 0 ? gNextLayoutDpi : WindowDpi(dialog);
+    SetPropA(dialog, kLayoutProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(dpi)));
 }
 
 void LayOutForDpi(HWND dialog, int dpi, const RECT *suggested) {

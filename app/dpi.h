@@ -22,7 +22,12 @@ int LayoutDpi(HWND window);
 // A length of the 96-dpi layout in window's pixels.
 int ScaleToLayout(HWND window, int pixels96);
 
-// Called from a dialog's initialisation with the template it was made from: records its
+// The scale of the next dialog made on this thread, before it records its own: the
+// monitor's DPI times its font's share of its template's, for a dialog made with a smaller
+// font to fit its monitor (app/dialog_fit.h); 0 for none.
+void SetNextLayoutDpi(int dpi);
+
+// Called once a dialog is made, with the template it was made from: records its
 // scale and takes over what Windows would do when the dialog moves to a monitor of another
 // scale. WM_DPICHANGED then lays the dialog out again from its template at the new DPI,
 // taken from wParam, and moves it to the rectangle Windows proposes, before the dialog's

@@ -1,6 +1,7 @@
 #include "app/sheet_rows_dialog.h"
 #include "app/dpi.h"
 
+#include "app/dialog_fit.h"
 #include "app/shell.h"
 #include "app/window_helpers.h"
 #include "resources/resource.h"
@@ -91,6 +92,7 @@ void InitSheetRows(HWND dlg, const SheetLines *sheet) {
     HWND list = GetDlgItem(dlg, IDC_SHEET_ROWS);
     FillList(list, *sheet);
     SetFocus(list);
+    KeepInWorkArea(dlg);
 }
 
 void EndWithChoice(HWND dlg) {
@@ -128,7 +130,7 @@ int ChooseSheetRow(HWND owner, const OutletSheet &sheet) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
     const SheetLines lines = LinesOf(sheet);
-    const INT_PTR chosen = DialogBoxParamA(gShell.instance, MAKEINTRESOURCEA(IDD_SHEET_ROWS), owner,
-                                           SheetRowsProc, reinterpret_cast<LPARAM>(&lines));
+    const INT_PTR chosen =
+        FittedDialogBox(IDD_SHEET_ROWS, owner, SheetRowsProc, reinterpret_cast<LPARAM>(&lines));
     return chosen > 0 ? static_cast<int>(chosen) - 1 : -1;
 }

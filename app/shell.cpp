@@ -1,7 +1,7 @@
 #include "app/shell.h"
-#include "app/dpi.h"
 
 #include "app/current_outlet.h"
+#include "app/dialog_fit.h"
 #include "app/outlet_file_command.h"
 #include "app/platform_hooks.h"
 #include "app/shell_loop.h"
@@ -92,10 +92,8 @@ void ScreenStep() {
     HWND &window = gShell.screenWindows[screen];
     if (window == nullptr) {
         const ScreenTemplate &t = gParts.screens[screen];
-        window = CreateDialogParamA(gShell.instance, MAKEINTRESOURCEA(t.templateId), nullptr,
-                                    t.procedure, 0);
-        if (window != nullptr)
-            BeginDpiLayout(window, t.templateId);
+        window =
+            CreateFittedDialog(t.templateId, nullptr, gShell.activeScreenWindow, t.procedure, 0);
     }
     if (window != nullptr)
         ShowWindow(window, SW_SHOWNORMAL);

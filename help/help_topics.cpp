@@ -1,8 +1,8 @@
 #include "help/help_topics.h"
-#include "app/dpi.h"
 
 #include "help/calculator_dialog.h"
 #include "help/help_dialog.h"
+#include "app/dialog_fit.h"
 #include "app/shell.h"
 #include "app/window_helpers.h"
 #include "resources/resource.h"
@@ -93,13 +93,12 @@ void OpenHelpTopic(int index) {
     gOpeningTopic = index;
     // No owner: a topic window stays open while the screens change, and the about box
     // does not disable it.
-    HWND window = CreateDialogParamA(gShell.instance, MAKEINTRESOURCEA(topic.dialogTemplate),
-                                     nullptr, topic.procedure, 0);
+    HWND window = CreateFittedDialog(topic.dialogTemplate, nullptr, gShell.activeScreenWindow,
+                                     topic.procedure, 0);
     if (window == nullptr)
         return; // the slot stays empty, so the next request tries again
     if (topic.procedure != HelpDialogProc)
         gHelpWindows[index] = window;
-    BeginDpiLayout(window, topic.dialogTemplate);
     ShowInTaskbar(window);
     ShowWindow(window, SW_SHOW);
 }

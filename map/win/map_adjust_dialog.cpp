@@ -2,6 +2,7 @@
 #include "app/dpi.h"
 
 #include "app/current_outlet.h"
+#include "app/dialog_fit.h"
 #include "app/field_controls.h"
 #include "app/platform_hooks.h"
 #include "app/shell.h"
@@ -180,14 +181,12 @@ HWND OpenMapAdjustDialog(HWND screen, ShowScreenResults showResults) {
         BringToFront(gShell.mapAdjustWindow);
         return gShell.mapAdjustWindow;
     }
-    HWND dlg = CreateDialogParamA(gShell.instance, MAKEINTRESOURCEA(IDD_MAP_ADJUST), screen,
-                                  MapAdjustDialogProc, 0);
+    HWND dlg = CreateFittedDialog(IDD_MAP_ADJUST, screen, screen, MapAdjustDialogProc, 0);
     if (dlg == nullptr) {
         // Nothing would ever enable the screen again.
         EnableWindow(screen, TRUE);
         return nullptr;
     }
-    BeginDpiLayout(dlg, IDD_MAP_ADJUST);
     ShowWindow(dlg, SW_SHOWNORMAL);
     return dlg;
 }

@@ -1,6 +1,6 @@
 #include "app/shell.h"
-#include "app/dpi.h"
 #include "app/current_outlet.h"
+#include "app/dialog_fit.h"
 #include "app/edit_limit.h"
 #include "app/window_helpers.h"
 #include "print/print_info.h"
@@ -79,11 +79,8 @@ INT_PTR CALLBACK PrintInformationProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM)
 
 HWND OpenPrintInformation(HWND screen, ScreenId report) {
     gReport = static_cast<OutletCase>(report);
-    HWND dlg = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_PRINT_INFO),
-                                  screen, PrintInformationProc, 0);
-    if (dlg != nullptr) {
-        BeginDpiLayout(dlg, IDD_PRINT_INFO);
+    HWND dlg = CreateFittedDialog(IDD_PRINT_INFO, screen, screen, PrintInformationProc, 0);
+    if (dlg != nullptr)
         ShowWindow(dlg, SW_SHOWNORMAL);
-    }
     return dlg;
 }

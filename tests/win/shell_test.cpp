@@ -120,20 +120,31 @@ TEST_F(ShellTest, AMovedScreenPassesItsDisplacementToTheNext) {
     EXPECT_EQ(menuBack.top, menuCentred.top);
 }
 
-TEST_F(ShellTest, AScreenIsNotPlacedHigherThanTenPixelsAboveTheDesktop) {
-    RECT centred = WindowRect(Screen());
-    MoveBy(Screen(), -30, -centred.top - 500);
-    Type(IDC_OUTLET_HEIGHT, "5");
-    Command(IDC_NEXT);
-    ASSERT_EQ(gShell.currentScreen, CaseA);
-    RECT caseA = WindowRect(Screen());
-    EXPECT_EQ(caseA.top, -10);
-    EXPECT_EQ(gShell.windowOffset.baseTop, -10);
-
-    // The carried offset is the one the user made, not the clipped one.
-    Command(IDC_BACK_TO_MENU);
-    EXPECT_EQ(WindowRect(Screen()).top, -10);
-    EXPECT_EQ(WindowRect(Screen()).left, centred.left - 30);
+// A screen moved partly off the work area: the next one lies inside it, as near as it can to
+// where the user put the screen before.
+TEST_F(ShellTest, AScreenMovedPastTheWorkAreaHasItsSuccessorInsideIt) {
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    const RECT centred = WindowRect(Screen());
+    struct Move {
+        int dx, dy;
+        int left, top; // where the menu appears again, after case A at the work area's top
+    };
+    // The moves add up: the second starts from where the first left the menu.
+    const Move moves[] = {
+        {-30, -centred.top - 500, centred.left - 30, work.top},
+        {-centred.left - 400, 20, work.left, work.top},
+    };
+    for (const Move &m : moves) {
+        MoveBy(Screen(), m.dx, m.dy);
+        Type(IDC_OUTLET_HEIGHT, "5");
+        Command(IDC_NEXT);
+        ASSERT_EQ(gShell.currentScreen, CaseA);
+        EXPECT_EQ(WindowRect(Screen()).top, work.top);
+        Command(IDC_BACK_TO_MENU);
+        EXPECT_EQ(WindowRect(Screen()).left, m.left);
+        EXPECT_EQ(WindowRect(Screen()).top, m.top);
+    }
 }
 
 // Every way of asking to quit: the answer No keeps the screen and what was typed.
