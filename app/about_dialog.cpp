@@ -1,5 +1,7 @@
 #include "app/about_dialog.h"
 
+#include "app/dpi.h"
+#include "app/pictures.h"
 #include "app/shell.h"
 #include "app/window_helpers.h"
 #include "resources/resource.h"
@@ -14,6 +16,7 @@ void InitAboutBox(HWND dlg) {
     HANDLE large = LoadImageA(gShell.instance, MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON,
                               kAboutIconSize, kAboutIconSize, 0);
     SendDlgItemMessageA(dlg, IDC_ABOUT_ICON, STM_SETICON, reinterpret_cast<WPARAM>(large), 0);
+    ShowPicturesForDpi(dlg, WindowDpi(dlg));
     gShell.aboutWindow = dlg;
 }
 

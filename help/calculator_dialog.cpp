@@ -2,6 +2,8 @@
 
 #include "help/help_dialog.h"
 #include "help/help_topics.h"
+#include "app/dpi.h"
+#include "app/pictures.h"
 #include "app/shell.h"
 #include "app/window_helpers.h"
 #include "model/calculators.h"
@@ -66,6 +68,7 @@ int FieldOfControl(const Calculator &calc, int id) {
 
 void InitCalculator(HWND dlg) {
     SetProgramIcon(dlg);
+    ShowPicturesForDpi(dlg, WindowDpi(dlg));
     ImeOff(dlg);
     const Calculator *calc = OpeningCalculator();
     if (calc == nullptr)
