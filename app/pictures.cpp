@@ -49,7 +49,7 @@ HBITMAP LoadBitmapResource(int id) {
 // The pixel size of a bitmap resource, from its header alone.
 bool ResourceSize(int id, SIZE *size) {
     HMODULE module = GetModuleHandleA(nullptr);
-    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(2)); // RT_BITMAP
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), RT_BITMAP);
     HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
     const void *data = loaded != nullptr ? LockResource(loaded) : nullptr;
     if (data == nullptr || SizeofResource(module, found) < sizeof(BITMAPINFOHEADER))

@@ -3,6 +3,7 @@
 #include "app/pictures.h"
 #include "resources/resource.h"
 
+#include <set>
 #include <vector>
 
 namespace {
@@ -97,6 +98,18 @@ TEST(Pictures, EveryPictureIsItsSizeAtEveryScaleAndTheDrawnOneWhereThereIsOne) {
             DeleteObject(bitmap);
         }
     }
+}
+
+TEST(Pictures, APictureBetweenTwoDrawnScalesIsAveragedNotPicked) {
+    // The arrow is drawn in three colours; shrunk from 200 to 175 % by averaging, its edges
+    // take shades between them, where picking pixels would keep the three.
+    const std::vector<DWORD> drawn = ResourcePixels(20000 + IDB_READOUT_ARROW);
+    ASSERT_EQ(std::set<DWORD>(drawn.begin(), drawn.end()).size(), 3u);
+    HBITMAP bitmap = LoadPictureForDpi(IDB_READOUT_ARROW, 168);
+    ASSERT_NE(bitmap, nullptr);
+    const std::vector<DWORD> shrunk = Pixels(bitmap);
+    EXPECT_GT(std::set<DWORD>(shrunk.begin(), shrunk.end()).size(), 3u);
+    DeleteObject(bitmap);
 }
 
 class PicturesOnScreenTest : public ShellTest {};
