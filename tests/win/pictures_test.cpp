@@ -128,10 +128,11 @@ TEST_F(PicturesOnScreenTest, AScreenTakesItsPicturesAgainForADpiAndFreesTheOldOn
     auto bar = reinterpret_cast<HBITMAP>(
         SendMessageA(Item(IDB_COLOUR_BAR), STM_GETIMAGE, IMAGE_BITMAP, 0));
 
-    ShowPicturesForDpi(Screen(), 144);
-    EXPECT_EQ(ShownSize(Item(IDC_LAYOUT_PICTURE)).cx, 225);
-    EXPECT_EQ(ShownSize(Item(IDB_COLOUR_BAR)).cy, 135);
-    EXPECT_EQ(ShownSize(Item(IDB_READOUT_ARROW)).cx, 17);
+    // 175 %: a scale no test display runs at, so every picture is taken again.
+    ShowPicturesForDpi(Screen(), 168);
+    EXPECT_EQ(ShownSize(Item(IDC_LAYOUT_PICTURE)).cx, 263);
+    EXPECT_EQ(ShownSize(Item(IDB_COLOUR_BAR)).cy, 158);
+    EXPECT_EQ(ShownSize(Item(IDB_READOUT_ARROW)).cx, 19);
     // The pictures replaced are gone; the map is not a picture of the resources.
     BITMAP gone;
     EXPECT_EQ(GetObjectA(layout, sizeof gone, &gone), 0);
