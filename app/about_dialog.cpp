@@ -1,6 +1,8 @@
 #include "app/about_dialog.h"
 
 #include "app/dialog_fit.h"
+#include "app/dpi.h"
+#include "app/pictures.h"
 #include "app/shell.h"
 #include "app/window_helpers.h"
 #include "resources/resource.h"
@@ -15,6 +17,7 @@ void InitAboutBox(HWND dlg) {
     HANDLE large = LoadImageA(gShell.instance, MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON,
                               kAboutIconSize, kAboutIconSize, 0);
     SendDlgItemMessageA(dlg, IDC_ABOUT_ICON, STM_SETICON, reinterpret_cast<WPARAM>(large), 0);
+    ShowPicturesForDpi(dlg, LayoutDpi(dlg));
     gShell.aboutWindow = dlg;
 }
 

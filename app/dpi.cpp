@@ -1,6 +1,7 @@
 #include "app/dpi.h"
 
 #include "app/dialog_fit.h"
+#include "app/pictures.h"
 
 #include <commctrl.h>
 
@@ -255,8 +256,7 @@ void Relayout(HWND dialog, Layout &layout, int dpi, const RECT *suggested) {
         SetWindowPos(dialog, nullptr, 0, 0, window.right - window.left + wantWidth - client.right,
                      window.bottom - window.top + wantHeight - client.bottom,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    // PICTURES AT EVERY SCALE: ShowPicturesForDpi(dialog, dpi) comes here, once the
-    // pictures drawn for each scale are in.
+    ShowPicturesForDpi(dialog, LayoutDpi(dialog));
     InvalidateRect(dialog, nullptr, TRUE);
 }
 

@@ -3,6 +3,8 @@
 #include "help/help_dialog.h"
 #include "help/help_topics.h"
 #include "app/edit_limit.h"
+#include "app/dpi.h"
+#include "app/pictures.h"
 #include "app/shell.h"
 #include "app/window_helpers.h"
 #include "model/calculators.h"
@@ -67,6 +69,7 @@ int FieldOfControl(const Calculator &calc, int id) {
 
 void InitCalculator(HWND dlg) {
     SetProgramIcon(dlg);
+    ShowPicturesForDpi(dlg, LayoutDpi(dlg));
     ImeOff(dlg);
     const Calculator *calc = OpeningCalculator();
     if (calc == nullptr)
