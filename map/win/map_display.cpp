@@ -85,6 +85,15 @@ void FitScreenMap(HWND screen, int controlId) {
     SetWindowPos(control, nullptr, 0, 0, ScaleToLayout(screen, kMapWidth),
                  ScaleToLayout(screen, kMapImageRows), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     gShownMapGeometry = MapControlGeometry(control);
+    // The distance axis ends where the map ends, whatever the font made of the layout.
+    HWND axis = GetDlgItem(screen, IDC_DISTANCE_AXIS);
+    RECT map, label;
+    if (axis != nullptr && GetWindowRect(control, &map) && GetWindowRect(axis, &label)) {
+        MapWindowPoints(nullptr, screen, reinterpret_cast<POINT *>(&map), 2);
+        MapWindowPoints(nullptr, screen, reinterpret_cast<POINT *>(&label), 2);
+        SetWindowPos(axis, nullptr, map.right - (label.right - label.left), label.top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 MapGeometry MapControlGeometry(HWND control) {
