@@ -1,20 +1,25 @@
 #include "app/about_dialog.h"
 
 #include "app/dialog_fit.h"
+#include "app/dpi.h"
+#include "app/pictures.h"
 #include "app/shell.h"
 #include "app/window_helpers.h"
 #include "resources/resource.h"
 
 namespace {
 
+// At 96 dpi; the box's scale makes it larger.
 constexpr int kAboutIconSize = 48;
 
 void InitAboutBox(HWND dlg) {
     HICON small = LoadIconA(gShell.instance, MAKEINTRESOURCEA(IDI_PROGRAM));
     SendMessageA(dlg, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(small));
-    HANDLE large = LoadImageA(gShell.instance, MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON,
-                              kAboutIconSize, kAboutIconSize, 0);
+    const int size = ScaleToLayout(dlg, kAboutIconSize);
+    HANDLE large =
+        LoadImageA(gShell.instance, MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON, size, size, 0);
     SendDlgItemMessageA(dlg, IDC_ABOUT_ICON, STM_SETICON, reinterpret_cast<WPARAM>(large), 0);
+    ShowPicturesForDpi(dlg, LayoutDpi(dlg));
     gShell.aboutWindow = dlg;
 }
 

@@ -60,15 +60,20 @@ bool Fits(SIZE size, SIZE area) {
 }
 
 // The template of `templateId` at the font size that fits the monitor of `beside`; the
-// template as it is when it cannot be read.
+// template as it is when it cannot be read. The window made from it is laid out at the scale
+// its font makes: the monitor's DPI times the font's share of the template's.
 DialogTemplate FittedTemplate(int templateId, HWND beside) {
     DialogTemplate t;
-    if (!LoadDialogTemplate(templateId, &t) || t.pointsAt == 0)
+    const int dpi = WindowDpi(beside);
+    if (!LoadDialogTemplate(templateId, &t) || t.pointsAt == 0) {
+        SetNextLayoutDpi(dpi);
         return t;
+    }
     const RECT work = WorkAreaOf(beside);
     const SIZE area{work.right - work.left, work.bottom - work.top};
-    const WORD points = static_cast<WORD>(FittingPoints(t, WindowDpi(beside), area));
+    const WORD points = static_cast<WORD>(FittingPoints(t, dpi, area));
     std::memcpy(t.bytes.data() + t.pointsAt, &points, sizeof points);
+    SetNextLayoutDpi(MulDiv(dpi, points, t.points));
     return t;
 }
 
@@ -179,21 +184,30 @@ void KeepInWorkArea(HWND window) {
 
 HWND CreateFittedDialog(int templateId, HWND owner, HWND beside, DLGPROC procedure, LPARAM param) {
     const DialogTemplate t = FittedTemplate(templateId, beside != nullptr ? beside : owner);
-    if (t.bytes.empty())
+    if (t.bytes.empty()) {
+        SetNextLayoutDpi(0);
         return nullptr; // the program's own template is missing: nothing to show
+    }
     HWND window = CreateDialogIndirectParamA(gShell.instance,
                                              reinterpret_cast<LPCDLGTEMPLATEA>(t.bytes.data()),
                                              owner, procedure, param);
-    if (window != nullptr)
+    if (window != nullptr) {
+        BeginDpiLayout(window, templateId);
         KeepInWorkArea(window);
+    }
+    SetNextLayoutDpi(0);
     return window;
 }
 
 INT_PTR FittedDialogBox(int templateId, HWND owner, DLGPROC procedure, LPARAM param) {
     const DialogTemplate t = FittedTemplate(templateId, owner);
-    if (t.bytes.empty())
+    if (t.bytes.empty()) {
+        SetNextLayoutDpi(0);
         return -1; // as DialogBoxParamA answers a missing template
-    return DialogBoxIndirectParamA(gShell.instance,
-                                   reinterpret_cast<LPCDLGTEMPLATEA>(t.bytes.data()), owner,
-                                   procedure, param);
+    }
+    const INT_PTR result =
+        DialogBoxIndirectParamA(gShell.instance, reinterpret_cast<LPCDLGTEMPLATEA>(t.bytes.data()),
+                                owner, procedure, param);
+    SetNextLayoutDpi(0);
+    return result;
 }

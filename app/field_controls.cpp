@@ -1,5 +1,6 @@
 #include "app/field_controls.h"
 
+#include "app/edit_limit.h"
 #include "app/window_helpers.h"
 #include "resources/resource.h"
 
@@ -69,7 +70,7 @@ void LimitFieldTyping(HWND dlg, ScreenId screen) {
     const int typed = TextLimitsOf(FormOf(screen)).typed;
     for (const FieldControl &control : FieldControls())
         if (control.ids[screen] != 0)
-            SendDlgItemMessageA(dlg, control.ids[screen], EM_LIMITTEXT, typed, 0);
+            LimitEditBytes(GetDlgItem(dlg, control.ids[screen]), typed);
 }
 
 std::string ReadFieldText(HWND field, ScreenId screen, const char *tooLong) {

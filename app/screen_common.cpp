@@ -1,6 +1,8 @@
 #include "app/screen_common.h"
 
 #include "app/outlet_file_command.h"
+#include "app/dpi.h"
+#include "app/pictures.h"
 #include "app/shell.h"
 #include "app/placement.h"
 #include "app/platform_hooks.h"
@@ -11,6 +13,7 @@
 void BeginScreenInit(HWND screen) {
     SetProgramIcon(screen);
     ImeOff(screen);
+    ShowPicturesForDpi(screen, LayoutDpi(screen));
 }
 
 void EndScreenInit(HWND screen) {

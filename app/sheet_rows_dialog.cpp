@@ -1,4 +1,5 @@
 #include "app/sheet_rows_dialog.h"
+#include "app/dpi.h"
 
 #include "app/dialog_fit.h"
 #include "app/shell.h"
@@ -103,6 +104,7 @@ void EndWithChoice(HWND dlg) {
 INT_PTR CALLBACK SheetRowsProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_INITDIALOG:
+        BeginDpiLayout(dlg, IDD_SHEET_ROWS);
         InitSheetRows(dlg, reinterpret_cast<const SheetLines *>(lParam));
         return FALSE; // the focus is on the list
     case WM_ACTIVATE: TrackKeyboardDialog(dlg, wParam); return FALSE;

@@ -5,13 +5,14 @@
 DilutionGrid gScreenGrid;
 MapSettings gMapSettings = kInitialMapSettings;
 std::vector<unsigned char> gMapImage;
+MapGeometry gShownMapGeometry = kMapGeometry;
 
 std::vector<unsigned char> ScreenMapPicture(const OutletInputs &in, const TallOutletResult &r) {
     return RenderMap(gScreenGrid.Cells(), gMapSettings, MapMarksOf(gMapSettings, in, r),
-                     MapStyle::Screen, kMapWidth, kMapHeight);
+                     MapStyle::Screen, gShownMapGeometry);
 }
 
 void BlankScreenMap(const OutletInputs &in, const TallOutletResult &r) {
     gMapImage = RenderMap(nullptr, gMapSettings, MapMarksOf(gMapSettings, in, r), MapStyle::Screen,
-                          kMapWidth, kMapHeight);
+                          gShownMapGeometry);
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "map/map_raster.h"
 #include "model/dilution_grid.h"
 #include "model/map_settings.h"
 #include "model/outlet_results.h"
@@ -11,6 +12,9 @@
 extern DilutionGrid gScreenGrid;
 extern MapSettings gMapSettings;
 extern std::vector<unsigned char> gMapImage;
+// The size gMapImage is drawn at: the map control's on the screen now open (400 × 212 at
+// 96 dpi, larger on a screen laid out larger).
+extern MapGeometry gShownMapGeometry;
 
 // The picture of the screens' grid under gMapSettings with the marks of result r of outlet
 // in; empty when its memory was refused.

@@ -2,6 +2,9 @@
 
 #include "help/help_dialog.h"
 #include "help/help_topics.h"
+#include "app/edit_limit.h"
+#include "app/dpi.h"
+#include "app/pictures.h"
 #include "app/shell.h"
 #include "app/window_helpers.h"
 #include "model/calculators.h"
@@ -66,6 +69,7 @@ int FieldOfControl(const Calculator &calc, int id) {
 
 void InitCalculator(HWND dlg) {
     SetProgramIcon(dlg);
+    ShowPicturesForDpi(dlg, LayoutDpi(dlg));
     ImeOff(dlg);
     const Calculator *calc = OpeningCalculator();
     if (calc == nullptr)
@@ -74,7 +78,7 @@ void InitCalculator(HWND dlg) {
     calc->reset();
     PlaceRaisedDigits(dlg);
     for (int i = 0; i < calc->fieldCount; ++i)
-        SendDlgItemMessageA(dlg, calc->controls[i], EM_LIMITTEXT, kCalculatorFieldChars, 0);
+        LimitEditBytes(GetDlgItem(dlg, calc->controls[i]), kCalculatorFieldChars);
     gHelpWindows[gOpeningTopic] = dlg;
 }
 

@@ -1,6 +1,8 @@
 #include "help/help_dialog.h"
 
 #include "help/help_topics.h"
+#include "app/dpi.h"
+#include "app/pictures.h"
 #include "app/shell.h"
 #include "app/window_helpers.h"
 #include "text/text_helpers.h"
@@ -57,6 +59,7 @@ void PlaceLineDigits(HWND dlg, HWND line, int firstDigit) {
 
 void InitHelpDialog(HWND dlg) {
     SetProgramIcon(dlg);
+    ShowPicturesForDpi(dlg, LayoutDpi(dlg));
     PlaceRaisedDigits(dlg);
     SetFocus(GetDlgItem(dlg, IDOK));
     if (gOpeningTopic >= 0 && gOpeningTopic < kHelpTopicCount)

@@ -120,13 +120,9 @@ std::vector<double> Resample(const Sample &sample, int sourceWidth, int sourceHe
     return out;
 }
 
-size_t MapImageBytes(int width, int height) {
-    return static_cast<size_t>(MapStride(width)) * static_cast<size_t>(height + kMapStripRows);
-}
-
 // A white image in the size of the map; empty when refused.
-std::vector<unsigned char> WhiteMapImage(int width, int height) {
-    const size_t bytes = MapImageBytes(width, height);
+std::vector<unsigned char> WhiteMapImage(const MapGeometry &g) {
+    const size_t bytes = MapPictureBytes(g);
     std::vector<unsigned char> image;
     if (!Obtain(bytes, [&] { image.assign(bytes, 255); }))
         return {};
@@ -172,15 +168,21 @@ unsigned char GreyLevel(float m) {
 }
 
 // Draws into a map image of width × (height + strip) pixels; rows outside are ignored
-// and runs are clipped to the width.
+// and runs are clipped to the width. Map rows count from the ground, above the strip.
 class Canvas {
   public:
-    Canvas(std::vector<unsigned char> &image, int width, int height)
-        : image_(image), width_(width), rows_(height + kMapStripRows), stride_(MapStride(width)) {}
+    Canvas(std::vector<unsigned char> &image, const MapGeometry &g)
+        : image_(image), geometry_(g), width_(g.width), rows_(g.height + g.stripRows),
+          stride_(MapStride(g.width)) {}
 
     bool Fits() const {
-        return width_ > 0 && image_.size() >= MapImageBytes(width_, rows_ - kMapStripRows);
+        return width_ > 0 && geometry_.height > 0 && geometry_.stripRows >= 0 &&
+               image_.size() >= MapPictureBytes(geometry_);
     }
+
+    const MapGeometry &Geometry() const { return geometry_; }
+    int MapRow(int r) const { return geometry_.stripRows + r; }
+    int Scaled(int length) const { return ScaledMapLength(geometry_, length); }
 
     void Run(int bufferRow, int64_t centre, int halfWidth, Colour colour) {
         Span(bufferRow, centre - halfWidth, centre + halfWidth, colour);
@@ -201,36 +203,48 @@ class Canvas {
 
   private:
     std::vector<unsigned char> &image_;
+    MapGeometry geometry_;
     int width_;
     int rows_;
     int stride_;
 };
 
-int MapRow(int r) {
-    return kMapStripRows + r;
-}
-
+// Every 50 rows and 100 columns of the 400 × 200 map, 8 pixels long, at the scale of the
+// picture: a larger picture has as many ticks, longer and further apart.
 void DrawTicks(Canvas &canvas, bool print, int width, int height) {
-    for (int k = 1; k <= height / 50 - 1; ++k) {
-        canvas.Span(MapRow(50 * k), 0, 7, kBlack);
-        canvas.Span(MapRow(50 * k), width - 8, width - 1, kBlack);
+    const MapGeometry &g = canvas.Geometry();
+    const int length = canvas.Scaled(8);
+    const auto at = [&](int k, int spacing) {
+        return static_cast<int>(static_cast<int64_t>(spacing) * k * g.scaleNumerator /
+                                g.scaleDenominator);
+    };
+    const int rowTicks = static_cast<int>(static_cast<int64_t>(height) * g.scaleDenominator /
+                                          (50 * g.scaleNumerator));
+    for (int k = 1; k <= rowTicks - 1; ++k) {
+        const int row = canvas.MapRow(at(k, 50));
+        canvas.Span(row, 0, length - 1, kBlack);
+        canvas.Span(row, width - length, width - 1, kBlack);
         if (print) {
-            canvas.Span(MapRow(50 * k + 1), 0, 7, kWhite);
-            canvas.Span(MapRow(50 * k + 1), width - 8, width - 1, kWhite);
+            canvas.Span(row + 1, 0, length - 1, kWhite);
+            canvas.Span(row + 1, width - length, width - 1, kWhite);
         }
     }
-    for (int k = 1; k <= width / 100 - 1; ++k) {
-        for (int r = 0; r < 8; ++r) {
-            canvas.Span(MapRow(r), 100 * k, 100 * k, kBlack);
-            canvas.Span(MapRow(height - 1 - r), 100 * k, 100 * k, kBlack);
+    const int columnTicks = static_cast<int>(static_cast<int64_t>(width) * g.scaleDenominator /
+                                             (100 * g.scaleNumerator));
+    for (int k = 1; k <= columnTicks - 1; ++k) {
+        const int column = at(k, 100);
+        for (int r = 0; r < length; ++r) {
+            canvas.Span(canvas.MapRow(r), column, column, kBlack);
+            canvas.Span(canvas.MapRow(height - 1 - r), column, column, kBlack);
             if (print) {
-                canvas.Span(MapRow(r), 100 * k - 1, 100 * k - 1, kWhite);
-                canvas.Span(MapRow(height - 1 - r), 100 * k - 1, 100 * k - 1, kWhite);
+                canvas.Span(canvas.MapRow(r), column - 1, column - 1, kWhite);
+                canvas.Span(canvas.MapRow(height - 1 - r), column - 1, column - 1, kWhite);
             }
         }
     }
 }
 
+// The triangles keep their slope at every scale, only taller.
 void DrawMaximumPoint(Canvas &canvas, bool print, int width, int landing, int range) {
     if (landing < 0 || landing >= range)
         return;
@@ -239,26 +253,28 @@ void DrawMaximumPoint(Canvas &canvas, bool print, int width, int landing, int ra
         0.5f;
     const int64_t c = TruncToInt32(q);
     if (print) {
-        for (int k = 0; k < 12; ++k)
-            canvas.Run(MapRow(k), c, k / 2, kBlack);
-        for (int k = 0; k < 10; ++k)
-            canvas.Run(MapRow(k), c, k / 2, kWhite);
+        for (int k = 0; k < canvas.Scaled(12); ++k)
+            canvas.Run(canvas.MapRow(k), c, k / 2, kBlack);
+        for (int k = 0; k < canvas.Scaled(10); ++k)
+            canvas.Run(canvas.MapRow(k), c, k / 2, kWhite);
     } else {
-        for (int k = 0; k < 10; ++k)
-            canvas.Run(MapRow(k), c, k / 2, kBlue);
+        for (int k = 0; k < canvas.Scaled(10); ++k)
+            canvas.Run(canvas.MapRow(k), c, k / 2, kBlue);
     }
 }
 
 // The frame of the blank map, one pixel wide round the map area.
-void DrawFrame(std::vector<unsigned char> &image, int width, int height) {
-    Canvas canvas(image, width, height);
+void DrawFrame(std::vector<unsigned char> &image, const MapGeometry &g) {
+    Canvas canvas(image, g);
     if (!canvas.Fits())
         return;
-    canvas.Span(MapRow(0), 0, width - 1, kBlack);
-    canvas.Span(MapRow(height - 1), 0, width - 1, kBlack);
+    const int width = g.width;
+    const int height = g.height;
+    canvas.Span(canvas.MapRow(0), 0, width - 1, kBlack);
+    canvas.Span(canvas.MapRow(height - 1), 0, width - 1, kBlack);
     for (int r = 0; r < height; ++r) {
-        canvas.Span(MapRow(r), 0, 0, kBlack);
-        canvas.Span(MapRow(r), width - 1, width - 1, kBlack);
+        canvas.Span(canvas.MapRow(r), 0, 0, kBlack);
+        canvas.Span(canvas.MapRow(r), width - 1, width - 1, kBlack);
     }
 }
 
@@ -303,11 +319,13 @@ void DrawBoundary(Canvas &canvas, bool print, int width, const MapMarks &marks) 
         static_cast<float>(b) * static_cast<float>(width) / static_cast<float>(range) + 0.5f;
     const int64_t c = TruncToInt32(q);
     if (print) {
-        for (int k = 0; k < kMapStripRows; ++k)
-            canvas.Run(k, c, (11 - k) / 2, kBlack);
+        const int rows = canvas.Geometry().stripRows;
+        for (int k = 0; k < rows; ++k)
+            canvas.Run(k, c, (rows - 1 - k) / 2, kBlack);
     }
-    for (int k = 0; k < 10; ++k)
-        canvas.Run(k, c, (9 - k) / 2, kBoundaryColour);
+    const int rows = canvas.Scaled(10);
+    for (int k = 0; k < rows; ++k)
+        canvas.Run(k, c, (rows - 1 - k) / 2, kBoundaryColour);
 }
 
 // A grid not yet obtained holds what it holds before the first run: zeros.
@@ -347,6 +365,29 @@ void AlongDistance(const double *grid, const Taps &x, const Taps &next, int h, d
 
 int MapStride(int width) {
     return (3 * width + 3) / 4 * 4;
+}
+
+MapGeometry UnscaledMapGeometry(int width, int height) {
+    return {width, height, kMapStripRows, 1, 1};
+}
+
+MapGeometry MapGeometryOfPicture(int pictureWidth, int pictureRows) {
+    MapGeometry g = {pictureWidth, 0, 0, std::max(pictureWidth, 1), kMapWidth};
+    g.stripRows = ScaledMapLength(g, kMapStripRows);
+    g.height = pictureRows - g.stripRows;
+    return g;
+}
+
+int ScaledMapLength(const MapGeometry &g, int length) {
+    if (g.scaleDenominator <= 0)
+        return length;
+    const int64_t scaled = static_cast<int64_t>(length) * g.scaleNumerator;
+    return static_cast<int>((2 * scaled + g.scaleDenominator) / (2 * g.scaleDenominator));
+}
+
+size_t MapPictureBytes(const MapGeometry &g) {
+    return static_cast<size_t>(MapStride(g.width)) *
+           static_cast<size_t>(std::max(g.height + g.stripRows, 0));
 }
 
 MapMemoryGate SetMapMemoryGate(MapMemoryGate gate) {
@@ -435,13 +476,14 @@ namespace {
 
 // Writes every pixel of the map area from its value's position between the two limits.
 template <class ColourOf>
-void PaintWith(std::vector<unsigned char> &image, int width, int height, const MapField &field,
+void PaintWith(std::vector<unsigned char> &image, const MapGeometry &g, const MapField &field,
                const MapSettings &settings, ColourOf colourOf) {
+    const int width = g.width;
     const float red = static_cast<float>(settings.redLimit);
     const float white = static_cast<float>(settings.whiteLimit);
     const int stride = MapStride(width);
-    for (int r = 0; r < height; ++r) {
-        unsigned char *row = &image[static_cast<size_t>(MapRow(r)) * stride];
+    for (int r = 0; r < g.height; ++r) {
+        unsigned char *row = &image[static_cast<size_t>(g.stripRows + r) * stride];
         const double *values = &field[static_cast<size_t>(r) * width];
         for (int c = 0; c < width; ++c) {
             const Colour colour = colourOf(RampPosition(values[c], red, white));
@@ -452,55 +494,71 @@ void PaintWith(std::vector<unsigned char> &image, int width, int height, const M
     }
 }
 
+void PaintArea(std::vector<unsigned char> &image, const MapGeometry &g, const MapField &field,
+               const MapSettings &settings, MapStyle ramp) {
+    if (g.width < 1 || g.height < 1 || image.size() < MapPictureBytes(g) ||
+        field.size() < static_cast<size_t>(g.width) * static_cast<size_t>(g.height))
+        return;
+    if (ramp == MapStyle::Grey) {
+        PaintWith(image, g, field, settings, [](float m) {
+            const unsigned char grey = GreyLevel(m);
+            return Colour{grey, grey, grey};
+        });
+    } else {
+        PaintWith(image, g, field, settings, [](float m) { return RampColour(m); });
+    }
+}
+
 } // namespace
 
 void PaintMapArea(std::vector<unsigned char> &image, int width, int height, const MapField &field,
                   const MapSettings &settings, MapStyle ramp) {
-    if (width < 1 || height < 1 || image.size() < MapImageBytes(width, height) ||
-        field.size() < static_cast<size_t>(width) * static_cast<size_t>(height))
-        return;
-    if (ramp == MapStyle::Grey) {
-        PaintWith(image, width, height, field, settings, [](float m) {
-            const unsigned char g = GreyLevel(m);
-            return Colour{g, g, g};
-        });
-    } else {
-        PaintWith(image, width, height, field, settings, [](float m) { return RampColour(m); });
-    }
+    PaintArea(image, UnscaledMapGeometry(width, height), field, settings, ramp);
 }
 
 std::vector<unsigned char> RenderMap(const double *grid, const MapSettings &settings,
                                      const MapMarks &marks, MapStyle style, int width, int height) {
-    if (width < 1 || height < 1)
+    return RenderMap(grid, settings, marks, style, UnscaledMapGeometry(width, height));
+}
+
+std::vector<unsigned char> RenderMap(const double *grid, const MapSettings &settings,
+                                     const MapMarks &marks, MapStyle style, const MapGeometry &g) {
+    if (g.width < 1 || g.height < 1 || g.stripRows < 0)
         return {};
-    std::vector<unsigned char> image = WhiteMapImage(width, height);
+    std::vector<unsigned char> image = WhiteMapImage(g);
     if (image.empty())
         return {};
     if (grid == nullptr) {
-        DrawFrame(image, width, height);
-        DrawMapMarks(kScreenMarks, width, height, image, marks);
+        DrawFrame(image, g);
+        DrawMapMarks(kScreenMarks, g, image, marks);
         return image;
     }
     const MapField field =
-        BuildMapField(grid, settings.downwindRange, settings.displayHeight, width, height);
+        BuildMapField(grid, settings.downwindRange, settings.displayHeight, g.width, g.height);
     if (field.empty())
         return {};
-    PaintMapArea(image, width, height, field, settings, style);
-    DrawMapMarks(style == MapStyle::Grey ? kPrintMarks : kScreenMarks, width, height, image, marks);
+    PaintArea(image, g, field, settings, style);
+    DrawMapMarks(style == MapStyle::Grey ? kPrintMarks : kScreenMarks, g, image, marks);
     return image;
 }
 
 void DrawMapMarks(int style, int width, int height, std::vector<unsigned char> &image,
                   const MapMarks &marks) {
-    Canvas canvas(image, width, height);
+    DrawMapMarks(style, UnscaledMapGeometry(width, height), image, marks);
+}
+
+void DrawMapMarks(int style, const MapGeometry &g, std::vector<unsigned char> &image,
+                  const MapMarks &marks) {
+    Canvas canvas(image, g);
     if (!canvas.Fits())
         return;
+    const int width = g.width;
     const bool print = style != kScreenMarks;
     const int range = marks.downwindRange;
     const int landing = marks.landingRow;
-    DrawTicks(canvas, print, width, height);
+    DrawTicks(canvas, print, width, g.height);
     DrawMaximumPoint(canvas, print, width, landing, range);
-    for (int k = 0; k < kMapStripRows; ++k)
+    for (int k = 0; k < g.stripRows; ++k)
         canvas.Span(k, 0, width - 1, kStripColour);
     if (landing < 0)
         return;

@@ -20,6 +20,31 @@ enum MapMarkStyle { kScreenMarks = 0, kPrintMarks = 1 };
 // 3 × width rounded up to a multiple of 4.
 int MapStride(int width);
 
+// The size of a map picture and the scale its marks are drawn at: the map area of width ×
+// height pixels above a strip of stripRows, every mark length of the 400 × 212 picture
+// multiplied by scaleNumerator / scaleDenominator. At 1 / 1 a picture of any size is drawn
+// as it always was; a screen drawn larger scales the strip and the marks with the map, so
+// the picture is the same one, sharper.
+struct MapGeometry {
+    int width;
+    int height;
+    int stripRows;
+    int scaleNumerator;
+    int scaleDenominator;
+};
+// The 400 × 200 map over its 12-row strip, marks at their own size: the report's and
+// kamorte-calc's picture, and the screen's at 96 dpi.
+constexpr MapGeometry kMapGeometry = {kMapWidth, kMapHeight, kMapStripRows, 1, 1};
+// width × height over the 12-row strip, marks at their own size.
+MapGeometry UnscaledMapGeometry(int width, int height);
+// The geometry of a picture of pictureWidth × pictureRows pixels, strip included, whose
+// scale is its width against 400 pixels.
+MapGeometry MapGeometryOfPicture(int pictureWidth, int pictureRows);
+// A length of the 400 × 212 picture in the geometry's pixels, rounded to the nearest.
+int ScaledMapLength(const MapGeometry &geometry, int length);
+// The bytes of a picture of geometry.
+size_t MapPictureBytes(const MapGeometry &geometry);
+
 // outputWidth × outputHeight dilution values, row-major, row 0 at the ground.
 using MapField = std::vector<double>;
 
@@ -70,6 +95,10 @@ enum class MapStyle { Screen, Grey };
 // in either style. Empty when a size is below 1 or the memory for it was refused.
 std::vector<unsigned char> RenderMap(const double *grid, const MapSettings &settings,
                                      const MapMarks &marks, MapStyle style, int width, int height);
+// The same in a picture of geometry.
+std::vector<unsigned char> RenderMap(const double *grid, const MapSettings &settings,
+                                     const MapMarks &marks, MapStyle style,
+                                     const MapGeometry &geometry);
 
 // The steps of RenderMap. PaintMapArea writes every pixel of the map area of image (width ×
 // (height + strip) pixels) from field, width × height values, with the limits of settings,
@@ -78,4 +107,6 @@ void PaintMapArea(std::vector<unsigned char> &image, int width, int height, cons
                   const MapSettings &settings, MapStyle ramp);
 // Ticks, the maximum-point marker and the strip with the site-boundary marker.
 void DrawMapMarks(int style, int width, int height, std::vector<unsigned char> &image,
+                  const MapMarks &marks);
+void DrawMapMarks(int style, const MapGeometry &geometry, std::vector<unsigned char> &image,
                   const MapMarks &marks);

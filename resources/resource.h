@@ -25,6 +25,9 @@
 #define IDB_HELP_DOWNDRAFT 167
 #define IDB_HELP_SIZE 168
 #define IDB_HELP_BUILDING 173
+// The same picture drawn for a screen scaled to 125, 150 or 200 %: 100 times the scale plus
+// the id of the 100 % picture (the start-menu figure at 150 % is 15157).
+#define IDB_AT_SCALE(id, percent) ((percent) * 100 + (id))
 
 // Menu
 #define IDM_MAIN 109

@@ -51,7 +51,9 @@ void ShowTallOutletMap(HWND screen) {
     const bool exists = HasResult(gOutletResults.tall);
     if (!exists || gMapImage.empty())
         BlankScreenMap(in, gOutletResults.tall);
-    ShowMapImage(screen, IDC_MAP, kMapWidth, kMapImageRows, gMapImage);
+    else if (gMapImage.size() != MapPictureBytes(gShownMapGeometry))
+        gMapImage = ScreenMapPicture(in, gOutletResults.tall); // the screen's scale changed
+    ShowScreenMap(screen, IDC_MAP);
 
     const MapLabelTexts labels = FormatMapLabels(gMapSettings, exists);
     const MapLabelIds ids = MapLabelIdsOf(screen);
@@ -88,20 +90,21 @@ void ClearCursorReadout(HWND screen) {
 void CursorReadoutAt(HWND screen, POINT pointer) {
     if (!HasResult(gOutletResults.tall))
         return;
-    RECT map;
     HWND control = GetDlgItem(screen, IDC_MAP);
-    if (control == nullptr || !GetWindowRect(control, &map))
+    if (control == nullptr || !ScreenToClient(control, &pointer))
         return;
-    const int x = pointer.x - map.left;
+    // The picture as the control shows it, at the scale of the screen.
+    const MapGeometry g = MapControlGeometry(control);
+    const int x = pointer.x;
     // The strip under the map carries the boundary marker; y counts map rows upward.
-    const int y = map.bottom - pointer.y - kMapStripRows;
-    if (x < 0 || x >= kMapWidth || y < 0 || y >= kMapHeight) {
+    const int y = g.height + g.stripRows - 1 - pointer.y - g.stripRows;
+    if (x < 0 || x >= g.width || y < 0 || y >= g.height) {
         ClearCursorReadout(screen);
         return;
     }
     const MapSettings &s = gMapSettings;
-    const int row = ShownCell(x, kMapWidth, s.downwindRange, kGridRows);
-    const int column = ShownCell(y, kMapHeight, s.displayHeight, kGridColumns);
+    const int row = ShownCell(x, g.width, s.downwindRange, kGridRows);
+    const int column = ShownCell(y, g.height, s.displayHeight, kGridColumns);
     char text[32];
     std::snprintf(text, sizeof text, "%5d", row + 1);
     SetDlgItemTextA(screen, IDC_READOUT_DISTANCE, text);

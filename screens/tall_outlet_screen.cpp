@@ -1,6 +1,7 @@
 #include "screens/tall_outlet_screen.h"
 
 #include "app/current_outlet.h"
+#include "app/dpi.h"
 #include "app/height_search_job.h"
 #include "app/menu_command.h"
 #include "app/screen_common.h"
@@ -25,8 +26,9 @@ namespace {
 constexpr COLORREF kGrey = RGB(172, 168, 153);
 constexpr COLORREF kBoundaryMarkColour = RGB(64, 64, 64);
 constexpr COLORREF kLandingMarkColour = RGB(0, 0, 255);
-// Where the second line of the two-line distance label starts, from its first line.
-constexpr int kSecondLineRight = 104;
+// Where the second line of the two-line distance label starts, from its first line, in
+// pixels of the 96-dpi layout.
+constexpr int kSecondLineRight = 116;
 constexpr int kSecondLineDown = 14;
 
 const TermLabel kCaseCLabels[] = {
@@ -223,6 +225,7 @@ void InitTallOutletScreen(HWND dlg, ScreenId screen) {
     // from the map either.
     gOutletResults.tall = kNoTallResult;
     ResetTermLabels(LabelsOf(screen), dlg);
+    FitScreenMap(dlg, IDC_MAP);
     RefreshTallOutletScreen(dlg);
     ShowLayoutPicture(dlg);
     EndScreenInit(dlg);
@@ -334,7 +337,8 @@ bool IsGrey(ScreenId screen, int id) {
 
 void PaintTwoLineLabel(const DRAWITEMSTRUCT &item, COLORREF colour) {
     const TermLabelLine lines[] = {{"周辺最大建物と敷地境界との", 0, 0},
-                                   {"最短距離", kSecondLineRight, kSecondLineDown}};
+                                   {"最短距離", ScaleToLayout(item.hwndItem, kSecondLineRight),
+                                    ScaleToLayout(item.hwndItem, kSecondLineDown)}};
     PaintTermLabelLines(item, colour, lines, 2);
 }
 
@@ -358,6 +362,13 @@ void DrawTallOutletItem(ScreenId screen, const DRAWITEMSTRUCT &item) {
     ShowTermAdvice(labels);
 }
 
+// Laid out again for a new scale (app/dpi.cpp): the map drawn for the new size of its
+// control.
+void RescaleTallOutletScreen(HWND dlg) {
+    FitScreenMap(dlg, IDC_MAP);
+    ShowTallOutletMap(dlg);
+}
+
 INT_PTR TallOutletProc(ScreenId screen, HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_INITDIALOG: InitTallOutletScreen(dlg, screen); return TRUE;
@@ -375,6 +386,7 @@ INT_PTR TallOutletProc(ScreenId screen, HWND dlg, UINT msg, WPARAM wParam, LPARA
     case WM_COMMAND: return OnTallOutletCommand(dlg, screen, LOWORD(wParam), HIWORD(wParam));
     case kHeightSearchDoneMessage: HeightSearchDone(dlg, wParam); return TRUE;
     case WM_DESTROY: CancelHeightSearch(dlg); return FALSE;
+    case WM_DPICHANGED: RescaleTallOutletScreen(dlg); return TRUE;
     }
     return FALSE;
 }
@@ -409,7 +421,7 @@ void RefreshTallOutletScreen(HWND dlg) {
     const bool result = HasResult(gOutletResults.tall);
     Enable(dlg, {IDC_PRINT, IDC_MAP_ADJUST}, result);
     BlankScreenMap(in, gOutletResults.tall);
-    ShowMapImage(dlg, IDC_MAP, kMapWidth, kMapImageRows, gMapImage);
+    ShowScreenMap(dlg, IDC_MAP);
     ClearCursorReadout(dlg);
     for (int id : {IDC_LANDING_DISTANCE, IDC_BOUNDARY_DISTANCE,
                    screen == CaseC ? IDC_C_LANDING_DILUTION : IDC_D_LANDING_DILUTION})

@@ -2,6 +2,8 @@
 
 #include "app/current_outlet.h"
 #include "app/screen_common.h"
+#include "app/dpi.h"
+#include "app/pictures.h"
 #include "app/shell.h"
 #include "model/form_rules.h"
 #include "resources/resource.h"
@@ -27,23 +29,12 @@ std::string FieldText(HWND dlg, int id) {
     return control != nullptr ? ReadFieldText(control, CaseD, kUnreadable) : "";
 }
 
-HBITMAP gLayoutBitmap = nullptr;
-
 } // namespace
 
 void ShowLayoutPicture(HWND dlg) {
     const int picture = BuildingNearerBoundary(gOutletInputs.tall) ? IDB_LAYOUT_BUILDING_NEAR
                                                                    : IDB_LAYOUT_OUTLET_NEAR;
-    HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(
-        GetModuleHandleA(nullptr), MAKEINTRESOURCEA(picture), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
-    if (bitmap == nullptr)
-        return;
-    SendDlgItemMessageA(dlg, IDC_LAYOUT_PICTURE, STM_SETIMAGE, IMAGE_BITMAP,
-                        reinterpret_cast<LPARAM>(bitmap));
-    // The picture shown before is released once the control holds the new one.
-    if (gLayoutBitmap != nullptr)
-        DeleteObject(gLayoutBitmap);
-    gLayoutBitmap = bitmap;
+    ShowPicture(dlg, IDC_LAYOUT_PICTURE, picture, LayoutDpi(dlg));
 }
 
 bool ValidateTallOutletInputs(HWND dlg, ScreenId tallCase, ValidationMode mode) {

@@ -5,6 +5,11 @@
 #   tools/make-art.sh            render every picture, then check them all
 #   tools/make-art.sh --check    only check the files in resources/images/
 #
+# Every bitmap a window shows is drawn at 100, 125, 150 and 200 % as well, so
+# a screen scaled that far gets a sharp picture: bitmapNNN_125.bmp and so on,
+# each as wide and high as the 100 % picture times the scale, rounded to the
+# nearest pixel (halves up, as MulDiv does), always 24-bit.
+#
 # Rendering: rsvg-convert draws each SVG at its exact pixel size on white.
 # 24-bit bitmaps are written by ImageMagick as BMP3 (40-byte header).
 # 8-bit bitmaps are reduced to at most 256 colours by ImageMagick and packed
@@ -24,27 +29,40 @@ CONVERT=/usr/bin/convert
 IDENTIFY=/usr/bin/identify
 [ -x "$IDENTIFY" ] || IDENTIFY=$(command -v identify)
 
-# name  kind  width  height   (kind: ico24, bmp8, bmp24)
-PICTURES="
-icon107    ico24  32  32
-bitmap133  bmp8  429 122
-bitmap135  bmp8  236 194
-bitmap144  bmp8  160  50
-bitmap154  bmp24  25  90
-bitmap155  bmp24  25  90
-bitmap157  bmp8  500 260
-bitmap158  bmp8  150 100
-bitmap159  bmp8  150 100
-bitmap161  bmp8  183 180
-bitmap162  bmp8  385 108
-bitmap163  bmp8   11  16
-bitmap164  bmp8  604 285
-bitmap165  bmp8  247 137
-bitmap166  bmp8  465 153
-bitmap167  bmp8  349 218
-bitmap168  bmp8  296 116
-bitmap173  bmp24 635 272
+# name  kind  width  height  scales   (kind at 100 %: ico24, bmp8, bmp24;
+# scales: "all" for a picture a window shows, "-" for the icon and the grey
+# bar, which only a printed page shows)
+SOURCES="
+icon107    ico24  32  32  -
+bitmap133  bmp8  429 122  all
+bitmap135  bmp8  236 194  all
+bitmap144  bmp8  160  50  all
+bitmap154  bmp24  25  90  -
+bitmap155  bmp24  25  90  all
+bitmap157  bmp8  500 260  all
+bitmap158  bmp8  150 100  all
+bitmap159  bmp8  150 100  all
+bitmap161  bmp8  183 180  all
+bitmap162  bmp8  385 108  all
+bitmap163  bmp8   11  16  all
+bitmap164  bmp8  604 285  all
+bitmap165  bmp8  247 137  all
+bitmap166  bmp8  465 153  all
+bitmap167  bmp8  349 218  all
+bitmap168  bmp8  296 116  all
+bitmap173  bmp24 635 272  all
 "
+
+# Every file: name, kind, width, height, source. The 100 % picture keeps its
+# kind and name; the larger ones follow it.
+PICTURES=$(while read -r name kind w h scales; do
+  [ -n "$name" ] || continue
+  echo "$name $kind $w $h $name"
+  [ "$scales" = all ] || continue
+  for percent in 125 150 200; do
+    echo "${name}_$percent bmp24 $(((w * percent + 50) / 100)) $(((h * percent + 50) / 100)) $name"
+  done
+done <<<"$SOURCES")
 
 # Perl writer. Reads raw pixels on stdin (RGB for bmp8, RGBA for ico24),
 # top row first, and writes a bottom-up Windows bitmap or icon to stdout.
@@ -95,8 +113,8 @@ if ($kind eq "bmp8") {
 '
 
 render() {
-  local name=$1 kind=$2 w=$3 h=$4
-  local svg=$ART/$name.svg
+  local name=$1 kind=$2 w=$3 h=$4 source=$5
+  local svg=$ART/$source.svg
   [ -f "$svg" ] || { echo "missing source $svg" >&2; return 1; }
   local png="$TMP/$name.png"
   rsvg-convert -w "$w" -h "$h" -o "$png" "$svg"
@@ -157,12 +175,12 @@ if [ "$mode" != --check ]; then
   TMP=$(mktemp -d)
   trap 'rm -rf "$TMP"' EXIT
   mkdir -p "$OUT"
-  while read -r name kind w h; do
+  while read -r name kind w h source; do
     [ -n "$name" ] || continue
-    render "$name" "$kind" "$w" "$h" || failed=1
+    render "$name" "$kind" "$w" "$h" "$source" || failed=1
   done <<<"$PICTURES"
 fi
-while read -r name kind w h; do
+while read -r name kind w h _; do
   [ -n "$name" ] || continue
   check "$name" "$kind" "$w" "$h" || failed=1
 done <<<"$PICTURES"

@@ -23,6 +23,9 @@ shots=$root/build/docs-shots
 work=$root/build/docs-html
 out=$root/build/docs
 export WINEPREFIX=${KAMORTE_DOCS_WINEPREFIX:-$root/build/wineprefix-docs}
+# The manual's pictures are of a screen at 96 dpi (tools/wine-run sets the prefix's screen),
+# drawn with the visual styles the program's manifest asks for.
+export KAMORTE_DPI=96
 
 step() { printf '== %s\n' "$*"; }
 

@@ -1,4 +1,5 @@
 #include "map/win/map_adjust_dialog.h"
+#include "app/dpi.h"
 
 #include "app/current_outlet.h"
 #include "app/dialog_fit.h"
@@ -76,7 +77,7 @@ void PlaceOverInputs(HWND dlg) {
     if (screen == nullptr)
         return;
     RECT units = {kOverInputsX, kOverInputsY, 0, 0};
-    MapDialogRect(screen, &units);
+    MapLayoutRect(screen, &units);
     POINT at = {units.left, units.top};
     ClientToScreen(screen, &at);
     SetWindowPos(dlg, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -170,7 +171,7 @@ void RedrawMap() {
     if (gShowResults != nullptr)
         gShowResults(screen);
     else
-        ShowMapImage(screen, IDC_MAP, kMapWidth, kMapImageRows, gMapImage);
+        ShowScreenMap(screen, IDC_MAP);
 }
 
 HWND OpenMapAdjustDialog(HWND screen, ShowScreenResults showResults) {

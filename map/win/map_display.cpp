@@ -1,6 +1,7 @@
 #include "map/win/map_display.h"
 
 #include "app/current_outlet.h"
+#include "app/dpi.h"
 #include "app/platform_hooks.h"
 #include "app/shell.h"
 #include "app/shown_map.h"
@@ -75,6 +76,35 @@ void ShowMapImage(HWND screen, int controlId, int width, int rows,
         gMapGdi.deleteBitmap(gScreenBitmap);
     gScreenBitmap = bitmap;
     InvalidateRect(control, nullptr, FALSE);
+}
+
+void FitScreenMap(HWND screen, int controlId) {
+    HWND control = GetDlgItem(screen, controlId);
+    if (control == nullptr)
+        return;
+    SetWindowPos(control, nullptr, 0, 0, ScaleToLayout(screen, kMapWidth),
+                 ScaleToLayout(screen, kMapImageRows), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    gShownMapGeometry = MapControlGeometry(control);
+    // The distance axis ends where the map ends, whatever the font made of the layout.
+    HWND axis = GetDlgItem(screen, IDC_DISTANCE_AXIS);
+    RECT map, label;
+    if (axis != nullptr && GetWindowRect(control, &map) && GetWindowRect(axis, &label)) {
+        MapWindowPoints(nullptr, screen, reinterpret_cast<POINT *>(&map), 2);
+        MapWindowPoints(nullptr, screen, reinterpret_cast<POINT *>(&label), 2);
+        SetWindowPos(axis, nullptr, map.right - (label.right - label.left), label.top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+MapGeometry MapControlGeometry(HWND control) {
+    RECT client = {};
+    GetClientRect(control, &client);
+    return MapGeometryOfPicture(client.right, client.bottom);
+}
+
+void ShowScreenMap(HWND screen, int controlId) {
+    const MapGeometry &g = gShownMapGeometry;
+    ShowMapImage(screen, controlId, g.width, g.height + g.stripRows, gMapImage);
 }
 
 HBITMAP ScreenBitmap() {

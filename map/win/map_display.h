@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include "map/map_raster.h"
+
 #include <vector>
 
 // The dilution map on the tall-outlet screens: the map image resampled, turned into one
@@ -28,6 +30,14 @@ HBITMAP CreateScreenBitmap(int width, int rows, const unsigned char *pixels);
 // control. A screen without the control is beyond repair: beep, end with status 0.
 void ShowMapImage(HWND screen, int controlId, int width, int rows,
                   const std::vector<unsigned char> &pixels);
+
+// Sizes the screen's map control to the 400 × 212 map at the scale the screen is laid out
+// at, and makes its size the one the screen's map pictures are drawn at.
+void FitScreenMap(HWND screen, int controlId);
+// The geometry of the picture the map control shows: its own size.
+MapGeometry MapControlGeometry(HWND control);
+// The map picture now in gMapImage into the screen's control.
+void ShowScreenMap(HWND screen, int controlId);
 
 // The bitmap now on screen, or none.
 HBITMAP ScreenBitmap();

@@ -1,6 +1,7 @@
 #include "app/shell.h"
 #include "app/current_outlet.h"
 #include "app/dialog_fit.h"
+#include "app/edit_limit.h"
 #include "app/window_helpers.h"
 #include "print/print_info.h"
 #include "print/win/print_info_dialog.h"
@@ -35,7 +36,7 @@ void InitPrintInformation(HWND dlg) {
     SetProgramIcon(dlg);
     ImeOn(dlg);
     for (int id : kFields) {
-        SendDlgItemMessageA(dlg, id, EM_LIMITTEXT, kPrintInfoSize - 1, 0);
+        LimitEditBytes(GetDlgItem(dlg, id), kPrintInfoSize - 1);
         SetDlgItemTextA(dlg, id, FieldOf(id));
     }
 }

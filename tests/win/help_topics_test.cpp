@@ -1,5 +1,6 @@
 #include "tests/win/shell_fixture.h"
 
+#include "app/dpi.h"
 #include "help/help_topics.h"
 #include "resources/resource.h"
 
@@ -222,12 +223,14 @@ TEST_F(HelpTopicTest, EveryTopicShowsItsPictureWhole) {
         ASSERT_NE(bitmap, nullptr) << picture.command;
         BITMAP info{};
         GetObjectA(bitmap, sizeof info, &info);
-        EXPECT_EQ(info.bmWidth, picture.width) << picture.command;
-        EXPECT_EQ(info.bmHeight, picture.height) << picture.command;
+        // The picture grows with the window's scale, rounded to the nearest pixel.
+        const int dpi = WindowDpi(window);
+        EXPECT_EQ(info.bmWidth, (picture.width * dpi + 48) / 96) << picture.command;
+        EXPECT_EQ(info.bmHeight, (picture.height * dpi + 48) / 96) << picture.command;
         RECT client;
         GetClientRect(control, &client);
-        EXPECT_GE(client.right, picture.width) << picture.command << " is cut";
-        EXPECT_GE(client.bottom, picture.height) << picture.command << " is cut";
+        EXPECT_GE(client.right, info.bmWidth) << picture.command << " is cut";
+        EXPECT_GE(client.bottom, info.bmHeight) << picture.command << " is cut";
     }
 }
 
