@@ -79,20 +79,26 @@ INT_PTR CALLBACK BatchProgressProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lPa
     return FALSE;
 }
 
-bool ShowBatchProgress(BatchJob *job) {
+bool OpenProgressWindow(DLGPROC procedure, void *job) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&controls);
     HWND screen = gShell.activeScreenWindow;
     EnableWindow(screen, FALSE);
-    HWND window = CreateFittedDialog(IDD_BATCH_PROGRESS, screen, screen, BatchProgressProc,
+    HWND window = CreateFittedDialog(IDD_BATCH_PROGRESS, screen, screen, procedure,
                                      reinterpret_cast<LPARAM>(job));
     if (window == nullptr) {
         EnableWindow(screen, TRUE);
-        delete job;
         return false;
     }
     ShowWindow(window, SW_SHOW);
     return true;
+}
+
+bool ShowBatchProgress(BatchJob *job) {
+    if (OpenProgressWindow(BatchProgressProc, job))
+        return true;
+    delete job;
+    return false;
 }
 
 std::string GroupedCount(uint64_t count) {

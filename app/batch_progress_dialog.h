@@ -10,6 +10,10 @@ INT_PTR CALLBACK BatchProgressProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lPa
 // Takes the job (deleted when it has been reported); false, with the job deleted and the
 // screen left as it was, when the window could not be made.
 bool ShowBatchProgress(BatchJob *job);
+// The progress window of a long job over the active screen, which it disables while it is
+// open: the batch's template run by procedure with job as its parameter. False, with the
+// screen enabled again, when the window could not be made.
+bool OpenProgressWindow(DLGPROC procedure, void *job);
 
 // "12,345": the rows as the summary writes them.
 std::string GroupedCount(uint64_t count);

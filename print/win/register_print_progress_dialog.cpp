@@ -1,7 +1,6 @@
 #include "print/win/register_print_progress_dialog.h"
 
 #include "app/batch_progress_dialog.h"
-#include "app/dialog_fit.h"
 #include "app/shell.h"
 #include "app/window_helpers.h"
 #include "print/win/register_print_command.h"
@@ -82,18 +81,9 @@ INT_PTR CALLBACK RegisterPrintProgressProc(HWND dlg, UINT msg, WPARAM wParam, LP
 }
 
 bool ShowRegisterPrintProgress(RegisterPrintJob *job) {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS};
-    InitCommonControlsEx(&controls);
-    HWND screen = gShell.activeScreenWindow;
-    EnableWindow(screen, FALSE);
-    HWND window = CreateFittedDialog(IDD_BATCH_PROGRESS, screen, screen, RegisterPrintProgressProc,
-                                     reinterpret_cast<LPARAM>(job));
-    if (window == nullptr) {
-        EnableWindow(screen, TRUE);
-        DeleteDC(job->printer);
-        delete job;
-        return false;
-    }
-    ShowWindow(window, SW_SHOW);
-    return true;
+    if (OpenProgressWindow(RegisterPrintProgressProc, job))
+        return true;
+    DeleteDC(job->printer);
+    delete job;
+    return false;
 }
