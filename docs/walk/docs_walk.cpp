@@ -472,7 +472,7 @@ HWND WalkCaseD(HWND menu) {
     return BackToMenu(screen);
 }
 
-bool Fail(const char *what) {
+bool WalkFailed(const char *what) {
     Say(std::string("FAILED: ") + what);
     return false;
 }
@@ -481,7 +481,7 @@ bool Walk() {
     PointerAway();
     HWND menu = WaitForStartMenu();
     if (menu == nullptr)
-        return Fail("no start menu");
+        return WalkFailed("no start menu");
     Shot("start_menu", menu);
 
     VisitMenu(menu, 'f', "menu_file");
@@ -529,26 +529,26 @@ bool Walk() {
 
     menu = WalkCaseA(menu);
     if (menu == nullptr)
-        return Fail("no start menu after case A");
+        return WalkFailed("no start menu after case A");
     menu = WalkCaseB(menu);
     if (menu == nullptr)
-        return Fail("no start menu after case B");
+        return WalkFailed("no start menu after case B");
     menu = WalkCaseC(menu);
     if (menu == nullptr)
-        return Fail("no start menu after case C");
+        return WalkFailed("no start menu after case C");
     menu = WalkCaseD(menu);
     if (menu == nullptr)
-        return Fail("no start menu after case D");
+        return WalkFailed("no start menu after case D");
 
     PointerAway();
     Command(menu, IDCANCEL);
     HWND question = MessageBoxWindow("終了確認", 10000);
     if (question == nullptr)
-        return Fail("no exit question");
+        return WalkFailed("no exit question");
     Shot("exit_question", question);
     Answer(question, IDYES);
     if (WaitForSingleObject(gProgram.hProcess, 20000) != WAIT_OBJECT_0)
-        return Fail("the program did not end after Yes");
+        return WalkFailed("the program did not end after Yes");
     Say("walk done: " + std::to_string(gShots) + " pictures");
     return true;
 }

@@ -134,12 +134,6 @@ bool IsPopupMenu(HWND w) {
     return std::strcmp(name, "#32768") == 0;
 }
 
-bool Fail(const char *what) {
-    std::printf("FAILED: %s\n", what);
-    std::fflush(stdout);
-    return false;
-}
-
 HWND Missing(const char *what) {
     Fail(what);
     return nullptr;

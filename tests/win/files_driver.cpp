@@ -36,12 +36,6 @@ constexpr int kFileNameEdit = 0x480;
 
 std::string gCaption; // the caption the next screen must have
 
-bool Fail(const char *what) {
-    std::printf("FAILED: %s\n", what);
-    std::fflush(stdout);
-    return false;
-}
-
 bool IsScreenOf(HWND w, const char *heading) {
     return TextOf(w) == gCaption && HasChildText(w, heading);
 }

@@ -35,12 +35,6 @@ constexpr int kMeasuredIndex = 1301;
 constexpr int kVerdict = 1302;
 constexpr int kReduction = 1304;
 
-bool Fail(const char *what) {
-    std::printf("FAILED: %s\n", what);
-    std::fflush(stdout);
-    return false;
-}
-
 // The fields of one printed case: start menu heights, then (id, text) pairs for the case
 // screen, the size or option buttons to click, and the header lines.
 struct Field {
@@ -185,15 +179,8 @@ bool PrintOne(const PrintedCase &c, bool refused) {
     std::printf(refused ? "refused\n" : "printed\n");
     std::fflush(stdout);
 
-    PostMessageA(screen, WM_COMMAND, IDCANCEL, 0);
     Settle(screen);
-    HWND question = WaitForWindow([](HWND w) { return TextOf(w) == "終了確認"; }, 10000);
-    if (question == nullptr)
-        return Fail("no exit question");
-    PostMessageA(GetDlgItem(question, IDYES), BM_CLICK, 0, 0);
-    if (WaitForSingleObject(gProgram.hProcess, 20000) != WAIT_OBJECT_0)
-        return Fail("the program did not end");
-    return true;
+    return QuitThroughTheExitQuestion(screen);
 }
 
 } // namespace

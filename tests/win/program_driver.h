@@ -170,4 +170,26 @@ inline bool Click(HWND dialog, int id) {
     return true;
 }
 
+// Says what went wrong and answers false, for the driver's checks to return.
+inline bool Fail(const char *what) {
+    std::printf("FAILED: %s\n", what);
+    std::fflush(stdout);
+    return false;
+}
+
+// Ends the program as a user does: Esc on the screen, はい to the exit question; the program
+// must then end with status 0.
+inline bool QuitThroughTheExitQuestion(HWND screen) {
+    PostMessageA(screen, WM_COMMAND, IDCANCEL, 0);
+    HWND question = WaitForWindow([](HWND w) { return TextOf(w) == "終了確認"; }, 10000);
+    if (question == nullptr)
+        return Fail("no exit question");
+    PostMessageA(GetDlgItem(question, IDYES), BM_CLICK, 0, 0);
+    if (WaitForSingleObject(gProgram.hProcess, 20000) != WAIT_OBJECT_0)
+        return Fail("the program did not end");
+    DWORD code = 1;
+    GetExitCodeProcess(gProgram.hProcess, &code);
+    return code == 0 || Fail("the program ended with a status other than 0");
+}
+
 } // namespace driving

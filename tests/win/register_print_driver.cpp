@@ -22,12 +22,6 @@ constexpr int kPagesShown = 1202;
 constexpr int kFileNameCombo = 0x47c;
 constexpr int kFileNameEdit = 0x480;
 
-bool Fail(const char *what) {
-    std::printf("FAILED: %s\n", what);
-    std::fflush(stdout);
-    return false;
-}
-
 bool IsStartMenu(HWND w) {
     return TextOf(w) == kTitle && GetDlgItem(w, 1032) != nullptr;
 }
@@ -107,14 +101,7 @@ bool Drive(const char *mode, const char *registerPath) {
         return Fail("the start menu stays disabled after the print");
     if (TextOf(GetDlgItem(menu, 1003)) != "12.5")
         return Fail("the start menu lost the height typed before the print");
-    PostMessageA(menu, WM_COMMAND, IDCANCEL, 0);
-    HWND question = WaitForWindow([](HWND w) { return TextOf(w) == "終了確認"; }, 10000);
-    if (question == nullptr)
-        return Fail("no exit question");
-    PostMessageA(GetDlgItem(question, IDYES), BM_CLICK, 0, 0);
-    if (WaitForSingleObject(gProgram.hProcess, 20000) != WAIT_OBJECT_0)
-        return Fail("the program did not end");
-    return true;
+    return QuitThroughTheExitQuestion(menu);
 }
 
 } // namespace
