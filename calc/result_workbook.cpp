@@ -195,6 +195,11 @@ bool ResultWorkbook::Close() {
     for (size_t c = 0; c < widths_.size() && sheet_ != nullptr; ++c)
         worksheet_set_column(sheet_, static_cast<lxw_col_t>(c), static_cast<lxw_col_t>(c),
                              std::min(kWidestColumn, widths_[c] + 2), nullptr);
+    // libxlsxwriter closes the temporary file of a sheet written row by row only once a row
+    // has gone through it: a sheet left empty (a file refused before its headings) would
+    // keep the file open as long as the program runs.
+    if (sheet_ != nullptr && widths_.empty())
+        worksheet_write_blank(sheet_, 0, 0, heading_);
     const bool written = workbook_close(book_) == LXW_NO_ERROR && sheet_ != nullptr && !failed_;
     book_ = nullptr;
     sheet_ = nullptr;

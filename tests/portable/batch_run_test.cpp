@@ -13,6 +13,10 @@
 #include <sstream>
 #include <streambuf>
 
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
 namespace {
 
 struct Batch {
@@ -51,6 +55,24 @@ const char kUtf8Facility[] = "\xE5\xB7\xA5\xE5\xA0\xB4"; // 工場 in UTF-8
 const char kCp932Facility[] = "\x8D\x48\x8F\xEA";        // 工場 in code page 932
 
 } // namespace
+
+#ifndef _WIN32
+// A workbook that gets no row (a file refused before its headings) still closes every file
+// it opened: the lowest free descriptor is the same after three of them.
+TEST(BatchWorkbook, AnEmptyWorkbookLeavesNoFileOpen) {
+    const int before = dup(0);
+    close(before);
+    for (int i = 0; i < 3; ++i) {
+        ResultWorkbook book("empty_sheet.xlsx", "sheet");
+        ASSERT_TRUE(book.Opened());
+        EXPECT_TRUE(book.Close());
+    }
+    const int after = dup(0);
+    close(after);
+    EXPECT_EQ(after, before);
+    std::remove("empty_sheet.xlsx");
+}
+#endif
 
 // UTF-8 names: the source's literals are code page 932, its u8 literals UTF-8.
 TEST(BatchWorkbook, TheSheetIsNamedAfterTheInputAsASheetMayBe) {
