@@ -67,3 +67,12 @@ void CheckShownOutcome(const Outcome &outcome) {
         }
     }
 }
+
+const SmellParams &BuiltInSmellParams() {
+    static const SmellParams params = [] {
+        SmellParams p;
+        SetDefaultSmellParams(p);
+        return p;
+    }();
+    return params;
+}

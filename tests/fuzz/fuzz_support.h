@@ -2,6 +2,7 @@
 // What every fuzz entry shares: the entry's signature, splitting the input into texts, and
 // a check that stops the run loudly (the fuzzer keeps the input that stopped it).
 #include "calc/calc_output.h"
+#include "model/smell_params.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -29,3 +30,7 @@ size_t ComputedCount();
 // The results a screen shows: the numbers it prints are finite and no text spells a
 // non-finite value; counted as computed.
 void CheckShownOutcome(const Outcome &outcome);
+
+// The built-in constants of the dispersion model, made once: the entries compute with them
+// rather than read smell.prm.
+const SmellParams &BuiltInSmellParams();

@@ -11,16 +11,11 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     if (size < 1 || size > 16384)
         return 0;
-    static const SmellParams params = [] {
-        SmellParams p;
-        SetDefaultSmellParams(p);
-        return p;
-    }();
     BatchSettings settings;
     settings.inputEncoding = static_cast<InputEncoding>(data[0] % 3);
     settings.outputEncoding = static_cast<OutputEncoding>((data[0] >> 2) % 4);
     settings.codec = PlatformCodec();
-    settings.params = &params;
+    settings.params = &BuiltInSmellParams();
     std::istringstream in(std::string(reinterpret_cast<const char *>(data) + 1, size - 1));
     std::ostringstream out;
     uint64_t lastRows = 0;

@@ -11,11 +11,6 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     if (size > 16384)
         return 0;
-    static const SmellParams params = [] {
-        SmellParams p;
-        SetDefaultSmellParams(p);
-        return p;
-    }();
     const std::string content(reinterpret_cast<const char *>(data), size);
     OutletSheet sheet;
     std::string problem;
@@ -55,7 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
             continue;
         OutletResults results;
         ComputeStatus status;
-        const Outcome outcome = ComputeResults(prepared, preparedCase, &params, results, &status);
+        const Outcome outcome =
+            ComputeResults(prepared, preparedCase, &BuiltInSmellParams(), results, &status);
         if (status == ComputeStatus::Ok)
             CheckShownOutcome(outcome);
     }

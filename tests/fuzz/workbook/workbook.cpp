@@ -41,11 +41,6 @@ class CountedSheet : public ResultSheet {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     if (size < 1 || size > 8192)
         return 0;
-    static const SmellParams params = [] {
-        SmellParams p;
-        SetDefaultSmellParams(p);
-        return p;
-    }();
     static const std::string path = "/tmp/fuzz-workbook-" + std::to_string(getpid()) + ".xlsx";
     ResultWorkbook book(path, "結果");
     FUZZ_CHECK(book.Opened());
@@ -53,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     BatchSettings settings;
     settings.inputEncoding = static_cast<InputEncoding>(data[0] % 3);
     settings.codec = PlatformCodec();
-    settings.params = &params;
+    settings.params = &BuiltInSmellParams();
     settings.sheet = &sheet;
     settings.layout = (data[0] & 4) ? BatchLayout::All : BatchLayout::People;
     std::istringstream in(std::string(reinterpret_cast<const char *>(data) + 1, size - 1));
