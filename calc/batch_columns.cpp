@@ -1,5 +1,6 @@
 #include "calc/batch_columns.h"
 
+#include "calc/csv_text.h"
 #include "model/field_table.h"
 #include <algorithm>
 #include <cctype>
@@ -28,11 +29,12 @@ const std::vector<ValueWord> &ValueWords() {
 }
 
 std::string OptionValue(const std::string &option, const std::string &cell) {
+    const std::string text = UnguardFormula(cell);
     for (const ValueWord &w : ValueWords()) {
-        if (option == w.option && cell == w.word)
+        if (option == w.option && text == w.word)
             return w.value;
     }
-    return cell;
+    return text;
 }
 
 namespace {

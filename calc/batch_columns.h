@@ -22,7 +22,7 @@ struct ValueWord {
 const std::vector<ValueWord> &ValueWords();
 
 // The value of `option` for the cell's text: a screen word replaced by its option value,
-// anything else as it stands.
+// anything else as it stands, without the apostrophe a result file put before it.
 std::string OptionValue(const std::string &option, const std::string &cell);
 
 struct ColumnRole {

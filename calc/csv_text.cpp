@@ -100,6 +100,12 @@ std::string GuardFormula(const std::string &text) {
     return "'" + text;
 }
 
+std::string UnguardFormula(const std::string &cell) {
+    if (cell.size() > 1 && cell[0] == '\'' && GuardFormula(cell.substr(1)) == cell)
+        return cell.substr(1);
+    return cell;
+}
+
 CsvReader::CsvReader(std::istream &in) : in_(in), buffer_(64 * 1024) {}
 
 int CsvReader::Peek() {

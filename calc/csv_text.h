@@ -33,6 +33,9 @@ bool IsDecimalNumber(const std::string &text);
 
 // A text that a spreadsheet would take for a formula gets a leading apostrophe.
 std::string GuardFormula(const std::string &text);
+// A cell as it was before GuardFormula wrote it: a result file read again gives its texts,
+// and its inputs their values, as they were.
+std::string UnguardFormula(const std::string &cell);
 
 // Records one by one from a stream, with the physical line each began on, reading the
 // stream in blocks so that memory does not grow with the file.

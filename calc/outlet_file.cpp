@@ -277,12 +277,6 @@ bool ReadOutletSheet(const std::string &content, const TextCodec &codec, OutletS
     return true;
 }
 
-std::string Unguarded(const std::string &cell) {
-    if (cell.size() > 1 && cell[0] == '\'' && GuardFormula(cell.substr(1)) == cell)
-        return cell.substr(1);
-    return cell;
-}
-
 bool IsPrintHeading(const std::string &heading, Field *field) {
     for (Field printed : kPrintFields) {
         if (NormalisedHeading(heading) == NormalisedHeading(FieldRowOf(printed).labels[0])) {
@@ -310,7 +304,7 @@ OpenedOutlet OpenSheetRow(const OutletSheet &sheet, const OutletRow &row, Outlet
     for (size_t k = 0; k < sheet.keptNames.size(); ++k) {
         Field field;
         if (IsPrintHeading(sheet.keptNames[k], &field))
-            CopyText(info.*PrintTextOf(field), kPrintInfoSize, Unguarded(row.kept[k]).c_str());
+            CopyText(info.*PrintTextOf(field), kPrintInfoSize, UnguardFormula(row.kept[k]).c_str());
     }
 
     OpenedOutlet opened;

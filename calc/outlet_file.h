@@ -81,9 +81,6 @@ class OutletRowReader {
 // Whether a passed-through column's heading names a field of the print information
 // (作成者, 事業所名, 施設名), and which.
 bool IsPrintHeading(const std::string &heading, Field *field);
-// A cell as typed: the guard the batch puts before a text a spreadsheet would take for a
-// formula taken off.
-std::string Unguarded(const std::string &cell);
 
 // Reads a file's content, code page 932 or UTF-8 (with or without a byte-order mark). False,
 // with the reason in Japanese (code page 932), when it holds no outlet.

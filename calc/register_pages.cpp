@@ -49,7 +49,7 @@ void RegisterPages::Skip(uint64_t sheetRow, const std::string &error) {
 std::string RegisterPages::ComputeRow(const OutletRow &row, bool withGrid, Row *computed) {
     const std::vector<std::string> &kept = reader_->KeptNames();
     for (size_t k = 0; k < kept.size(); ++k) {
-        const std::string cell = Unguarded(row.kept[k]);
+        const std::string cell = UnguardFormula(row.kept[k]);
         Field field;
         if (IsPrintHeading(kept[k], &field))
             (field == Field::AuthorName   ? computed->names.authorName

@@ -93,6 +93,8 @@ const RegisterRow kRows[] = {
     {"北川食品　第二工場,2-3,口径の区分なし,,3,,12,,,,,,,,,,,", "",
      "排出口の口径を、小径・中径・大径から選択して下さい。", ""},
     {"北川食品　第二工場,2-4,,D,40,10,15,,,2,上向き,100,500,,8,60,30,42", "4.4×10^7", "", ""},
+    // A number after a tab, which the result writes as text behind an apostrophe.
+    {"中町工業,A-2,,A,5,,\t12,小径,,,,,,,,,,", "28", "", ""},
 };
 
 std::string Register() {
@@ -162,7 +164,7 @@ TEST(BatchRegister, EveryRowOfTheSheetGetsItsResultOrItsMessage) {
     EXPECT_EQ(out[4][ColumnOf(out[0], "余裕")], "4.8");
     EXPECT_EQ(out[2][ColumnOf(out[0], "必要な低減率")], "69%");
     // The No. 1 standard of 22 on row 7, after two remarks with line breaks and a blank row.
-    EXPECT_NE(run.err.find("13 行を計算（不適合 4 行）、8 行は入力に誤り（最初の誤り: 7 行目 "
+    EXPECT_NE(run.err.find("14 行を計算（不適合 4 行）、8 行は入力に誤り（最初の誤り: 7 行目 "
                            "臭気指数第１号基準に適切な値（10～21）を設定して下さい。）"),
               std::string::npos)
         << run.err;
