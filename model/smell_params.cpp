@@ -100,13 +100,19 @@ void SetDefaultSmellParams(SmellParams &p) {
 
 namespace {
 
+// The conversion to an index divides sums of logarithms (of the flow, of Fmax, the offset k,
+// a tenth of the No. 1 standard) by m; each such sum stays far below this bound, so an m for
+// which the bound divided by m is a number keeps the index a number.
+constexpr double kIndexTermBound = 1e4;
+
 // Whether the value at position index (file order) keeps every shown result a number; a
 // value the rule refuses keeps its default. Every constant is shown (kamorte-calc's JSON), so
 // none may be infinite or not a number. Grid row r lies at (r + 1) × the downwind step, and σ
 // of a distance of 0 or below is 0 or no number. The conversion to an index divides by its
-// exponent m. A σ coefficient of the class computed of 0 or below makes a spread of 0 (a
-// division by 0) or a negative concentration, whose power has no value; the file's bounds
-// can send a distance to any segment. Everything else computes as written: the height step
+// exponent m, which must not be so near 0 that the quotient overflows. A σ coefficient of the
+// class computed of 0 or below makes a spread of 0 (a division by 0) or a negative
+// concentration, whose power has no value; the file's bounds can send a distance to any
+// segment. Everything else computes as written: the height step
 // (the field is the same above and below the ground), the offset k, the segment bounds (the
 // search ends at the last segment whatever they are), the σ exponents (a power of 0 is a
 // constant spread), the temperature gradients (only the stable classes F and G use them) and
@@ -118,7 +124,7 @@ bool UsableParam(const SmellParams &params, int index, double value) {
     if (at == &params.downwindStep)
         return value > 0;
     if (at == &params.indexExponent)
-        return value != 0;
+        return std::isfinite(kIndexTermBound / value);
     const int c = StandardMetConditions().stabilityClass;
     const bool zCoefficient =
         at >= params.sigmaZCoefficient[c] && at < params.sigmaZCoefficient[c] + 6;

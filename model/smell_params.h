@@ -30,8 +30,8 @@ struct SmellParamsSource {
 // Overwrites from "smell.prm" in the current directory every value the file supplies.
 // Silent: a missing file, a value that does not convert, or one that would make a shown
 // result no number or infinite (not finite; a downwind step of 0 or below; an index exponent
-// of 0; a σ coefficient of 0 or below of the class computed) keeps the default. Every other
-// value is used as written.
+// of 0 or so near 0 that dividing by it overflows; a σ coefficient of 0 or below of the class
+// computed) keeps the default. Every other value is used as written.
 void ReadSmellParams(SmellParams &params);
 // How many of the 129 constants differ from the built-in defaults.
 int ChangedSmellParams(const SmellParams &params);
