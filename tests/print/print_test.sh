@@ -30,8 +30,10 @@ driver_mode=""
 run_driver() { "$root/tools/wine-run" "$driver" "$(winpath "$program")" "$which" ${driver_mode:+"$driver_mode"} | tr -d '\r'; }
 result=$(run_driver || true)
 # Nothing at all, not even the driver's first line: Wine did not start it (its server of
-# the test before may still be going down). Once more, after it has gone.
-if [ -z "$result" ]; then
+# the test before may still be going down); or, in a prefix Wine has just brought up to date,
+# a screen that took no input, so nothing was printed. Once more, after the server has gone.
+if ! grep -qxE 'printed|refused' <<<"$result"; then
+  echo "$result" | iconv -f CP932 -t UTF-8 | sed 's/^/first run: /' || true
   WINEPREFIX="${WINEPREFIX:-$root/build/wineprefix}" wineserver -w 2>/dev/null || true
   result=$(run_driver || true)
 fi
