@@ -124,9 +124,13 @@ void OpenTall(const OutletOptions &o, OutletCase c, OutletInputs &in, NotTaken &
     if (c == CaseD)
         notTaken.Check(o, Field::Direction, d != DirectionNotChosen);
     const bool area = Get(o, Field::Diameter).empty() && !Get(o, Field::Area).empty();
+    // Case C uses a moisture only with the wet flow, so a moisture without any flow (as a
+    // file saved with the wet flow chosen but not yet typed keeps it) chooses the wet flow.
+    const bool moistureAlone = c == CaseC && !Get(o, Field::Moisture).empty();
     const FlowMode flow = !Get(o, Field::DryFlow).empty()    ? FlowDry
                           : !Get(o, Field::WetFlow).empty()  ? FlowWet
                           : !Get(o, Field::Velocity).empty() ? FlowVelocity
+                          : moistureAlone                    ? FlowWet
                                                              : FlowDry;
     SetTallChoices(in, c, area ? SizeByArea : SizeByDiameter, flow, d);
     TallFormTexts form;
@@ -297,7 +301,7 @@ OutletCase CaseOfRow(const OutletRow &row) {
 
 OpenedOutlet OpenSheetRow(const OutletSheet &sheet, const OutletRow &row, OutletInputs &in,
                           PrintInfo &info) {
-    const OutletOptions o = WithPlainNumbers(row.options);
+    OutletOptions o = WithPlainNumbers(row.options);
     ResetLowOutletInputs(in);
     ResetTallOutletInputs(in);
     info = PrintInfo{};
@@ -315,6 +319,12 @@ OpenedOutlet OpenSheetRow(const OutletSheet &sheet, const OutletRow &row, Outlet
         ReadMenuField(in, MenuField::BuildingHeight, Get(o, Field::BuildingHeight).c_str());
     const MenuVerdict menu = ValidateStartMenu(in);
     if (menu.verdict == Verdict::Proceed) {
+        // The case's screen takes the heights as the start menu hands them over, so that
+        // the heights that chose the case are the ones its screen shows and saves.
+        for (Field height : {Field::OutletHeight, Field::BuildingHeight})
+            if (!Get(o, height).empty())
+                o[OptionOf(height)] =
+                    height == Field::OutletHeight ? in.outletHeightText : in.buildingHeightText;
         opened.outletCase = menu.nextCase;
         if (opened.outletCase == CaseA || opened.outletCase == CaseB)
             OpenLow(o, opened.outletCase, in, notTaken);

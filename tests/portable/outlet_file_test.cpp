@@ -125,6 +125,12 @@ TEST(OutletFile, ARowOpensWithWhatItsCaseTakes) {
          "次の項目は値が適切でないため、空欄にしました：排出口と敷地境界との最短距離"},
         {"排出口の実高さ,周辺最大建物高さ,１号基準\r\n10,,12\r\n", CaseUndecided,
          Field::OutletHeight, "10", "周辺最大建物高さに適切な値（400m以下）を設定して下さい。"},
+        // A moisture without a flow is case C's wet flow, as a file saved before the flow
+        // was typed keeps it.
+        {"排出口の実高さ,周辺最大建物高さ,排出ガス水分量\r\n20,18,5\r\n", CaseC, Field::Moisture,
+         "5", ""},
+        // A broken last character: the case's screen shows the height that chose the case.
+        {"height,building,no1\r\n20,18\xfa,15\r\n", CaseC, Field::BuildingHeight, "18", ""},
     };
     for (const auto &r : rows) {
         OutletSheet sheet;
