@@ -143,7 +143,8 @@ bool RegisterPages::Next(RegisterPage *page) {
         page->number = ++printed_;
         page->outletCase = c;
         Report &made = page->report;
-        made = MakeReport(c, *record_, results, grid_.Cells(), map, print_.info, print_.colour);
+        made = MakeReport(c, *record_, results, grid_.Cells(), map, PrintInfo{}, print_.colour);
+        made.info = print_.info;
         Prefer(made.info.authorName, computed.names.authorName);
         Prefer(made.info.officeName, computed.names.officeName);
         Prefer(made.info.facilityName, computed.names.facilityName);

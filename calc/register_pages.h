@@ -20,7 +20,7 @@
 
 // What every page of one print shares.
 struct RegisterPrint {
-    PrintInfo info; // the print information; a row's own 作成者, 事業所名 or 施設名 wins
+    ReportNames info; // the print information; a row's own 作成者, 事業所名 or 施設名 wins
     std::string title;     // the program title
     std::string printedAt; // the date line (FormatReportDate), the same on every page
     bool colour = true;    // the printer prints colour: the map's ramp and marks

@@ -69,7 +69,7 @@ void RunRegisterPrint(RegisterPrintJob &job) {
         return;
     }
     RegisterPrint print;
-    print.info = job.info;
+    print.info = NamesOf(job.info);
     print.title = job.title;
     print.printedAt = job.printedAt;
     print.colour = job.colour;

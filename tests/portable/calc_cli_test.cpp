@@ -222,6 +222,11 @@ TEST(KamorteCalc, ExitStatusesAndMessages) {
     EXPECT_EQ(RunCalc("--bogus 1").status, 2);
     EXPECT_EQ(RunCalc("--height").status, 2);
     EXPECT_EQ(RunCalc("--help").status, 0);
+    // The report header's names: for a report, once each, not empty.
+    for (const char *args :
+         {"--example --author A", "--example --report x.pdf --author A --author B",
+          "--example --report x.pdf --office \"\""})
+        EXPECT_EQ(RunCalc(args).status, 2) << args;
 }
 
 TEST(KamorteCalc, ExampleWritesMapAndGrid) {

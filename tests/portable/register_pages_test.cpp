@@ -27,7 +27,7 @@ std::string Register() {
 
 RegisterPrint Print() {
     RegisterPrint print;
-    print.info = PrintInfo{"山田", "県庁", ""};
+    print.info = ReportNames{"山田", "県庁", ""};
     print.title = "カモルテ（臭気指数第２号規制基準算定ソフト）";
     print.printedAt = FormatReportDate(2026, 4, 1, 9, 5, 7);
     return print;

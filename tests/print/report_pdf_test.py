@@ -73,15 +73,17 @@ def main():
         if "報告書 4 ページ、1 行は入力に誤りがあるため印刷していません（最初の誤り: 6 行目 " not in said:
             failures.append(f"the report's line on standard error: {said}")
 
-        # One outlet, twice by the same clock: one page, the same file.
+        # One outlet with its names, twice by the same clock: one page, the same file.
         made = []
         for name in ("one.pdf", "again.pdf"):
             made.append(os.path.join(folder, name))
             done = subprocess.run([calc, "--example", "--measured-index", "40", "--report",
-                                   made[-1]], capture_output=True, env=env)
+                                   made[-1], "--facility", "第２乾燥炉", "--author", "山田"],
+                                  capture_output=True, env=env)
         one = made[0]
         text = page_text(one, 1) if done.returncode == 0 else ""
-        if pages(one) != 1 or HEADINGS["D"] not in text or "判定適合（余裕4.8）" not in text:
+        if pages(one) != 1 or any(wanted not in text for wanted in (
+                HEADINGS["D"], "判定適合（余裕4.8）", "作成者山田", "施設名第２乾燥炉")):
             failures.append(f"--example --report: status {done.returncode}, {text}")
         if Path(made[0]).read_bytes() != Path(made[1]).read_bytes():
             failures.append("the same outlet by the same clock made two different files")

@@ -1,6 +1,23 @@
 #include "tools/kamorte_calc/arguments.h"
 
+#include "model/field_table.h"
+
 #include <algorithm>
+
+namespace {
+
+// The report header's name an option names (--author, --office, --facility, as the print
+// information's fields are called), or nullptr.
+std::string *NameOption(const std::string &name, ReportNames *names) {
+    for (Field field : {Field::AuthorName, Field::OfficeName, Field::FacilityName})
+        if (name == FieldRowOf(field).name)
+            return field == Field::AuthorName   ? &names->authorName
+                   : field == Field::OfficeName ? &names->officeName
+                                                : &names->facilityName;
+    return nullptr;
+}
+
+} // namespace
 
 bool ParseArguments(const std::vector<std::string> &args, Command *cmd, std::string *problem) {
     const std::vector<std::string> &names = OutletOptionNames();
@@ -36,7 +53,8 @@ bool ParseArguments(const std::vector<std::string> &args, Command *cmd, std::str
                            name == "solve" || name == "sweep" || name == "plot" ||
                            name == "output" || name == "input-encoding" ||
                            name == "output-encoding" || name == "columns" || name == "report";
-        if (!outletOption && !other) {
+        std::string *reportName = NameOption(name, &cmd->names);
+        if (!outletOption && !other && reportName == nullptr) {
             *problem = "unknown option " + arg;
             return false;
         }
@@ -83,7 +101,14 @@ bool ParseArguments(const std::vector<std::string> &args, Command *cmd, std::str
             cmd->columns = value;
         else if (name == "report")
             cmd->reportPath = value;
-        else if (cmd->outlet.count(name)) {
+        else if (reportName != nullptr) {
+            if (!reportName->empty() || value.empty()) {
+                *problem = arg + (value.empty() ? " needs a text" : " given twice");
+                return false;
+            }
+            *reportName = value;
+            cmd->named = true;
+        } else if (cmd->outlet.count(name)) {
             *problem = arg + " given twice";
             return false;
         } else {

@@ -1,5 +1,6 @@
 #pragma once
 #include "calc/calc_request.h"
+#include "print/report_rules.h"
 #include "tools/kamorte_calc/height_commands.h"
 
 #include <string>
@@ -25,6 +26,8 @@ struct Command {
     std::string sweep; // FROM:TO:STEP
     std::string plotPath;
     std::string reportPath; // the printed report as a PDF
+    ReportNames names;      // its header's names (code page 932)
+    bool named = false;     // one of them was given
 };
 
 // Reads the arguments (after the program's name, in code page 932) into *cmd; false with

@@ -39,6 +39,8 @@ const char kOutputUsage[] =
     "  --report FILE.pdf      the printed report as a PDF of A4 pages; with --batch one\n"
     "                         page a row that computes, as the program's batch printing\n"
     "                         prints them (the Windows build: print from the program)\n"
+    "  --author TEXT, --office TEXT, --facility TEXT   the report header's names; with\n"
+    "                         --batch a row's own cell wins\n"
     "  --solve height         the lowest real height, from ";
 const char kScanUsage[] =
     " up to 400 m in steps of\n"
@@ -119,7 +121,7 @@ int Usage(const std::string &problem) {
 }
 
 // The page the case's screen prints for the outlet, with the map of its default settings and
-// the verdict on a measured index; no names in its header.
+// the verdict on a measured index; the names given in its header.
 int ReportOfOutlet(const Command &cmd, OutletCase screen, OutletInputs &in,
                    const OutletResults &results, const DilutionGrid &grid) {
     TakeMeasuredIndex(cmd.outlet, in);
@@ -127,6 +129,7 @@ int ReportOfOutlet(const Command &cmd, OutletCase screen, OutletInputs &in,
     const MapSettings map =
         tall ? DefaultMapSettings(in.tall, results.tall, grid.Cells()) : kInitialMapSettings;
     Report made = MakeReport(screen, in, results, grid.Cells(), map, PrintInfo{}, true);
+    made.info = cmd.names;
     made.title = kReportTitle;
     made.printedAt = ReportDate();
     const int status = WriteOutletReport(cmd.reportPath, screen, made);
@@ -239,6 +242,8 @@ int Run(int argc, char **argv) {
         cmd.format = OutputFormat::Json;
     if (cmd.grey && cmd.mapPath.empty())
         return Usage("--grey needs --map");
+    if (cmd.named && cmd.reportPath.empty())
+        return Usage("--author, --office and --facility name the report's header: give --report");
     if (!cmd.reportPath.empty())
         if (const int refused = RefuseReportHere())
             return refused;
@@ -246,8 +251,8 @@ int Run(int argc, char **argv) {
         if (!cmd.outlet.empty() || cmd.example || !cmd.mapPath.empty() || !cmd.gridPath.empty() ||
             cmd.json || cmd.reference || !cmd.solve.empty() || !cmd.sweep.empty() ||
             !cmd.plotPath.empty())
-            return Usage("--batch takes no other options than --output, --columns, --report and "
-                         "the encodings");
+            return Usage("--batch takes no other options than --output, --columns, --report with "
+                         "its names and the encodings");
         if (!cmd.reportPath.empty() && cmd.batchPath == "-")
             return Usage("--report reads the register twice: give its file, not -");
         BatchCommand batch;
@@ -274,7 +279,7 @@ int Run(int argc, char **argv) {
         const int status = RunBatchCommand(batch);
         if (cmd.reportPath.empty() || status == kBadUsage)
             return status;
-        return std::max(status, WriteRegisterReport(cmd.reportPath, cmd.batchPath));
+        return std::max(status, WriteRegisterReport(cmd.reportPath, cmd.batchPath, cmd.names));
     }
     if (!cmd.outputPath.empty() || !cmd.inputEncoding.empty() || !cmd.outputEncoding.empty() ||
         !cmd.columns.empty())

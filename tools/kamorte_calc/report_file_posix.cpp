@@ -81,13 +81,15 @@ int WriteOutletReport(const std::string &path, OutletCase report, const Report &
     });
 }
 
-int WriteRegisterReport(const std::string &path, const std::string &registerPath) {
+int WriteRegisterReport(const std::string &path, const std::string &registerPath,
+                        const ReportNames &names) {
     std::ifstream file(registerPath, std::ios::binary);
     if (!file) {
         std::fprintf(stderr, "kamorte-calc: cannot read %s\n", registerPath.c_str());
         return 2;
     }
     RegisterPrint print{};
+    print.info = names;
     print.title = kReportTitle;
     print.printedAt = ReportDate();
     print.unit = ReportUnit(kReportDotsPerInch, 0);
