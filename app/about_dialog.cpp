@@ -12,13 +12,22 @@ namespace {
 // At 96 dpi; the box's scale makes it larger.
 constexpr int kAboutIconSize = 48;
 
-void InitAboutBox(HWND dlg) {
-    HICON small = LoadIconA(gShell.instance, MAKEINTRESOURCEA(IDI_PROGRAM));
-    SendMessageA(dlg, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(small));
+// The large icon drawn for the box's scale, in place of the one it had (loaded for this box
+// alone, so freed here).
+void ShowIconForScale(HWND dlg) {
     const int size = ScaleToLayout(dlg, kAboutIconSize);
     HANDLE large =
         LoadImageA(gShell.instance, MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON, size, size, 0);
-    SendDlgItemMessageA(dlg, IDC_ABOUT_ICON, STM_SETICON, reinterpret_cast<WPARAM>(large), 0);
+    HICON old = reinterpret_cast<HICON>(
+        SendDlgItemMessageA(dlg, IDC_ABOUT_ICON, STM_SETICON, reinterpret_cast<WPARAM>(large), 0));
+    if (old != nullptr)
+        DestroyIcon(old);
+}
+
+void InitAboutBox(HWND dlg) {
+    HICON small = LoadIconA(gShell.instance, MAKEINTRESOURCEA(IDI_PROGRAM));
+    SendMessageA(dlg, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(small));
+    ShowIconForScale(dlg);
     ShowPicturesForDpi(dlg, LayoutDpi(dlg));
     gShell.aboutWindow = dlg;
 }
@@ -32,7 +41,7 @@ void CloseAboutBox(HWND dlg) {
 }
 
 void ForgetAboutBox(HWND dlg) {
-    // The 48-pixel icon was loaded for this box alone; the shared small one is not freed.
+    // The large icon was loaded for this box alone; the shared small one is not freed.
     HICON large =
         reinterpret_cast<HICON>(SendDlgItemMessageA(dlg, IDC_ABOUT_ICON, STM_GETICON, 0, 0));
     if (large != nullptr)
@@ -48,6 +57,7 @@ INT_PTR CALLBACK AboutDialogProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM) {
     case WM_INITDIALOG: InitAboutBox(dlg); return TRUE;
     case WM_ACTIVATE: TrackKeyboardDialog(dlg, wParam); return FALSE;
     case WM_DESTROY: ForgetAboutBox(dlg); return FALSE;
+    case WM_DPICHANGED: ShowIconForScale(dlg); return TRUE; // laid out again before this
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDOK:

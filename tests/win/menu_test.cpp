@@ -1,5 +1,6 @@
 #include "tests/win/shell_fixture.h"
 
+#include "app/dpi.h"
 #include "resources/resource.h"
 
 #include <cstring>
@@ -105,16 +106,25 @@ TEST_F(ShellTest, AboutBoxDisablesItsScreenUntilClosed) {
     EXPECT_NE(GetWindowLongA(about, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
     EXPECT_NE(FindWindowExA(about, nullptr, "Static", "カモルテ   Version 1.1  R5"), nullptr);
 
-    HICON icon =
-        reinterpret_cast<HICON>(SendDlgItemMessageA(about, IDC_ABOUT_ICON, STM_GETICON, 0, 0));
-    ASSERT_NE(icon, nullptr);
-    ICONINFO info{};
-    ASSERT_TRUE(GetIconInfo(icon, &info));
-    BITMAP mask{};
-    GetObjectA(info.hbmMask, sizeof mask, &mask);
-    EXPECT_EQ(mask.bmWidth, 48);
-    DeleteObject(info.hbmMask);
-    DeleteObject(info.hbmColor);
+    // The icon is drawn for the box's scale, and again when the box moves to another.
+    const auto iconWidth = [about](HICON *shown) {
+        *shown =
+            reinterpret_cast<HICON>(SendDlgItemMessageA(about, IDC_ABOUT_ICON, STM_GETICON, 0, 0));
+        ICONINFO info{};
+        BITMAP mask{};
+        if (*shown == nullptr || !GetIconInfo(*shown, &info))
+            return 0;
+        GetObjectA(info.hbmMask, sizeof mask, &mask);
+        DeleteObject(info.hbmMask);
+        DeleteObject(info.hbmColor);
+        return static_cast<int>(mask.bmWidth);
+    };
+    HICON at96, at144;
+    EXPECT_EQ(iconWidth(&at96), 48);
+    LayOutForDpi(about, 144, nullptr);
+    EXPECT_EQ(iconWidth(&at144), 72);
+    ICONINFO gone{};
+    EXPECT_FALSE(GetIconInfo(at96, &gone)) << "the icon replaced is freed";
 
     Command(IDM_ABOUT);
     EXPECT_EQ(gShell.aboutWindow, about) << "only one about box";
