@@ -32,16 +32,6 @@ OutletFileState gFile;
 // What opening a file has to say, shown once its screen is there.
 std::string gOpeningMessage;
 
-std::string Narrow(const std::wstring &wide, UINT codePage) {
-    const int n = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()),
-                                      nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<size_t>(n), '\0');
-    if (n > 0)
-        WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), &text[0], n,
-                            nullptr, nullptr);
-    return text;
-}
-
 std::wstring NameOf(const std::wstring &path) {
     const size_t slash = path.find_last_of(L"\\/:");
     return slash == std::wstring::npos ? path : path.substr(slash + 1);
@@ -49,7 +39,7 @@ std::wstring NameOf(const std::wstring &path) {
 
 // The file's name as the messages quote it (code page 932: a character it lacks shows as ?).
 std::string Quoted(const std::wstring &path) {
-    return "「" + Narrow(NameOf(path), CP_ACP) + "」";
+    return "「" + NarrowPath(NameOf(path), false) + "」";
 }
 
 HWND Owner() {
@@ -111,7 +101,7 @@ bool HeldByAnother(const std::wstring &path) {
 bool WriteOutletFile(const std::wstring &path) {
     const OutletTexts texts = TextsOnScreen();
     const std::string content = OutletFileText(texts);
-    OutputFile out(kUtf8PathMark + Narrow(path, CP_UTF8));
+    OutputFile out(NarrowPath(path, true));
     const std::string name = Quoted(path);
     if (out.Stream() == nullptr) {
         if (out.Problem() == OutputProblem::ReadOnly)
@@ -290,7 +280,7 @@ void OpenCommandLineFile() {
         std::wstring given;
         for (int i = 1; i < count; ++i)
             given += (i > 1 ? L" " : L"") + std::wstring(args[i]);
-        Tell("コマンドラインの「" + Narrow(given, CP_ACP) +
+        Tell("コマンドラインの「" + NarrowPath(given, false) +
              "」は開けるファイルではありません。\n開く排出口のデータのファイル（*.csv）を一つ"
              "だけ指定して下さい。");
     }

@@ -1,5 +1,7 @@
 #include "calc/output_file.h"
 
+#include "calc/text_codec_win.h"
+
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
@@ -23,17 +25,6 @@ std::wstring Wide(const std::string &path) {
 }
 
 // A path found by the system, in the form of the path it came from.
-std::string Narrow(const std::wstring &wide, bool utf8) {
-    const UINT codePage = utf8 ? CP_UTF8 : CP_ACP;
-    const int n = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()),
-                                      nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(n), '\0');
-    if (n > 0)
-        WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), &bytes[0], n,
-                            nullptr, nullptr);
-    return utf8 ? kUtf8PathMark + bytes : bytes;
-}
-
 std::FILE *StreamOver(HANDLE handle) {
     const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_WRONLY | _O_BINARY);
     if (fd < 0) {
@@ -56,7 +47,7 @@ std::string FinalPath(const std::string &path) {
     const DWORD length = GetFinalPathNameByHandleW(handle, final, MAX_PATH * 2, 0);
     CloseHandle(handle);
     return length > 0 && length < MAX_PATH * 2
-               ? Narrow(std::wstring(final, length), path.rfind(kUtf8PathMark, 0) == 0)
+               ? NarrowPath(std::wstring(final, length), path.rfind(kUtf8PathMark, 0) == 0)
                : path;
 }
 

@@ -1,5 +1,7 @@
 #include "calc/text_codec_win.h"
 
+#include "calc/output_file.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -77,4 +79,15 @@ std::string Utf8ToCp932Keeping(const std::string &text) {
 
 TextCodec WindowsTextCodec() {
     return TextCodec{Cp932ToUtf8Keeping, Utf8ToCp932Keeping};
+}
+
+std::string NarrowPath(const std::wstring &wide, bool utf8) {
+    const UINT codePage = utf8 ? CP_UTF8 : CP_ACP;
+    const int n = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()),
+                                      nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<size_t>(n), '\0');
+    if (n > 0)
+        WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), &bytes[0], n,
+                            nullptr, nullptr);
+    return utf8 ? kUtf8PathMark + bytes : bytes;
 }

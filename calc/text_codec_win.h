@@ -9,3 +9,6 @@
 std::string Cp932ToUtf8Keeping(const std::string &text);
 std::string Utf8ToCp932Keeping(const std::string &text);
 TextCodec WindowsTextCodec();
+// A path the system gave in UTF-16, as the output writer takes it: UTF-8 behind
+// kUtf8PathMark, or else in the ANSI code page (where a character it lacks becomes "?").
+std::string NarrowPath(const std::wstring &wide, bool utf8);
