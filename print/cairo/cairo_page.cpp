@@ -17,7 +17,17 @@ namespace {
 
 constexpr char kFace[] = "IPAPMincho";
 
-cairo_surface_t *SurfaceOf(const DecodedBitmap &bitmap) {
+// The grey of a colour by its brightness, as printers without colour print it.
+unsigned GreyOf(unsigned red, unsigned green, unsigned blue) {
+    return (299 * red + 587 * green + 114 * blue + 500) / 1000;
+}
+
+} // namespace
+
+cairo_surface_t *CairoPageRenderer::SurfaceOf(DecodedBitmap bitmap) const {
+    if (!colour_)
+        for (unsigned &pixel : bitmap.pixels)
+            pixel = GreyOf(pixel >> 16 & 0xFF, pixel >> 8 & 0xFF, pixel & 0xFF) * 0x010101u;
     cairo_surface_t *surface =
         cairo_image_surface_create(CAIRO_FORMAT_RGB24, bitmap.width, bitmap.height);
     cairo_surface_flush(surface);
@@ -30,12 +40,22 @@ cairo_surface_t *SurfaceOf(const DecodedBitmap &bitmap) {
     return surface;
 }
 
+void CairoPageRenderer::SetSource(cairo_t *cr, PageColour c) const {
+    const double grey = GreyOf(c.red, c.green, c.blue) / 255.0;
+    if (colour_)
+        cairo_set_source_rgb(cr, c.red / 255.0, c.green / 255.0, c.blue / 255.0);
+    else
+        cairo_set_source_rgb(cr, grey, grey, grey);
+}
+
+namespace {
+
 // The map picture: 3 bytes a pixel, blue first, bottom row first, rows padded to 4 bytes.
-cairo_surface_t *MapSurface(const std::vector<unsigned char> &picture) {
+bool MapBitmap(const std::vector<unsigned char> &picture, DecodedBitmap *decoded) {
     const int stride = MapStride(kMapWidth);
     if (picture.size() < static_cast<size_t>(stride) * kMapImageRows)
-        return nullptr;
-    DecodedBitmap bitmap;
+        return false;
+    DecodedBitmap &bitmap = *decoded;
     bitmap.width = kMapWidth;
     bitmap.height = kMapImageRows;
     bitmap.pixels.resize(static_cast<size_t>(kMapWidth) * kMapImageRows);
@@ -45,7 +65,7 @@ cairo_surface_t *MapSurface(const std::vector<unsigned char> &picture) {
             bitmap.pixels[static_cast<size_t>(y) * kMapWidth + x] =
                 static_cast<unsigned>(row[3 * x + 2]) << 16 | row[3 * x + 1] << 8 | row[3 * x];
     }
-    return SurfaceOf(bitmap);
+    return true;
 }
 
 // Stretches the whole surface into the rectangle, pixel for pixel as a printer does.
@@ -67,7 +87,8 @@ void Stretch(cairo_t *cr, cairo_surface_t *surface, const PageItem &item) {
 
 } // namespace
 
-CairoPageRenderer::CairoPageRenderer(ToUtf8 toUtf8) : toUtf8_(std::move(toUtf8)) {
+CairoPageRenderer::CairoPageRenderer(ToUtf8 toUtf8, bool colour)
+    : toUtf8_(std::move(toUtf8)), colour_(colour) {
     FcPattern *pattern = FcNameParse(reinterpret_cast<const FcChar8 *>(kFace));
     FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
@@ -168,8 +189,7 @@ CairoPageRenderer::TextEnd CairoPageRenderer::DrawText(cairo_t *cr, const PageIt
         width = Lay(utf8, drawn, x, item.y + drawn * ascentPerCell_, &glyphs, &font);
     }
     cairo_set_scaled_font(cr, font);
-    cairo_set_source_rgb(cr, item.colour.red / 255.0, item.colour.green / 255.0,
-                         item.colour.blue / 255.0);
+    SetSource(cr, item.colour);
     cairo_show_glyphs(cr, glyphs.data(), static_cast<int>(glyphs.size()));
     return {x + width, item.x + EstimatedWidth(item.text, height)};
 }
@@ -201,8 +221,7 @@ void CairoPageRenderer::Draw(cairo_t *cr, const PageDescription &page,
             break;
         case PageItemKind::Line:
             // A pen of three units centred on the device unit's middle, round at its ends.
-            cairo_set_source_rgb(cr, item.colour.red / 255.0, item.colour.green / 255.0,
-                                 item.colour.blue / 255.0);
+            SetSource(cr, item.colour);
             cairo_set_line_width(cr, 3);
             cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
             cairo_move_to(cr, item.x + 0.5, item.y + 0.5);
@@ -211,7 +230,9 @@ void CairoPageRenderer::Draw(cairo_t *cr, const PageDescription &page,
             break;
         case PageItemKind::Picture:
             if (item.source == PictureSource::MapFile) {
-                if (cairo_surface_t *map = MapSurface(mapPicture)) {
+                DecodedBitmap bitmap;
+                if (MapBitmap(mapPicture, &bitmap)) {
+                    cairo_surface_t *map = SurfaceOf(std::move(bitmap));
                     Stretch(cr, map, item);
                     cairo_surface_destroy(map);
                 }

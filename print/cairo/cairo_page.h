@@ -1,4 +1,5 @@
 #pragma once
+#include "print/cairo/report_bitmaps.h"
 #include "print/page_description.h"
 
 #include <cairo.h>
@@ -12,11 +13,12 @@
 // in device units from the top-left corner of the page, every text in the proportional
 // Mincho face (IPAPMincho, which the Windows build's print path maps ＭＳ Ｐ明朝 to) with its
 // top at the item's y and glyphs advanced by whole device units, lines as a solid pen three
-// units wide, pictures stretched into their rectangles.
+// units wide, pictures stretched into their rectangles. Without colour every colour is drawn
+// as its grey, as a printer without colour prints it.
 class CairoPageRenderer {
   public:
     using ToUtf8 = std::function<std::string(const std::string &)>;
-    explicit CairoPageRenderer(ToUtf8 toUtf8);
+    CairoPageRenderer(ToUtf8 toUtf8, bool colour);
     ~CairoPageRenderer();
     CairoPageRenderer(const CairoPageRenderer &) = delete;
     CairoPageRenderer &operator=(const CairoPageRenderer &) = delete;
@@ -39,8 +41,11 @@ class CairoPageRenderer {
             std::vector<cairo_glyph_t> *glyphs, cairo_scaled_font_t **font);
     cairo_scaled_font_t *FontOf(int height);
     cairo_surface_t *ResourceSurface(int resourceId);
+    cairo_surface_t *SurfaceOf(DecodedBitmap bitmap) const;
+    void SetSource(cairo_t *cr, PageColour colour) const;
 
     ToUtf8 toUtf8_;
+    bool colour_;
     cairo_font_face_t *face_ = nullptr;
     bool faceFound_ = false;
     double emPerCell_ = 1;     // the em of a font whose cell (ascent + descent) is 1

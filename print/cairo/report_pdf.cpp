@@ -22,8 +22,8 @@ void ReleaseFontCaches() {
     FcFini();
 }
 
-ReportPdf::ReportPdf(std::FILE *out, CairoPageRenderer::ToUtf8 toUtf8)
-    : renderer_(std::move(toUtf8)),
+ReportPdf::ReportPdf(std::FILE *out, CairoPageRenderer::ToUtf8 toUtf8, bool colour)
+    : renderer_(std::move(toUtf8), colour),
       surface_(cairo_pdf_surface_create_for_stream(Write, out, kPageWidth, kPageHeight)) {}
 
 ReportPdf::~ReportPdf() {

@@ -15,7 +15,8 @@ void ReleaseFontCaches();
 
 class ReportPdf {
   public:
-    ReportPdf(std::FILE *out, CairoPageRenderer::ToUtf8 toUtf8);
+    // colour: false for the pages a printer without colour prints.
+    ReportPdf(std::FILE *out, CairoPageRenderer::ToUtf8 toUtf8, bool colour);
     ~ReportPdf();
     ReportPdf(const ReportPdf &) = delete;
     ReportPdf &operator=(const ReportPdf &) = delete;

@@ -41,6 +41,15 @@ def pages(pdf):
     return int(re.search(r"^Pages:\s+(\d+)", info, re.M).group(1))
 
 
+def colour_spread(pdf):
+    """The largest difference between two channels of one pixel of the first page."""
+    ppm = subprocess.run(["pdftoppm", "-r", "30", "-f", "1", "-l", "1", pdf],
+                         capture_output=True, check=True).stdout
+    header = re.match(rb"P6\s+(\d+)\s+(\d+)\s+255\s", ppm)
+    pixels = ppm[header.end():]
+    return max(max(pixels[i:i + 3]) - min(pixels[i:i + 3]) for i in range(0, len(pixels), 3))
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--calc", required=True)
@@ -87,6 +96,11 @@ def main():
             failures.append(f"--example --report: status {done.returncode}, {text}")
         if Path(made[0]).read_bytes() != Path(made[1]).read_bytes():
             failures.append("the same outlet by the same clock made two different files")
+        # --grey: the page of a printer without colour has no coloured pixel; in colour it has.
+        grey = os.path.join(folder, "grey.pdf")
+        subprocess.run([calc, "--example", "--grey", "--report", grey], capture_output=True)
+        if not os.path.exists(grey) or colour_spread(grey) > 4 or colour_spread(one) < 100:
+            failures.append("--grey --report: a coloured page, or the colour page without colour")
 
         # Onto a device the PDF is written straight; a read-only file is not replaced.
         done = subprocess.run([calc, "--example", "--report", "/dev/null"], capture_output=True)

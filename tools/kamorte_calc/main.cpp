@@ -34,7 +34,8 @@ const char kOutputUsage[] =
     "  --format json, --json  one JSON object (UTF-8); in cases C and D with smellPrm: the\n"
     "                         model constants in effect and whether smell.prm supplied them\n"
     "  --map FILE.bmp         the dilution map as a 24-bit BMP (cases C and D)\n"
-    "  --grey                 the map in grey with print-style marks\n"
+    "  --grey                 the map in grey with print-style marks; with --report the\n"
+    "                         pages as a printer without colour prints them\n"
     "  --grid FILE            the dilution grid, 10000 x 800 little-endian doubles\n"
     "  --report FILE.pdf      the printed report as a PDF of A4 pages; with --batch one\n"
     "                         page a row that computes, as the program's batch printing\n"
@@ -85,7 +86,7 @@ std::string BuildUsageText() {
            "] --sweep height=FROM:TO:STEP\n"
            "                    [--plot FILE.svg]\n"
            "       kamorte-calc --batch FILE.csv|- [--output FILE.csv|FILE.xlsx]\n"
-           "                    [--report FILE.pdf] [--input-encoding auto|utf-8|cp932]\n"
+           "                    [--report FILE.pdf [--grey]] [--input-encoding auto|utf-8|cp932]\n"
            "                    [--output-encoding utf-8-bom|utf-8|cp932]\n"
            "\n"
            "outlet options (values as typed on the screens; full-width digits are accepted):\n" +
@@ -128,7 +129,7 @@ int ReportOfOutlet(const Command &cmd, OutletCase screen, OutletInputs &in,
     const bool tall = screen == CaseC || screen == CaseD;
     const MapSettings map =
         tall ? DefaultMapSettings(in.tall, results.tall, grid.Cells()) : kInitialMapSettings;
-    Report made = MakeReport(screen, in, results, grid.Cells(), map, PrintInfo{}, true);
+    Report made = MakeReport(screen, in, results, grid.Cells(), map, PrintInfo{}, !cmd.grey);
     made.info = cmd.names;
     made.title = kReportTitle;
     made.printedAt = ReportDate();
@@ -240,8 +241,8 @@ int Run(int argc, char **argv) {
         cmd.json = true;
     if (cmd.json)
         cmd.format = OutputFormat::Json;
-    if (cmd.grey && cmd.mapPath.empty())
-        return Usage("--grey needs --map");
+    if (cmd.grey && cmd.mapPath.empty() && cmd.reportPath.empty())
+        return Usage("--grey needs --map or --report");
     if (cmd.named && cmd.reportPath.empty())
         return Usage("--author, --office and --facility name the report's header: give --report");
     if (!cmd.reportPath.empty())
@@ -252,7 +253,7 @@ int Run(int argc, char **argv) {
             cmd.json || cmd.reference || !cmd.solve.empty() || !cmd.sweep.empty() ||
             !cmd.plotPath.empty())
             return Usage("--batch takes no other options than --output, --columns, --report with "
-                         "its names and the encodings");
+                         "its names and --grey, and the encodings");
         if (!cmd.reportPath.empty() && cmd.batchPath == "-")
             return Usage("--report reads the register twice: give its file, not -");
         BatchCommand batch;
@@ -279,7 +280,8 @@ int Run(int argc, char **argv) {
         const int status = RunBatchCommand(batch);
         if (cmd.reportPath.empty() || status == kBadUsage)
             return status;
-        return std::max(status, WriteRegisterReport(cmd.reportPath, cmd.batchPath, cmd.names));
+        return std::max(status,
+                        WriteRegisterReport(cmd.reportPath, cmd.batchPath, cmd.names, !cmd.grey));
     }
     if (!cmd.outputPath.empty() || !cmd.inputEncoding.empty() || !cmd.outputEncoding.empty() ||
         !cmd.columns.empty())

@@ -27,7 +27,8 @@ constexpr char kReportTitle[] = "カモルテ（臭気指数第２号規制基�
 // (said on standard error).
 int WriteOutletReport(const std::string &path, OutletCase report, const Report &made);
 // One page a row of the register at registerPath that computes, into path, with the names
-// where a row has none of its own; the rows left out and the pages written are said on
-// standard error. Returns 0, or 2 when the register cannot be read or the file not written.
+// where a row has none of its own, in colour or as a printer without it prints; the rows
+// left out and the pages written are said on standard error. Returns 0, or 2 when the
+// register cannot be read or the file not written.
 int WriteRegisterReport(const std::string &path, const std::string &registerPath,
-                        const ReportNames &names);
+                        const ReportNames &names, bool colour);

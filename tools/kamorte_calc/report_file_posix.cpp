@@ -26,7 +26,7 @@ ReportTime SystemClock() {
 
 // The document from the pages `next` adds, through the one output writer. next returns the
 // exit status: a document it did not finish is not kept.
-template <typename NextPage> int WritePdf(const std::string &path, NextPage next) {
+template <typename NextPage> int WritePdf(const std::string &path, bool colour, NextPage next) {
     OutputFile out(path);
     if (out.Stream() == nullptr) {
         ReportUnwritten(path, out.Problem());
@@ -35,7 +35,7 @@ template <typename NextPage> int WritePdf(const std::string &path, NextPage next
     int status;
     bool written = false;
     {
-        ReportPdf pdf(out.Stream(), Cp932ToUtf8);
+        ReportPdf pdf(out.Stream(), Cp932ToUtf8, colour);
         const ReportTime t = gReportClock();
         char date[40];
         std::snprintf(date, sizeof date, "%04d-%02d-%02dT%02d:%02d:%02d", t.year, t.month, t.day,
@@ -74,7 +74,7 @@ std::string ReportDate() {
 }
 
 int WriteOutletReport(const std::string &path, OutletCase report, const Report &made) {
-    return WritePdf(path, [&](ReportPdf &pdf) {
+    return WritePdf(path, made.colour, [&](ReportPdf &pdf) {
         pdf.AddPage(DescribeReport(report, made, ReportUnit(kReportDotsPerInch, 0)),
                     made.mapPicture);
         return 0;
@@ -82,7 +82,7 @@ int WriteOutletReport(const std::string &path, OutletCase report, const Report &
 }
 
 int WriteRegisterReport(const std::string &path, const std::string &registerPath,
-                        const ReportNames &names) {
+                        const ReportNames &names, bool colour) {
     std::ifstream file(registerPath, std::ios::binary);
     if (!file) {
         std::fprintf(stderr, "kamorte-calc: cannot read %s\n", registerPath.c_str());
@@ -90,6 +90,7 @@ int WriteRegisterReport(const std::string &path, const std::string &registerPath
     }
     RegisterPrint print{};
     print.info = names;
+    print.colour = colour;
     print.title = kReportTitle;
     print.printedAt = ReportDate();
     print.unit = ReportUnit(kReportDotsPerInch, 0);
@@ -101,7 +102,7 @@ int WriteRegisterReport(const std::string &path, const std::string &registerPath
                      Cp932ToUtf8(problem).c_str());
         return 2;
     }
-    const int status = WritePdf(path, [&](ReportPdf &pdf) {
+    const int status = WritePdf(path, colour, [&](ReportPdf &pdf) {
         for (RegisterPage page; pages.Next(&page);)
             pdf.AddPage(page.description, page.report.mapPicture);
         if (!pages.OutOfMemory())

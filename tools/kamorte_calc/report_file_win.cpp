@@ -22,6 +22,6 @@ int WriteOutletReport(const std::string &, OutletCase, const Report &) {
     return RefuseReportHere();
 }
 
-int WriteRegisterReport(const std::string &, const std::string &, const ReportNames &) {
+int WriteRegisterReport(const std::string &, const std::string &, const ReportNames &, bool) {
     return RefuseReportHere();
 }

@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     std::FILE *sink = std::fopen("/dev/null", "wb");
     FUZZ_CHECK(sink != nullptr);
     {
-        ReportPdf pdf(sink, print.codec.cp932ToUtf8);
+        ReportPdf pdf(sink, print.codec.cp932ToUtf8, print.colour);
         RegisterPage page;
         for (uint64_t n = 1; n <= 2 && pages.Next(&page); ++n) {
             FUZZ_CHECK(page.number == n && n <= count.pages);
