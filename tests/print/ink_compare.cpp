@@ -47,27 +47,24 @@ template <typename Class> Mask MaskOf(const Picture &p, Class inClass) {
     return mask;
 }
 
-// The mask grown by the tolerance every way (a square): a box sum over prefix sums, rows then
-// columns.
-Mask Grown(const Mask &mask, int width, int height, int tolerance) {
-    Mask across(mask.size());
+// The mask grown by the tolerance every way (a square): a box sum over prefix sums along the
+// rows, then along the columns.
+Mask Grown(Mask mask, int width, int height, int tolerance) {
     std::vector<int> sum(static_cast<size_t>(std::max(width, height)) + 1);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x)
-            sum[x + 1] = sum[x] + mask[static_cast<size_t>(y) * width + x];
-        for (int x = 0; x < width; ++x)
-            across[static_cast<size_t>(y) * width + x] =
-                sum[std::min(width, x + tolerance + 1)] - sum[std::max(0, x - tolerance)] > 0;
-    }
     Mask grown(mask.size());
-    for (int x = 0; x < width; ++x) {
-        for (int y = 0; y < height; ++y)
-            sum[y + 1] = sum[y] + across[static_cast<size_t>(y) * width + x];
-        for (int y = 0; y < height; ++y)
-            grown[static_cast<size_t>(y) * width + x] =
-                sum[std::min(height, y + tolerance + 1)] - sum[std::max(0, y - tolerance)] > 0;
+    for (const bool rows : {true, false}) {
+        const int lines = rows ? height : width, length = rows ? width : height;
+        const size_t next = rows ? width : 1, step = rows ? 1 : width;
+        for (int line = 0; line < lines; ++line) {
+            for (int k = 0; k < length; ++k)
+                sum[k + 1] = sum[k] + mask[line * next + k * step];
+            for (int k = 0; k < length; ++k)
+                grown[line * next + k * step] =
+                    sum[std::min(length, k + tolerance + 1)] - sum[std::max(0, k - tolerance)] > 0;
+        }
+        mask.swap(grown);
     }
-    return grown;
+    return mask;
 }
 
 // The ink of `ink` with none of `other` near it, counted by blocks of 100 device units;
