@@ -117,22 +117,13 @@ BOOL CALLBACK CollectShown(HWND window, LPARAM list) {
 
 // With KAMORTE_WORK_AREA_SHORT, a taskbar that many pixels high at the foot of the display:
 // every window is then also checked to lie inside the work area.
-class DpiLayoutTest : public ShellTest {
+class DpiLayoutTest : public WorkAreaTest {
   protected:
-    void SetUp() override {
-        SystemParametersInfoA(SPI_GETWORKAREA, 0, &saved_, 0);
-        if (const char *taskbar = std::getenv("KAMORTE_WORK_AREA_SHORT")) {
-            RECT area = {0, 0, GetSystemMetrics(SM_CXSCREEN),
-                         GetSystemMetrics(SM_CYSCREEN) - std::atoi(taskbar)};
-            SystemParametersInfoA(SPI_SETWORKAREA, 0, &area, 0);
-        }
-        ShellTest::SetUp();
+    void ChooseWorkArea() override {
+        if (const char *taskbar = std::getenv("KAMORTE_WORK_AREA_SHORT"))
+            SetWorkArea({0, 0, GetSystemMetrics(SM_CXSCREEN),
+                         GetSystemMetrics(SM_CYSCREEN) - std::atoi(taskbar)});
     }
-    void TearDown() override {
-        ShellTest::TearDown();
-        SystemParametersInfoA(SPI_SETWORKAREA, 0, &saved_, 0);
-    }
-    RECT saved_{};
 
     static int Dpi() { return LayoutDpi(Screen()); }
 

@@ -50,5 +50,23 @@ class ShellTest : public ::testing::Test {
     static INT_PTR openResult;
 };
 
+// A shell on a work area of the test's choosing for the primary monitor, set before the shell
+// starts and given back afterwards.
+class WorkAreaTest : public ShellTest {
+  protected:
+    virtual void ChooseWorkArea() {}
+    void SetUp() override {
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &saved_, 0);
+        ChooseWorkArea();
+        ShellTest::SetUp();
+    }
+    void TearDown() override {
+        ShellTest::TearDown();
+        SystemParametersInfoA(SPI_SETWORKAREA, 0, &saved_, 0);
+    }
+    static void SetWorkArea(RECT area) { SystemParametersInfoA(SPI_SETWORKAREA, 0, &area, 0); }
+    RECT saved_{};
+};
+
 // Whether a control's present text, in its own font, fits its client area in width.
 bool ControlTextFits(HWND control);
