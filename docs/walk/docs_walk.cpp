@@ -23,7 +23,6 @@ namespace {
 
 using namespace driving;
 
-const char kTitle[] = "カモルテ（臭気指数第２号規制基準算定ソフト）";
 const char kCaseTitle[4][96] = {
     "Ａ．排出口高さが 6.7m 未満の場合",
     "Ｂ．排出口高さが 6.7m 以上 15m 未満の場合",
@@ -172,11 +171,6 @@ bool ClearUnexpectedMessages() {
         found = true;
     }
     return found;
-}
-
-bool IsStartMenu(HWND w) {
-    return TextOf(w) == kTitle && GetDlgItem(w, kMenuOutlet) != nullptr &&
-           GetDlgItem(w, kNext) != nullptr;
 }
 
 HWND WaitForStartMenu() {

@@ -33,7 +33,6 @@ namespace {
 
 using namespace driving;
 
-const char kTitle[] = "カモルテ（臭気指数第２号規制基準算定ソフト）";
 const char kCaseATitle[] = "Ａ．排出口高さが 6.7m 未満の場合";
 const char kCaseBTitle[] = "Ｂ．排出口高さが 6.7m 以上 15m 未満の場合";
 const char kCaseCTitle[] = "Ｃ．排出口高さが15ｍ以上かつ周辺最大建物高さの1.5倍未満の場合";
@@ -85,11 +84,6 @@ constexpr int kFileNameEdit = 0x480;
 
 bool gWalk = false;
 
-bool IsStartMenu(HWND w) {
-    // The case screens have a field 1003 too, but no 次へ.
-    return TextOf(w) == kTitle && GetDlgItem(w, kOutletField) != nullptr &&
-           GetDlgItem(w, kCalculate) == nullptr;
-}
 bool IsCaseA(HWND w) {
     return TextOf(w) == kTitle && HasChildText(w, kCaseATitle);
 }
@@ -143,12 +137,6 @@ HWND Missing(const char *what) {
 void Shot(const char *name, HWND window) {
     if (gWalk)
         ReportShot(name, window, 300);
-}
-
-bool Start(const char *program) {
-    if (!StartProgram(program))
-        return Fail("the program did not start");
-    return true;
 }
 
 // Opens a window through a command of the start menu, shows it and closes it again.
@@ -634,9 +622,7 @@ double Median(std::vector<double> v) {
 bool Time(const char *program) {
     std::vector<double> first, later;
     for (int run = 0; run < 10; ++run) {
-        if (!StartProgram(program))
-            return Fail("the program did not start");
-        HWND menu = WaitForWindow(IsStartMenu, 60000);
+        HWND menu = StartAtTheMenu(program);
         HWND caseD = menu != nullptr ? OpenCaseD(menu) : nullptr;
         if (caseD == nullptr)
             return Fail("no case D screen");
@@ -662,10 +648,7 @@ bool Time(const char *program) {
     return true;
 }
 
-bool Drive() {
-    HWND menu = WaitForWindow(IsStartMenu, 60000);
-    if (menu == nullptr)
-        return Fail("no start menu");
+bool Drive(HWND menu) {
     std::printf("start menu found\n");
     Shot("start_menu", menu);
     if (gWalk) {
@@ -742,12 +725,5 @@ int main(int argc, char **argv) {
     if (std::strcmp(argv[1], "time") == 0)
         return Time(argv[2]) ? 0 : 1;
     gWalk = std::strcmp(argv[1], "walk") == 0;
-    if (!Start(argv[2]))
-        return 1;
-    bool ok = Drive();
-    if (!ok && WaitForSingleObject(gProgram.hProcess, 0) == WAIT_TIMEOUT)
-        TerminateProcess(gProgram.hProcess, 1);
-    CloseHandle(gProgram.hThread);
-    CloseHandle(gProgram.hProcess);
-    return ok ? 0 : 1;
+    return DriveFromTheMenu(argv[2], Drive);
 }

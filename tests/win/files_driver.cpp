@@ -13,7 +13,6 @@ namespace {
 
 using namespace driving;
 
-const char kTitle[] = "カモルテ（臭気指数第２号規制基準算定ソフト）";
 const char kCaseBTitle[] = "Ｂ．排出口高さが 6.7m 以上 15m 未満の場合";
 const char kCaseDTitle[] = "Ｄ．排出口高さが15ｍ以上かつ周辺最大建物高さの1.5倍以上の場合";
 const char kExample[] =

@@ -20,7 +20,6 @@ namespace {
 
 using namespace driving;
 
-const char kTitle[] = "カモルテ（臭気指数第２号規制基準算定ソフト）";
 const char kPrintInfoTitle[] = "印刷情報";
 const char kFailure[] = "印刷できませんでした。プリンターの状態を確認してください。";
 constexpr int kOutletField = 1003;
@@ -85,9 +84,6 @@ const PrintedCase kCaseD = {
 bool IsScreen(HWND w) {
     return TextOf(w) == kTitle && GetDlgItem(w, kPrint) != nullptr;
 }
-bool IsStartMenu(HWND w) {
-    return TextOf(w) == kTitle && GetDlgItem(w, kOutletField) != nullptr;
-}
 bool IsPrintInfo(HWND w) {
     return TextOf(w) == kPrintInfoTitle;
 }
@@ -112,10 +108,7 @@ bool WaitEnabled(HWND window, DWORD milliseconds) {
     return false;
 }
 
-bool PrintOne(const PrintedCase &c, bool refused) {
-    HWND menu = WaitForWindow(IsStartMenu, 60000);
-    if (menu == nullptr)
-        return Fail("no start menu");
+bool PrintOne(HWND menu, const PrintedCase &c, bool refused) {
     SetField(menu, kOutletField, c.outlet);
     if (c.building != nullptr)
         SetField(menu, kBuildingField, c.building);
@@ -203,12 +196,5 @@ int main(int argc, char **argv) {
         return 2;
     }
     const bool refused = argc > 3 && std::strcmp(argv[3], "refused") == 0;
-    if (!StartProgram(argv[1]))
-        return 1;
-    const bool ok = PrintOne(*c, refused);
-    if (!ok && WaitForSingleObject(gProgram.hProcess, 0) == WAIT_TIMEOUT)
-        TerminateProcess(gProgram.hProcess, 1);
-    CloseHandle(gProgram.hThread);
-    CloseHandle(gProgram.hProcess);
-    return ok ? 0 : 1;
+    return DriveFromTheMenu(argv[1], [&](HWND menu) { return PrintOne(menu, *c, refused); });
 }

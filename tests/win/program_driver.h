@@ -10,6 +10,7 @@
 namespace driving {
 
 inline PROCESS_INFORMATION gProgram;
+inline constexpr char kTitle[] = "カモルテ（臭気指数第２号規制基準算定ソフト）";
 
 inline std::string TextOf(HWND window) {
     char text[1024] = "";
@@ -145,6 +146,11 @@ inline std::string WindowsPath(const char *path) {
     return p;
 }
 
+// The start menu: the case screens have its field 1003 too, but it has no 計算する (1029).
+inline bool IsStartMenu(HWND w) {
+    return TextOf(w) == kTitle && GetDlgItem(w, 1003) != nullptr && GetDlgItem(w, 1029) == nullptr;
+}
+
 // The program, with the arguments after its name (a file to open).
 inline bool StartProgram(const char *program, const std::string &arguments = "") {
     std::string commandLine = "\"" + WindowsPath(program) + "\"" + arguments;
@@ -190,6 +196,27 @@ inline bool QuitThroughTheExitQuestion(HWND screen) {
     DWORD code = 1;
     GetExitCodeProcess(gProgram.hProcess, &code);
     return code == 0 || Fail("the program ended with a status other than 0");
+}
+
+// The program started and its start menu, or none when either fails to come.
+inline HWND StartAtTheMenu(const char *program) {
+    const bool started = StartProgram(program);
+    HWND menu = started ? WaitForWindow(IsStartMenu, 60000) : nullptr;
+    if (menu == nullptr)
+        Fail(started ? "no start menu" : "the program did not start");
+    return menu;
+}
+
+// A driver's run from the start menu: a failed drive leaves no program running. The driver's
+// exit status.
+inline int DriveFromTheMenu(const char *program, const std::function<bool(HWND)> &drive) {
+    HWND menu = StartAtTheMenu(program);
+    const bool ok = menu != nullptr && drive(menu);
+    if (!ok && gProgram.hProcess != nullptr && !ProgramEnded())
+        TerminateProcess(gProgram.hProcess, 1);
+    CloseHandle(gProgram.hThread);
+    CloseHandle(gProgram.hProcess);
+    return ok ? 0 : 1;
 }
 
 } // namespace driving

@@ -15,16 +15,12 @@ namespace {
 
 using namespace driving;
 
-const char kTitle[] = "カモルテ（臭気指数第２号規制基準算定ソフト）";
 const char kCaption[] = "一括印刷（CSV）";
 constexpr int kRegisterPrint = 32814;
 constexpr int kPagesShown = 1202;
 constexpr int kFileNameCombo = 0x47c;
 constexpr int kFileNameEdit = 0x480;
 
-bool IsStartMenu(HWND w) {
-    return TextOf(w) == kTitle && GetDlgItem(w, 1032) != nullptr;
-}
 bool IsProgress(HWND w) {
     return TextOf(w) == kCaption && GetDlgItem(w, kPagesShown) != nullptr;
 }
@@ -66,10 +62,7 @@ bool StartPrint(HWND menu, const char *registerPath) {
     return true;
 }
 
-bool Drive(const char *mode, const char *registerPath) {
-    HWND menu = WaitForWindow(IsStartMenu, 60000);
-    if (menu == nullptr)
-        return Fail("no start menu");
+bool Drive(HWND menu, const char *mode, const char *registerPath) {
     // The current outlet's entry, which the print must leave as it is.
     SetField(menu, 1003, "12.5");
     if (!StartPrint(menu, registerPath))
@@ -111,10 +104,5 @@ int main(int argc, char **argv) {
         std::printf("usage: kamorte_register_print_driver print|cancel PROGRAM REGISTER\n");
         return 2;
     }
-    if (!StartProgram(argv[2]))
-        return Fail("the program did not start") ? 0 : 1;
-    const bool ok = Drive(argv[1], argv[3]);
-    if (!ok && !ProgramEnded())
-        TerminateProcess(gProgram.hProcess, 1);
-    return ok ? 0 : 1;
+    return DriveFromTheMenu(argv[2], [&](HWND menu) { return Drive(menu, argv[1], argv[3]); });
 }
