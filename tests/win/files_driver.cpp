@@ -81,7 +81,10 @@ bool SaveRefused(HWND screen, const char *message) {
         return false;
     const bool said = HasChildText(box, message);
     PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
-    return said;
+    // Gone before the next save, whose box has the same title.
+    for (int i = 0; i < 150 && IsWindow(box); ++i)
+        Sleep(100);
+    return said && !IsWindow(box);
 }
 
 bool Drive(const char *program, const char *calc, const char *sample) {
