@@ -52,9 +52,7 @@ std::string RegisterPages::ComputeRow(const OutletRow &row, bool withGrid, Row *
         const std::string cell = UnguardFormula(row.kept[k]);
         Field field;
         if (IsPrintHeading(kept[k], &field))
-            (field == Field::AuthorName   ? computed->names.authorName
-             : field == Field::OfficeName ? computed->names.officeName
-                                          : computed->names.facilityName) = cell;
+            NameOf(computed->names, field) = cell;
         else if (NormalisedHeading(kept[k]) == kOutletNumberHeading)
             computed->outletNumber = cell;
     }

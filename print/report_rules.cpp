@@ -45,6 +45,12 @@ ReportNames NamesOf(const PrintInfo &info) {
     return {text(info.authorName), text(info.officeName), text(info.facilityName)};
 }
 
+std::string &NameOf(ReportNames &names, Field field) {
+    return field == Field::AuthorName   ? names.authorName
+           : field == Field::OfficeName ? names.officeName
+                                        : names.facilityName;
+}
+
 Report MakeReport(OutletCase report, const OutletInputs &in, const OutletResults &results,
                   const double *grid, const MapSettings &map, const PrintInfo &info, bool colour) {
     Report made{};

@@ -1,4 +1,5 @@
 #pragma once
+#include "model/field_table.h"
 #include "model/outlet_results.h"
 #include "model/result_texts.h"
 #include "model/map_settings.h"
@@ -17,6 +18,8 @@ struct ReportNames {
     std::string facilityName;
 };
 ReportNames NamesOf(const PrintInfo &info);
+// The name of a field of the print information (作成者, 事業所名 or 施設名).
+std::string &NameOf(ReportNames &names, Field field);
 
 // Everything one printed report shows, held by value: printing it reads nothing else.
 struct Report {

@@ -11,9 +11,7 @@ namespace {
 std::string *NameOption(const std::string &name, ReportNames *names) {
     for (Field field : {Field::AuthorName, Field::OfficeName, Field::FacilityName})
         if (name == FieldRowOf(field).name)
-            return field == Field::AuthorName   ? &names->authorName
-                   : field == Field::OfficeName ? &names->officeName
-                                                : &names->facilityName;
+            return &NameOf(*names, field);
     return nullptr;
 }
 
